@@ -1,0 +1,51 @@
+#include "shell/language.h"
+
+#include "shell/text_util.h"
+
+#include <fstream>
+
+namespace qv {
+
+TLanguageController::TLanguageController(std::filesystem::path languagesFolder)
+    : folder_(std::move(languagesFolder)), fallback_(LoadFile(folder_ / "English.lng")) {}
+
+void TLanguageController::SetLanguage(const std::string &language) {
+  current_ = LoadFile(folder_ / (language + ".lng"));
+}
+
+TLanguageController::Lines TLanguageController::LoadFile(const std::filesystem::path &file) {
+  Lines lines;
+  std::ifstream in(file, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
+    const auto equals = line.find('=');
+    if (equals == std::string::npos)
+      continue;
+    lines.emplace_back(line.substr(0, equals), line.substr(equals + 1));
+  }
+  return lines;
+}
+
+const std::string *TLanguageController::Find(const Lines &lines, const std::string &key) {
+  for (const auto &[name, value] : lines)
+    if (EqualsIgnoreCase(name, key))
+      return &value;
+  return nullptr;
+}
+
+std::string TLanguageController::Translate(const std::string &text) const {
+  const std::string keyPart = text.substr(0, text.find('.'));
+  const std::string key = Trim(AsciiLower(keyPart));
+  if (key.empty())
+    return {};
+  const std::string *value = Find(current_, key);
+  if (!value)
+    value = Find(fallback_, key);
+  if (!value || value->empty())
+    return text;
+  return *value;
+}
+
+} // namespace qv

@@ -1,0 +1,83 @@
+#include "shell/language.h"
+
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+class LanguageTest : public ::testing::Test {
+protected:
+  void Write(const std::string &name, const std::string &content) {
+    std::ofstream(dir_.path() / name, std::ios::binary) << content;
+  }
+  qv::TLanguageController Controller() { return qv::TLanguageController(dir_.path()); }
+
+  qv::test::TempDir dir_;
+};
+
+TEST_F(LanguageTest, FallsBackToEnglishThenToTheTextItself) {
+  Write("English.lng", "232=Duration\r\n35=Language\r\n");
+  Write("german.lng", "35=Sprache\r\n");
+  auto controller = Controller();
+  controller.SetLanguage("german");
+  EXPECT_EQ(controller.Translate("35"), "Sprache");
+  EXPECT_EQ(controller.Translate("232.Duration"), "Duration");
+  EXPECT_EQ(controller.Translate("999.Not there"), "999.Not there");
+}
+
+TEST_F(LanguageTest, WithoutAnyFileEveryTextIsReturnedUnchanged) {
+  auto controller = Controller();
+  controller.SetLanguage("english");
+  EXPECT_EQ(controller.Translate("232.Duration"), "232.Duration");
+  EXPECT_EQ(controller.Translate("Desktop 1"), "Desktop 1");
+}
+
+TEST_F(LanguageTest, EmptyKeysGiveAnEmptyText) {
+  Write("English.lng", "=nameless\r\n");
+  auto controller = Controller();
+  EXPECT_EQ(controller.Translate(""), "");
+  EXPECT_EQ(controller.Translate(".Duration"), "");
+  EXPECT_EQ(controller.Translate("  .x"), "");
+}
+
+TEST_F(LanguageTest, AnEmptyTranslationGivesTheInputNotEnglish) {
+  Write("English.lng", "42=Accept\r\n");
+  Write("french.lng", "42=\r\n");
+  auto controller = Controller();
+  controller.SetLanguage("french");
+  EXPECT_EQ(controller.Translate("42.Ok"), "42.Ok");
+}
+
+TEST_F(LanguageTest, KeysAreComparedWithoutLetterCaseAndTrimmed) {
+  Write("English.lng", "Next Desktop=Next desktop\r\n");
+  Write("german.lng", "next desktop=N\xE4" "chster Desktop\r\n13 =ignored\r\n");
+  auto controller = Controller();
+  controller.SetLanguage("german");
+  EXPECT_EQ(controller.Translate("Next desktop"), "N\xE4" "chster Desktop");
+  EXPECT_EQ(controller.Translate(" NEXT DESKTOP "), "N\xE4" "chster Desktop");
+}
+
+TEST_F(LanguageTest, ValuesKeepEverythingAfterTheFirstEqualsSign) {
+  Write("English.lng", "7=a=b\r\nno equals sign here\r\n8=last line without line end");
+  auto controller = Controller();
+  EXPECT_EQ(controller.Translate("7"), "a=b");
+  EXPECT_EQ(controller.Translate("8"), "last line without line end");
+}
+
+TEST_F(LanguageTest, SwitchingLanguageReplacesTheCurrentList) {
+  Write("English.lng", "1=one\r\n2=two\r\n");
+  Write("german.lng", "1=eins\r\n");
+  Write("spanish.lng", "2=dos\r\n");
+  auto controller = Controller();
+  controller.SetLanguage("german");
+  controller.SetLanguage("spanish");
+  EXPECT_EQ(controller.Translate("1"), "one");
+  EXPECT_EQ(controller.Translate("2"), "dos");
+  controller.SetLanguage("missing");
+  EXPECT_EQ(controller.Translate("2"), "two");
+}
+
+} // namespace
