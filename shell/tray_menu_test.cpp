@@ -1,0 +1,153 @@
+#include "shell/tray_menu.h"
+
+#include "shell/language.h"
+#include "shell/session_event.h"
+#include "shell/setup.h"
+#include "shell/startup_balloon.h"
+
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+// Nothing stored: every setting has its default.
+class EmptyStore : public qv::SettingsStore {
+public:
+  std::optional<std::string> ReadSetupText() override { return std::string(); }
+  bool WriteSetupText(const std::string &) override { return true; }
+  void WriteRunValue(bool) override {}
+};
+
+std::vector<std::string> Captions(const std::vector<qv::TrayMenuItem> &items) {
+  std::vector<std::string> captions;
+  for (const auto &item : items)
+    captions.push_back(item.caption);
+  return captions;
+}
+
+TEST(TrayMenu, HasEveryItemInOrder) {
+  qv::TrayMenuModel menu;
+  EXPECT_EQ(Captions(menu.Items()), (std::vector<std::string>{"159.Options",
+                                                              "-",
+                                                              "Switch to desktop ...",
+                                                              "-",
+                                                              "Next desktop",
+                                                              "Previous desktop",
+                                                              "-",
+                                                              "13.3d cube",
+                                                              "20.Exposer",
+                                                              "199.Explorer",
+                                                              "200.Flip",
+                                                              "289.Carousel",
+                                                              "-",
+                                                              "Utilities",
+                                                              "-",
+                                                              "37.Help",
+                                                              "286.Forum",
+                                                              "-",
+                                                              "285.About",
+                                                              "-",
+                                                              "287.Exit"}));
+  EXPECT_EQ(Captions(menu.Find("s1")->items),
+            (std::vector<std::string>{"Desktop 1", "Desktop 2", "Desktop 3", "Desktop 4",
+                                      "Desktop 5", "Desktop 6"}));
+  EXPECT_EQ(Captions(menu.Find("Utilities1")->items),
+            (std::vector<std::string>{"Manage icons", "Manage windows"}));
+}
+
+TEST(TrayMenu, DesktopItemsRunTheirActions) {
+  qv::TrayMenuModel menu;
+  for (int n = 1; n <= 6; ++n) {
+    const auto *item = menu.Find("miDesktop" + std::to_string(n));
+    EXPECT_EQ(item->command, qv::TrayCommand::Dispatch);
+    EXPECT_EQ(item->action, n);
+  }
+  EXPECT_EQ(menu.Find("miNextDesktop")->action, 7);
+  EXPECT_EQ(menu.Find("miPrevDesktop")->action, 8);
+  EXPECT_EQ(menu.Find("miShowCube")->action, 9);
+  EXPECT_EQ(menu.Find("miShowCarousel")->action, 13);
+  EXPECT_EQ(qv::ActionOfDesktopItemTag(0), 0);
+}
+
+TEST(TrayMenu, DefaultItemFollowsTheSettingAndIgnoresOtherValues) {
+  qv::TrayMenuModel menu;
+  menu.SetDefaultItem(0);
+  EXPECT_EQ(menu.DefaultItem()->name, "miShowOptions");
+  menu.SetDefaultItem(2);
+  EXPECT_EQ(menu.DefaultItem()->name, "miShowExposer");
+  EXPECT_FALSE(menu.Find("miShowOptions")->isDefault);
+  menu.SetDefaultItem(7);
+  EXPECT_EQ(menu.DefaultItem()->name, "miShowExposer");
+  menu.SetDefaultItem(1);
+  EXPECT_EQ(menu.DefaultItem()->name, "miShowCube");
+}
+
+TEST(TrayMenu, ShortCutsComeFromTheSettings) {
+  EmptyStore store;
+  qv::TSetup setup(store);
+  setup.FlipHotKey = 0;
+  qv::TrayMenuModel menu;
+  menu.ApplyShortCuts(setup);
+  EXPECT_EQ(qv::ShortCutToText(menu.Find("miDesktop1")->shortCut), "Ctrl+1");
+  EXPECT_EQ(qv::ShortCutToText(menu.Find("miNextDesktop")->shortCut), "Ctrl+0");
+  EXPECT_EQ(qv::ShortCutToText(menu.Find("miShowCube")->shortCut), "F11");
+  EXPECT_EQ(qv::ShortCutToText(menu.Find("miShowCarousel")->shortCut), "Ctrl+F8");
+  EXPECT_EQ(menu.Find("miShowFlip")->shortCut, 0);
+}
+
+TEST(TrayMenu, MarksOnlyTheCurrentDesktop) {
+  qv::TrayMenuModel menu;
+  menu.SetCurrentDesktop(5);
+  menu.SetCurrentDesktop(2);
+  for (int n = 1; n <= 6; ++n)
+    EXPECT_EQ(menu.Find("miDesktop" + std::to_string(n))->radioChecked, n == 2) << n;
+}
+
+TEST(DesktopTrayIcons, TwoImagesPerDesktopTheSecondForTheCurrentOne) {
+  EXPECT_EQ(qv::DesktopTrayImageIndex(1, 2), 0);
+  EXPECT_EQ(qv::DesktopTrayImageIndex(2, 2), 3);
+  EXPECT_EQ(qv::DesktopTrayImageIndex(6, 1), 10);
+  EXPECT_EQ(qv::DesktopTrayImageIndex(6, 6), 11);
+}
+
+TEST(StartupBalloon, FormatsOnlyTheFirstTextPlaceholder) {
+  EXPECT_EQ(qv::FormatWithText("Press %s now", "F11"), "Press F11 now");
+  EXPECT_EQ(qv::FormatWithText("%s and %s", "F9"), "F9 and %s");
+  EXPECT_EQ(qv::FormatWithText("100%% %d %n %s", "x"), "100% %d %n x");
+  EXPECT_EQ(qv::FormatWithText("ends with %", "x"), "ends with %");
+}
+
+TEST(StartupBalloon, OneLinePerEffectShortCutThatIsSet) {
+  qv::test::TempDir dir;
+  std::ofstream(dir.path() / "English.lng", std::ios::binary)
+      << "170=Cube: %s\r\n171=Exposer: %s\r\n194=Explorer: %s\r\n269=Flip: %s\r\n292=Carousel: "
+         "%s\r\n";
+  qv::TLanguageController language(dir.path());
+  EmptyStore store;
+  qv::TSetup setup(store);
+
+  EXPECT_EQ(qv::StartupBalloonText(setup, language),
+            "\r\rCube: F11\rExposer: F9\rExplorer: F7\rFlip: F8\rCarousel: Ctrl+F8");
+
+  setup.CubeHotKey = 0;
+  setup.FlipHotKey = 0;
+  EXPECT_EQ(qv::StartupBalloonText(setup, language),
+            "\rExposer: F9\rExplorer: F7\rCarousel: Ctrl+F8");
+
+  setup.ExposerHotKey = setup.ExplorerHotKey = setup.CarouselHotKey = 0;
+  EXPECT_EQ(qv::StartupBalloonText(setup, language), "");
+  EXPECT_EQ(qv::StartupBalloonTitle(), "Quadrivista 1.2.0");
+}
+
+TEST(SessionEvents, NamesAndLogLines) {
+  EXPECT_EQ(qv::SessionEventLogLine(8, 1), "WTS_SESSION_UNLOCK 1");
+  EXPECT_EQ(qv::SessionEventLogLine(1, -3), "WTS_CONSOLE_CONNECT -3");
+  EXPECT_EQ(qv::SessionEventName(9), "WTS_SESSION_REMOTE_CONTROL");
+  EXPECT_EQ(qv::SessionEventName(0), "WTS_Unknown");
+  EXPECT_EQ(qv::SessionEventName(10), "WTS_Unknown");
+}
+
+} // namespace
