@@ -1,0 +1,269 @@
+#include "capture/image_file.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+#include <png.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace qv {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Bgra = std::array<int, 4>;
+
+Bgra PixelAt(const DecodedImage &image, int x, int y) {
+  const auto *pixel = &image.bgra[(static_cast<std::size_t>(y) * image.width + x) * 4];
+  return {pixel[0], pixel[1], pixel[2], pixel[3]};
+}
+
+void ExpectNear(const Bgra &actual, const Bgra &expected, int tolerance) {
+  for (std::size_t channel = 0; channel < 4; ++channel) {
+    EXPECT_NEAR(actual[channel], expected[channel], tolerance) << "channel " << channel;
+  }
+}
+
+// --- Encoders (the inputs are fixed, so libraries' errors abort the test) ---
+
+struct PngPicture {
+  int width;
+  int height;
+  int colorType;
+  int bitDepth;
+  Bytes rows; // packed as stored in the file, 16-bit samples big-endian
+  std::vector<png_color> palette = {};
+  Bytes paletteAlpha = {};
+  bool interlaced = false;
+};
+
+void AppendToBytes(png_structp png, png_bytep data, std::size_t length) {
+  auto *out = static_cast<Bytes *>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
+}
+
+Bytes EncodePng(const PngPicture &picture) {
+  Bytes out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(png, &out, AppendToBytes, nullptr);
+  png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colorType,
+               picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!picture.palette.empty()) {
+    png_set_PLTE(png, info, picture.palette.data(), static_cast<int>(picture.palette.size()));
+  }
+  if (!picture.paletteAlpha.empty()) {
+    png_set_tRNS(png, info, picture.paletteAlpha.data(),
+                 static_cast<int>(picture.paletteAlpha.size()), nullptr);
+  }
+  png_write_info(png, info);
+  Bytes rows = picture.rows;
+  std::vector<png_bytep> rowPointers;
+  for (int y = 0; y < picture.height; ++y) {
+    rowPointers.push_back(rows.data() + y * (rows.size() / picture.height));
+  }
+  png_write_image(png, rowPointers.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+Bytes EncodeJpeg(int width, int height, J_COLOR_SPACE space, int components, Bytes pixels) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char *buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = width;
+  info.image_height = height;
+  info.input_components = components;
+  info.in_color_space = space;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 95, TRUE);
+  for (int component = 0; component < info.num_components; ++component) {
+    info.comp_info[component].h_samp_factor = 1; // no chroma subsampling: crisp colours
+    info.comp_info[component].v_samp_factor = 1;
+  }
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = pixels.data() + info.next_scanline * width * components;
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  Bytes out(buffer, buffer + size);
+  std::free(buffer);
+  jpeg_destroy_compress(&info);
+  return out;
+}
+
+// A square RGB gradient: enough compressed data to cut in the middle.
+Bytes GradientRgb(int size) {
+  Bytes pixels;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      pixels.insert(pixels.end(), {std::uint8_t(x * 7), std::uint8_t(y * 5), std::uint8_t(x ^ y)});
+    }
+  }
+  return pixels;
+}
+
+// --- PNG ---------------------------------------------------------------------
+
+TEST(DecodePng, RgbaKeepsSizeRowOrderAndStraightAlpha) {
+  const auto image = DecodeImage(EncodePng(
+      {3, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10, 20, 30, 255, 40,  50,  60,  128, 0, 0, 0, 0,
+                                           70, 80, 90, 1,   200, 150, 100, 255, 1, 2, 3, 64}}));
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width, 3);
+  EXPECT_EQ(image->height, 2);
+  ASSERT_EQ(image->bgra.size(), 3u * 2 * 4);
+  EXPECT_EQ(PixelAt(*image, 0, 0), (Bgra{30, 20, 10, 255}));
+  EXPECT_EQ(PixelAt(*image, 1, 0), (Bgra{60, 50, 40, 128}));
+  EXPECT_EQ(PixelAt(*image, 0, 1), (Bgra{90, 80, 70, 1}));
+  EXPECT_EQ(PixelAt(*image, 2, 1), (Bgra{3, 2, 1, 64}));
+}
+
+TEST(DecodePng, GreyDepthsAndGreyAlphaBecomeBgra) {
+  const auto grey = DecodeImage(EncodePng({2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x33, 0xF0}}));
+  ASSERT_TRUE(grey);
+  EXPECT_EQ(PixelAt(*grey, 1, 0), (Bgra{0xF0, 0xF0, 0xF0, 255}));
+
+  // Two-bit samples 0b10 and 0b01 are scaled to the full range.
+  const auto lowDepth = DecodeImage(EncodePng({2, 1, PNG_COLOR_TYPE_GRAY, 2, {0b10'01'0000}}));
+  ASSERT_TRUE(lowDepth);
+  EXPECT_EQ(PixelAt(*lowDepth, 0, 0), (Bgra{0xAA, 0xAA, 0xAA, 255}));
+  EXPECT_EQ(PixelAt(*lowDepth, 1, 0), (Bgra{0x55, 0x55, 0x55, 255}));
+
+  const auto greyAlpha =
+      DecodeImage(EncodePng({1, 2, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x80, 0x40, 0x10, 0xFF}}));
+  ASSERT_TRUE(greyAlpha);
+  EXPECT_EQ(PixelAt(*greyAlpha, 0, 0), (Bgra{0x80, 0x80, 0x80, 0x40}));
+  EXPECT_EQ(PixelAt(*greyAlpha, 0, 1), (Bgra{0x10, 0x10, 0x10, 0xFF}));
+}
+
+TEST(DecodePng, PaletteEntriesTakeTheirTransparency) {
+  PngPicture picture{3, 1, PNG_COLOR_TYPE_PALETTE, 4, {0x01, 0x20}};
+  picture.palette = {{255, 0, 0}, {0, 128, 255}, {9, 8, 7}};
+  picture.paletteAlpha = {0, 200}; // entries past the list stay opaque
+  const auto image = DecodeImage(EncodePng(picture));
+  ASSERT_TRUE(image);
+  EXPECT_EQ(PixelAt(*image, 0, 0), (Bgra{0, 0, 255, 0}));
+  EXPECT_EQ(PixelAt(*image, 1, 0), (Bgra{255, 128, 0, 200}));
+  EXPECT_EQ(PixelAt(*image, 2, 0), (Bgra{7, 8, 9, 255}));
+}
+
+TEST(DecodePng, SixteenBitSamplesAreScaledNotGammaConverted) {
+  const auto rgb =
+      DecodeImage(EncodePng({1, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00}}));
+  ASSERT_TRUE(rgb);
+  EXPECT_EQ(PixelAt(*rgb, 0, 0), (Bgra{0x00, 0x80, 0xFF, 255}));
+
+  const auto rgba = DecodeImage(EncodePng(
+      {1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0x40, 0x40, 0x20, 0x20, 0x10, 0x10, 0x80, 0x80}}));
+  ASSERT_TRUE(rgba);
+  EXPECT_EQ(PixelAt(*rgba, 0, 0), (Bgra{0x10, 0x20, 0x40, 0x80}));
+}
+
+TEST(DecodePng, InterlacedDecodesLikePlain) {
+  PngPicture picture{32, 32, PNG_COLOR_TYPE_RGB, 8, GradientRgb(32)};
+  const auto plain = DecodeImage(EncodePng(picture));
+  picture.interlaced = true;
+  const auto interlaced = DecodeImage(EncodePng(picture));
+  ASSERT_TRUE(plain && interlaced);
+  EXPECT_EQ(PixelAt(*plain, 5, 9), (Bgra{5 ^ 9, 45, 35, 255}));
+  EXPECT_EQ(interlaced->bgra, plain->bgra);
+}
+
+TEST(DecodePng, DamagedFilesGiveNothing) {
+  const Bytes good = EncodePng({32, 32, PNG_COLOR_TYPE_RGB, 8, GradientRgb(32)});
+  for (std::size_t length : {std::size_t{8}, std::size_t{20}, std::size_t{40}, good.size() / 2}) {
+    EXPECT_FALSE(DecodeImage(std::span(good).first(length))) << "cut at " << length;
+  }
+  Bytes flipped = good;
+  flipped[good.size() / 2] ^= 0x5A; // inside the image data: its checksum fails
+  EXPECT_FALSE(DecodeImage(flipped));
+}
+
+// --- JPEG --------------------------------------------------------------------
+
+TEST(DecodeJpeg, ColourQuadrantsComeOutOpaqueBgra) {
+  // 24x18: the odd size leaves partial blocks; quadrant edges sit on block edges.
+  const Bgra quadrants[2][2] = {{{200, 30, 20, 255}, {20, 200, 40, 255}},
+                                {{40, 60, 220, 255}, {128, 128, 128, 255}}};
+  Bytes pixels;
+  for (int y = 0; y < 18; ++y) {
+    for (int x = 0; x < 24; ++x) {
+      const Bgra &colour = quadrants[y >= 8][x >= 16];
+      pixels.insert(pixels.end(),
+                    {std::uint8_t(colour[2]), std::uint8_t(colour[1]), std::uint8_t(colour[0])});
+    }
+  }
+  const auto image = DecodeImage(EncodeJpeg(24, 18, JCS_RGB, 3, pixels));
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width, 24);
+  EXPECT_EQ(image->height, 18);
+  ExpectNear(PixelAt(*image, 3, 3), quadrants[0][0], 6);
+  ExpectNear(PixelAt(*image, 20, 3), quadrants[0][1], 6);
+  ExpectNear(PixelAt(*image, 3, 12), quadrants[1][0], 6);
+  ExpectNear(PixelAt(*image, 20, 16), quadrants[1][1], 6);
+}
+
+TEST(DecodeJpeg, GreyAndAdobeCmykBecomeBgra) {
+  const auto grey = DecodeImage(EncodeJpeg(8, 8, JCS_GRAYSCALE, 1, Bytes(64, 90)));
+  ASSERT_TRUE(grey);
+  ExpectNear(PixelAt(*grey, 4, 4), {90, 90, 90, 255}, 2);
+
+  // Inverted ink as Adobe stores it: no cyan, full magenta and yellow, no black.
+  Bytes red;
+  for (int i = 0; i < 64; ++i) {
+    red.insert(red.end(), {255, 0, 0, 255});
+  }
+  const auto cmyk = DecodeImage(EncodeJpeg(8, 8, JCS_CMYK, 4, red));
+  ASSERT_TRUE(cmyk);
+  ExpectNear(PixelAt(*cmyk, 4, 4), {0, 0, 255, 255}, 4);
+}
+
+TEST(DecodeJpeg, DamagedFilesGiveNothing) {
+  const Bytes good = EncodeJpeg(64, 64, JCS_RGB, 3, GradientRgb(64));
+  ASSERT_TRUE(DecodeImage(good));
+  // In the header, in the middle of the pixel data, and just before the end marker.
+  for (std::size_t length : {std::size_t{3}, std::size_t{30}, good.size() - 500, good.size() - 2}) {
+    EXPECT_FALSE(DecodeImage(std::span(good).first(length))) << "cut at " << length;
+  }
+  Bytes garbage = {0xFF, 0xD8, 0xFF};
+  for (int i = 0; i < 200; ++i) {
+    garbage.push_back(static_cast<std::uint8_t>(i * 37 + 11));
+  }
+  EXPECT_FALSE(DecodeImage(garbage));
+}
+
+// --- Format detection and files -----------------------------------------------
+
+TEST(DecodeImage, UnknownOrEmptyInputGivesNothing) {
+  EXPECT_FALSE(DecodeImage({}));
+  const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0};
+  EXPECT_FALSE(DecodeImage(gif));
+}
+
+TEST(DecodeImageFile, ReadsTheFileOrGivesNothing) {
+  test::TempDir dir;
+  const Bytes png = EncodePng({1, 1, PNG_COLOR_TYPE_GRAY, 8, {7}});
+  std::ofstream(dir.path() / "one.png", std::ios::binary)
+      .write(reinterpret_cast<const char *>(png.data()), static_cast<std::streamsize>(png.size()));
+
+  const auto image = DecodeImageFile(dir.path() / "one.png");
+  ASSERT_TRUE(image);
+  EXPECT_EQ(PixelAt(*image, 0, 0), (Bgra{7, 7, 7, 255}));
+  EXPECT_FALSE(DecodeImageFile(dir.path() / "missing.png"));
+  EXPECT_FALSE(DecodeImageFile(dir.path())); // a folder
+}
+
+} // namespace
+} // namespace qv
