@@ -1,0 +1,89 @@
+#include "shell/blowfish.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::uint8_t> Bytes(const std::string &hex) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<std::uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+  return bytes;
+}
+
+// A 64-bit block in the usual big-endian notation: left half first.
+struct Block {
+  std::uint32_t left;
+  std::uint32_t right;
+};
+
+Block ToBlock(std::uint64_t value) {
+  return {static_cast<std::uint32_t>(value >> 32), static_cast<std::uint32_t>(value)};
+}
+
+struct Vector {
+  const char *key;
+  std::uint64_t plain;
+  std::uint64_t cipher;
+};
+
+// Published reference vectors (Eric Young's ecb and variable key length sets).
+const Vector kVectors[] = {
+    {"0000000000000000", 0x0000000000000000, 0x4EF997456198DD78},
+    {"FFFFFFFFFFFFFFFF", 0xFFFFFFFFFFFFFFFF, 0x51866FD5B85ECB8A},
+    {"3000000000000000", 0x1000000000000001, 0x7D856F9A613063F2},
+    {"1111111111111111", 0x1111111111111111, 0x2466DD878B963C9D},
+    {"0123456789ABCDEF", 0x1111111111111111, 0x61F9C3802281B096},
+    {"1111111111111111", 0x0123456789ABCDEF, 0x7D0CC630AFDA1EC7},
+    {"FEDCBA9876543210", 0x0123456789ABCDEF, 0x0ACEAB0FC6A0A28D},
+    {"7CA110454A1A6E57", 0x01A1D6D039776742, 0x59C68245EB05282B},
+    {"0131D9619DC1376E", 0x5CD54CA83DEF57DA, 0xB1B8CC0B250F09A0},
+    {"07A1133E4A0B2686", 0x0248D43806F67172, 0x1730E5778BEA1DA4},
+    {"F0", 0xFEDCBA9876543210, 0xF9AD597C49DB005E},
+    {"F0E1", 0xFEDCBA9876543210, 0xE91D21C1D961A6D6},
+    {"F0E1D2", 0xFEDCBA9876543210, 0xE9C2B70A1BC65CF3},
+    {"F0E1D2C3B4A59687", 0xFEDCBA9876543210, 0xE87A244E2CC85E82},
+    {"F0E1D2C3B4A5968778695A4B3C2D1E0F", 0xFEDCBA9876543210, 0x93142887EE3BE15C},
+    {"F0E1D2C3B4A5968778695A4B3C2D1E0F0011223344556677", 0xFEDCBA9876543210, 0x05044B62FA52D080},
+};
+
+TEST(BlowfishTest, MatchesReferenceVectorsBothWays) {
+  for (const auto &vector : kVectors) {
+    SCOPED_TRACE(vector.key);
+    const qv::Blowfish cipher(Bytes(vector.key));
+    Block block = ToBlock(vector.plain);
+    const Block expected = ToBlock(vector.cipher);
+
+    cipher.Encrypt(block.left, block.right);
+    EXPECT_EQ(block.left, expected.left);
+    EXPECT_EQ(block.right, expected.right);
+
+    cipher.Decrypt(block.left, block.right);
+    EXPECT_EQ(block.left, ToBlock(vector.plain).left);
+    EXPECT_EQ(block.right, ToBlock(vector.plain).right);
+  }
+}
+
+TEST(BlowfishTest, DecryptUndoesEncryptForVariedBlocks) {
+  const qv::Blowfish cipher(Bytes("0123456789ABCDEF0F1E2D3C4B5A6978"));
+  std::uint64_t value = 0x9E3779B97F4A7C15;
+  for (int i = 0; i < 200; ++i) {
+    value = value * 6364136223846793005u + 1442695040888963407u;
+    Block block = ToBlock(value);
+    cipher.Encrypt(block.left, block.right);
+    EXPECT_FALSE(block.left == ToBlock(value).left && block.right == ToBlock(value).right);
+    cipher.Decrypt(block.left, block.right);
+    EXPECT_EQ(block.left, ToBlock(value).left);
+    EXPECT_EQ(block.right, ToBlock(value).right);
+  }
+}
+
+TEST(BlowfishTest, RejectsAnEmptyKey) {
+  EXPECT_THROW(qv::Blowfish(std::vector<std::uint8_t>{}), std::invalid_argument);
+}
+
+} // namespace

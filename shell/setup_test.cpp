@@ -1,0 +1,297 @@
+#include "shell/setup.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// Settings kept in memory; the "Setup" text as the registry would hold it.
+class InMemoryStore : public qv::SettingsStore {
+public:
+  std::optional<std::string> ReadSetupText() override {
+    if (!openable)
+      return std::nullopt;
+    return setupText;
+  }
+  bool WriteSetupText(const std::string &text) override {
+    if (!openable)
+      return false;
+    setupText = text;
+    return true;
+  }
+  void WriteRunValue(bool runAtStartup) override { runValues.push_back(runAtStartup); }
+
+  // Stores lines of plain "key=value" text the way TSetup enciphers them.
+  void StoreLines(const std::string &plain) { setupText = qv::SetupCipher().EncipherToHex(plain); }
+  // The stored lines, deciphered.
+  qv::ValueList StoredValues() const {
+    qv::ValueList values;
+    values.SetText(qv::SetupCipher().DecipherFromHex(setupText).value_or(""));
+    return values;
+  }
+
+  bool openable = true;
+  std::string setupText;
+  std::vector<bool> runValues;
+};
+
+TEST(SetupTest, NothingStoredGivesTheDefaults) {
+  InMemoryStore store;
+  const qv::TSetup setup(store);
+  EXPECT_TRUE(setup.GeneralEnableHotKeys);
+  EXPECT_FALSE(setup.GeneralRunAtStartup);
+  EXPECT_EQ(setup.GeneralLanguage, "english");
+  EXPECT_FALSE(setup.DesktopEnableMultipleIcons);
+  EXPECT_TRUE(setup.Rules.empty());
+  EXPECT_EQ(setup.OSDTimeout, 2);
+  EXPECT_EQ(setup.DesktopName[32], "");
+  EXPECT_EQ(setup.DesktopPrivacy[1], 0);
+  EXPECT_EQ(setup.HotCorner1Action, static_cast<int>(qv::Action::Exposer));
+  EXPECT_EQ(setup.HotCorner5Action, static_cast<int>(qv::Action::Cube));
+  EXPECT_EQ(setup.HotCorner8Action, 0);
+  EXPECT_EQ(setup.PerformanceLivePreviewRate, 75);
+  EXPECT_FALSE(setup.PerformanceLighting);
+  EXPECT_EQ(setup.Desktop1HotKey, qv::TextToShortCut("Ctrl+1"));
+  EXPECT_EQ(setup.Desktop6HotKey, qv::TextToShortCut("Ctrl+6"));
+  EXPECT_EQ(setup.NextDesktopHotKey, qv::TextToShortCut("Ctrl+0"));
+  EXPECT_EQ(setup.PrevDesktopHotKey, qv::TextToShortCut("Ctrl+9"));
+  EXPECT_EQ(setup.ControlMouseWheelEffect, static_cast<int>(qv::Effect::Cube));
+  EXPECT_EQ(setup.AnimationElasticity, 75);
+  EXPECT_EQ(setup.CubeHotKey, qv::TextToShortCut("F11"));
+  EXPECT_EQ(setup.CubeGesture, "D");
+  EXPECT_EQ(setup.CubeBackground, static_cast<int>(qv::Background::BlackGradient));
+  EXPECT_EQ(setup.ExposerCurrentHotKey, qv::TextToShortCut("F10"));
+  EXPECT_EQ(setup.ExposerGesture, "DL");
+  EXPECT_FALSE(setup.ExposerShowAll);
+  EXPECT_EQ(setup.ExplorerDistance, 100);
+  EXPECT_EQ(setup.CarouselHotKey, qv::TextToShortCut("Ctrl+F8"));
+  EXPECT_EQ(setup.TrayLivePreviewSize, 25);
+  EXPECT_EQ(store.runValues, std::vector<bool>{false});
+}
+
+TEST(SetupTest, FirstSaveWritesEveryKeyWithText) {
+  InMemoryStore store;
+  qv::TSetup setup(store);
+  ASSERT_TRUE(setup.Save());
+
+  const qv::ValueList stored = store.StoredValues();
+  EXPECT_EQ(stored.Get("GeneralEnableHotKeys"), "1");
+  EXPECT_EQ(stored.Get("GeneralRunAtStartup"), "0");
+  EXPECT_EQ(stored.Get("HotCorner5Action"), "9");
+  EXPECT_EQ(stored.Get("Desktop32Privacy"), "0");
+  EXPECT_EQ(stored.Get("Desktop1HotKey"), "Ctrl+1");
+  EXPECT_EQ(stored.Get("CarouselHotKey"), "Ctrl+F8");
+  EXPECT_EQ(stored.Get("CubeGesture"), "D");
+  EXPECT_EQ(stored.Get("TrayLivePreviewSize"), "25");
+  for (const char *empty : {"DesktopRules", "Desktop1Name", "DesktopPassword", "Desktop1Gesture",
+                            "FlipGesture", "CubeBackgroundImage"})
+    EXPECT_EQ(stored.Get(empty), std::nullopt) << empty;
+  // 172 keys, of which 53 are empty by default (names, gestures, images, themes, rules,
+  // password).
+  EXPECT_EQ(stored.Lines().size(), 172u - 53u);
+}
+
+TEST(SetupTest, SavedValuesReadBackInAFreshObject) {
+  InMemoryStore store;
+  {
+    qv::TSetup setup(store);
+    setup.GeneralShowMenus = false;
+    setup.OSDTimeout = 5;
+    setup.HotCornerAction(3) = static_cast<int>(qv::Action::Flip);
+    setup.DesktopPrivacy[7] = 2;
+    setup.DesktopPassword = "Secret Word";
+    setup.FlipHotKey = qv::TextToShortCut("Shift+Alt+F");
+    setup.DesktopGesture(2) = "UR";
+    setup.Rules = {"plain", "with,comma", "with blank", "with \"quote\"", ""};
+    setup.Save();
+  }
+  const qv::TSetup reloaded(store);
+  EXPECT_FALSE(reloaded.GeneralShowMenus);
+  EXPECT_EQ(reloaded.OSDTimeout, 5);
+  EXPECT_EQ(reloaded.HotCorner3Action, static_cast<int>(qv::Action::Flip));
+  EXPECT_EQ(reloaded.DesktopPrivacy[7], 2);
+  EXPECT_EQ(reloaded.DesktopPassword, "Secret Word");
+  EXPECT_EQ(reloaded.FlipHotKey, qv::kShortCutShift | qv::kShortCutAlt | 'F');
+  EXPECT_EQ(reloaded.Desktop2Gesture, "UR");
+  EXPECT_EQ(reloaded.Rules,
+            (std::vector<std::string>{"plain", "with,comma", "with blank", "with \"quote\"", ""}));
+}
+
+TEST(SetupTest, ClearedShortCutsAndGesturesReturnToTheirDefaults) {
+  InMemoryStore store;
+  {
+    qv::TSetup setup(store);
+    setup.Desktop1HotKey = 0;
+    setup.CubeHotKey = 0;
+    setup.CubeGesture.clear();
+    setup.ExposerGesture.clear();
+    setup.Save();
+    EXPECT_EQ(store.StoredValues().Get("CubeHotKey"), std::nullopt);
+  }
+  const qv::TSetup reloaded(store);
+  EXPECT_EQ(qv::ShortCutToText(reloaded.Desktop1HotKey), "Ctrl+1");
+  EXPECT_EQ(qv::ShortCutToText(reloaded.CubeHotKey), "F11");
+  EXPECT_EQ(reloaded.CubeGesture, "D");
+  EXPECT_EQ(reloaded.ExposerGesture, "DL");
+}
+
+TEST(SetupTest, NamesAreTrimmedAndBlankNamesDisplayTheNumber) {
+  InMemoryStore store;
+  {
+    qv::TSetup setup(store);
+    setup.DesktopName[2] = " Work\t ";
+    setup.DesktopName[3] = "   ";
+    setup.Save();
+  }
+  const qv::TSetup reloaded(store);
+  EXPECT_EQ(reloaded.DesktopName[2], "Work");
+  EXPECT_EQ(reloaded.DisplayName(2), "Work");
+  EXPECT_EQ(reloaded.DisplayName(3), "Desktop 3");
+  EXPECT_EQ(reloaded.DisplayName(6), "Desktop 6");
+}
+
+TEST(SetupTest, TextsKeepCodePageBytes) {
+  InMemoryStore store;
+  {
+    qv::TSetup setup(store);
+    setup.DesktopName[1] = "B\xFCro \xA9";
+    setup.Save();
+  }
+  EXPECT_EQ(qv::TSetup(store).DesktopName[1], "B\xFCro \xA9");
+}
+
+TEST(SetupTest, UnknownLinesSurviveASave) {
+  InMemoryStore store;
+  store.StoreLines("FutureOption=42\r\nline without equals\r\nOSDTimeout=4\r\n");
+  qv::TSetup setup(store);
+  EXPECT_EQ(setup.OSDTimeout, 4);
+  setup.Save();
+
+  const auto lines = store.StoredValues().Lines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "FutureOption=42");
+  EXPECT_EQ(lines[1], "line without equals");
+  EXPECT_EQ(lines[2], "OSDTimeout=4");
+}
+
+TEST(SetupTest, ValuesThatDoNotReadAsTheirTypeGiveThatKeysDefault) {
+  InMemoryStore store;
+  store.StoreLines("GeneralLanguage=  \r\n"
+                   "GeneralEnableHotKeys=yes\r\n"
+                   "PerformanceLighting=yes\r\n"
+                   "GeneralShowBalloon= 0 \r\n"
+                   "CubeDuration=fast\r\n"
+                   "FlipDuration=12x\r\n"
+                   "CarouselDuration= -40 \r\n"
+                   "OSDTimeout=99999999999\r\n"
+                   "ExposerHotKey=Ctrl+Nothing\r\n"
+                   "ExplorerHotKey=alt+f2\r\n");
+  const qv::TSetup setup(store);
+  EXPECT_EQ(setup.GeneralLanguage, "english");
+  EXPECT_TRUE(setup.GeneralEnableHotKeys);
+  EXPECT_FALSE(setup.PerformanceLighting);
+  EXPECT_FALSE(setup.GeneralShowBalloon);
+  EXPECT_EQ(setup.CubeDuration, 750);
+  EXPECT_EQ(setup.FlipDuration, 750);
+  EXPECT_EQ(setup.CarouselDuration, -40);
+  EXPECT_EQ(setup.OSDTimeout, 2);
+  EXPECT_EQ(qv::ShortCutToText(setup.ExposerHotKey), "F9");
+  EXPECT_EQ(qv::ShortCutToText(setup.ExplorerHotKey), "Alt+F2");
+  // Every other key still reads normally.
+  EXPECT_EQ(setup.HotCorner1Action, 10);
+}
+
+TEST(SetupTest, KeyNamesMatchWithoutRegardToCase) {
+  InMemoryStore store;
+  store.StoreLines("cubeduration=1000\r\nGENERALLANGUAGE=german\r\n");
+  qv::TSetup setup(store);
+  EXPECT_EQ(setup.CubeDuration, 1000);
+  EXPECT_EQ(setup.GeneralLanguage, "german");
+
+  setup.CubeDuration = 1200;
+  setup.Save();
+  const auto lines = store.StoredValues().Lines();
+  EXPECT_EQ(lines[0], "CubeDuration=1200"); // replaced in place, not appended
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string &l) { return l.starts_with("CubeDuration"); }),
+            1);
+}
+
+TEST(SetupTest, UnreadableStoredTextGivesDefaultsWithoutFailing) {
+  const std::string good = qv::SetupCipher().EncipherToHex("OSDTimeout=4\r\n");
+  for (const std::string &stored :
+       {std::string("not hex"), std::string("0123"), good.substr(0, 16), good + "AB",
+        std::string(16, 'F'), std::string("\xFF\xFE", 2)}) {
+    InMemoryStore store;
+    store.setupText = stored;
+    std::optional<qv::TSetup> setup;
+    ASSERT_NO_THROW(setup.emplace(store)) << stored;
+    EXPECT_EQ(setup->OSDTimeout, 2) << stored;
+    EXPECT_EQ(setup->GeneralLanguage, "english") << stored;
+  }
+}
+
+TEST(SetupTest, AStoreThatCannotBeOpenedLeavesValuesAsTheyAre) {
+  InMemoryStore store;
+  store.StoreLines("OSDTimeout=4\r\n");
+  qv::TSetup setup(store);
+  store.openable = false;
+  setup.Values.Set("OSDTimeout", "3");
+  setup.Load();
+  EXPECT_EQ(setup.OSDTimeout, 3);
+  EXPECT_FALSE(setup.Save());
+}
+
+TEST(SetupTest, RunValueFollowsEveryLoadAndSave) {
+  InMemoryStore store;
+  qv::TSetup setup(store);
+  setup.GeneralRunAtStartup = true;
+  setup.Save();
+  setup.Load();
+  setup.GeneralRunAtStartup = false;
+  setup.Save();
+  EXPECT_EQ(store.runValues, (std::vector<bool>{false, true, true, false}));
+}
+
+TEST(SetupTest, NumberedAccessorsReachTheNamedFields) {
+  InMemoryStore store;
+  qv::TSetup setup(store);
+  setup.HotCornerAction(8) = 13;
+  setup.DesktopHotKey(4) = 0x7B;
+  EXPECT_EQ(setup.HotCorner8Action, 13);
+  EXPECT_EQ(setup.Desktop4HotKey, 0x7B);
+  EXPECT_EQ(&setup.DesktopGesture(6), &setup.Desktop6Gesture);
+  EXPECT_THROW(setup.HotCornerAction(0), std::out_of_range);
+  EXPECT_THROW(setup.DesktopHotKey(7), std::out_of_range);
+}
+
+TEST(ValueListTest, LinesAreSetReplacedAndRemoved) {
+  qv::ValueList values;
+  values.SetText("A=1\r\nB = 2 \nC=x=y\rD\r\n");
+  EXPECT_EQ(values.Lines().size(), 4u);
+  EXPECT_EQ(values.Get("a"), "1");
+  EXPECT_EQ(values.Get("B "), "2");
+  EXPECT_EQ(values.Get("C"), "x=y");
+  EXPECT_EQ(values.Get("D"), std::nullopt);
+
+  values.Set("a", "9");
+  values.Set("C", "");
+  values.Set("E", "two\r\nlines");
+  EXPECT_EQ(values.Text(), "a=9\r\nB = 2 \r\nD\r\nE=two  lines\r\n");
+}
+
+TEST(CommaTextTest, QuotesOnlyWhatNeedsIt) {
+  EXPECT_EQ(qv::ToCommaText({"a", "b c", "d,e", "say \"hi\"", ""}),
+            "a,\"b c\",\"d,e\",\"say \"\"hi\"\"\",\"\"");
+  EXPECT_EQ(qv::ToCommaText({}), "");
+}
+
+TEST(CommaTextTest, ReadsQuotedAndBlankSeparatedItems) {
+  EXPECT_EQ(qv::FromCommaText(" a, b c ,\"d,e\",,\"x\"\"y\","),
+            (std::vector<std::string>{"a", "b", "c", "d,e", "", "x\"y", ""}));
+  EXPECT_TRUE(qv::FromCommaText("").empty());
+  EXPECT_EQ(qv::FromCommaText("\"unterminated"), std::vector<std::string>{"unterminated"});
+}
+
+} // namespace
