@@ -53,11 +53,14 @@ TEST_F(LanguageTest, AnEmptyTranslationGivesTheInputNotEnglish) {
 
 TEST_F(LanguageTest, KeysAreComparedWithoutLetterCaseAndTrimmed) {
   Write("English.lng", "Next Desktop=Next desktop\r\n");
-  Write("german.lng", "next desktop=N\xE4" "chster Desktop\r\n13 =ignored\r\n");
+  Write("german.lng", "next desktop=N\xE4"
+                      "chster Desktop\r\n13 =ignored\r\n");
   auto controller = Controller();
   controller.SetLanguage("german");
-  EXPECT_EQ(controller.Translate("Next desktop"), "N\xE4" "chster Desktop");
-  EXPECT_EQ(controller.Translate(" NEXT DESKTOP "), "N\xE4" "chster Desktop");
+  EXPECT_EQ(controller.Translate("Next desktop"), "N\xE4"
+                                                  "chster Desktop");
+  EXPECT_EQ(controller.Translate(" NEXT DESKTOP "), "N\xE4"
+                                                    "chster Desktop");
 }
 
 TEST_F(LanguageTest, ValuesKeepEverythingAfterTheFirstEqualsSign) {

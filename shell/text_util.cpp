@@ -3,8 +3,12 @@
 namespace qv {
 
 namespace {
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= 0x20;
+}
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 } // namespace
 
 std::string Trim(std::string_view text) {

@@ -1,0 +1,160 @@
+#include "shell/application_win32.h"
+
+#include "shell/command_line.h"
+#include "shell/global_lock_win32.h"
+#include "shell/globals_win32.h"
+#include "shell/language.h"
+#include "shell/log.h"
+#include "shell/log_window_win32.h"
+#include "shell/main_form_win32.h"
+#include "shell/registry_settings_store_win32.h"
+#include "shell/setup.h"
+#include "shell/single_instance_win32.h"
+#include "shell/system_properties_win32.h"
+#include "shell/version.h"
+
+#include <memory>
+
+namespace qv {
+
+TSystemProperties *SystemProperties = nullptr;
+TMutex *Mutex = nullptr;
+
+namespace {
+
+// The hidden top-level window of the application. Another instance's
+// wake-up broadcast reaches it and brings the main form forward.
+class ApplicationWindow {
+public:
+  explicit ApplicationWindow(const TSettings *&mainForm) : mainForm_(mainForm) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{sizeof(windowClass)};
+    windowClass.lpfnWndProc = &ApplicationWindow::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = L"TApplication";
+    RegisterClassExW(&windowClass);
+    window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", L"Quadrivista", WS_POPUP, 0, 0,
+                                  0, 0, nullptr, nullptr, instance, this));
+  }
+
+private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto *create = reinterpret_cast<CREATESTRUCTW *>(lParam);
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto *self = reinterpret_cast<ApplicationWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && message == SingleInstance::WakeUpMessage()) {
+      self->WakeUp();
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  void WakeUp() {
+    LogLine("Woken up by another instance");
+    if (!mainForm_)
+      return;
+    HWND form = mainForm_->Handle();
+    if (IsIconic(form))
+      ShowWindow(form, SW_RESTORE);
+    SetForegroundWindow(form);
+  }
+
+  const TSettings *&mainForm_;
+  UniqueWindow window_;
+};
+
+// The process-wide objects, in the order they are created; they are freed
+// in the reverse order unless the teardown says otherwise.
+struct ProcessObjects {
+  std::unique_ptr<RegistrySettingsStore> settingsStore;
+  std::unique_ptr<TSetup> setup;
+  std::unique_ptr<TLanguageController> languageController;
+  std::unique_ptr<TLog> log;
+  std::unique_ptr<TLogWindow> logWindow;
+  std::unique_ptr<TSystemProperties> systemProperties;
+  std::unique_ptr<TMutex> mutex;
+};
+
+void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &options) {
+  objects.settingsStore = std::make_unique<RegistrySettingsStore>();
+  objects.setup = std::make_unique<TSetup>(*objects.settingsStore);
+  Setup = objects.setup.get();
+
+  objects.languageController =
+      std::make_unique<TLanguageController>(ExecutableFolder() / "Languages");
+  objects.languageController->SetLanguage(Setup->GeneralLanguage);
+  LanguageController = objects.languageController.get();
+
+  objects.log = std::make_unique<TLog>();
+  Log = objects.log.get();
+  objects.logWindow = std::make_unique<TLogWindow>(*objects.log);
+
+  objects.systemProperties = std::make_unique<TSystemProperties>(options.imageScale);
+  SystemProperties = objects.systemProperties.get();
+  Log->MirrorToFile(SystemProperties->AppDataPath / "quadrivista.log");
+  Log->Add(std::string(kProductName) + " " + kVersionText + " starting");
+
+  objects.mutex = std::make_unique<TMutex>();
+  Mutex = objects.mutex.get();
+
+  if (options.reset)
+    DeleteSideFiles(SystemProperties->AppDataPath);
+}
+
+void RunMessageLoop() {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+} // namespace
+
+int RunApplication(const std::vector<std::string> &parameters) {
+  SingleInstance instance;
+  if (instance.AnotherInstanceRuns())
+    return 0;
+
+  const TSettings *mainFormRef = nullptr;
+  auto applicationWindow = std::make_unique<ApplicationWindow>(mainFormRef);
+
+  ProcessObjects objects;
+  CreateProcessObjects(objects, ParseCommandLine(parameters));
+
+  auto mainForm = std::make_unique<TSettings>();
+  mainFormRef = mainForm.get();
+
+  // Gives everything back to the user; safe to run twice.
+  bool tornDown = false;
+  const auto teardown = [&] {
+    if (tornDown)
+      return;
+    tornDown = true;
+    LogLine("Shutting down");
+    applicationWindow.reset();
+  };
+  mainForm->EndApplication = [&](bool sessionEnding) {
+    // When the session ends the process is ended soon after this message, so
+    // the teardown cannot wait for the message loop to finish.
+    if (sessionEnding)
+      teardown();
+    PostQuitMessage(0);
+  };
+  mainForm->FormCreate();
+  LogLine("Started");
+
+  RunMessageLoop();
+  teardown();
+  Mutex = nullptr;
+  objects.mutex.reset();
+  // The tray icons leave the notification area with the main form.
+  mainFormRef = nullptr;
+  mainForm.reset();
+  LogLine("Shut down");
+  return 0;
+}
+
+} // namespace qv
