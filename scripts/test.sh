@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the portable suites natively, the
+# same suites and the Win32 suites under Wine, and the end-to-end scenarios
+# against the real program in a virtual display. Ends with one summary line.
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QV_BUILD_DIR:-$root/build}
+mkdir -p "$build"
+
+"$root/scripts/install-deps.sh" || exit 1
+
+echo "== Native build"
+cmake -S "$root" -B "$build/native" -G Ninja >"$build/native-configure.log" 2>&1 ||
+  { cat "$build/native-configure.log"; exit 1; }
+cmake --build "$build/native" -j2 || exit 1
+
+echo "== Windows build"
+cmake -S "$root" -B "$build/mingw" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$build/mingw-configure.log" 2>&1 ||
+  { cat "$build/mingw-configure.log"; exit 1; }
+cmake --build "$build/mingw" -j2 || exit 1
+
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
+trap qv_wine_stop EXIT
+qv_wine_start "$build" || exit 1
+rm -rf "$build/mingw/bin/screenshots"
+export QV_SCREENSHOT_DIR
+QV_SCREENSHOT_DIR=$(winepath -w "$build/mingw/bin/screenshots" 2>/dev/null)
+
+passed=0
+failed=0
+run_ctest() {
+  local name=$1 tree=$2 log="$build/$1-tests.log"
+  echo "== $name tests"
+  ctest --test-dir "$tree" --output-on-failure --timeout 900 2>&1 | tee "$log"
+  local summary
+  summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [[ -z $summary ]]; then
+    echo "$name tests did not report a result"
+    failed=$((failed + 1))
+    return
+  fi
+  local failures total
+  failures=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
+  passed=$((passed + total - failures))
+  failed=$((failed + failures))
+}
+run_ctest native "$build/native"
+run_ctest windows "$build/mingw"
+
+qv_convert_screenshots "$build/mingw/bin/screenshots" "$build/screenshots"
+echo "Screenshots: $build/screenshots"
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,61 @@
+# Sourced by the scripts that run Windows programs here: a virtual X display
+# (Xvfb) and a Wine prefix of our own under the build tree, set up so that
+# every Wine process runs in one 1280 x 1024 virtual desktop with a taskbar.
+#
+#   qv_wine_start <build-dir>   exports DISPLAY, WINEPREFIX and friends
+#   qv_wine_stop                ends every process started here
+
+qv_wine_start() {
+  local build=$1
+  export WINEPREFIX="$build/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installers
+  export WINEARCH=win64
+
+  local display=90
+  while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
+  export DISPLAY=":$display"
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$build/xvfb.log" 2>&1 &
+  QV_XVFB_PID=$!
+  local tries=0
+  until [[ -e /tmp/.X11-unix/X$display ]]; do
+    tries=$((tries + 1))
+    if ((tries > 100)); then echo "Xvfb did not start" >&2; return 1; fi
+    sleep 0.1
+  done
+
+  if [[ ! -f "$WINEPREFIX/.qv-ready" ]]; then
+    echo "Preparing the Wine prefix $WINEPREFIX (once)"
+    wineboot --init >"$build/wineboot.log" 2>&1 || true
+    wineserver --wait
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+    wineserver --wait
+    touch "$WINEPREFIX/.qv-ready"
+  fi
+  # The registry change takes effect for a fresh wineserver.
+  wineserver --kill 2>/dev/null || true
+  wineserver --persistent=600
+}
+
+qv_wine_stop() {
+  if [[ -n ${WINEPREFIX:-} ]]; then
+    wineserver --kill 2>/dev/null || true
+  fi
+  if [[ -n ${QV_XVFB_PID:-} ]]; then
+    kill "$QV_XVFB_PID" 2>/dev/null || true
+    wait "$QV_XVFB_PID" 2>/dev/null || true
+    QV_XVFB_PID=
+  fi
+}
+
+# Converts the BMP screenshots of a folder to PNG files in another.
+qv_convert_screenshots() {
+  local from=$1 to=$2
+  mkdir -p "$to"
+  shopt -s nullglob
+  for bmp in "$from"/*.bmp; do
+    convert "$bmp" "$to/$(basename "${bmp%.bmp}").png" && rm -f "$bmp"
+  done
+  shopt -u nullglob
+}

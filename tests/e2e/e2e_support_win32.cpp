@@ -1,0 +1,234 @@
+#include "tests/e2e/e2e_support_win32.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace qv::e2e {
+
+bool WaitUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition())
+      return true;
+    if (std::chrono::steady_clock::now() >= end)
+      return false;
+    std::this_thread::sleep_for(50ms);
+  }
+}
+
+Process::Process(const std::filesystem::path &program, const std::wstring &parameters) {
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+  if (!parameters.empty())
+    commandLine += L" " + parameters;
+  STARTUPINFOW startup{sizeof(startup)};
+  CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                 program.parent_path().c_str(), &startup, &info_);
+}
+
+Process::~Process() {
+  Kill();
+  if (info_.hProcess)
+    CloseHandle(info_.hProcess);
+  if (info_.hThread)
+    CloseHandle(info_.hThread);
+}
+
+bool Process::WaitForExit(std::chrono::milliseconds timeout) {
+  return info_.hProcess &&
+         WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+bool Process::Running() const {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Process::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+void Process::Kill() {
+  if (Running()) {
+    TerminateProcess(info_.hProcess, 99);
+    WaitForExit(10s);
+  }
+}
+
+std::filesystem::path ExecutableFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path();
+}
+
+std::filesystem::path ProgramPath() {
+  return ExecutableFolder() / L"quadrivista.exe";
+}
+
+std::filesystem::path AppDataPath() {
+  wchar_t roaming[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, roaming);
+  return std::filesystem::path(roaming) / L"Quadrivista Labs" / L"Quadrivista";
+}
+
+std::filesystem::path LogFile() {
+  return AppDataPath() / L"quadrivista.log";
+}
+
+std::string ReadFile(const std::filesystem::path &file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+int CountOccurrences(const std::string &text, const std::string &part) {
+  int count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+    ++count;
+  return count;
+}
+
+HWND FindProcessWindow(DWORD processId, const wchar_t *className) {
+  struct Search {
+    DWORD processId;
+    const wchar_t *className;
+    HWND found;
+  } search{processId, className, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto &search = *reinterpret_cast<Search *>(parameter);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (owner == search.processId && lstrcmpW(name, search.className) == 0) {
+          search.found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool TrayIconExists(HWND owner, UINT id) {
+  if (!owner)
+    return false;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = owner;
+  data.uID = id;
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+HWND FindOpenMenu() {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+void MoveCursor(int x, int y) {
+  SetCursorPos(x, y);
+}
+
+void RightClickAt(int x, int y) {
+  MoveCursor(x, y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+void PressKey(WORD virtualKey) {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+POINT FirstTrayIconPoint() {
+  RECT taskbar{};
+  GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &taskbar);
+  return {taskbar.right - 12, (taskbar.top + taskbar.bottom) / 2};
+}
+
+void DeleteSettingsKey() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quadrivista");
+}
+
+void WriteSetupValue(const std::wstring &text) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Quadrivista", 0, nullptr, 0, KEY_WRITE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, L"Setup", 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+bool ReadRunValue(std::wstring &value) {
+  wchar_t buffer[1024] = {};
+  DWORD size = sizeof(buffer);
+  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   L"Quadrivista", RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
+    return false;
+  value = buffer;
+  return true;
+}
+
+std::filesystem::path SaveScreenshot(const std::string &name) {
+  wchar_t folderVariable[MAX_PATH] = {};
+  std::filesystem::path folder =
+      GetEnvironmentVariableW(L"QV_SCREENSHOT_DIR", folderVariable, MAX_PATH)
+          ? std::filesystem::path(folderVariable)
+          : ExecutableFolder() / L"screenshots";
+  std::filesystem::create_directories(folder);
+  const auto file = folder / (name + ".bmp");
+
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height; // bottom-up, as BMP files store rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void *bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  // The screen has no alpha; mark every pixel opaque so viewers do not take
+  // the zero fourth byte for transparency.
+  auto *pixel = static_cast<std::uint8_t *>(bits);
+  for (int i = 0; i < width * height; ++i)
+    pixel[i * 4 + 3] = 0xFF;
+
+  const DWORD imageBytes = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  header.bfSize = header.bfOffBits + imageBytes;
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char *>(&header), sizeof(header));
+  out.write(reinterpret_cast<const char *>(&info.bmiHeader), sizeof(info.bmiHeader));
+  out.write(static_cast<const char *>(bits), imageBytes);
+
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return file;
+}
+
+} // namespace qv::e2e

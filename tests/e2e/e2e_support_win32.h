@@ -1,0 +1,72 @@
+#pragma once
+// What the end-to-end tests need to drive the real program from outside:
+// starting and stopping it, finding its windows and tray icons, sending input,
+// reading its files and registry, and taking screenshots.
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qv::e2e {
+
+using namespace std::chrono_literals;
+
+// Polls `condition` until it holds or `timeout` passes.
+bool WaitUntil(const std::function<bool()> &condition,
+               std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+// A started program; killed when the object goes if it still runs.
+class Process {
+public:
+  Process(const std::filesystem::path &program, const std::wstring &parameters);
+  ~Process();
+  Process(const Process &) = delete;
+  Process &operator=(const Process &) = delete;
+
+  DWORD Id() const { return info_.dwProcessId; }
+  bool WaitForExit(std::chrono::milliseconds timeout);
+  bool Running() const;
+  DWORD ExitCode() const;
+  void Kill();
+
+private:
+  PROCESS_INFORMATION info_{};
+};
+
+std::filesystem::path ExecutableFolder();
+std::filesystem::path ProgramPath(); // quadrivista.exe beside the test program
+
+// The program's application-data folder and log file.
+std::filesystem::path AppDataPath();
+std::filesystem::path LogFile();
+std::string ReadFile(const std::filesystem::path &file);
+int CountOccurrences(const std::string &text, const std::string &part);
+
+// The top-level window of `className` that belongs to process `processId`.
+HWND FindProcessWindow(DWORD processId, const wchar_t *className);
+// Whether the notification area holds the icon (window, id).
+bool TrayIconExists(HWND owner, UINT id);
+// The visible popup menu window, if one is open.
+HWND FindOpenMenu();
+
+void MoveCursor(int x, int y);
+void RightClickAt(int x, int y);
+void PressKey(WORD virtualKey);
+
+// The point on the taskbar where the first icon added to the notification
+// area sits (the right end of Wine's taskbar).
+POINT FirstTrayIconPoint();
+
+// The registry of the program: HKEY_CURRENT_USER\Software\Quadrivista.
+void DeleteSettingsKey();
+void WriteSetupValue(const std::wstring &text);
+bool ReadRunValue(std::wstring &value);
+
+// Saves the whole screen as a BMP file named `name` in the screenshot folder
+// (QV_SCREENSHOT_DIR, or "screenshots" beside the test program).
+std::filesystem::path SaveScreenshot(const std::string &name);
+
+} // namespace qv::e2e
