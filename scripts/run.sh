@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds quadrivista.exe and runs it. Without
+# Windows at hand it runs under Wine in a virtual display, shows the tray
+# menu and the settings window, and leaves screenshots in build/screenshots.
+#   scripts/run.sh           run, take the screenshots, end the program
+#   scripts/run.sh --stay    keep it running until Enter is pressed
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QV_BUILD_DIR:-$root/build}
+mkdir -p "$build"
+"$root/scripts/install-deps.sh"
+
+cmake -S "$root" -B "$build/mingw" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$build/mingw-configure.log" 2>&1 ||
+  { cat "$build/mingw-configure.log"; exit 1; }
+cmake --build "$build/mingw" -j2 --target quadrivista qvdriver
+
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
+trap qv_wine_stop EXIT
+qv_wine_start "$build"
+
+bin="$build/mingw/bin"
+rm -rf "$bin/screenshots"
+export QV_SCREENSHOT_DIR
+QV_SCREENSHOT_DIR=$(winepath -w "$bin/screenshots")
+
+wine "$bin/quadrivista.exe" &
+program=$!
+wine "$bin/qvdriver.exe" wait-started screenshot:desktop open-tray-menu screenshot:tray-menu \
+  close-menu show-settings screenshot:settings-window
+
+if [[ ${1:-} == --stay ]]; then
+  echo "Quadrivista runs on display $DISPLAY; press Enter to end it."
+  read -r
+fi
+wine "$bin/qvdriver.exe" quit
+wait "$program"
+qv_convert_screenshots "$bin/screenshots" "$build/screenshots"
+echo "Screenshots: $build/screenshots"

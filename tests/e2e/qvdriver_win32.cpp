@@ -1,0 +1,64 @@
+// qvdriver: drives a running quadrivista.exe from outside, one step per
+// argument, for the README's run command:
+//   wait-started | open-tray-menu | close-menu | show-settings | screenshot:NAME | quit
+#include "tests/e2e/e2e_support_win32.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using namespace qv::e2e;
+
+HWND MainForm() {
+  return FindWindowW(L"TSettings", nullptr);
+}
+
+bool OpenTrayMenu() {
+  const POINT icon = FirstTrayIconPoint();
+  RightClickAt(icon.x, icon.y);
+  return WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s);
+}
+
+bool RunStep(const std::string &step) {
+  if (step == "wait-started")
+    return WaitUntil([] { return qv::e2e::TrayIconExists(MainForm(), 1); }, 30s);
+  if (step == "open-tray-menu")
+    return OpenTrayMenu();
+  if (step == "close-menu") {
+    PressKey(VK_ESCAPE);
+    return WaitUntil([] { return FindOpenMenu() == nullptr; }, 10s);
+  }
+  if (step == "show-settings") {
+    if (!OpenTrayMenu())
+      return false;
+    PressKey(VK_DOWN); // the first item, "Options"
+    PressKey(VK_RETURN);
+    return WaitUntil([] { return IsWindowVisible(MainForm()) != FALSE; }, 10s);
+  }
+  if (step.rfind("screenshot:", 0) == 0) {
+    Sleep(500); // let the last repaint reach the screen
+    const auto file = SaveScreenshot(step.substr(11));
+    std::printf("saved %s\n", file.string().c_str());
+    return true;
+  }
+  if (step == "quit") {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(MainForm(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &result);
+    return WaitUntil([] { return MainForm() == nullptr; }, 10s);
+  }
+  std::fprintf(stderr, "unknown step %s\n", step.c_str());
+  return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (!RunStep(argv[i])) {
+      std::fprintf(stderr, "step failed: %s\n", argv[i]);
+      return 1;
+    }
+  }
+  return 0;
+}
