@@ -71,6 +71,19 @@ TEST_F(ShellEndToEnd, ShowsItsTrayIconsAndOpensTheTrayMenu) {
   Stop(*program);
 }
 
+TEST_F(ShellEndToEnd, OptionsShowsTheSettingsWindowAndClosingOnlyHidesIt) {
+  auto program = Start();
+  OpenTrayMenu();
+  PressKey(VK_DOWN); // the first item, "Options"
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }, 10s));
+  SendMessageW(form_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) == FALSE; }, 10s));
+  EXPECT_TRUE(program->Running());
+  EXPECT_TRUE(TrayIconExists(form_, kMainIcon));
+  Stop(*program);
+}
+
 TEST_F(ShellEndToEnd, ExitFromTheTrayMenuEndsTheProcessAndRemovesTheIcons) {
   auto program = Start();
   OpenTrayMenu();
@@ -159,6 +172,9 @@ TEST_F(ShellEndToEnd, SettingsSavedByOneProcessAreReadByAFreshOne) {
   }
   auto program = Start();
   EXPECT_FALSE(TrayIconExists(form_, kFirstDesktopIcon)) << "no per-desktop icons when off";
+  std::wstring runValue = L"unread";
+  ASSERT_TRUE(ReadRunValue(runValue)) << "the Run value is written at start-up";
+  EXPECT_EQ(runValue, L"") << "not started with Windows by default";
   Stop(*program);
 
   RegistrySettingsStore store;

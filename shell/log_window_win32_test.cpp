@@ -1,0 +1,47 @@
+#include "shell/log_window_win32.h"
+
+#include "shell/ansi_text_win32.h"
+#include "shell/log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string MemoText(HWND memo) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(memo)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(memo, text.data(), static_cast<int>(text.size()))));
+  return qv::WideToAnsi(text);
+}
+
+TEST(LogWindow, StartsHiddenAndShowsEveryEarlierLineWhenShown) {
+  qv::TLog log;
+  qv::TLogWindow window(log);
+  log.Add("Display change");
+  log.Add("");
+  log.Add("End session");
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
+
+  window.Show();
+  EXPECT_EQ(MemoText(window.Memo()), "Display change\r\n\r\nEnd session\r\n");
+
+  log.Add("WM_SETTINGCHANGE wParam=0 lParam=0");
+  EXPECT_EQ(MemoText(window.Memo()),
+            "Display change\r\n\r\nEnd session\r\nWM_SETTINGCHANGE wParam=0 lParam=0\r\n");
+}
+
+TEST(LogWindow, ClosingOnlyHidesIt) {
+  qv::TLog log;
+  qv::TLogWindow window(log);
+  window.Show();
+  SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(window.Handle()));
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
+  wchar_t caption[64] = {};
+  GetWindowTextW(window.Handle(), caption, 64);
+  EXPECT_STREQ(caption, L"Log window");
+}
+
+} // namespace
