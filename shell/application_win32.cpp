@@ -12,6 +12,7 @@
 #include "shell/single_instance_win32.h"
 #include "shell/system_properties_win32.h"
 #include "shell/version.h"
+#include "shell/window_win32.h"
 
 #include <memory>
 
@@ -39,11 +40,7 @@ public:
 
 private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto *create = reinterpret_cast<CREATESTRUCTW *>(lParam);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto *self = reinterpret_cast<ApplicationWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto *self = WindowOwner<ApplicationWindow>(window, message, lParam);
     if (self && message == SingleInstance::WakeUpMessage()) {
       self->WakeUp();
       return 0;

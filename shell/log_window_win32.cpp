@@ -2,6 +2,7 @@
 
 #include "shell/ansi_text_win32.h"
 #include "shell/log.h"
+#include "shell/window_win32.h"
 
 namespace qv {
 
@@ -12,12 +13,6 @@ constexpr int kButtonImage = 2;
 constexpr int kClientWidth = 546;
 constexpr int kClientHeight = 519;
 
-HFONT CreateUiFont(HWND window) {
-  const int dpi = static_cast<int>(GetDpiForWindow(window));
-  return CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
-                     L"Segoe UI");
-}
 } // namespace
 
 TLogWindow::TLogWindow(TLog &log) : log_(log) {
@@ -40,7 +35,7 @@ TLogWindow::TLogWindow(TLog &log) : log_(log) {
   // A layered window shows nothing until it is given its opacity.
   SetLayeredWindowAttributes(window_.Get(), 0, 255, LWA_ALPHA);
 
-  font_.Reset(CreateUiFont(window_.Get()));
+  font_ = CreateUiFont(PointsToPixels(window_.Get(), 8));
   memo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                               ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
@@ -88,8 +83,7 @@ void TLogWindow::AppendLine(const std::string &line) {
 void TLogWindow::Layout() {
   RECT client{};
   GetClientRect(window_.Get(), &client);
-  const int dpi = static_cast<int>(GetDpiForWindow(window_.Get()));
-  const auto scaled = [dpi](int value) { return MulDiv(value, dpi, 96); };
+  const auto scaled = [this](int value) { return ScaleToWindow(window_.Get(), value); };
   const int margin = scaled(8);
   const int buttonWidth = scaled(130);
   const int buttonHeight = scaled(25);
@@ -100,11 +94,7 @@ void TLogWindow::Layout() {
 }
 
 LRESULT CALLBACK TLogWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto *create = reinterpret_cast<CREATESTRUCTW *>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto *self = reinterpret_cast<TLogWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto *self = WindowOwner<TLogWindow>(window, message, lParam);
   if (self && self->window_)
     return self->OnMessage(message, wParam, lParam);
   return DefWindowProcW(window, message, wParam, lParam);

@@ -11,6 +11,7 @@
 #include "shell/single_instance_win32.h"
 #include "shell/startup_balloon.h"
 #include "shell/translate_form_win32.h"
+#include "shell/window_win32.h"
 
 #include <shellapi.h>
 #include <wtsapi32.h>
@@ -283,8 +284,7 @@ void TSettings::WallpaperChangeTimer() {
 void TSettings::Paint() {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(window_.Get(), &paint);
-  const int dpi = static_cast<int>(GetDpiForWindow(window_.Get()));
-  const auto scaled = [dpi](int value) { return MulDiv(value, dpi, 96); };
+  const auto scaled = [this](int value) { return ScaleToWindow(window_.Get(), value); };
   RECT client{};
   GetClientRect(window_.Get(), &client);
 
@@ -294,12 +294,8 @@ void TSettings::Paint() {
 
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
-  UniqueFont titleFont(CreateFontW(-scaled(19), 0, 0, 0, FW_SEMIBOLD, FALSE, FALSE, FALSE,
-                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                   CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
-  UniqueFont textFont(CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                  CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
+  const UniqueFont titleFont = CreateUiFont(scaled(19), FW_SEMIBOLD);
+  const UniqueFont textFont = CreateUiFont(PointsToPixels(window_.Get(), 8));
   const HGDIOBJ oldFont = SelectObject(dc, titleFont.Get());
   RECT line{scaled(24), scaled(22), client.right - scaled(24), scaled(56)};
   const std::wstring title = AnsiToWide(TranslateText("1"));
@@ -318,11 +314,7 @@ void TSettings::Paint() {
 }
 
 LRESULT CALLBACK TSettings::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto *create = reinterpret_cast<CREATESTRUCTW *>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto *self = reinterpret_cast<TSettings *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto *self = WindowOwner<TSettings>(window, message, lParam);
   if (self && self->created_)
     return self->OnMessage(message, wParam, lParam);
   return DefWindowProcW(window, message, wParam, lParam);

@@ -1,7 +1,6 @@
 #include "shell/tray_menu.h"
 
 #include "shell/language.h"
-#include "shell/session_event.h"
 #include "shell/setup.h"
 #include "shell/startup_balloon.h"
 
@@ -106,13 +105,6 @@ TEST(TrayMenu, MarksOnlyTheCurrentDesktop) {
     EXPECT_EQ(menu.Find("miDesktop" + std::to_string(n))->radioChecked, n == 2) << n;
 }
 
-TEST(DesktopTrayIcons, TwoImagesPerDesktopTheSecondForTheCurrentOne) {
-  EXPECT_EQ(qv::DesktopTrayImageIndex(1, 2), 0);
-  EXPECT_EQ(qv::DesktopTrayImageIndex(2, 2), 3);
-  EXPECT_EQ(qv::DesktopTrayImageIndex(6, 1), 10);
-  EXPECT_EQ(qv::DesktopTrayImageIndex(6, 6), 11);
-}
-
 TEST(StartupBalloon, FormatsOnlyTheFirstTextPlaceholder) {
   EXPECT_EQ(qv::FormatWithText("Press %s now", "F11"), "Press F11 now");
   EXPECT_EQ(qv::FormatWithText("%s and %s", "F9"), "F9 and %s");
@@ -140,14 +132,6 @@ TEST(StartupBalloon, OneLinePerEffectShortCutThatIsSet) {
   setup.ExposerHotKey = setup.ExplorerHotKey = setup.CarouselHotKey = 0;
   EXPECT_EQ(qv::StartupBalloonText(setup, language), "");
   EXPECT_EQ(qv::StartupBalloonTitle(), "Quadrivista 1.2.0");
-}
-
-TEST(SessionEvents, NamesAndLogLines) {
-  EXPECT_EQ(qv::SessionEventLogLine(8, 1), "WTS_SESSION_UNLOCK 1");
-  EXPECT_EQ(qv::SessionEventLogLine(1, -3), "WTS_CONSOLE_CONNECT -3");
-  EXPECT_EQ(qv::SessionEventName(9), "WTS_SESSION_REMOTE_CONTROL");
-  EXPECT_EQ(qv::SessionEventName(0), "WTS_Unknown");
-  EXPECT_EQ(qv::SessionEventName(10), "WTS_Unknown");
 }
 
 } // namespace
