@@ -73,6 +73,11 @@ public:
   virtual WindowHandle ForegroundWindow() = 0;
   virtual void SetForegroundWindow(WindowHandle window) = 0;
   virtual WindowHandle DesktopWindow() = 0;
+  // The shell's desktop window (class "Progman"), 0 when there is none.
+  virtual WindowHandle ProgmanWindow() = 0;
+  // Minimises every window through the shell ("Shell.Application"
+  // MinimizeAll) and shows the "Progman" window normally.
+  virtual void ShowDesktop() = 0;
 
   // The window whose title bar the user is dragging right now: the left
   // button is down and the window under the cursor answers HTCAPTION to a
