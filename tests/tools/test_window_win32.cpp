@@ -1,0 +1,91 @@
+// test_window: opens top-level windows of a chosen class and title for the
+// end-to-end tests, and keeps them until it is ended. Copy it under another
+// name (e.g. "notepad.exe") where a test needs a process name.
+//
+//   test_window.exe [--class NAME] [--title TEXT] [--count N] [--minimized]
+//                   [--tool-popup] [--at X Y] [--size W H]
+//
+// Each window is placed at (X + 30 i, Y + 30 i) and painted in a colour of
+// its own. Prints one line per window: its handle in decimal.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(window, &paint);
+    const auto seed = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window));
+    HBRUSH brush = CreateSolidBrush(RGB(60 + seed * 37 % 160, 60 + seed * 91 % 160, 120));
+    FillRect(dc, &paint.rcPaint, brush);
+    DeleteObject(brush);
+    EndPaint(window, &paint);
+    return 0;
+  }
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t **argv) {
+  std::wstring className = L"QuadrivistaTestWindow";
+  std::wstring title = L"Test window";
+  int count = 1;
+  int x = 100, y = 100, width = 400, height = 300;
+  bool minimized = false;
+  bool toolPopup = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring option = argv[i];
+    if (option == L"--class" && i + 1 < argc)
+      className = argv[++i];
+    else if (option == L"--title" && i + 1 < argc)
+      title = argv[++i];
+    else if (option == L"--count" && i + 1 < argc)
+      count = _wtoi(argv[++i]);
+    else if (option == L"--minimized")
+      minimized = true;
+    else if (option == L"--tool-popup")
+      toolPopup = true;
+    else if (option == L"--at" && i + 2 < argc) {
+      x = _wtoi(argv[++i]);
+      y = _wtoi(argv[++i]);
+    } else if (option == L"--size" && i + 2 < argc) {
+      width = _wtoi(argv[++i]);
+      height = _wtoi(argv[++i]);
+    }
+  }
+
+  WNDCLASSEXW windowClass{sizeof(windowClass)};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className.c_str();
+  RegisterClassExW(&windowClass);
+
+  const DWORD style = toolPopup ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW;
+  const DWORD exStyle = toolPopup ? WS_EX_TOOLWINDOW : 0;
+  for (int i = 0; i < count; ++i) {
+    const std::wstring caption = count > 1 ? title + L" " + std::to_wstring(i + 1) : title;
+    HWND window =
+        CreateWindowExW(exStyle, className.c_str(), caption.c_str(), style, x + 30 * i, y + 30 * i,
+                        width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(window, minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+    std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+  }
+  std::fflush(stdout);
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
