@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Measures the real program under Wine: desktop-switch latency for 10, 50 and
+# 200 windows per desktop beside the bare cost of the same window moves, idle
+# CPU with 50 windows over 30 seconds, and private memory. Prints a table.
+#   scripts/benchmark.sh [switches]     (default 20 switches per size)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QV_BUILD_DIR:-$root/build}
+mkdir -p "$build"
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build/mingw" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$build/mingw-configure.log" 2>&1 ||
+  { cat "$build/mingw-configure.log"; exit 1; }
+cmake --build "$build/mingw" -j2 --target quadrivista standin_shell test_window qvbench qvdriver \
+  >/dev/null
+
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
+trap qv_wine_stop EXIT
+qv_wine_start "$build"
+
+bin="$build/mingw/bin"
+wine "$bin/standin_shell.exe" &
+sleep 2
+wine "$bin/quadrivista.exe" &
+program=$!
+wine "$bin/qvdriver.exe" wait-started
+wine "$bin/qvbench.exe" "$(winepath -w "$bin/test_window.exe")" "${1:-20}"
+wine "$bin/qvdriver.exe" quit
+wait "$program"

@@ -1,0 +1,219 @@
+// qvbench: measures the running quadrivista.exe from outside.
+//
+//   qvbench.exe <test_window.exe> [switches]
+//
+// For 10, 50 and 200 windows on each of desktops 1 and 2 it times desktop
+// switches from the hotkey's key-up until the last window has moved (median
+// and worst of `switches`), next to the bare cost of as many SetWindowPos
+// calls made by this process on the same windows. Then it measures the CPU
+// time the idle program uses over 30 seconds with 50 windows open, and its
+// private memory. The program must run with its default hotkeys.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+double Milliseconds(Clock::duration duration) {
+  return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// A test_window process with its windows; ended with the object.
+class WindowProcess {
+public:
+  WindowProcess(const std::wstring &program, int count) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{sizeof(startup)};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::wstring commandLine = L"\"" + program + L"\" --count " + std::to_wstring(count) +
+                               L" --size 300 200 --title Bench";
+    CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                   &startup, &process_);
+    CloseHandle(writeEnd);
+    std::string output;
+    char buffer[4096];
+    DWORD read = 0;
+    while (static_cast<int>(windows_.size()) < count &&
+           ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+      output.append(buffer, read);
+      std::size_t end;
+      while ((end = output.find('\n')) != std::string::npos) {
+        windows_.push_back(reinterpret_cast<HWND>(std::stoull(output.substr(0, end))));
+        output.erase(0, end + 1);
+      }
+    }
+    CloseHandle(readEnd);
+  }
+  ~WindowProcess() {
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 10000);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+  const std::vector<HWND> &Windows() const { return windows_; }
+
+private:
+  PROCESS_INFORMATION process_{};
+  std::vector<HWND> windows_;
+};
+
+bool AllShown(const std::vector<HWND> &windows, bool shown) {
+  for (HWND window : windows) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    if ((rect.top > -5000) != shown)
+      return false;
+  }
+  return true;
+}
+
+bool WaitForDesktop(const std::vector<HWND> &shown, const std::vector<HWND> &hidden,
+                    std::chrono::milliseconds timeout) {
+  const auto end = Clock::now() + timeout;
+  while (Clock::now() < end) {
+    if (AllShown(shown, true) && AllShown(hidden, false))
+      return true;
+    std::this_thread::yield();
+  }
+  return false;
+}
+
+void Key(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof(input));
+}
+
+// Presses Ctrl+<digit> and returns the moment its key-up was sent.
+Clock::time_point PressDesktopHotkey(int desktop) {
+  const auto digit = static_cast<WORD>('0' + desktop);
+  Key(VK_CONTROL, false);
+  Key(digit, false);
+  Key(digit, true);
+  const auto keyUp = Clock::now();
+  Key(VK_CONTROL, true);
+  return keyUp;
+}
+
+// Time of moving every window up by 25000 pixels and back, one call each.
+double BareMoveCost(const std::vector<HWND> &windows) {
+  const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                     SWP_NOSENDCHANGING | SWP_DEFERERASE;
+  std::vector<RECT> rects(windows.size());
+  for (std::size_t i = 0; i < windows.size(); ++i)
+    GetWindowRect(windows[i], &rects[i]);
+  const auto start = Clock::now();
+  for (std::size_t i = 0; i < windows.size(); ++i)
+    SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top - 25000, 0, 0, flags);
+  for (std::size_t i = 0; i < windows.size(); ++i)
+    SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top, 0, 0, flags);
+  return Milliseconds(Clock::now() - start);
+}
+
+void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
+  PressDesktopHotkey(1);
+  WindowProcess first(testWindow, count);
+  std::this_thread::sleep_for(1s); // discovery runs every 250 ms
+  PressDesktopHotkey(2);
+  if (!WaitForDesktop({}, first.Windows(), 30s)) {
+    std::printf("| %4d | desktop 2 was never reached |\n", count);
+    return;
+  }
+  WindowProcess second(testWindow, count);
+  std::this_thread::sleep_for(1s);
+
+  std::vector<double> times;
+  int current = 2;
+  for (int i = 0; i < switches; ++i) {
+    const int target = current == 1 ? 2 : 1;
+    const auto &shown = target == 1 ? first.Windows() : second.Windows();
+    const auto &hidden = target == 1 ? second.Windows() : first.Windows();
+    const auto keyUp = PressDesktopHotkey(target);
+    if (!WaitForDesktop(shown, hidden, 30s)) {
+      std::printf("| %4d | switch %d did not complete |\n", count, i + 1);
+      return;
+    }
+    times.push_back(Milliseconds(Clock::now() - keyUp));
+    current = target;
+    std::this_thread::sleep_for(100ms);
+  }
+  std::sort(times.begin(), times.end());
+  const auto &visible = current == 1 ? first.Windows() : second.Windows();
+  const double bare = BareMoveCost(visible);
+  std::printf("| %4d | %10.1f | %9.1f | %22.1f |\n", count, times[times.size() / 2], times.back(),
+              bare);
+  PressDesktopHotkey(1);
+  std::this_thread::sleep_for(500ms);
+}
+
+HANDLE OpenProgram() {
+  HWND form = FindWindowW(L"TSettings", nullptr);
+  DWORD id = 0;
+  GetWindowThreadProcessId(form, &id);
+  return OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+}
+
+double CpuSeconds(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(process, &created, &exited, &kernel, &user);
+  const auto seconds = [](FILETIME time) {
+    return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
+                               time.dwLowDateTime) /
+           1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t **argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: qvbench <test_window.exe> [switches]\n");
+    return 2;
+  }
+  const std::wstring testWindow = argv[1];
+  const int switches = argc > 2 ? _wtoi(argv[2]) : 20;
+  HANDLE program = OpenProgram();
+  if (!program) {
+    std::fprintf(stderr, "quadrivista.exe is not running\n");
+    return 1;
+  }
+
+  std::printf("Desktop switch, hotkey key-up to last window moved (%d switches)\n\n", switches);
+  std::printf("| windows per desktop | median ms | worst ms | bare SetWindowPos x2N ms |\n");
+  std::printf("|---|---|---|---|\n");
+  for (int count : {10, 50, 200})
+    MeasureSwitches(testWindow, count, switches);
+
+  WindowProcess idle(testWindow, 50);
+  std::this_thread::sleep_for(2s);
+  const double before = CpuSeconds(program);
+  std::this_thread::sleep_for(30s);
+  const double used = CpuSeconds(program) - before;
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof(memory);
+  GetProcessMemoryInfo(program, reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&memory),
+                       sizeof(memory));
+  std::printf("\nIdle with 50 windows: %.2f%% of one core over 30 s (%.3f s CPU)\n",
+              100.0 * used / 30.0, used);
+  std::printf("Private memory: %.1f MiB\n", static_cast<double>(memory.PrivateUsage) / 1048576.0);
+  CloseHandle(program);
+  return 0;
+}
