@@ -1,6 +1,6 @@
 // The process entry of quadrivista.exe.
 #include "shell/ansi_text_win32.h"
-#include "shell/application_win32.h"
+#include "shell/entry/application_win32.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "shell/application_win32.h"
+#include "shell/entry/application_win32.h"
 
 #include "shell/command_line.h"
 #include "shell/global_lock_win32.h"
