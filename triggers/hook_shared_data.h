@@ -1,0 +1,65 @@
+#pragma once
+// The record the hook library shares with every process it is loaded into. Its layout
+// is fixed byte for byte (packed, little-endian), since code built separately reads it.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace qv {
+
+// Library event codes the program acts on.
+inline constexpr std::uint32_t kLibraryNoEvent = 0;
+inline constexpr std::uint32_t kLibraryGesture = 10;
+inline constexpr std::uint32_t kLibraryMoveToDesktop1 = 21; // 21 to 26: desktops 1 to 6
+inline constexpr std::uint32_t kLibraryMoveToDesktop6 = 26;
+
+#pragma pack(push, 1)
+struct THookSharedData {
+  std::uint8_t LibraryReservedA[8]; // the library's own
+  std::uint8_t LibraryFlagA;
+  std::uint8_t LibraryFlagB;
+  std::uint32_t LibraryValueA;
+  std::uint32_t LibraryValueB;
+  std::uint32_t NotifyWindow;       // receiver of the trigger notification; 0 = post nothing
+  std::uint32_t EventCode;          // the library's pending event, 0 once handled
+  char GestureText[256];            // zero-terminated text of the last gesture (event 10)
+  std::uint32_t EventWindow;        // the window a move request (21 to 26) concerns
+  std::uint8_t LibraryReservedB[9]; // the library's own
+  std::uint32_t LibraryParameter;
+};
+#pragma pack(pop)
+
+static_assert(offsetof(THookSharedData, LibraryFlagA) == 8);
+static_assert(offsetof(THookSharedData, LibraryFlagB) == 9);
+static_assert(offsetof(THookSharedData, LibraryValueA) == 10);
+static_assert(offsetof(THookSharedData, LibraryValueB) == 14);
+static_assert(offsetof(THookSharedData, NotifyWindow) == 18);
+static_assert(offsetof(THookSharedData, EventCode) == 22);
+static_assert(offsetof(THookSharedData, GestureText) == 26);
+static_assert(offsetof(THookSharedData, EventWindow) == 282);
+static_assert(offsetof(THookSharedData, LibraryReservedB) == 286);
+static_assert(offsetof(THookSharedData, LibraryParameter) == 295);
+static_assert(sizeof(THookSharedData) >= 299);
+
+// The values the record must hold before the library is installed. The library's
+// own bytes are left as they are.
+inline void PrepareHookSharedData(THookSharedData &data) {
+  data.LibraryValueA = 0;
+  data.LibraryValueB = 0;
+  data.LibraryFlagA = 0;
+  data.LibraryFlagB = 0;
+  data.NotifyWindow = 0;
+  data.LibraryParameter = 3;
+}
+
+// The gesture text up to its terminating zero (or all 256 bytes when it has none).
+inline std::string GestureTextOf(const THookSharedData &data) {
+  const char *text = data.GestureText;
+  const void *end = std::memchr(text, 0, sizeof data.GestureText);
+  const std::size_t length = end ? static_cast<std::size_t>(static_cast<const char *>(end) - text)
+                                 : sizeof data.GestureText;
+  return std::string(text, length);
+}
+
+} // namespace qv

@@ -1,0 +1,300 @@
+#include "triggers/trigger_manager.h"
+
+#include "shell/log.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+class NoStore : public qv::SettingsStore {
+public:
+  std::optional<std::string> ReadSetupText() override { return std::nullopt; }
+  bool WriteSetupText(const std::string &) override { return false; }
+  void WriteRunValue(bool) override {}
+};
+
+// Records every call as a line of text and answers from its fields.
+class FakeTargets : public qv::TriggerTargets {
+public:
+  int CurrentDesktop() override { return current; }
+  void SetCurrentDesktop(int desktop) override {
+    calls.push_back("switch " + std::to_string(desktop));
+    current = desktop;
+  }
+  void MoveWindowToDesktop(std::uint32_t window, int desktop) override {
+    calls.push_back("move " + std::to_string(window) + " " + std::to_string(desktop));
+  }
+  bool DraggedWindowExists() override { return dragging; }
+  bool RequestAccess(int target, int from) override {
+    calls.push_back("access " + std::to_string(target) + " from " + std::to_string(from));
+    return accessGranted;
+  }
+  void UpdateThumbnailAndTaskbar() override { calls.push_back("capture"); }
+  void UpdateDesktopTrayIcons() override { calls.push_back("tray icons"); }
+  void ShowOsd(const std::string &text) override { calls.push_back("osd " + text); }
+  void HideOsd() override { calls.push_back("hide osd"); }
+  void CloseTrayPreview() override { calls.push_back("close preview"); }
+  bool DeviceCooperating() override { return cooperating; }
+  bool EffectRunning() override { return effectRunning; }
+  bool MakeDeviceUsable() override { return deviceUsable; }
+  void StartEffect(qv::Action kind) override {
+    calls.push_back("effect " + std::to_string(static_cast<int>(kind)));
+  }
+  void PassToRenderer(std::uint32_t code) override {
+    calls.push_back("renderer " + std::to_string(code));
+  }
+  bool ExposerOpen() override { return exposerOpen; }
+  void OpenExposer() override { calls.push_back("open exposer"); }
+  void CloseExposer() override { calls.push_back("close exposer"); }
+  qv::THookSharedData &SharedData() override { return shared; }
+  std::uint32_t TakePendingEvent() override { return std::exchange(pending, 0u); }
+
+  // The calls other than the ones every dispatch makes.
+  std::vector<std::string> Effects() const {
+    std::vector<std::string> result;
+    for (const std::string &call : calls)
+      if (call != "hide osd" && call != "close preview")
+        result.push_back(call);
+    return result;
+  }
+
+  int current = 1;
+  bool dragging = false;
+  bool accessGranted = true;
+  bool cooperating = true;
+  bool effectRunning = false;
+  bool deviceUsable = true;
+  bool exposerOpen = false;
+  qv::THookSharedData shared{};
+  std::uint32_t pending = 0;
+  std::vector<std::string> calls;
+};
+
+using Calls = std::vector<std::string>;
+
+class TriggerManagerTest : public testing::Test {
+protected:
+  TriggerManagerTest() {
+    manager.Enable(0x1234);
+    manager.SetEffectReady();
+    manager.AllowSwitching();
+    std::array<std::uint32_t, qv::kTriggerCommandCount> atoms{};
+    for (std::size_t i = 0; i < atoms.size(); ++i)
+      atoms[i] = 0xC000 + static_cast<std::uint32_t>(i);
+    manager.SetHotKeyAtoms(atoms);
+  }
+
+  void Notify(std::uint32_t pendingEvent, std::uint32_t libraryEvent = 0) {
+    targets.pending = pendingEvent;
+    targets.shared.EventCode = libraryEvent;
+    manager.HandleNotification();
+  }
+  void Gesture(const char *text) {
+    std::strcpy(targets.shared.GestureText, text);
+    Notify(0, qv::kLibraryGesture);
+  }
+
+  NoStore store;
+  qv::TSetup setup{store};
+  qv::TLog log;
+  FakeTargets targets;
+  qv::TTriggerManager manager{targets, setup, log};
+};
+
+TEST_F(TriggerManagerTest, CreationPreparesTheLibraryRecordAndEnablingNamesTheWindow) {
+  FakeTargets fresh;
+  std::memset(&fresh.shared, 0xAB, sizeof fresh.shared);
+  qv::TTriggerManager created(fresh, setup, log);
+  EXPECT_FALSE(created.Enabled());
+  EXPECT_FALSE(created.EffectReady());
+  EXPECT_FALSE(created.SwitchingAllowed());
+  EXPECT_EQ(fresh.shared.LibraryFlagA, 0);
+  EXPECT_EQ(fresh.shared.LibraryFlagB, 0);
+  EXPECT_EQ(fresh.shared.LibraryValueA, 0u);
+  EXPECT_EQ(fresh.shared.LibraryValueB, 0u);
+  EXPECT_EQ(fresh.shared.NotifyWindow, 0u);
+  EXPECT_EQ(fresh.shared.LibraryParameter, 3u);
+  EXPECT_EQ(fresh.shared.LibraryReservedA[0], 0xAB); // the library's own bytes are untouched
+
+  created.Enable(77);
+  EXPECT_TRUE(created.Enabled());
+  created.Disable();
+  EXPECT_FALSE(created.Enabled());
+  EXPECT_EQ(fresh.shared.NotifyWindow, 77u);
+}
+
+TEST_F(TriggerManagerTest, ASwitchCapturesShowsTheOsdSwitchesAndUpdatesTheTray) {
+  manager.Dispatch(3);
+  EXPECT_EQ(targets.calls, (Calls{"hide osd", "close preview", "access 3 from 1", "capture",
+                                  "osd Switched to desktop 3", "switch 3", "tray icons"}));
+}
+
+TEST_F(TriggerManagerTest, NextAndPreviousWrapAround) {
+  targets.current = 6;
+  manager.Dispatch(7);
+  EXPECT_EQ(targets.current, 1);
+  manager.Dispatch(8);
+  EXPECT_EQ(targets.current, 6);
+  manager.Dispatch(8);
+  EXPECT_EQ(targets.current, 5);
+}
+
+TEST_F(TriggerManagerTest, SwitchesThatDoNotHappen) {
+  targets.current = 2;
+  manager.Dispatch(2);
+  EXPECT_EQ(targets.Effects(), Calls{}) << "already current: no OSD, no capture";
+
+  targets.accessGranted = false;
+  manager.Dispatch(4);
+  EXPECT_EQ(targets.Effects(), (Calls{"access 4 from 2"}));
+
+  targets.accessGranted = true;
+  targets.calls.clear();
+  manager.ForbidSwitching();
+  manager.Dispatch(4);
+  EXPECT_EQ(targets.Effects(), Calls{});
+  manager.SwitchToDesktop(4, false, true);
+  EXPECT_EQ(targets.Effects(), (Calls{"access 4 from 2", "capture", "switch 4", "tray icons"}));
+}
+
+TEST_F(TriggerManagerTest, EffectsAndTheExposer) {
+  manager.Dispatch(12);
+  EXPECT_EQ(targets.Effects(), (Calls{"effect 12"}));
+  EXPECT_FALSE(manager.EffectReady());
+  manager.Dispatch(9);
+  EXPECT_EQ(targets.Effects(), (Calls{"effect 12"})) << "not ready until the effect ends";
+
+  manager.SetEffectReady();
+  targets.deviceUsable = false;
+  manager.Dispatch(13);
+  EXPECT_TRUE(manager.EffectReady());
+
+  targets.deviceUsable = true;
+  targets.calls.clear();
+  manager.Dispatch(10);
+  EXPECT_FALSE(manager.EffectReady());
+  targets.exposerOpen = true;
+  manager.Dispatch(10);
+  manager.Dispatch(0);
+  manager.Dispatch(14);
+  EXPECT_EQ(targets.Effects(), (Calls{"open exposer", "close exposer"}));
+}
+
+TEST_F(TriggerManagerTest, NothingHappensWhileTheDeviceIsNotCooperating) {
+  targets.cooperating = false;
+  manager.Dispatch(9);
+  manager.Dispatch(2);
+  EXPECT_EQ(targets.calls, Calls{});
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Trigger event with device not cooperating.",
+                                                   "Trigger event with device not cooperating."}));
+}
+
+TEST_F(TriggerManagerTest, HotKeysMapToTheirActionsAndUnknownOnesAreOnlyLogged) {
+  manager.HandleHotKey(0xC000 + 1);  // desktop 2
+  manager.HandleHotKey(0xC000 + 9);  // explorer
+  manager.HandleHotKey(0xC000 + 99); // nobody's
+  EXPECT_EQ(targets.Effects(), (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2",
+                                      "switch 2", "tray icons", "effect 11"}));
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"49153", "49161", "49251"}));
+}
+
+TEST_F(TriggerManagerTest, DefaultHotZones) {
+  std::vector<Calls> perZone;
+  for (std::uint32_t zone = 1; zone <= 8; ++zone) {
+    targets.calls.clear();
+    manager.SetEffectReady();
+    targets.exposerOpen = false;
+    Notify(zone);
+    perZone.push_back(targets.Effects());
+  }
+  EXPECT_EQ(perZone, (std::vector<Calls>{{"open exposer"}, {}, {}, {}, {"effect 9"}, {}, {}, {}}));
+}
+
+TEST_F(TriggerManagerTest, CarryingAWindowIntoAnEdgeStartsTheCube) {
+  targets.dragging = true;
+  Notify(8);
+  manager.SetEffectReady();
+  Notify(7); // a corner keeps its own action
+  EXPECT_EQ(targets.Effects(), (Calls{"effect 9"}));
+}
+
+TEST_F(TriggerManagerTest, DuringAnEffectEdgesGoToTheRendererAndCornersDoNothing) {
+  targets.effectRunning = true;
+  for (std::uint32_t zone = 1; zone <= 8; ++zone)
+    Notify(zone);
+  EXPECT_EQ(targets.calls, (Calls{"renderer 2", "renderer 4", "renderer 6", "renderer 8"}));
+}
+
+TEST_F(TriggerManagerTest, SpecialKeysStartAnEffectAndTheReleaseChoosesTheDesktop) {
+  Notify(30);
+  EXPECT_EQ(targets.Effects(), (Calls{"effect 9"}));
+  targets.effectRunning = true;
+  Notify(30); // a press during an effect is ignored
+  Notify(31);
+  EXPECT_EQ(targets.Effects(), (Calls{"effect 9", "renderer 31"}));
+}
+
+TEST_F(TriggerManagerTest, TheExposerStaysOpenAfterItsSpecialKeyIsReleased) {
+  Notify(40);
+  targets.exposerOpen = true;
+  targets.effectRunning = true;
+  Notify(41);
+  EXPECT_EQ(targets.Effects(), (Calls{"open exposer"}));
+  targets.effectRunning = false;
+  Notify(31); // a release with no effect running is ignored
+  EXPECT_EQ(targets.Effects(), (Calls{"open exposer"}));
+}
+
+TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
+  setup.CubeGesture = "D";
+  setup.Desktop2Gesture = "D";
+  Gesture("D");
+  EXPECT_EQ(targets.Effects(), (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2",
+                                      "switch 2", "tray icons", "effect 9"}));
+  EXPECT_EQ(targets.shared.EventCode, 0u);
+
+  targets.calls.clear();
+  Gesture("d"); // case matters
+  setup.GeneralEnableGestures = false;
+  Gesture("D");
+  EXPECT_EQ(targets.calls, Calls{});
+}
+
+TEST_F(TriggerManagerTest, MoveRequestsFromTheLibrary) {
+  targets.shared.EventWindow = 0xFFFFFFF0u;
+  Notify(0, 26);
+  EXPECT_EQ(targets.calls, (Calls{"move 4294967280 6"}));
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Move window 4294967280 to desktop 6"}));
+  EXPECT_EQ(targets.shared.EventCode, 0u);
+}
+
+TEST_F(TriggerManagerTest, OtherLibraryCodesAreClearedWithoutEffect) {
+  for (std::uint32_t code : {1u, 9u, 11u, 20u, 27u, 1000u}) {
+    Notify(0, code);
+    EXPECT_EQ(targets.shared.EventCode, 0u) << code;
+  }
+  EXPECT_EQ(targets.calls, Calls{});
+  EXPECT_TRUE(log.Lines().empty());
+}
+
+TEST_F(TriggerManagerTest, WhileDisabledNotificationsAreIgnoredAndTheLibraryEventStays) {
+  manager.Disable();
+  Notify(5, 23);
+  EXPECT_EQ(targets.shared.EventCode, 23u);
+  EXPECT_EQ(targets.pending, 5u);
+  EXPECT_EQ(targets.calls, Calls{});
+}
+
+TEST_F(TriggerManagerTest, HotZonesSwitchedOffAreIgnored) {
+  setup.GeneralEnableHotZones = false;
+  Notify(1);
+  Notify(5);
+  EXPECT_EQ(targets.calls, Calls{});
+  EXPECT_EQ(targets.pending, 0u);
+}
+
+} // namespace
