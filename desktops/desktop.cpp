@@ -1,0 +1,91 @@
+#include "desktops/desktop.h"
+
+#include "desktops/desktop_environment.h"
+#include "desktops/hidden_window_journal.h"
+#include "desktops/managed_window.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace qv {
+
+TDesktop::TDesktop(int number, const DesktopEnvironment &environment)
+    : number_(number), environment_(environment) {
+  // Composers read the list on their own threads: never reallocate it.
+  windows_.reserve(kMaxWindows);
+}
+
+bool TDesktop::Contains(const TManagedWindow *window) const {
+  return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
+}
+
+bool TDesktop::Add(TManagedWindow *window) {
+  if (Contains(window))
+    return true;
+  if (Full())
+    return false;
+  windows_.push_back(window);
+  Changed = true;
+  return true;
+}
+
+void TDesktop::Remove(TManagedWindow *window) {
+  const auto found = std::find(windows_.begin(), windows_.end(), window);
+  if (found == windows_.end())
+    return;
+  windows_.erase(found);
+  Changed = true;
+}
+
+void TDesktop::SortByZOrder() {
+  bool exchanged = true;
+  while (exchanged) {
+    exchanged = false;
+    for (std::size_t i = 0; i + 1 < windows_.size(); ++i) {
+      if (windows_[i]->ZOrder < windows_[i + 1]->ZOrder) {
+        std::swap(windows_[i], windows_[i + 1]);
+        exchanged = true;
+      }
+    }
+  }
+}
+
+void TDesktop::Activate(bool restoreFocus) {
+  SortByZOrder();
+  if (environment_.Setup.DesktopEnableMultipleWallpapers)
+    environment_.Services.ApplyWallpaper(*this);
+  if (environment_.Setup.DesktopEnableMultipleIcons)
+    environment_.Services.ApplyIconLayout(*this);
+  {
+    THiddenWindowJournal::DeferredWrites oneWrite(environment_.Journal);
+    for (TManagedWindow *window : windows_)
+      window->Show();
+  }
+  if (!restoreFocus)
+    return;
+  WindowSystem &system = environment_.System;
+  if (!windows_.empty())
+    windows_.back()->BringToFront();
+  else
+    system.SetForegroundWindow(system.DesktopWindow());
+}
+
+void TDesktop::Deactivate(bool foregroundIsTricky) {
+  WindowSystem &system = environment_.System;
+  if (foregroundIsTricky)
+    system.SetForegroundWindow(system.DesktopWindow());
+  environment_.Services.CaptureTaskbar(*this);
+  if (environment_.Setup.DesktopEnableMultipleIcons)
+    environment_.Services.SaveIconLayout(*this);
+  if (environment_.Journal) {
+    // One write that records every window before any leaves the screen.
+    THiddenWindowJournal::DeferredWrites oneWrite(environment_.Journal);
+    for (const TManagedWindow *window : windows_)
+      if (!window->Sticky)
+        environment_.Journal->WindowHidden(window->JournalEntry());
+  }
+  for (TManagedWindow *window : windows_)
+    window->Hide();
+}
+
+} // namespace qv

@@ -1,0 +1,51 @@
+#pragma once
+#include <atomic>
+#include <cstddef>
+#include <vector>
+
+namespace qv {
+
+class TManagedWindow;
+struct DesktopEnvironment;
+
+// One of the six virtual desktops: the windows that belong to it and the
+// work of leaving and entering it.
+class TDesktop {
+public:
+  static constexpr std::size_t kMaxWindows = 4096;
+
+  TDesktop(int number, const DesktopEnvironment &environment);
+  TDesktop(const TDesktop &) = delete;
+  TDesktop &operator=(const TDesktop &) = delete;
+
+  int Number() const { return number_; }
+
+  // The windows of the desktop; after SortByZOrder the bottom-most first.
+  const std::vector<TManagedWindow *> &Windows() const { return windows_; }
+  bool Contains(const TManagedWindow *window) const;
+  bool Full() const { return windows_.size() >= kMaxWindows; }
+
+  // Only TManagedWindow::SetDesktop calls these. Add appends a window not
+  // yet listed (false when the list is full); Remove closes the gap.
+  bool Add(TManagedWindow *window);
+  void Remove(TManagedWindow *window);
+
+  // Orders the list bottom-most (largest ZOrder) first; a stable sort.
+  void SortByZOrder();
+  // Entering: wallpaper, icons, every window shown bottom-most first, and
+  // when restoreFocus the top-most window (or the desktop) gets the focus.
+  void Activate(bool restoreFocus);
+  // Leaving: taskbar picture, icon layout saved, every window hidden. When
+  // a tricky window has the focus, the desktop window takes it first.
+  void Deactivate(bool foregroundIsTricky);
+
+  // Set whenever the list changes; cleared by whoever composes the picture.
+  std::atomic<bool> Changed{false};
+
+private:
+  int number_;
+  const DesktopEnvironment &environment_;
+  std::vector<TManagedWindow *> windows_;
+};
+
+} // namespace qv

@@ -1,0 +1,151 @@
+#include "desktops/managed_window.h"
+
+#include "desktops/desktop.h"
+#include "desktops/window_placement.h"
+#include "tests/support/desktop_test_world.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace qv;
+using namespace qv::window_style;
+using qv::test::FakeWindow;
+
+class ManagedWindowTest : public ::testing::Test {
+protected:
+  // A managed record of a window at the given top-left corner, on desktop 1.
+  TManagedWindow &Place(std::int32_t left, std::int32_t top, bool tricky = false) {
+    FakeWindow fake;
+    fake.Rect = {left, top, left + 400, top + 300};
+    fake.ExStyle = kExAppWindow;
+    world.system.Add(kHandle, fake);
+    record = std::make_unique<TManagedWindow>(world.environment, RenderingKind::Default);
+    record->Handle = kHandle;
+    record->ExStyle = fake.ExStyle;
+    record->Tricky = tricky;
+    record->Visible = true;
+    record->SetDesktop(&world.Desktop(1));
+    return *record;
+  }
+  WindowRect Real() { return world.system[kHandle].Rect; }
+
+  static constexpr WindowHandle kHandle = 0x500;
+  test::DesktopTestWorld world;
+  std::unique_ptr<TManagedWindow> record;
+};
+
+TEST_F(ManagedWindowTest, HideMovesUpAndDropsTaskbarButtonShowRestores) {
+  TManagedWindow &window = Place(10, 200);
+  window.Hide();
+  EXPECT_EQ(Real(), (WindowRect{10, -24800, 410, -24500}));
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExToolWindow);
+  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 1);
+  EXPECT_FALSE(window.Visible);
+  EXPECT_EQ(window.ScreenRect(), (WindowRect{10, 200, 410, 500}));
+
+  window.Show();
+  EXPECT_EQ(Real(), (WindowRect{10, 200, 410, 500}));
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
+  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 1);
+  EXPECT_TRUE(window.Visible);
+}
+
+TEST_F(ManagedWindowTest, MinimisedWindowStaysButLosesButtonAndReturnsAtMinus7000) {
+  TManagedWindow &window = Place(-32000, -32000);
+  window.Hide();
+  EXPECT_EQ(Real().top, -32000);
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExToolWindow);
+  window.Show();
+  EXPECT_EQ(Real().top, -7000);
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
+}
+
+TEST_F(ManagedWindowTest, ParkedAtMinus30000GoesToMinus55000AndBack) {
+  TManagedWindow &window = Place(0, -30000);
+  window.Hide();
+  EXPECT_EQ(Real().top, -55000);
+  window.Show();
+  EXPECT_EQ(Real().top, -30000);
+}
+
+TEST_F(ManagedWindowTest, BoundariesOfTheMove) {
+  EXPECT_FALSE(HiddenPosition({0, 20000, 0, 0}).Move);
+  EXPECT_TRUE(HiddenPosition({0, 19999, 0, 0}).Move);
+  EXPECT_FALSE(HiddenPosition({0, -5000, 0, 0}).Move);
+  EXPECT_TRUE(HiddenPosition({0, -4999, 0, 0}).Move);
+  EXPECT_FALSE(HiddenPosition({0, -29999, 0, 0}).Move);
+  EXPECT_FALSE(ShownPosition({0, -5000, 0, 0}).Move);
+  EXPECT_EQ(ShownPosition({3, -5001, 0, 0}), (WindowPosition{3, 19999, true}));
+  EXPECT_FALSE(ShownPosition({-32000, -57000, 0, 0}).Move);
+  EXPECT_EQ(OnScreenRect({0, -5000, 0, 10}).top, -5000);
+  EXPECT_EQ(OnScreenRect({0, -30000, 0, 10}).top, -30000);
+  EXPECT_EQ(OnScreenRect({0, -29999, 0, 10}), (WindowRect{0, -4999, 0, 25010}));
+}
+
+TEST_F(ManagedWindowTest, TrickyWindowTurnsTransparentInPlace) {
+  TManagedWindow &window = Place(10, 200, true);
+  window.Hide();
+  EXPECT_EQ(Real().top, 200);
+  EXPECT_EQ(world.system[kHandle].Alpha, 0);
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow | kExLayered);
+  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 1);
+  window.Show();
+  EXPECT_EQ(world.system[kHandle].Alpha, 255);
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
+  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 1);
+}
+
+TEST_F(ManagedWindowTest, StickyWindowIsNeverHidden) {
+  TManagedWindow &window = Place(10, 200);
+  window.Sticky = true;
+  window.Hide();
+  EXPECT_EQ(Real().top, 200);
+  EXPECT_TRUE(window.Visible);
+  EXPECT_TRUE(world.system.shellHookPosts.empty());
+}
+
+TEST_F(ManagedWindowTest, SetDesktopAndMoveToDesktopKeepListsInStep) {
+  TManagedWindow &window = Place(10, 200);
+  window.SetDesktop(&world.Desktop(3));
+  EXPECT_FALSE(world.Desktop(1).Contains(&window));
+  EXPECT_TRUE(world.Desktop(3).Contains(&window));
+  EXPECT_EQ(Real().top, 200) << "SetDesktop does not touch the window";
+
+  world.Desktop(4).Changed = false;
+  window.MoveToDesktop(&world.Desktop(4));
+  EXPECT_TRUE(world.Desktop(4).Changed);
+  EXPECT_EQ(window.Desktop, &world.Desktop(4));
+  EXPECT_EQ(Real().top, -24800);
+
+  window.MoveToDesktop(&world.Desktop(4));
+  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 1);
+}
+
+TEST_F(ManagedWindowTest, BringToFrontLeavesMinimisedWindowAlone) {
+  TManagedWindow &window = Place(10, 200);
+  world.system[kHandle].Minimized = true;
+  window.BringToFront();
+  EXPECT_NE(world.system.foreground, kHandle);
+  world.system[kHandle].Minimized = false;
+  window.BringToFront();
+  EXPECT_EQ(world.system.foreground, kHandle);
+}
+
+TEST(DesktopTest, SortByZOrderPutsBottomMostFirstAndKeepsTies) {
+  test::DesktopTestWorld world;
+  std::vector<std::unique_ptr<TManagedWindow>> records;
+  for (int z : {0, 3, 1, 3, 2}) {
+    records.push_back(std::make_unique<TManagedWindow>(world.environment, RenderingKind::Default));
+    records.back()->ZOrder = z;
+    records.back()->Handle = static_cast<WindowHandle>(records.size());
+    records.back()->SetDesktop(&world.Desktop(2));
+  }
+  world.Desktop(2).SortByZOrder();
+  std::vector<WindowHandle> order;
+  for (const auto *window : world.Desktop(2).Windows())
+    order.push_back(window->Handle);
+  EXPECT_EQ(order, (std::vector<WindowHandle>{2, 4, 5, 3, 1}));
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#pragma once
+#include "desktops/desktop.h"
+#include "desktops/global_lock.h"
+#include "desktops/managed_window.h"
+#include "desktops/window_system.h"
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+// <windows.h> makes FindWindow a macro; the method keeps its own name.
+#ifdef FindWindow
+#undef FindWindow
+#endif
+
+namespace qv {
+
+struct DesktopEnvironment;
+
+// Knows every managed window and the current desktop; finds new windows,
+// retires closed ones, switches desktops and moves windows between them.
+// Every operation runs on the user-interface thread.
+class TWindowManager {
+public:
+  static constexpr std::size_t kMaxWindows = 4096;
+  static constexpr int kDesktopCount = 6;
+  // The six desktops in number order (index = number - 1).
+  using DesktopTable = std::array<TDesktop *, kDesktopCount>;
+
+  // The desktops must outlive the manager.
+  TWindowManager(const DesktopEnvironment &environment, GlobalLock &lock, DesktopTable desktops);
+  ~TWindowManager();
+  TWindowManager(const TWindowManager &) = delete;
+  TWindowManager &operator=(const TWindowManager &) = delete;
+
+  // The periodic work (every 250 ms): a discovery pass while Enabled.
+  void Tick();
+  // One discovery pass under the global lock: new windows are classified,
+  // put on the current desktop (or where a rule sends them), gone ones
+  // retired.
+  void Refresh();
+
+  // The first managed window with the handle; sticky ones only on request.
+  TManagedWindow *FindWindow(WindowHandle window, bool includeSticky) const;
+  // The non-sticky managed window the user drags by its title bar, if any.
+  TManagedWindow *DraggedWindow() const;
+
+  // The switch: hides the current desktop's windows and shows the target's.
+  // A window being dragged and the sticky windows go along. Takes the lock.
+  void SetCurrentDesktop(TDesktop *target);
+  // Puts a managed window (sticky included) on the desktop, hidden unless
+  // that desktop is current. Takes the lock.
+  void MoveWindowToDesktop(WindowHandle window, TDesktop *target);
+  // Shows the picked window: switches to its desktop, restores it when
+  // minimised and brings it to the front. The shell's desktop window shows
+  // the desktop instead.
+  void ActivateWindow(WindowHandle window);
+  // At exit: every window on desktop 1, shown, without "Send to" items.
+  void RestoreAll();
+
+  TDesktop *CurrentDesktop() const { return currentDesktop_; }
+  // Desktop 1 to 6; nullptr for other numbers.
+  TDesktop *Desktop(int number) const;
+  const DesktopTable &Desktops() const { return desktops_; }
+  // All managed windows in discovery order.
+  const std::vector<std::unique_ptr<TManagedWindow>> &Windows() const { return windows_; }
+
+  // Discovery passes run only while this is set.
+  bool Enabled = false;
+  // While set, entering a desktop leaves the foreground window alone.
+  bool KeepFocus = false;
+
+private:
+  void Discover(WindowHandle window);
+  TManagedWindow *NewRecord(RenderingKind kind);
+  void AddTrickyOwner(WindowHandle owner);
+  void InitializeNewWindows();
+  void RetireDeadWindows();
+  void UpdateSystemMenu(TManagedWindow &window, bool add);
+  void LogWindow(const std::string &message, WindowHandle window, int kindDigit);
+  void Log(const std::string &line);
+
+  const DesktopEnvironment &environment_;
+  WindowSystem &system_;
+  GlobalLock &lock_;
+  DesktopTable desktops_;
+  std::vector<std::unique_ptr<TManagedWindow>> windows_;
+  TDesktop *currentDesktop_ = nullptr;
+  int passCounter_ = 0;
+};
+
+} // namespace qv

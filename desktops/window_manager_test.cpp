@@ -1,0 +1,330 @@
+#include "desktops/window_manager.h"
+
+#include "tests/support/desktop_test_world.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace qv;
+using namespace qv::window_style;
+using qv::test::FakeWindow;
+
+FakeWindow Window(std::string className, std::string process = "app.exe") {
+  FakeWindow window;
+  window.ClassName = std::move(className);
+  window.ProcessName = std::move(process);
+  return window;
+}
+
+class WindowManagerTest : public ::testing::Test {
+protected:
+  TWindowManager &manager() { return *world.manager; }
+  bool Has(const std::string &line) {
+    const auto lines = world.log.Lines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+
+  test::DesktopTestWorld world;
+};
+
+TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDesktop) {
+  world.system.Add(1, Window("Notepad"));
+  world.system.Add(2, Window("#32768"));
+  world.system.Add(3, Window("Progman", "explorer.exe"));
+  world.system.Add(4, Window("Shell_TrayWnd", "explorer.exe"));
+  world.system.Add(5, Window("Notepad")).OwnThread = true;
+  world.system.Add(6, Window("Notepad")).Style = kVisible | kChild;
+  world.system.Add(7, Window("Hidden")).Style = 0;
+  world.system.Add(8, Window("Word"));
+  manager().Refresh();
+
+  ASSERT_EQ(manager().Windows().size(), 2u);
+  EXPECT_EQ(world.DesktopOf(1), 1);
+  EXPECT_EQ(world.DesktopOf(8), 1);
+  EXPECT_EQ(world.Managed(8)->ZOrder, 1) << "counted only managed windows above it";
+  EXPECT_TRUE(world.Managed(1)->Initialized);
+  EXPECT_TRUE(world.Managed(1)->Paintable);
+  EXPECT_FALSE(world.lock.nested);
+}
+
+TEST_F(WindowManagerTest, NewWindowIsLoggedAndGetsSendToMenu) {
+  world.setup.DesktopName[2] = "Work";
+  FakeWindow notepad = Window("Notepad");
+  notepad.Title = "Untitled";
+  notepad.Thread = 42;
+  notepad.Rect = {1, 2, 3, 4};
+  world.system.Add(77, notepad);
+  manager().Refresh();
+
+  EXPECT_TRUE(Has("New window. Handle [77] Thread [42] CurrentThread [1] ClassName [Notepad] "
+                  "Title [Untitled] Renderer [0]"));
+  EXPECT_TRUE(Has("Position : 1 2 3 4"));
+  EXPECT_TRUE(Has("Append system menu for window 77"));
+  EXPECT_EQ(
+      world.system[77].MenuItems,
+      (std::vector<std::string>{"Send to Desktop 1", "Send to Work", "Send to Desktop 3",
+                                "Send to Desktop 4", "Send to Desktop 5", "Send to Desktop 6"}));
+}
+
+TEST_F(WindowManagerTest, NoMenuForStickyWindowsOrWhenMenusAreOff) {
+  world.system.Add(1, Window("SideBar_HTMLHostWindow"));
+  manager().Refresh();
+  EXPECT_TRUE(world.system[1].MenuItems.empty());
+  EXPECT_EQ(world.Managed(1)->Kind(), RenderingKind::Gadget);
+
+  world.setup.GeneralShowMenus = false;
+  world.system.Add(2, Window("Notepad"));
+  manager().Refresh();
+  EXPECT_TRUE(world.system[2].MenuItems.empty());
+  EXPECT_FALSE(Has("Append system menu for window 2"));
+}
+
+TEST_F(WindowManagerTest, TrickyWindowBringsItsOwnerAlong) {
+  world.system.Add(10, Window("BaseWindow_RootWnd")).Owner = 11;
+  world.system.Add(11, Window("OwnerFrame", "photoshop.exe")).Style = kVisible | kPopup;
+  manager().Refresh();
+
+  TManagedWindow *owner = world.Managed(11);
+  ASSERT_NE(owner, nullptr);
+  EXPECT_TRUE(owner->Tricky);
+  EXPECT_FALSE(owner->Paintable);
+  EXPECT_FALSE(owner->Sticky);
+  EXPECT_EQ(owner->Owner, 0u);
+  EXPECT_EQ(owner->ClassName, "OwnerFrame");
+  EXPECT_EQ(owner->ProcessName, "photoshop.exe");
+  EXPECT_EQ(world.DesktopOf(11), 1);
+  EXPECT_TRUE(world.Managed(10)->Sticky);
+  EXPECT_EQ(world.Managed(10)->Kind(), RenderingKind::AlphaPrint);
+  const auto lines = world.log.Lines();
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[0].rfind("New tricky window Handle [11]", 0), 0u) << lines[0];
+  EXPECT_NE(lines[0].find("Renderer [0]"), std::string::npos);
+  EXPECT_EQ(lines[2].rfind("New window. Handle [10]", 0), 0u) << lines[2];
+}
+
+TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetired) {
+  world.system.Add(1, Window("Notepad"));
+  world.system.Add(2, Window("Notepad"));
+  world.system.Add(3, Window("Notepad"));
+  manager().Refresh();
+  world.system.Close(1);
+  world.system[2].Style = 0; // its program hid it on the current desktop
+  manager().Refresh();
+
+  EXPECT_EQ(world.Managed(1), nullptr);
+  EXPECT_EQ(world.Managed(2), nullptr);
+  ASSERT_NE(world.Managed(3), nullptr);
+  EXPECT_EQ(world.Managed(3)->ZOrder, 0);
+  EXPECT_EQ(world.Desktop(1).Windows().size(), 1u);
+}
+
+TEST_F(WindowManagerTest, WindowHiddenByItsProgramOnAnotherDesktopIsKept) {
+  world.system.Add(1, Window("Notepad"));
+  manager().Refresh();
+  manager().MoveWindowToDesktop(1, &world.Desktop(2));
+  world.system[1].Style = 0;
+  manager().Refresh();
+  ASSERT_NE(world.Managed(1), nullptr);
+  EXPECT_EQ(world.DesktopOf(1), 2);
+}
+
+TEST_F(WindowManagerTest, StylesAreRefreshedOnlyWhileVisible) {
+  world.system.Add(1, Window("Notepad"));
+  manager().Refresh();
+  world.system[1].ExStyle = kExAppWindow | 0x8; // topmost now
+  manager().Refresh();
+  EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
+
+  world.SwitchTo(2); // hides it with a tool-window style
+  manager().Refresh();
+  EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
+  world.SwitchTo(1);
+  EXPECT_EQ(world.system[1].ExStyle, kExAppWindow | 0x8);
+}
+
+TEST_F(WindowManagerTest, SwitchHidesOldWindowsShowsNewOnesAndFocusesTopMost) {
+  world.setup.DesktopEnableMultipleWallpapers = false;
+  world.setup.DesktopEnableMultipleIcons = false;
+  world.system.Add(1, Window("Notepad"));
+  world.system.Add(2, Window("Word"));
+  world.system.Add(3, Window("Excel"));
+  manager().Refresh();
+  manager().MoveWindowToDesktop(1, &world.Desktop(2));
+  manager().MoveWindowToDesktop(2, &world.Desktop(2));
+  EXPECT_FALSE(world.system.OnScreen(1));
+
+  world.SwitchTo(2);
+  EXPECT_EQ(manager().CurrentDesktop(), &world.Desktop(2));
+  EXPECT_TRUE(world.system.OnScreen(1));
+  EXPECT_TRUE(world.system.OnScreen(2));
+  EXPECT_FALSE(world.system.OnScreen(3));
+  EXPECT_EQ(world.system.foreground, 1u) << "the top-most window of the desktop";
+  EXPECT_EQ(world.services.calls, (std::vector<std::string>{"CaptureTaskbar 1"}));
+  EXPECT_FALSE(world.lock.nested);
+  EXPECT_FALSE(world.lock.held);
+}
+
+TEST_F(WindowManagerTest, MinimisedTopMostWindowKeepsFocusUnchanged) {
+  world.system.Add(1, Window("Notepad")).Minimized = true;
+  manager().Refresh();
+  manager().MoveWindowToDesktop(1, &world.Desktop(2));
+  world.system.foreground = 0x99;
+  world.SwitchTo(2);
+  EXPECT_EQ(world.system.foreground, 0x99u);
+}
+
+TEST_F(WindowManagerTest, SwitchingToEmptyDesktopFocusesTheDesktop) {
+  world.system.Add(1, Window("Notepad"));
+  manager().Refresh();
+  world.SwitchTo(3);
+  EXPECT_EQ(world.system.foreground, test::FakeWindowSystem::kDesktop);
+}
+
+TEST_F(WindowManagerTest, SwitchingToTheCurrentDesktopDoesNothing) {
+  world.setup.DesktopEnableMultipleWallpapers = true;
+  world.system.Add(1, Window("Notepad"));
+  manager().Refresh();
+  const int takes = world.lock.takes;
+  const int moves = world.system.positionCalls;
+  world.SwitchTo(1);
+  EXPECT_EQ(world.lock.takes, takes);
+  EXPECT_EQ(world.system.positionCalls, moves);
+  EXPECT_TRUE(world.services.calls.empty());
+}
+
+TEST_F(WindowManagerTest, ServicesFollowTheSettings) {
+  world.setup.DesktopEnableMultipleWallpapers = true;
+  world.setup.DesktopEnableMultipleIcons = true;
+  world.SwitchTo(4);
+  EXPECT_EQ(world.services.calls,
+            (std::vector<std::string>{"CaptureTaskbar 1", "SaveIconLayout 1", "ApplyWallpaper 4",
+                                      "ApplyIconLayout 4"}));
+}
+
+TEST_F(WindowManagerTest, DraggedWindowIsCarriedAlongWithoutFocusChange) {
+  world.system.Add(1, Window("Notepad"));
+  world.system.Add(2, Window("Word"));
+  manager().Refresh();
+  world.system.dragged = 1;
+  world.system.foreground = 1;
+  world.SwitchTo(2);
+
+  EXPECT_EQ(world.DesktopOf(1), 2);
+  EXPECT_TRUE(world.system.OnScreen(1));
+  EXPECT_EQ(world.system.PostsFor(1, kShellHookWindowDestroyed), 0);
+  EXPECT_FALSE(world.system.OnScreen(2));
+  EXPECT_EQ(world.system.foreground, 1u);
+}
+
+TEST_F(WindowManagerTest, KeepFocusLeavesForegroundAlone) {
+  world.system.Add(1, Window("Notepad"));
+  manager().Refresh();
+  manager().MoveWindowToDesktop(1, &world.Desktop(2));
+  manager().KeepFocus = true;
+  world.SwitchTo(2);
+  EXPECT_NE(world.system.foreground, 1u);
+}
+
+TEST_F(WindowManagerTest, StickyWindowsStayOnScreenAndFollowTheCurrentDesktop) {
+  world.system.Add(1, Window("Clock", "chamclock.exe"));
+  manager().Refresh();
+  for (int n : {2, 5, 1}) {
+    world.SwitchTo(n);
+    EXPECT_EQ(world.DesktopOf(1), n);
+    EXPECT_TRUE(world.system.OnScreen(1));
+  }
+  EXPECT_TRUE(world.system.shellHookPosts.empty());
+}
+
+TEST_F(WindowManagerTest, TrickyForegroundWindowGivesFocusToDesktopBeforeLeaving) {
+  world.system.Add(1, Window("USurface_75131930"));
+  manager().Refresh();
+  world.system.foreground = 1;
+  world.SwitchTo(2);
+  EXPECT_EQ(world.system.foreground, test::FakeWindowSystem::kDesktop);
+  EXPECT_EQ(world.system[1].Alpha, 0);
+}
+
+TEST_F(WindowManagerTest, MoveWindowToDesktopIgnoresUnknownAndSameDesktop) {
+  world.system.Add(1, Window("Notepad"));
+  manager().Refresh();
+  manager().MoveWindowToDesktop(99, &world.Desktop(2));
+  manager().MoveWindowToDesktop(1, &world.Desktop(1));
+  EXPECT_TRUE(world.system.shellHookPosts.empty());
+  manager().MoveWindowToDesktop(1, &world.Desktop(2));
+  EXPECT_FALSE(world.system.OnScreen(1));
+}
+
+TEST_F(WindowManagerTest, ActivateWindowSwitchesAndRestoresMinimisedWindow) {
+  FakeWindow word = Window("Word");
+  word.Minimized = true;
+  word.MaximizedBeforeMinimized = true;
+  world.system.Add(1, Window("Notepad"));
+  world.system.Add(2, word);
+  manager().Refresh();
+  manager().MoveWindowToDesktop(2, &world.Desktop(3));
+
+  manager().ActivateWindow(2);
+  EXPECT_EQ(manager().CurrentDesktop(), &world.Desktop(3));
+  EXPECT_TRUE(world.system[2].Maximized);
+  EXPECT_EQ(world.system.foreground, 2u);
+
+  manager().ActivateWindow(12345);
+  EXPECT_EQ(manager().CurrentDesktop(), &world.Desktop(3));
+}
+
+TEST_F(WindowManagerTest, ActivatingTheShellDesktopShowsTheDesktop) {
+  world.system.progman = 0x333;
+  manager().ActivateWindow(0x333);
+  EXPECT_EQ(world.system.showDesktopCalls, 1);
+}
+
+TEST_F(WindowManagerTest, RestoreAllShowsEveryWindowAndRemovesMenus) {
+  for (WindowHandle h = 1; h <= 6; ++h)
+    world.system.Add(h, Window("Notepad"));
+  manager().Refresh();
+  for (WindowHandle h = 1; h <= 6; ++h)
+    manager().MoveWindowToDesktop(h, &world.Desktop(static_cast<int>(h)));
+  world.SwitchTo(4);
+
+  manager().Enabled = false;
+  manager().RestoreAll();
+  EXPECT_EQ(manager().CurrentDesktop(), &world.Desktop(1));
+  for (WindowHandle h = 1; h <= 6; ++h) {
+    EXPECT_TRUE(world.system.OnScreen(h)) << h;
+    EXPECT_EQ(world.system[h].ExStyle, kExAppWindow) << h;
+    EXPECT_TRUE(world.system[h].MenuItems.empty()) << h;
+    EXPECT_EQ(world.DesktopOf(h), 1);
+  }
+  EXPECT_FALSE(world.lock.nested);
+}
+
+TEST_F(WindowManagerTest, TickRunsDiscoveryOnlyWhileEnabled) {
+  world.system.Add(1, Window("Notepad"));
+  manager().Enabled = false;
+  manager().Tick();
+  EXPECT_TRUE(manager().Windows().empty());
+  manager().Enabled = true;
+  manager().Tick();
+  EXPECT_EQ(manager().Windows().size(), 1u);
+}
+
+TEST_F(WindowManagerTest, ListIsCappedAt4096Windows) {
+  const WindowHandle total = TWindowManager::kMaxWindows + 5;
+  for (WindowHandle h = 1; h <= total; ++h)
+    world.system.Add(h, Window("Notepad"));
+  manager().Refresh();
+  EXPECT_EQ(manager().Windows().size(), TWindowManager::kMaxWindows);
+  EXPECT_EQ(world.Desktop(1).Windows().size(), TWindowManager::kMaxWindows);
+  EXPECT_EQ(world.Managed(total), nullptr);
+
+  world.system.Close(1);
+  manager().Refresh(); // retires the closed window at the end of the pass
+  manager().Refresh();
+  EXPECT_NE(world.Managed(TWindowManager::kMaxWindows + 1), nullptr) << "room again";
+}
+
+} // namespace
