@@ -1,0 +1,79 @@
+#include "desktops/window_rules.h"
+
+#include "tests/support/desktop_test_world.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace qv;
+using qv::test::FakeWindow;
+
+class WindowRulesTest : public ::testing::Test {
+protected:
+  WindowRulesTest() { world.setup.DesktopEnableRules = true; }
+
+  // Discovers a new notepad.exe window and tells on which desktop it ends.
+  int NewNotepadDesktop() {
+    world.system.Add(next, FakeWindow{});
+    world.manager->Refresh();
+    return world.DesktopOf(next++);
+  }
+
+  test::DesktopTestWorld world;
+  WindowHandle next = 1;
+};
+
+TEST_F(WindowRulesTest, RuleSendsNewWindowToItsDesktopHidden) {
+  world.setup.Rules = {"calc.exe=1", "notepad.exe=3"};
+  EXPECT_EQ(NewNotepadDesktop(), 4);
+  EXPECT_FALSE(world.system.OnScreen(1));
+  world.SwitchTo(4);
+  EXPECT_TRUE(world.system.OnScreen(1));
+}
+
+TEST_F(WindowRulesTest, RulesOffLeaveWindowOnCurrentDesktop) {
+  world.setup.Rules = {"notepad.exe=3"};
+  world.setup.DesktopEnableRules = false;
+  EXPECT_EQ(NewNotepadDesktop(), 1);
+  EXPECT_TRUE(world.system.OnScreen(1));
+}
+
+TEST_F(WindowRulesTest, OnlyNewWindowsAreSent) {
+  EXPECT_EQ(NewNotepadDesktop(), 1);
+  world.setup.Rules = {"notepad.exe=2"};
+  EXPECT_EQ(NewNotepadDesktop(), 3);
+  EXPECT_EQ(world.DesktopOf(1), 1);
+}
+
+TEST_F(WindowRulesTest, RuleForCurrentDesktopLeavesWindowVisible) {
+  world.SwitchTo(2);
+  world.setup.Rules = {"notepad.exe=1"};
+  EXPECT_EQ(NewNotepadDesktop(), 2);
+  EXPECT_TRUE(world.system.OnScreen(1));
+  EXPECT_TRUE(world.system.shellHookPosts.empty());
+}
+
+TEST_F(WindowRulesTest, NameMatchesWithoutRegardToCaseAndFirstLineWins) {
+  world.setup.Rules = {"NOTEPAD.EXE=4", "notepad.exe=2"};
+  EXPECT_EQ(NewNotepadDesktop(), 5);
+}
+
+TEST_F(WindowRulesTest, OnlyExactDigitsZeroToFiveMove) {
+  for (const char *value : {"03", " 3", "3 ", "6", "-1", "", "x"}) {
+    world.setup.Rules = {std::string("notepad.exe=") + value};
+    EXPECT_EQ(NewNotepadDesktop(), 1) << '"' << value << '"';
+  }
+  EXPECT_EQ(RuleDesktopIndex("0"), 0);
+  EXPECT_EQ(RuleDesktopIndex("5"), 5);
+}
+
+TEST(WindowRuleValueTest, ValueIsTextAfterFirstEquals) {
+  const std::vector<std::string> rules = {"noequals", "a.exe=x=y", "my app.exe=2"};
+  EXPECT_EQ(RuleValueFor(rules, "a.exe"), "x=y");
+  EXPECT_EQ(RuleValueFor(rules, "My App.exe"), "2");
+  EXPECT_EQ(RuleValueFor(rules, "noequals"), "");
+  EXPECT_EQ(RuleValueFor(rules, "b.exe"), "");
+}
+
+} // namespace
