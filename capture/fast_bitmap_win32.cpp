@@ -1,0 +1,172 @@
+#include "capture/fast_bitmap_win32.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+#include "capture/image_file.h"
+
+namespace qv {
+namespace {
+
+// A window's device context, released with the object.
+class WindowDc {
+public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_)
+      ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc &) = delete;
+  WindowDc &operator=(const WindowDc &) = delete;
+  HDC Get() const { return dc_; }
+
+private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A memory device context compatible with `reference` holding `bitmap`
+// while the object lives.
+class MemoryDc {
+public:
+  MemoryDc(HDC reference, HBITMAP bitmap)
+      : dc_(CreateCompatibleDC(reference)), previous_(SelectObject(dc_, bitmap)) {}
+  ~MemoryDc() {
+    SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+  }
+  MemoryDc(const MemoryDc &) = delete;
+  MemoryDc &operator=(const MemoryDc &) = delete;
+  HDC Get() const { return dc_; }
+
+private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// Halftone stretching on a device context while the object lives.
+class HalftoneMode {
+public:
+  explicit HalftoneMode(HDC dc) : dc_(dc), previous_(SetStretchBltMode(dc, HALFTONE)) {
+    SetBrushOrgEx(dc, 0, 0, nullptr); // HALFTONE needs the brush origin reset
+  }
+  ~HalftoneMode() {
+    if (previous_)
+      SetStretchBltMode(dc_, previous_);
+  }
+  HalftoneMode(const HalftoneMode &) = delete;
+  HalftoneMode &operator=(const HalftoneMode &) = delete;
+
+private:
+  HDC dc_;
+  int previous_;
+};
+
+HBITMAP CreateScreenBitmap(int width, int height) {
+  const WindowDc screen(nullptr);
+  return CreateCompatibleBitmap(screen.Get(), width, height);
+}
+
+SIZE WindowSize(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool Contains(const std::wstring &text, const wchar_t *part) {
+  return text.find(part) != std::wstring::npos;
+}
+
+std::optional<DecodedImage> ReadJpeg(const std::filesystem::path &name) {
+  std::ifstream file(name, std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+  // The decoder also takes PNG data; a file named as JPEG must be one.
+  if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8)
+    return std::nullopt;
+  return DecodeImage(bytes);
+}
+
+} // namespace
+
+TFastBitmap::TFastBitmap(int width, int height)
+    : handle_(CreateScreenBitmap(width, height)), width_(width), height_(height) {}
+
+TFastBitmap::TFastBitmap(HWND window) : TFastBitmap(WindowSize(window)) {}
+
+TFastBitmap::TFastBitmap(SIZE size) : TFastBitmap(size.cx, size.cy) {}
+
+void TFastBitmap::CaptureWindow(HWND window) {
+  const WindowDc source(window);
+  const MemoryDc memory(source.Get(), Handle());
+  PrintWindow(window, memory.Get(), 0);
+}
+
+void TFastBitmap::CaptureScreen(int screenWidth, int screenHeight, int divisor) {
+  const WindowDc screen(GetDesktopWindow());
+  const MemoryDc memory(screen.Get(), Handle());
+  if (divisor <= 1) {
+    BitBlt(memory.Get(), 0, 0, screenWidth, screenHeight, screen.Get(), 0, 0, SRCCOPY);
+    return;
+  }
+  const HalftoneMode halftone(memory.Get());
+  StretchBlt(memory.Get(), 0, 0, screenWidth / divisor, screenHeight / divisor, screen.Get(), 0, 0,
+             screenWidth, screenHeight, SRCCOPY);
+}
+
+void TFastBitmap::CaptureProgman() {
+  if (const HWND progman = FindWindowW(L"Progman", nullptr))
+    CaptureWindow(progman);
+}
+
+void TFastBitmap::DrawTo(HDC target, int x, int y, int width, int height) const {
+  const MemoryDc memory(target, Handle());
+  BitBlt(target, x, y, width, height, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void TFastBitmap::StretchTo(HDC target, int x, int y, int width, int height) const {
+  const MemoryDc memory(target, Handle());
+  const HalftoneMode halftone(target);
+  StretchBlt(target, x, y, width, height, memory.Get(), 0, 0, width_, height_, SRCCOPY);
+}
+
+bool TFastBitmap::LoadFromFile(const std::filesystem::path &name, int width, int height) {
+  std::wstring lowerName = name.wstring();
+  CharLowerBuffW(lowerName.data(), static_cast<DWORD>(lowerName.size()));
+  const bool isJpeg = Contains(lowerName, L".jpg") || Contains(lowerName, L".jpeg");
+  const bool isBitmap = Contains(lowerName, L".bmp");
+
+  const WindowDc screen(nullptr);
+  const MemoryDc memory(screen.Get(), Handle());
+  const HalftoneMode halftone(memory.Get());
+  if (isBitmap) {
+    const UniqueBitmap picture(static_cast<HBITMAP>(
+        LoadImageW(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    BITMAP size = {};
+    if (!picture || !GetObjectW(picture.Get(), sizeof(size), &size))
+      return false;
+    const MemoryDc source(screen.Get(), picture.Get());
+    StretchBlt(memory.Get(), 0, 0, width, height, source.Get(), 0, 0, size.bmWidth, size.bmHeight,
+               SRCCOPY);
+    return true;
+  }
+  if (isJpeg) {
+    const std::optional<DecodedImage> picture = ReadJpeg(name);
+    if (!picture)
+      return false;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = picture->width;
+    info.bmiHeader.biHeight = -picture->height; // rows top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    StretchDIBits(memory.Get(), 0, 0, width, height, 0, 0, picture->width, picture->height,
+                  picture->bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    return true;
+  }
+  return false;
+}
+
+} // namespace qv

@@ -1,0 +1,294 @@
+#include "capture/fast_bitmap_win32.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace qv {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Rgb {
+  int red;
+  int green;
+  int blue;
+};
+
+constexpr Rgb kCrimson = {200, 30, 60};
+constexpr Rgb kTeal = {20, 140, 150};
+constexpr Rgb kMarker = {1, 2, 3};
+
+COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+void ExpectColour(Rgb actual, Rgb expected, int tolerance = 0) {
+  EXPECT_NEAR(actual.red, expected.red, tolerance);
+  EXPECT_NEAR(actual.green, expected.green, tolerance);
+  EXPECT_NEAR(actual.blue, expected.blue, tolerance);
+}
+
+Rgb PixelAt(const TFastBitmap &bitmap, int x, int y) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = bitmap.Width();
+  info.bmiHeader.biHeight = -bitmap.Height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(bitmap.Width()) * bitmap.Height() * 4);
+  const HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap.Handle(), 0, static_cast<UINT>(bitmap.Height()), pixels.data(), &info,
+            DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  const std::uint8_t *pixel = &pixels[(static_cast<std::size_t>(y) * bitmap.Width() + x) * 4];
+  return {pixel[2], pixel[1], pixel[0]};
+}
+
+void Fill(TFastBitmap &bitmap, Rgb colour) {
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, bitmap.Handle());
+  const HBRUSH brush = CreateSolidBrush(ToColorRef(colour));
+  const RECT all = {0, 0, bitmap.Width(), bitmap.Height()};
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+}
+
+// A borderless top-most window filled with one colour.
+LRESULT CALLBACK PaintedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    const HBRUSH brush =
+        CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(window, GWLP_USERDATA)));
+    RECT client = {};
+    GetClientRect(window, &client);
+    FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+    DeleteObject(brush);
+    return 1;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+class PaintedWindow {
+public:
+  PaintedWindow(RECT rect, Rgb colour) {
+    static const ATOM windowClass = [] {
+      WNDCLASSW description = {};
+      description.lpfnWndProc = PaintedWindowProc;
+      description.hInstance = GetModuleHandleW(nullptr);
+      description.lpszClassName = L"QvPaintedTestWindow";
+      return RegisterClassW(&description);
+    }();
+    handle_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(windowClass), L"",
+                              WS_POPUP, rect.left, rect.top, rect.right - rect.left,
+                              rect.bottom - rect.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(handle_, GWLP_USERDATA, static_cast<LONG_PTR>(ToColorRef(colour)));
+    ShowWindow(handle_, SW_SHOWNOACTIVATE);
+    UpdateWindow(handle_);
+    PumpMessages();
+  }
+  ~PaintedWindow() { DestroyWindow(handle_); }
+  PaintedWindow(const PaintedWindow &) = delete;
+  PaintedWindow &operator=(const PaintedWindow &) = delete;
+  HWND Handle() const { return handle_; }
+
+  // Lets the window reach the screen (Wine maps it asynchronously).
+  static void PumpMessages() {
+    for (int round = 0; round < 20; ++round) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      Sleep(25);
+    }
+  }
+
+private:
+  HWND handle_ = nullptr;
+};
+
+// Left half `left`, right half `right`, as baseline JPEG.
+Bytes EncodeJpeg(int width, int height, Rgb left, Rgb right) {
+  Bytes pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const Rgb colour = x < width / 2 ? left : right;
+      pixels.insert(pixels.end(), {static_cast<std::uint8_t>(colour.red),
+                                   static_cast<std::uint8_t>(colour.green),
+                                   static_cast<std::uint8_t>(colour.blue)});
+    }
+  }
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char *buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = pixels.data() + static_cast<std::size_t>(info.next_scanline) * width * 3;
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  Bytes out(buffer, buffer + size);
+  std::free(buffer);
+  jpeg_destroy_compress(&info);
+  return out;
+}
+
+// Left half `left`, right half `right`, as a 24-bit bottom-up Windows bitmap.
+Bytes EncodeBmp(int width, int height, Rgb left, Rgb right) {
+  const int rowSize = (width * 3 + 3) / 4 * 4;
+  const std::uint32_t pixelOffset = 14 + 40;
+  const std::uint32_t fileSize = pixelOffset + static_cast<std::uint32_t>(rowSize * height);
+  Bytes out;
+  const auto put = [&out](std::uint32_t value, int bytes) {
+    for (int index = 0; index < bytes; ++index)
+      out.push_back(static_cast<std::uint8_t>(value >> (8 * index)));
+  };
+  out.insert(out.end(), {'B', 'M'});
+  put(fileSize, 4);
+  put(0, 4);
+  put(pixelOffset, 4);
+  put(40, 4);
+  put(static_cast<std::uint32_t>(width), 4);
+  put(static_cast<std::uint32_t>(height), 4);
+  put(1, 2);
+  put(24, 2);
+  put(0, 4 * 6); // no compression, default sizes, resolutions and palette
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const Rgb colour = x < width / 2 ? left : right;
+      out.insert(out.end(), {static_cast<std::uint8_t>(colour.blue),
+                             static_cast<std::uint8_t>(colour.green),
+                             static_cast<std::uint8_t>(colour.red)});
+    }
+    out.resize(out.size() + static_cast<std::size_t>(rowSize - width * 3));
+  }
+  return out;
+}
+
+void WriteFile(const std::filesystem::path &path, const Bytes &bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(FastBitmap, HasTheSizeAskedForOrThatOfTheWindow) {
+  const TFastBitmap sized(64, 32);
+  BITMAP description = {};
+  ASSERT_TRUE(GetObjectW(sized.Handle(), sizeof(description), &description));
+  EXPECT_EQ(description.bmWidth, 64);
+  EXPECT_EQ(description.bmHeight, 32);
+  EXPECT_EQ(sized.Width(), 64);
+  EXPECT_EQ(sized.Height(), 32);
+
+  const PaintedWindow window({100, 100, 220, 180}, kCrimson);
+  const TFastBitmap forWindow(window.Handle());
+  EXPECT_EQ(forWindow.Width(), 120);
+  EXPECT_EQ(forWindow.Height(), 80);
+}
+
+TEST(FastBitmap, CapturesAWindowThatPrintsItself) {
+  const PaintedWindow window({100, 100, 220, 180}, kCrimson);
+  TFastBitmap bitmap(window.Handle());
+  Fill(bitmap, kMarker);
+  bitmap.CaptureWindow(window.Handle());
+  ExpectColour(PixelAt(bitmap, 0, 0), kCrimson);
+  ExpectColour(PixelAt(bitmap, 119, 79), kCrimson);
+}
+
+TEST(FastBitmap, CapturesTheScreenWholeOrReduced) {
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  const PaintedWindow window({200, 200, 400, 400}, kTeal);
+
+  TFastBitmap whole(screenWidth, screenHeight);
+  whole.CaptureScreen(screenWidth, screenHeight, 1);
+  ExpectColour(PixelAt(whole, 300, 300), kTeal);
+
+  TFastBitmap reduced(screenWidth, screenHeight);
+  Fill(reduced, kMarker);
+  reduced.CaptureScreen(screenWidth, screenHeight, 2);
+  ExpectColour(PixelAt(reduced, 150, 150), kTeal, 2);
+  // Only the top-left quarter is written.
+  ExpectColour(PixelAt(reduced, screenWidth / 2 + 1, 10), kMarker);
+  ExpectColour(PixelAt(reduced, 10, screenHeight / 2 + 1), kMarker);
+}
+
+TEST(FastBitmap, DrawsUnscaledOrStretched) {
+  TFastBitmap source(8, 8);
+  Fill(source, kTeal);
+  TFastBitmap target(32, 32);
+  Fill(target, kMarker);
+
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, target.Handle());
+  source.DrawTo(dc, 2, 2, 4, 4);
+  source.StretchTo(dc, 16, 16, 16, 16);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+
+  ExpectColour(PixelAt(target, 1, 1), kMarker);
+  ExpectColour(PixelAt(target, 2, 2), kTeal);
+  ExpectColour(PixelAt(target, 5, 5), kTeal);
+  ExpectColour(PixelAt(target, 6, 6), kMarker);
+  ExpectColour(PixelAt(target, 15, 15), kMarker);
+  ExpectColour(PixelAt(target, 16, 16), kTeal, 2);
+  ExpectColour(PixelAt(target, 31, 31), kTeal, 2);
+}
+
+class FastBitmapFile : public testing::Test {
+protected:
+  test::TempDir folder_;
+  TFastBitmap bitmap_{64, 32};
+
+  void SetUp() override { Fill(bitmap_, kMarker); }
+};
+
+TEST_F(FastBitmapFile, LoadsAJpegNamedInCapitalsStretchedOverTheGivenArea) {
+  const auto path = folder_.path() / "WALLPAPER.JPG";
+  WriteFile(path, EncodeJpeg(16, 8, kCrimson, kTeal));
+  EXPECT_TRUE(bitmap_.LoadFromFile(path, 32, 16));
+  ExpectColour(PixelAt(bitmap_, 4, 4), kCrimson, 8);
+  ExpectColour(PixelAt(bitmap_, 28, 12), kTeal, 8);
+  ExpectColour(PixelAt(bitmap_, 40, 20), kMarker);
+}
+
+TEST_F(FastBitmapFile, LoadsAWindowsBitmapEvenWhenTheNameAlsoSaysJpeg) {
+  const auto path = folder_.path() / "picture.jpg.bmp";
+  WriteFile(path, EncodeBmp(10, 6, kTeal, kCrimson));
+  EXPECT_TRUE(bitmap_.LoadFromFile(path, 64, 32));
+  ExpectColour(PixelAt(bitmap_, 4, 4), kTeal, 2);
+  ExpectColour(PixelAt(bitmap_, 60, 28), kCrimson, 2);
+}
+
+TEST_F(FastBitmapFile, LeavesTheBitmapUnchangedForOtherOrUnreadableFiles) {
+  const auto png = folder_.path() / "picture.png";
+  WriteFile(png, EncodeJpeg(16, 8, kCrimson, kCrimson));
+  EXPECT_FALSE(bitmap_.LoadFromFile(png, 64, 32));
+
+  const auto corrupt = folder_.path() / "broken.jpeg";
+  WriteFile(corrupt, {0x00, 0x01, 0x02});
+  EXPECT_FALSE(bitmap_.LoadFromFile(corrupt, 64, 32));
+  EXPECT_FALSE(bitmap_.LoadFromFile(folder_.path() / "missing.bmp", 64, 32));
+
+  ExpectColour(PixelAt(bitmap_, 10, 10), kMarker);
+}
+
+} // namespace
+} // namespace qv
