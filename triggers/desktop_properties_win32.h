@@ -1,0 +1,38 @@
+#pragma once
+// The shell's windows, the registered shell-hook message and the screen
+// geometry, read once at start and again after a change of resolution.
+#include <windows.h>
+
+namespace qv {
+
+class TDesktopProperties {
+public:
+  // Finds the shell's windows and measures the screen. A shell window that
+  // does not exist gives a null handle (its children too).
+  TDesktopProperties();
+
+  // Whether the screen's size now differs from ScreenWidth x ScreenHeight.
+  bool ResolutionChanged() const;
+
+  HWND DesktopWindow = nullptr;
+  // The taskbar's "ReBarWindow32" child, or the taskbar itself without one.
+  HWND RebarWindow = nullptr;
+  HWND TaskbarWindow = nullptr; // "Shell_TrayWnd"
+  // The taskbar's button list ("MSTaskSwWClass" under RebarWindow).
+  HWND TaskSwitchWindow = nullptr;
+  // The desktop icon list: first child of the first child of "Progman".
+  HWND DesktopListView = nullptr;
+  UINT ShellHookMessage = 0; // registered "SHELLHOOK"
+  int TaskbarHeight = 0;
+  // The screen's height above the taskbar, taken to lie along the bottom.
+  int WorkHeight = 0;
+  int ScreenWidth = 0;
+  int ScreenHeight = 0;
+  int HalfWidth = 0;
+  int HalfHeight = 0;
+  int QuarterWidth = 0;
+  int QuarterHeight = 0;
+  RECT TaskbarRect = {};
+};
+
+} // namespace qv
