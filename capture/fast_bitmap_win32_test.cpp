@@ -16,16 +16,18 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 struct Rgb {
-  int red;
-  int green;
-  int blue;
+  std::uint8_t red;
+  std::uint8_t green;
+  std::uint8_t blue;
 };
 
 constexpr Rgb kCrimson = {200, 30, 60};
 constexpr Rgb kTeal = {20, 140, 150};
 constexpr Rgb kMarker = {1, 2, 3};
 
-COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+COLORREF ToColorRef(Rgb colour) {
+  return RGB(colour.red, colour.green, colour.blue);
+}
 
 void ExpectColour(Rgb actual, Rgb expected, int tolerance = 0) {
   EXPECT_NEAR(actual.red, expected.red, tolerance);
@@ -85,10 +87,10 @@ public:
       description.lpszClassName = L"QvPaintedTestWindow";
       return RegisterClassW(&description);
     }();
-    handle_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(windowClass), L"",
-                              WS_POPUP, rect.left, rect.top, rect.right - rect.left,
-                              rect.bottom - rect.top, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+    handle_ =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(windowClass), L"", WS_POPUP,
+                        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(handle_, GWLP_USERDATA, static_cast<LONG_PTR>(ToColorRef(colour)));
     ShowWindow(handle_, SW_SHOWNOACTIVATE);
     UpdateWindow(handle_);
@@ -121,9 +123,7 @@ Bytes EncodeJpeg(int width, int height, Rgb left, Rgb right) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const Rgb colour = x < width / 2 ? left : right;
-      pixels.insert(pixels.end(), {static_cast<std::uint8_t>(colour.red),
-                                   static_cast<std::uint8_t>(colour.green),
-                                   static_cast<std::uint8_t>(colour.blue)});
+      pixels.insert(pixels.end(), {colour.red, colour.green, colour.blue});
     }
   }
   jpeg_compress_struct info{};
@@ -174,9 +174,7 @@ Bytes EncodeBmp(int width, int height, Rgb left, Rgb right) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const Rgb colour = x < width / 2 ? left : right;
-      out.insert(out.end(), {static_cast<std::uint8_t>(colour.blue),
-                             static_cast<std::uint8_t>(colour.green),
-                             static_cast<std::uint8_t>(colour.red)});
+      out.insert(out.end(), {colour.blue, colour.green, colour.red});
     }
     out.resize(out.size() + static_cast<std::size_t>(rowSize - width * 3));
   }
@@ -185,7 +183,8 @@ Bytes EncodeBmp(int width, int height, Rgb left, Rgb right) {
 
 void WriteFile(const std::filesystem::path &path, const Bytes &bytes) {
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char *>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(FastBitmap, HasTheSizeAskedForOrThatOfTheWindow) {

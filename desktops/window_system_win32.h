@@ -1,0 +1,67 @@
+#pragma once
+// The window system of the desktop logic, on the real Windows API.
+#include "desktops/window_system.h"
+
+#include <windows.h>
+
+#include "shell/unique_handle_win32.h"
+
+namespace qv {
+
+class Win32WindowSystem : public WindowSystem {
+public:
+  // To be created on the user-interface thread: its windows are the program's
+  // own. `taskSwitchWindow` is the taskbar's button list, which receives the
+  // "SHELLHOOK" messages (0 when the shell has none).
+  explicit Win32WindowSystem(HWND taskSwitchWindow);
+
+  std::vector<WindowHandle> TopLevelWindows() override;
+  bool IsWindow(WindowHandle window) override;
+  bool IsOwnWindow(WindowHandle window) override;
+
+  std::uint32_t Style(WindowHandle window) override;
+  std::uint32_t ExStyle(WindowHandle window) override;
+  void SetExStyle(WindowHandle window, std::uint32_t exStyle) override;
+  WindowHandle Owner(WindowHandle window) override;
+  std::string ClassName(WindowHandle window) override;
+  std::string Title(WindowHandle window) override;
+  std::string ProcessName(WindowHandle window) override;
+  std::uint32_t ThreadId(WindowHandle window) override;
+  std::uint32_t CurrentThreadId() override;
+
+  WindowRect Rect(WindowHandle window) override;
+  void SetPosition(WindowHandle window, std::int32_t left, std::int32_t top, bool move) override;
+  void SetLayeredAlpha(WindowHandle window, std::uint8_t alpha) override;
+  void PostShellHook(int code, WindowHandle window) override;
+
+  bool IsMinimized(WindowHandle window) override;
+  void BringToFront(WindowHandle window) override;
+  void RestoreMinimized(WindowHandle window) override;
+  WindowHandle ForegroundWindow() override;
+  void SetForegroundWindow(WindowHandle window) override;
+  WindowHandle DesktopWindow() override;
+  WindowHandle ProgmanWindow() override;
+  void ShowDesktop() override;
+
+  WindowHandle WindowDraggedByCaption() override;
+  void SetSendToMenu(WindowHandle window, const std::array<std::string, 6> *names) override;
+
+private:
+  using GetModuleBaseNameFunction = DWORD(WINAPI *)(HANDLE, HMODULE, LPWSTR, DWORD);
+  using UniqueLibrary = UniqueHandle<HMODULE, &::FreeLibrary>;
+
+  HWND taskSwitchWindow_;
+  UINT shellHookMessage_;
+  DWORD userInterfaceThread_;
+  UniqueLibrary psapi_;
+  GetModuleBaseNameFunction getModuleBaseName_ = nullptr;
+};
+
+inline HWND ToHwnd(WindowHandle window) {
+  return reinterpret_cast<HWND>(window);
+}
+inline WindowHandle ToWindowHandle(HWND window) {
+  return reinterpret_cast<WindowHandle>(window);
+}
+
+} // namespace qv

@@ -1,0 +1,287 @@
+#include "desktops/window_system_win32.h"
+
+#include <algorithm>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+constexpr wchar_t kTestClass[] = L"QvWindowSystemTest";
+
+HWND CreateTestWindow(const wchar_t *className, const wchar_t *title, DWORD style,
+                      HWND owner = nullptr, WNDPROC procedure = DefWindowProcW) {
+  WNDCLASSW description = {};
+  description.lpfnWndProc = procedure;
+  description.hInstance = GetModuleHandleW(nullptr);
+  description.lpszClassName = className;
+  RegisterClassW(&description); // fails harmlessly when already registered
+  return CreateWindowExW(0, className, title, style, 100, 120, 300, 200, owner, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+// Handles the messages already queued for this thread.
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+std::ptrdiff_t PlaceInList(const std::vector<WindowHandle> &list, HWND window) {
+  const auto found = std::find(list.begin(), list.end(), ToWindowHandle(window));
+  return found == list.end() ? -1 : found - list.begin();
+}
+
+std::wstring MenuText(HMENU menu, UINT command) {
+  wchar_t text[128] = {};
+  GetMenuStringW(menu, command, text, 128, MF_BYCOMMAND);
+  return text;
+}
+
+class Win32WindowSystemTest : public testing::Test {
+protected:
+  void SetUp() override {
+    main_.Reset(
+        CreateTestWindow(kTestClass, L"Window system test", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    owned_.Reset(
+        CreateTestWindow(kTestClass, L"Owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, main_.Get()));
+    PumpMessages();
+  }
+  void TearDown() override { PumpMessages(); }
+
+  WindowHandle Main() const { return ToWindowHandle(main_.Get()); }
+
+  UniqueWindow main_;
+  UniqueWindow owned_;
+  Win32WindowSystem system_{nullptr};
+};
+
+TEST_F(Win32WindowSystemTest, EnumeratesTopLevelWindowsTopFirst) {
+  const UniqueWindow other(
+      CreateTestWindow(kTestClass, L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  const UINT toTop = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+  SetWindowPos(other.Get(), HWND_TOP, 0, 0, 0, 0, toTop);
+  auto windows = system_.TopLevelWindows();
+  EXPECT_LT(PlaceInList(windows, other.Get()), PlaceInList(windows, main_.Get()));
+  EXPECT_EQ(PlaceInList(windows, CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1,
+                                                 main_.Get(), nullptr, nullptr, nullptr)),
+            -1);
+
+  SetWindowPos(main_.Get(), HWND_TOP, 0, 0, 0, 0, toTop);
+  windows = system_.TopLevelWindows();
+  EXPECT_LT(PlaceInList(windows, main_.Get()), PlaceInList(windows, other.Get()));
+  // An owned window stays above its owner.
+  EXPECT_GE(PlaceInList(windows, owned_.Get()), 0);
+  EXPECT_LT(PlaceInList(windows, owned_.Get()), PlaceInList(windows, main_.Get()));
+}
+
+TEST_F(Win32WindowSystemTest, DescribesAWindow) {
+  EXPECT_EQ(system_.Style(Main()) & (WS_VISIBLE | WS_CAPTION | WS_CHILD),
+            static_cast<std::uint32_t>(WS_VISIBLE | WS_CAPTION));
+  EXPECT_EQ(system_.Owner(ToWindowHandle(owned_.Get())), Main());
+  EXPECT_EQ(system_.Owner(Main()), 0u);
+  EXPECT_EQ(system_.ClassName(Main()), "QvWindowSystemTest");
+  EXPECT_EQ(system_.Title(Main()), "Window system test");
+  EXPECT_EQ(system_.ProcessName(Main()), "desktops_tests.exe");
+  EXPECT_EQ(system_.ThreadId(Main()), system_.CurrentThreadId());
+  EXPECT_TRUE(system_.IsWindow(Main()));
+
+  SetWindowTextW(main_.Get(), std::wstring(300, L'x').c_str());
+  EXPECT_EQ(system_.Title(Main()), std::string(255, 'x'));
+
+  // The shell's windows belong to explorer.exe.
+  EXPECT_EQ(system_.ProcessName(system_.DesktopWindow()), "explorer.exe");
+  EXPECT_FALSE(system_.IsOwnWindow(system_.DesktopWindow()));
+}
+
+TEST_F(Win32WindowSystemTest, OwnWindowsAreThoseOfTheThreadThatMadeTheObject) {
+  EXPECT_TRUE(system_.IsOwnWindow(Main()));
+  EXPECT_TRUE(system_.IsOwnWindow(ToWindowHandle(owned_.Get())));
+
+  std::promise<HWND> created;
+  std::promise<void> done;
+  std::thread worker([&created, finished = done.get_future()] {
+    const UniqueWindow window(CreateTestWindow(kTestClass, L"Worker", WS_OVERLAPPEDWINDOW));
+    created.set_value(window.Get());
+    finished.wait();
+  });
+  const HWND workerWindow = created.get_future().get();
+  EXPECT_FALSE(system_.IsOwnWindow(ToWindowHandle(workerWindow)));
+  done.set_value();
+  worker.join();
+}
+
+TEST_F(Win32WindowSystemTest, MovesAWindowAwayAndBackWithoutResizingIt) {
+  const WindowRect start = system_.Rect(Main());
+  system_.SetPosition(Main(), start.left, start.top - 25000, true);
+  const WindowRect away = system_.Rect(Main());
+  EXPECT_EQ(away, (WindowRect{start.left, start.top - 25000, start.right, start.bottom - 25000}));
+
+  system_.SetPosition(Main(), 0, 0, false);
+  EXPECT_EQ(system_.Rect(Main()), away);
+
+  system_.SetPosition(Main(), start.left, start.top, true);
+  EXPECT_EQ(system_.Rect(Main()), start);
+}
+
+TEST_F(Win32WindowSystemTest, WritesTheExtendedStyleAndTheLayeredAlpha) {
+  const std::uint32_t original = system_.ExStyle(Main());
+  EXPECT_EQ(original & window_style::kExToolWindow, 0u);
+  system_.SetExStyle(Main(), original | window_style::kExToolWindow | window_style::kExLayered);
+  EXPECT_EQ(system_.ExStyle(Main()) & (window_style::kExToolWindow | window_style::kExLayered),
+            window_style::kExToolWindow | window_style::kExLayered);
+
+  for (const std::uint8_t alpha : {std::uint8_t{0}, std::uint8_t{255}}) {
+    system_.SetLayeredAlpha(Main(), alpha);
+    COLORREF key = 1;
+    BYTE readAlpha = 1;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(main_.Get(), &key, &readAlpha, &flags));
+    EXPECT_EQ(readAlpha, alpha);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+  }
+
+  system_.SetExStyle(Main(), original);
+  EXPECT_EQ(system_.ExStyle(Main()), original);
+}
+
+TEST_F(Win32WindowSystemTest, RestoresMinimisedWindowsAsTheyWereBefore) {
+  const UniqueWindow normal(CreateTestWindow(kTestClass, L"Normal", WS_OVERLAPPEDWINDOW));
+  const UniqueWindow maximised(CreateTestWindow(kTestClass, L"Maximised", WS_OVERLAPPEDWINDOW));
+  ShowWindow(normal.Get(), SW_SHOWMINNOACTIVE);
+  ShowWindow(maximised.Get(), SW_SHOWMAXIMIZED);
+  ShowWindow(maximised.Get(), SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(system_.IsMinimized(ToWindowHandle(normal.Get())));
+  ASSERT_TRUE(system_.IsMinimized(ToWindowHandle(maximised.Get())));
+
+  system_.RestoreMinimized(ToWindowHandle(normal.Get()));
+  system_.RestoreMinimized(ToWindowHandle(maximised.Get()));
+  EXPECT_FALSE(system_.IsMinimized(ToWindowHandle(normal.Get())));
+  EXPECT_FALSE(IsZoomed(normal.Get()));
+  EXPECT_FALSE(system_.IsMinimized(ToWindowHandle(maximised.Get())));
+  EXPECT_TRUE(IsZoomed(maximised.Get()));
+}
+
+TEST_F(Win32WindowSystemTest, BringsAWindowToTheFrontWithTheFocus) {
+  const UniqueWindow other(
+      CreateTestWindow(kTestClass, L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  system_.SetForegroundWindow(ToWindowHandle(other.Get()));
+  PumpMessages();
+  EXPECT_EQ(system_.ForegroundWindow(), ToWindowHandle(other.Get()));
+
+  ShowWindow(main_.Get(), SW_HIDE);
+  system_.BringToFront(Main());
+  PumpMessages();
+  EXPECT_TRUE(IsWindowVisible(main_.Get()));
+  EXPECT_EQ(system_.ForegroundWindow(), Main());
+  EXPECT_EQ(GetFocus(), main_.Get());
+}
+
+TEST_F(Win32WindowSystemTest, AddsAndRemovesTheSendToItemsOfTheSystemMenu) {
+  const HMENU menu = GetSystemMenu(main_.Get(), FALSE);
+  const int plainCount = GetMenuItemCount(menu);
+  const std::array<std::string, 6> names = {"Desktop 1", "Work",      "Desktop 3",
+                                            "Desktop 4", "Desktop 5", "Games"};
+
+  system_.SetSendToMenu(Main(), &names);
+  system_.SetSendToMenu(Main(), &names); // replaces, does not add twice
+  ASSERT_EQ(GetMenuItemCount(menu), plainCount + 7);
+  MENUITEMINFOW separator = {};
+  separator.cbSize = sizeof(separator);
+  separator.fMask = MIIM_FTYPE | MIIM_ID;
+  ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(plainCount), TRUE, &separator));
+  EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
+  EXPECT_EQ(separator.wID, 1280u);
+  EXPECT_EQ(MenuText(menu, 1281), L"Send to Desktop 1");
+  EXPECT_EQ(MenuText(menu, 1282), L"Send to Work");
+  EXPECT_EQ(MenuText(menu, 1286), L"Send to Games");
+
+  system_.SetSendToMenu(Main(), nullptr);
+  EXPECT_EQ(GetMenuItemCount(menu), plainCount);
+  EXPECT_EQ(GetMenuState(menu, 1281, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+// Stands in for the taskbar's button list and records what it is sent.
+std::vector<MSG> g_received;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= 0xC000) // registered messages
+    g_received.push_back({window, message, wParam, lParam, 0, {}});
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(Win32WindowSystemShellHook, PostsTheShellHookMessageToTheButtonList) {
+  const UniqueWindow buttons(
+      CreateTestWindow(L"MSTaskSwWClass", L"", WS_OVERLAPPEDWINDOW, nullptr, RecordingProc));
+  const UniqueWindow window(CreateTestWindow(kTestClass, L"Hidden", WS_OVERLAPPEDWINDOW));
+  Win32WindowSystem system(buttons.Get());
+  g_received.clear();
+
+  system.PostShellHook(kShellHookWindowDestroyed, ToWindowHandle(window.Get()));
+  system.PostShellHook(kShellHookWindowCreated, ToWindowHandle(window.Get()));
+  PumpMessages();
+
+  ASSERT_EQ(g_received.size(), 2u);
+  const UINT shellHook = RegisterWindowMessageA("SHELLHOOK");
+  EXPECT_EQ(g_received[0].message, shellHook);
+  EXPECT_EQ(g_received[0].wParam, 2u);
+  EXPECT_EQ(g_received[0].lParam, reinterpret_cast<LPARAM>(window.Get()));
+  EXPECT_EQ(g_received[1].message, shellHook);
+  EXPECT_EQ(g_received[1].wParam, 1u);
+}
+
+void SendMouse(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof(input));
+}
+
+TEST_F(Win32WindowSystemTest, FindsTheWindowDraggedByItsTitleBar) {
+  ShowWindow(owned_.Get(), SW_HIDE); // it lies over its owner
+  SetWindowPos(main_.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  RECT frame = {};
+  GetWindowRect(main_.Get(), &frame);
+  const int captionY =
+      frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  SetCursorPos(frame.left + 60, captionY);
+  EXPECT_EQ(system_.WindowDraggedByCaption(), 0u) << "button up";
+
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  Sleep(50);
+  EXPECT_EQ(system_.WindowDraggedByCaption(), Main());
+  SetCursorPos(frame.left + 60, frame.top + 150); // client area
+  EXPECT_EQ(system_.WindowDraggedByCaption(), 0u);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  Sleep(50);
+
+  // Drop the queued clicks rather than start a window move.
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  }
+  while (PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+  }
+}
+
+// Wine's "Shell.Application" does not implement MinimizeAll, so only the
+// showing of the shell's desktop window can be seen here.
+TEST_F(Win32WindowSystemTest, ShowingTheDesktopShowsTheShellsDesktopWindow) {
+  ASSERT_EQ(system_.ProgmanWindow(), 0u) << "Wine has no shell desktop window of its own";
+  const UniqueWindow progman(CreateTestWindow(L"Progman", L"Program Manager", WS_POPUP));
+  ASSERT_EQ(system_.ProgmanWindow(), ToWindowHandle(progman.Get()));
+
+  system_.ShowDesktop();
+  PumpMessages();
+  EXPECT_TRUE(IsWindowVisible(progman.Get()));
+  EXPECT_FALSE(IsIconic(progman.Get()));
+}
+
+} // namespace
+} // namespace qv
