@@ -50,12 +50,6 @@ TEST(HotZonesTest, ThickZonesReach33PixelsIn) {
   EXPECT_EQ(zones[7], (qv::ZoneRect{0, 171, 33, 853}));
 }
 
-TEST(HotZonesTest, ASmallerAreaMovesTheBottomZonesUp) {
-  const qv::HotZones zones = qv::ComputeHotZones(1280, 994, 1);
-  EXPECT_EQ(qv::ZoneAt(zones, 1279, 993), 5);
-  EXPECT_EQ(qv::ZoneAt(zones, 1279, 1023), 0);
-}
-
 TEST(HotZonesTest, WalkingTheTopEdgeEntersTheCornerAndThenTheEdgeOnce) {
   const qv::HotZones zones = qv::ComputeHotZones(1280, 1024, 1);
   qv::ZoneEntryTracker tracker;

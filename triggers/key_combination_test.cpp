@@ -15,15 +15,6 @@ constexpr ModifierKeys kCtrlShift{true, true, false};
 constexpr ModifierKeys kCtrlAlt{true, false, true};
 constexpr ModifierKeys kAll{true, true, true};
 
-TEST(KeyCombinationTest, LaterCombinationsOverrideEarlierOnes) {
-  EXPECT_EQ(qv::MatchCombination(kNone), 0);
-  EXPECT_EQ(qv::MatchCombination(kCtrl), 0);
-  EXPECT_EQ(qv::MatchCombination(kCtrlShift), 1);
-  EXPECT_EQ(qv::MatchCombination(kCtrlAlt), 2);
-  EXPECT_EQ(qv::MatchCombination({false, true, true}), 3);
-  EXPECT_EQ(qv::MatchCombination(kAll), 3);
-}
-
 // The events of a sequence of samples, with the effects fixed.
 std::vector<std::uint32_t> Events(const std::vector<ModifierKeys> &samples,
                                   const std::array<int, 3> &effects) {

@@ -1,0 +1,79 @@
+#include "triggers/hook_thread_win32.h"
+
+#include "shell/main_form_win32.h"
+#include "triggers/key_combination.h"
+
+namespace qv {
+
+namespace {
+bool KeyDown(int virtualKey) {
+  return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+} // namespace
+
+THookThread::THookThread(HWND notifyWindow, std::int32_t zoneThickness, std::int32_t areaHeight,
+                         std::int32_t areaWidth, HWND desktopListView, const TSetup &setup)
+    : notifyWindow_(notifyWindow), desktopListView_(desktopListView), setup_(setup),
+      zoneAreaWidth_(areaWidth), zoneAreaHeight_(areaHeight), zoneThickness_(zoneThickness) {
+  ComputeZones();
+  thread_ = std::thread([this] { Run(); });
+}
+
+THookThread::~THookThread() {
+  Stop();
+}
+
+void THookThread::Stop() {
+  stopRequested_ = true;
+  if (thread_.joinable())
+    thread_.join();
+}
+
+void THookThread::ComputeZones() {
+  const HotZones zones = ComputeHotZones(zoneAreaWidth_, zoneAreaHeight_, zoneThickness_);
+  const std::lock_guard<std::mutex> hold(zonesLock_);
+  zones_ = zones;
+}
+
+HotZones THookThread::Zones() const {
+  const std::lock_guard<std::mutex> hold(zonesLock_);
+  return zones_;
+}
+
+void THookThread::Report(std::uint32_t event) {
+  pendingEvent_ = event;
+  PostMessageW(notifyWindow_, WM_TRIGGERNOTIFY, 0, 0);
+}
+
+void THookThread::Run() {
+  ZoneEntryTracker zoneTracker;
+  KeyCombinationWatcher combinationWatcher;
+  MiddleClickWatcher middleClickWatcher;
+  while (!stopRequested_) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (const int zone = zoneTracker.Update(ZoneAt(Zones(), cursor.x, cursor.y)); zone != 0)
+      Report(static_cast<std::uint32_t>(zone));
+
+    const ModifierKeys keys{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
+    // The settings may change under our feet; a stale value only delays one cycle.
+    const std::array<int, 3> effects{setup_.ControlSpecialKey1Effect,
+                                     setup_.ControlSpecialKey2Effect,
+                                     setup_.ControlSpecialKey3Effect};
+    if (const std::uint32_t event = combinationWatcher.Update(keys, effects); event != 0)
+      Report(event);
+
+    const int wheelEffect = setup_.ControlMouseWheelEffect;
+    if (wheelEffect != 0) {
+      const bool overIcons =
+          desktopListView_ != nullptr && WindowFromPoint(cursor) == desktopListView_;
+      if (const std::uint32_t event =
+              middleClickWatcher.Update(KeyDown(VK_MBUTTON), overIcons, wheelEffect);
+          event != 0)
+        Report(event);
+    }
+    Sleep(10);
+  }
+}
+
+} // namespace qv
