@@ -50,6 +50,8 @@ TEST(WindowClassificationTest, NamesMatchExactlyIncludingCase) {
   // A name is only found whole, not as part of a longer listed name.
   EXPECT_TRUE(ClassifyNewWindow(Visible("Shell_Tray", "x.exe")));
   EXPECT_FALSE(ClassifyNewWindow(Visible("Shell_TrayWnd", "x.exe")));
+  EXPECT_FALSE(ClassifyNewWindow(Visible("USurface", "x.exe"))->Tricky);
+  EXPECT_TRUE(ClassifyNewWindow(Visible("USurface_75131930", "x.exe"))->Tricky);
 }
 
 TEST(WindowClassificationTest, IgnoredClassesAndProcessesAreNeverManaged) {
@@ -75,18 +77,6 @@ TEST(WindowClassificationTest, UnownedPopupToolWindowOnlyWhenSticky) {
   EXPECT_TRUE(ClassifyNewWindow({popup, kExToolWindow, true, "Palette", "app.exe"}));
   EXPECT_TRUE(ClassifyNewWindow({popup, 0, false, "Palette", "app.exe"}));
   EXPECT_TRUE(ClassifyNewWindow({popup, kExToolWindow, false, "Palette", "skintrash.exe"}));
-}
-
-TEST(WindowClassificationTest, TrickyClassesAreTricky) {
-  EXPECT_TRUE(IsTrickyClass("USurface_75131930"));
-  EXPECT_TRUE(ClassifyNewWindow(Visible("USurface_75131930", "app.exe"))->Tricky);
-  EXPECT_FALSE(IsTrickyClass("USurface"));
-}
-
-TEST(WindowClassificationTest, KindDigitsSelectDrawing) {
-  EXPECT_EQ(RenderingKindFromDigit(0), RenderingKind::Default);
-  EXPECT_EQ(RenderingKindFromDigit(8), RenderingKind::AlphaPrint);
-  EXPECT_EQ(RenderingKindFromDigit(5), RenderingKind::Default);
 }
 
 } // namespace
