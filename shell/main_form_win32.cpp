@@ -111,10 +111,14 @@ void TSettings::FormCreate() {
   CreateDesktopTrayIcons();
   UpdateDesktopTrayIcons();
   SetTrayDefaultItem();
+  if (EnableTriggers)
+    EnableTriggers();
   ShowStartupBalloon();
 }
 
 void TSettings::ApplyHotkeys() {
+  if (RegisterTriggers)
+    RegisterTriggers();
   if (Setup)
     menu_.ApplyShortCuts(*Setup);
 }
@@ -205,8 +209,11 @@ void TSettings::RunMenuItem(const TrayMenuItem &item) {
     if (EndApplication)
       EndApplication(false);
     break;
-  case TrayCommand::ManageIcons:
   case TrayCommand::ManageWindows:
+    if (ManageWindows)
+      ManageWindows();
+    break;
+  case TrayCommand::ManageIcons:
   case TrayCommand::None:
     break;
   }
@@ -329,6 +336,10 @@ LRESULT TSettings::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // action that follows is not hidden behind it.
     PostMessageW(window, WM_LBUTTONDOWN, 1, 0);
     PostMessageW(window, WM_LBUTTONUP, 1, 0);
+    if (message == WM_HOTKEY && HandleHotKey)
+      HandleHotKey(static_cast<unsigned>(wParam));
+    else if (message == WM_TRIGGERNOTIFY && HandleNotification)
+      HandleNotification();
     return 0;
   case WM_DISPLAYCHANGE:
     LogLine("Display change");

@@ -38,8 +38,17 @@ public:
   void CloseDesktopPreview();
   void ShowStartupBalloon();
 
-  // Runs a trigger action (the trigger manager plugs in here).
+  // The trigger manager plugs in here: an action to run, a WM_HOTKEY
+  // identifier, a trigger notification, and the registration of the hotkeys
+  // and the hook thread that follow the settings.
   std::function<void(int action)> Dispatch;
+  std::function<void(unsigned identifier)> HandleHotKey;
+  std::function<void()> HandleNotification;
+  std::function<void()> RegisterTriggers;
+  // Lets the triggers act once the form is ready (the last step of start-up).
+  std::function<void()> EnableTriggers;
+  // Shows the window list dialog (the window manager plugs in here).
+  std::function<void()> ManageWindows;
   // The number of the current desktop (the window manager plugs in here).
   std::function<int()> CurrentDesktop;
   // Ends the application: the message loop stops, or, when the session is

@@ -1,6 +1,9 @@
 #include "shell/entry/application_win32.h"
 
+#include "desktops/window_list_dialog_win32.h"
 #include "shell/command_line.h"
+#include "shell/entry/program_desktops_win32.h"
+#include "shell/entry/program_triggers_win32.h"
 #include "shell/global_lock_win32.h"
 #include "shell/globals_win32.h"
 #include "shell/language.h"
@@ -13,6 +16,7 @@
 #include "shell/system_properties_win32.h"
 #include "shell/version.h"
 #include "shell/window_win32.h"
+#include "triggers/desktop_properties_win32.h"
 
 #include <memory>
 
@@ -71,8 +75,20 @@ struct ProcessObjects {
   std::unique_ptr<TLog> log;
   std::unique_ptr<TLogWindow> logWindow;
   std::unique_ptr<TSystemProperties> systemProperties;
+  std::unique_ptr<TDesktopProperties> desktopProperties;
+  std::unique_ptr<ProgramTriggers> triggers;
   std::unique_ptr<TMutex> mutex;
+  std::unique_ptr<ProgramDesktops> desktops;
 };
+
+// Whatever happens to the process, the windows it hid come back.
+ProgramDesktops *desktopsToRestore = nullptr;
+
+LONG WINAPI RestoreWindowsBeforeCrash(EXCEPTION_POINTERS *) {
+  if (desktopsToRestore)
+    desktopsToRestore->EmergencyRestore();
+  return EXCEPTION_CONTINUE_SEARCH;
+}
 
 void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &options) {
   objects.settingsStore = std::make_unique<RegistrySettingsStore>();
@@ -93,11 +109,29 @@ void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &opt
   Log->MirrorToFile(SystemProperties->AppDataPath / "quadrivista.log");
   Log->Add(std::string(kProductName) + " " + kVersionText + " starting");
 
+  objects.desktopProperties = std::make_unique<TDesktopProperties>();
+  objects.triggers = std::make_unique<ProgramTriggers>(*Setup, *Log);
+
   objects.mutex = std::make_unique<TMutex>();
   Mutex = objects.mutex.get();
 
   if (options.reset)
     DeleteSideFiles(SystemProperties->AppDataPath);
+
+  objects.desktops = std::make_unique<ProgramDesktops>(
+      *objects.desktopProperties, *Mutex, *Setup, *Log, SystemProperties->ImageScale,
+      SystemProperties->AppDataPath / "hidden-windows.journal");
+  desktopsToRestore = objects.desktops.get();
+  SetUnhandledExceptionFilter(&RestoreWindowsBeforeCrash);
+  objects.desktops->Start();
+}
+
+std::vector<WindowListRow> WindowListRows(const TWindowManager &windowManager) {
+  std::vector<WindowListRow> rows;
+  for (const auto &window : windowManager.Windows())
+    rows.push_back({window->Handle, window->Title, window->ClassName, window->ProcessName,
+                    window->Desktop ? window->Desktop->Number() : 0});
+  return rows;
 }
 
 void RunMessageLoop() {
@@ -123,6 +157,28 @@ int RunApplication(const std::vector<std::string> &parameters) {
 
   auto mainForm = std::make_unique<TSettings>();
   mainFormRef = mainForm.get();
+  ProgramTriggers &triggers = *objects.triggers;
+  ProgramDesktops &desktops = *objects.desktops;
+  triggers.Connect(&desktops, mainForm.get(), objects.desktopProperties.get());
+  mainForm->CurrentDesktop = [&] { return desktops.CurrentNumber(); };
+  mainForm->Dispatch = [&](int action) { triggers.Manager().Dispatch(action); };
+  mainForm->HandleHotKey = [&](unsigned identifier) {
+    triggers.Manager().HandleHotKey(identifier);
+  };
+  mainForm->HandleNotification = [&] { triggers.Manager().HandleNotification(); };
+  mainForm->RegisterTriggers = [&] {
+    triggers.RegisterHotKeys();
+    triggers.RestartHookThread();
+  };
+  mainForm->EnableTriggers = [&] {
+    triggers.Manager().Enable(
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(mainFormRef->Handle())));
+    triggers.Manager().SetEffectReady();
+    triggers.Manager().AllowSwitching();
+  };
+  mainForm->ManageWindows = [&] {
+    ShowWindowListDialog(nullptr, WindowListRows(desktops.WindowManager()));
+  };
 
   // Gives everything back to the user; safe to run twice.
   bool tornDown = false;
@@ -132,6 +188,18 @@ int RunApplication(const std::vector<std::string> &parameters) {
     tornDown = true;
     LogLine("Shutting down");
     applicationWindow.reset();
+    {
+      // Discovery and triggers stop together, between two passes.
+      TMutexHolder hold(*Mutex);
+      desktops.WindowManager().Enabled = false;
+      triggers.Manager().Disable();
+    }
+    triggers.StopHookThread();
+    try {
+      desktops.RestoreAll();
+    } catch (...) {
+      // The rest of the teardown still runs.
+    }
   };
   mainForm->EndApplication = [&](bool sessionEnding) {
     // When the session ends the process is ended soon after this message, so
@@ -145,6 +213,10 @@ int RunApplication(const std::vector<std::string> &parameters) {
 
   RunMessageLoop();
   teardown();
+  desktopsToRestore = nullptr;
+  objects.triggers.reset();
+  objects.desktops.reset();
+  objects.desktopProperties.reset();
   Mutex = nullptr;
   objects.mutex.reset();
   // The tray icons leave the notification area with the main form.

@@ -132,6 +132,33 @@ HWND FindOpenMenu() {
   return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+RECT WindowRectOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+void PressCtrlWith(WORD virtualKey) {
+  INPUT inputs[4] = {};
+  for (auto &input : inputs)
+    input.type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[3].ki.wVk = VK_CONTROL;
+  inputs[1].ki.wVk = inputs[2].ki.wVk = virtualKey;
+  inputs[2].ki.dwFlags = inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, inputs, sizeof(INPUT));
+}
+
+std::filesystem::path CopyProgramAs(const std::wstring &program, const std::wstring &name) {
+  const auto folder = ExecutableFolder() / L"renamed";
+  std::filesystem::create_directories(folder);
+  const auto copy = folder / name;
+  // A copy left by an earlier run may still be in use; it is the same program.
+  std::error_code ignored;
+  std::filesystem::copy_file(ExecutableFolder() / program, copy,
+                             std::filesystem::copy_options::update_existing, ignored);
+  return copy;
+}
+
 void MoveCursor(int x, int y) {
   SetCursorPos(x, y);
 }

@@ -52,7 +52,13 @@ bool TrayIconExists(HWND owner, UINT id);
 // The visible popup menu window, if one is open.
 HWND FindOpenMenu();
 
+RECT WindowRectOf(HWND window);
 void MoveCursor(int x, int y);
+// Presses Ctrl with a key, releasing both.
+void PressCtrlWith(WORD virtualKey);
+// A copy of a program of the test folder under another file name (for the
+// process names that classification and rules look at).
+std::filesystem::path CopyProgramAs(const std::wstring &program, const std::wstring &name);
 void RightClickAt(int x, int y);
 void PressKey(WORD virtualKey);
 

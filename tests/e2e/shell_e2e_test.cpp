@@ -1,6 +1,6 @@
 // The program as a user meets it: started, woken, reset and ended under a
 // real shell, driven only from outside its process.
-#include "tests/e2e/e2e_support_win32.h"
+#include "tests/e2e/program_fixture_win32.h"
 
 #include "shell/registry_settings_store_win32.h"
 #include "shell/setup.h"
@@ -13,47 +13,14 @@
 namespace qv::e2e {
 namespace {
 
-constexpr UINT kMainIcon = 1;
-constexpr UINT kFirstDesktopIcon = 101;
-
-class ShellEndToEnd : public ::testing::Test {
+class ShellEndToEnd : public ProgramFixture {
 protected:
-  void SetUp() override {
-    DeleteSettingsKey();
-    std::error_code ignored;
-    std::filesystem::remove(LogFile(), ignored);
-  }
-
-  static int StartsLogged() { return CountOccurrences(ReadFile(LogFile()), "Started\r\n"); }
-
-  // Starts the program and waits until it has finished starting up.
-  std::unique_ptr<Process> Start(const std::wstring &parameters = L"") {
-    const int startsBefore = StartsLogged();
-    auto process = std::make_unique<Process>(ProgramPath(), parameters);
-    EXPECT_TRUE(WaitUntil([&] {
-      form_ = FindProcessWindow(process->Id(), L"TSettings");
-      return TrayIconExists(form_, kMainIcon);
-    })) << "the program did not show its tray icon";
-    EXPECT_TRUE(WaitUntil([&] { return StartsLogged() > startsBefore; }))
-        << "the program did not finish starting";
-    return process;
-  }
-
-  // Ends the program the way a log-off does, and waits for the process to go.
-  void Stop(Process &process) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(form_, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &result);
-    EXPECT_TRUE(process.WaitForExit(10s));
-  }
-
   void OpenTrayMenu() {
     const POINT icon = FirstTrayIconPoint();
     RightClickAt(icon.x, icon.y);
     ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s))
         << "the tray menu did not open";
   }
-
-  HWND form_ = nullptr;
 };
 
 TEST_F(ShellEndToEnd, ShowsItsTrayIconsAndOpensTheTrayMenu) {

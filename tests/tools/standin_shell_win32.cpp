@@ -114,7 +114,7 @@ HWND CreateDesktopIcons(HWND defView, int width, int height) {
 
 int wmain(int argc, wchar_t **argv) {
   if (argc > 1)
-    shellHookLog = _wfopen(argv[1], L"a");
+    shellHookLog = _wfopen(argv[1], L"ab");
   shellHookMessage = RegisterWindowMessageW(L"SHELLHOOK");
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const HBRUSH desktopBrush = CreateSolidBrush(RGB(0x2A, 0x5D, 0x8C));

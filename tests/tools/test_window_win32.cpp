@@ -7,6 +7,11 @@
 //
 // Each window is placed at (X + 30 i, Y + 30 i) and painted in a colour of
 // its own. Prints one line per window: its handle in decimal.
+//
+// A window's system menu belongs to its process, so the tests ask the window
+// about it: the registered message "QuadrivistaTestSystemMenu" answers with
+// the number of items when wParam is -1, else with the command id of item
+// wParam (-1 for none).
 #include <windows.h>
 
 #include <cstdio>
@@ -15,7 +20,19 @@
 
 namespace {
 
+const UINT systemMenuQuery = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
+
+LRESULT AnswerSystemMenuQuery(HWND window, WPARAM wParam) {
+  HMENU menu = GetSystemMenu(window, FALSE);
+  if (static_cast<INT_PTR>(wParam) == -1)
+    return GetMenuItemCount(menu);
+  return static_cast<LRESULT>(
+      static_cast<INT_PTR>(static_cast<int>(GetMenuItemID(menu, static_cast<int>(wParam)))));
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == systemMenuQuery)
+    return AnswerSystemMenuQuery(window, wParam);
   if (message == WM_PAINT) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);

@@ -1,0 +1,122 @@
+#include "shell/entry/program_triggers_win32.h"
+
+#include "shell/entry/program_desktops_win32.h"
+#include "shell/main_form_win32.h"
+#include "shell/setup.h"
+#include "triggers/desktop_properties_win32.h"
+
+namespace qv {
+
+ProgramTriggers::ProgramTriggers(const TSetup &setup, TLog &log)
+    : setup_(setup), ownSharedData_(std::make_unique<THookSharedData>()),
+      sharedData_(ownSharedData_.get()), manager_(*this, setup, log) {
+  manager_.SetHotKeyAtoms(hotKeys_.Atoms());
+}
+
+ProgramTriggers::~ProgramTriggers() {
+  StopHookThread();
+}
+
+void ProgramTriggers::Connect(ProgramDesktops *desktops, TSettings *mainForm,
+                              const TDesktopProperties *shell) {
+  desktops_ = desktops;
+  mainForm_ = mainForm;
+  shell_ = shell;
+}
+
+void ProgramTriggers::RegisterHotKeys() {
+  if (mainForm_)
+    hotKeys_.RegisterHotKeys(mainForm_->Handle(), setup_);
+}
+
+void ProgramTriggers::RestartHookThread() {
+  StopHookThread();
+  if (!mainForm_ || !shell_)
+    return;
+  hookThread_ = std::make_unique<THookThread>(mainForm_->Handle(), setup_.HotCornerSensibility + 1,
+                                              shell_->ScreenHeight, shell_->ScreenWidth,
+                                              shell_->DesktopListView, setup_);
+}
+
+void ProgramTriggers::StopHookThread() {
+  if (hookThread_) {
+    hookThread_->Stop();
+    hookThread_.reset();
+  }
+}
+
+int ProgramTriggers::CurrentDesktop() {
+  return desktops_ ? desktops_->CurrentNumber() : 1;
+}
+
+void ProgramTriggers::SetCurrentDesktop(int desktop) {
+  if (desktops_)
+    desktops_->WindowManager().SetCurrentDesktop(desktops_->WindowManager().Desktop(desktop));
+}
+
+void ProgramTriggers::MoveWindowToDesktop(std::uint32_t window, int desktop) {
+  if (!desktops_)
+    return;
+  // Window handles travel as 32 bits; Windows widens them with their sign.
+  const auto handle =
+      static_cast<WindowHandle>(static_cast<std::intptr_t>(static_cast<std::int32_t>(window)));
+  desktops_->WindowManager().MoveWindowToDesktop(handle,
+                                                 desktops_->WindowManager().Desktop(desktop));
+}
+
+bool ProgramTriggers::DraggedWindowExists() {
+  return desktops_ && desktops_->WindowManager().DraggedWindow() != nullptr;
+}
+
+// Private desktops come with the privacy feature; until then every desktop is open.
+bool ProgramTriggers::RequestAccess(int, int) {
+  return true;
+}
+
+void ProgramTriggers::UpdateThumbnailAndTaskbar() {
+  if (!desktops_)
+    return;
+  const int current = desktops_->CurrentNumber();
+  desktops_->Pictures().UpdateThumbnail(current);
+  desktops_->Pictures().CaptureTaskbar(*desktops_->WindowManager().Desktop(current));
+}
+
+void ProgramTriggers::UpdateDesktopTrayIcons() {
+  if (mainForm_)
+    mainForm_->UpdateDesktopTrayIcons();
+}
+
+// The on-screen display is not part of the program yet.
+void ProgramTriggers::ShowOsd(const std::string &) {}
+void ProgramTriggers::HideOsd() {}
+
+void ProgramTriggers::CloseTrayPreview() {
+  if (mainForm_)
+    mainForm_->CloseDesktopPreview();
+}
+
+// No render host yet: no device to lose, no effect running, none to start.
+bool ProgramTriggers::DeviceCooperating() {
+  return true;
+}
+bool ProgramTriggers::EffectRunning() {
+  return false;
+}
+bool ProgramTriggers::MakeDeviceUsable() {
+  return false;
+}
+void ProgramTriggers::StartEffect(Action) {}
+void ProgramTriggers::PassToRenderer(std::uint32_t) {}
+
+// No exposer yet.
+bool ProgramTriggers::ExposerOpen() {
+  return false;
+}
+void ProgramTriggers::OpenExposer() {}
+void ProgramTriggers::CloseExposer() {}
+
+std::uint32_t ProgramTriggers::TakePendingEvent() {
+  return hookThread_ ? hookThread_->TakePendingEvent() : 0;
+}
+
+} // namespace qv

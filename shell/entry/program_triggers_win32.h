@@ -1,0 +1,72 @@
+#pragma once
+// The triggers as the running program has them: the trigger manager with
+// its hotkeys, the hook thread and the hook library's record, acting on the
+// window manager, the desktop pictures and the main form's tray icons.
+// Effects, the exposer, the on-screen display and privacy are not part of
+// the program yet: they report "not running" and do nothing.
+#include "triggers/hook_shared_data.h"
+#include "triggers/hook_thread_win32.h"
+#include "triggers/hotkeys_win32.h"
+#include "triggers/trigger_manager.h"
+#include "triggers/trigger_targets.h"
+
+#include <memory>
+
+namespace qv {
+
+class ProgramDesktops;
+class TDesktopProperties;
+class TSettings;
+
+class ProgramTriggers : public TriggerTargets {
+public:
+  ProgramTriggers(const TSetup &setup, TLog &log);
+  ~ProgramTriggers() override;
+
+  // The parts the triggers act on, once they exist.
+  void Connect(ProgramDesktops *desktops, TSettings *mainForm, const TDesktopProperties *shell);
+
+  TTriggerManager &Manager() { return manager_; }
+  // The hotkeys of the settings on the main form's window.
+  void RegisterHotKeys();
+  // A new hook thread for the current screen and hot-zone settings.
+  void RestartHookThread();
+  void StopHookThread();
+
+  // TriggerTargets
+  int CurrentDesktop() override;
+  void SetCurrentDesktop(int desktop) override;
+  void MoveWindowToDesktop(std::uint32_t window, int desktop) override;
+  bool DraggedWindowExists() override;
+  bool RequestAccess(int target, int current) override;
+  void UpdateThumbnailAndTaskbar() override;
+  void UpdateDesktopTrayIcons() override;
+  void ShowOsd(const std::string &text) override;
+  void HideOsd() override;
+  void CloseTrayPreview() override;
+  bool DeviceCooperating() override;
+  bool EffectRunning() override;
+  bool MakeDeviceUsable() override;
+  void StartEffect(Action kind) override;
+  void PassToRenderer(std::uint32_t code) override;
+  bool ExposerOpen() override;
+  void OpenExposer() override;
+  void CloseExposer() override;
+  THookSharedData &SharedData() override { return *sharedData_; }
+  std::uint32_t TakePendingEvent() override;
+
+private:
+  const TSetup &setup_;
+  ProgramDesktops *desktops_ = nullptr;
+  TSettings *mainForm_ = nullptr;
+  const TDesktopProperties *shell_ = nullptr;
+  // Until the hook library is loaded its record lives here, so that the
+  // manager's handling of library events works the same either way.
+  std::unique_ptr<THookSharedData> ownSharedData_;
+  THookSharedData *sharedData_ = nullptr;
+  THotKeys hotKeys_;
+  std::unique_ptr<THookThread> hookThread_;
+  TTriggerManager manager_;
+};
+
+} // namespace qv

@@ -1,0 +1,235 @@
+// Desktops as a user meets them: other programs' windows hidden and shown by
+// hotkeys, hot corners and rules, with the stand-in shell's taskbar told of
+// every button that comes and goes, and every window given back at the end,
+// even after the program was killed.
+#include "tests/e2e/program_fixture_win32.h"
+
+#include "shell/registry_settings_store_win32.h"
+#include "shell/setup.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace qv::e2e {
+namespace {
+
+class DesktopsEndToEnd : public ProgramFixture {
+protected:
+  void SetUp() override {
+    ProgramFixture::SetUp();
+    std::error_code ignored;
+    std::filesystem::remove(ShellHookLog(), ignored);
+    std::filesystem::remove(AppDataPath() / L"hidden-windows.journal", ignored);
+    shell_ = std::make_unique<Process>(ExecutableFolder() / L"standin_shell.exe",
+                                       L"\"" + ShellHookLog().wstring() + L"\"");
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"Progman", nullptr) != nullptr; }));
+  }
+
+  void TearDown() override {
+    for (auto &program : programs_)
+      program->Kill();
+    PostMessageW(FindWindowW(L"Progman", nullptr), WM_CLOSE, 0, 0);
+    shell_->WaitForExit(5s);
+  }
+
+  static std::filesystem::path ShellHookLog() { return ExecutableFolder() / L"shellhook.log"; }
+
+  // Opens a test window of `className` from `program` (test_window.exe or a
+  // renamed copy) and waits for it.
+  HWND OpenWindow(const std::wstring &className, const std::filesystem::path &program = {},
+                  const std::wstring &options = L"") {
+    const auto path = program.empty() ? ExecutableFolder() / L"test_window.exe" : program;
+    programs_.push_back(
+        std::make_unique<Process>(path, L"--class \"" + className + L"\" " + options));
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+      window = FindProcessWindow(programs_.back()->Id(), className.c_str());
+      return window != nullptr;
+    }));
+    return window;
+  }
+
+  static std::string Decimal(HWND window) {
+    return std::to_string(reinterpret_cast<std::uintptr_t>(window));
+  }
+  // Waits until the program has taken the window on ("New window." in its log).
+  static void WaitUntilManaged(HWND window) {
+    const std::string line = "New window. Handle [" + Decimal(window) + "]";
+    EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }))
+        << "window " << Decimal(window) << " was not managed";
+  }
+  static bool ShellHookReceived(int code, HWND window) {
+    const std::string line = std::to_string(code) + " " + Decimal(window) + "\n";
+    return ReadFile(ShellHookLog()).find(line) != std::string::npos;
+  }
+  static bool IsHidden(HWND window, const RECT &shown) {
+    const RECT now = WindowRectOf(window);
+    return now.top == shown.top - 25000 && now.left == shown.left;
+  }
+  static bool IsAt(HWND window, const RECT &expected) {
+    const RECT now = WindowRectOf(window);
+    return EqualRect(&now, &expected) != FALSE;
+  }
+  static void SaveSettings(const std::function<void(TSetup &)> &change) {
+    RegistrySettingsStore store;
+    TSetup setup(store);
+    change(setup);
+    ASSERT_TRUE(setup.Save());
+  }
+
+  std::unique_ptr<Process> shell_;
+  std::vector<std::unique_ptr<Process>> programs_;
+};
+
+TEST_F(DesktopsEndToEnd, HotkeysHideAndBringBackTheWindowsOfADesktop) {
+  HWND before = OpenWindow(L"QvBeforeStart");
+  auto program = Start();
+  HWND after = OpenWindow(L"QvAfterStart", {}, L"--at 300 200");
+  WaitUntilManaged(before);
+  WaitUntilManaged(after);
+  const RECT beforeRect = WindowRectOf(before);
+  const RECT afterRect = WindowRectOf(after);
+
+  PressCtrlWith('2');
+  EXPECT_TRUE(
+      WaitUntil([&] { return IsHidden(before, beforeRect) && IsHidden(after, afterRect); }));
+  EXPECT_TRUE(WaitUntil([&] {
+    return ShellHookReceived(2, before) && ShellHookReceived(2, after);
+  })) << "the taskbar was not told to drop the buttons";
+  SaveScreenshot("desktop-2-empty");
+
+  PressCtrlWith('1');
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect) && IsAt(after, afterRect); }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return ShellHookReceived(1, before) && ShellHookReceived(1, after); }));
+  // The window opened last is the top-most one and gets the focus back.
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == after; }));
+  SaveScreenshot("desktop-1-back");
+
+  PressCtrlWith('9'); // previous desktop: 1 wraps round to 6
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(before, beforeRect); }));
+  PressCtrlWith('0'); // next desktop: 6 wraps round to 1
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect); }));
+  Stop(*program);
+}
+
+TEST_F(DesktopsEndToEnd, AMinimisedWindowStaysWhereItIsButLosesAndRegainsItsButton) {
+  HWND minimised = OpenWindow(L"QvMinimised", {}, L"--minimized");
+  auto program = Start();
+  WaitUntilManaged(minimised);
+  const RECT rect = WindowRectOf(minimised);
+  PressCtrlWith('2');
+  EXPECT_TRUE(WaitUntil([&] { return ShellHookReceived(2, minimised); }));
+  EXPECT_TRUE(IsAt(minimised, rect)) << "a minimised window is not moved";
+  PressCtrlWith('1');
+  EXPECT_TRUE(WaitUntil([&] { return ShellHookReceived(1, minimised); }));
+  EXPECT_TRUE(IsIconic(minimised));
+  Stop(*program);
+}
+
+TEST_F(DesktopsEndToEnd, ClassAndProcessListsDecideWhatIsManaged) {
+  HWND sticky = OpenWindow(L"BaseWindow_RootWnd");
+  HWND ignored = OpenWindow(L"BasicWindow");
+  HWND atl = OpenWindow(L"ATL:00417A20");
+  HWND photoshop = OpenWindow(L"ATL:00417A20", CopyProgramAs(L"test_window.exe", L"photoshop.exe"));
+  HWND plain = OpenWindow(L"QvPlain");
+  auto program = Start();
+  WaitUntilManaged(plain);
+  WaitUntilManaged(photoshop);
+  WaitUntilManaged(sticky);
+  const RECT stickyRect = WindowRectOf(sticky);
+  const RECT ignoredRect = WindowRectOf(ignored);
+  const RECT atlRect = WindowRectOf(atl);
+  const RECT photoshopRect = WindowRectOf(photoshop);
+
+  PressCtrlWith('2');
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(photoshop, photoshopRect); }))
+      << "photoshop.exe overrides the ATL: rule";
+  EXPECT_TRUE(IsAt(sticky, stickyRect)) << "a sticky window stays on every desktop";
+  EXPECT_TRUE(IsAt(ignored, ignoredRect)) << "an ignored class is not managed";
+  EXPECT_TRUE(IsAt(atl, atlRect)) << "an ATL: class is not managed";
+  const std::string log = ReadFile(LogFile());
+  EXPECT_EQ(log.find("Handle [" + Decimal(ignored) + "]"), std::string::npos);
+  EXPECT_EQ(log.find("Handle [" + Decimal(atl) + "]"), std::string::npos);
+  Stop(*program);
+}
+
+TEST_F(DesktopsEndToEnd, AHotCornerSwitchesOnEachEntry) {
+  SaveSettings([](TSetup &setup) { setup.HotCorner3Action = 2; });
+  HWND window = OpenWindow(L"QvCorner");
+  auto program = Start();
+  WaitUntilManaged(window);
+  const RECT rect = WindowRectOf(window);
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+
+  MoveCursor(width - 1, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "the corner switched to 2";
+  MoveCursor(width / 2, 400);
+  PressCtrlWith('1');
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
+  MoveCursor(width - 1, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "a new entry switches again";
+  MoveCursor(width / 2, 400);
+  Stop(*program);
+}
+
+TEST_F(DesktopsEndToEnd, ARuleSendsANewWindowOfItsProgramToItsDesktop) {
+  SaveSettings([](TSetup &setup) {
+    setup.DesktopEnableRules = true;
+    setup.Rules = {"notepad.exe=3"};
+  });
+  auto program = Start();
+  HWND other = OpenWindow(L"QvOther");
+  HWND notepad =
+      OpenWindow(L"QvNotepad", CopyProgramAs(L"test_window.exe", L"notepad.exe"), L"--at 500 300");
+  WaitUntilManaged(notepad);
+  WaitUntilManaged(other);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(notepad).top < -5000; }))
+      << "the rule hides it on desktop 4 at once";
+  EXPECT_GT(WindowRectOf(other).top, -5000);
+  PressCtrlWith('4');
+  EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(notepad).top == 300; }));
+  Stop(*program);
+}
+
+TEST_F(DesktopsEndToEnd, ExitShowsTheWindowsOfEveryDesktop) {
+  HWND first = OpenWindow(L"QvFirst");
+  auto program = Start();
+  WaitUntilManaged(first);
+  const RECT firstRect = WindowRectOf(first);
+
+  PressCtrlWith('2');
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(first, firstRect); }));
+  HWND second = OpenWindow(L"QvSecond", {}, L"--at 400 300");
+  WaitUntilManaged(second);
+  const RECT secondRect = WindowRectOf(second);
+  PressCtrlWith('3');
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(second, secondRect); }));
+
+  Stop(*program);
+  EXPECT_TRUE(IsAt(first, firstRect));
+  EXPECT_TRUE(IsAt(second, secondRect));
+  EXPECT_FALSE(std::filesystem::exists(AppDataPath() / L"hidden-windows.journal"));
+}
+
+TEST_F(DesktopsEndToEnd, WindowsHiddenByAKilledProgramComeBackAtTheNextStart) {
+  HWND window = OpenWindow(L"QvSurvivor");
+  auto program = Start();
+  WaitUntilManaged(window);
+  const RECT rect = WindowRectOf(window);
+  PressCtrlWith('2');
+  ASSERT_TRUE(WaitUntil([&] { return IsHidden(window, rect); }));
+  program->Kill();
+  EXPECT_TRUE(IsHidden(window, rect)) << "nothing of ours ran after the kill";
+  std::error_code ignored;
+  std::filesystem::remove(ShellHookLog(), ignored);
+
+  auto again = Start();
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
+  EXPECT_TRUE(WaitUntil([&] { return ShellHookReceived(1, window); })) << "its button is back";
+  Stop(*again);
+}
+
+} // namespace
+} // namespace qv::e2e

@@ -1,0 +1,33 @@
+#include "tests/e2e/program_fixture_win32.h"
+
+namespace qv::e2e {
+
+void ProgramFixture::SetUp() {
+  DeleteSettingsKey();
+  std::error_code ignored;
+  std::filesystem::remove(LogFile(), ignored);
+}
+
+int ProgramFixture::StartsLogged() {
+  return CountOccurrences(ReadFile(LogFile()), "Started\r\n");
+}
+
+std::unique_ptr<Process> ProgramFixture::Start(const std::wstring &parameters) {
+  const int startsBefore = StartsLogged();
+  auto process = std::make_unique<Process>(ProgramPath(), parameters);
+  EXPECT_TRUE(WaitUntil([&] {
+    form_ = FindProcessWindow(process->Id(), L"TSettings");
+    return TrayIconExists(form_, kMainIcon);
+  })) << "the program did not show its tray icon";
+  EXPECT_TRUE(WaitUntil([&] { return StartsLogged() > startsBefore; }))
+      << "the program did not finish starting";
+  return process;
+}
+
+void ProgramFixture::Stop(Process &process) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(form_, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  EXPECT_TRUE(process.WaitForExit(10s));
+}
+
+} // namespace qv::e2e
