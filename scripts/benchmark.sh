@@ -27,5 +27,22 @@ wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started
 wine "$bin/qvbench.exe" "$(winepath -w "$bin/test_window.exe")" "${1:-20}"
+
+# Idle cost, read from the Linux side: Wine does not report another
+# process's times or memory to a Windows program.
+pid=$(pgrep -f 'bin/quadrivista.exe' | head -n 1)
+wine "$bin/test_window.exe" --count 50 >/dev/null &
+windows=$!
+sleep 3
+ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+before=$(ticks)
+sleep 30
+after=$(ticks)
+hz=$(getconf CLK_TCK)
+awk -v t=$((after - before)) -v hz="$hz" \
+  'BEGIN { printf "\nIdle with 50 windows: %.2f%% of one core over 30 s (%.2f s CPU)\n", 100 * t / hz / 30, t / hz }'
+awk '/^RssAnon/ { printf "Private memory (resident, anonymous, Wine process included): %.1f MiB\n", $2 / 1024 }' \
+  "/proc/$pid/status"
+kill "$windows" 2>/dev/null || true
 wine "$bin/qvdriver.exe" quit
 wait "$program"

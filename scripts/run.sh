@@ -14,7 +14,7 @@ mkdir -p "$build"
 cmake -S "$root" -B "$build/mingw" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$build/mingw-configure.log" 2>&1 ||
   { cat "$build/mingw-configure.log"; exit 1; }
-cmake --build "$build/mingw" -j2 --target quadrivista qvdriver
+cmake --build "$build/mingw" -j2 --target quadrivista qvdriver test_window
 
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
@@ -26,10 +26,14 @@ rm -rf "$bin/screenshots"
 export QV_SCREENSHOT_DIR
 QV_SCREENSHOT_DIR=$(winepath -w "$bin/screenshots")
 
+# Two windows of another program to manage.
+wine "$bin/test_window.exe" --count 2 --title "Another program" --at 160 220 >/dev/null &
+windows=$!
 wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started screenshot:desktop open-tray-menu screenshot:tray-menu \
-  close-menu show-settings screenshot:settings-window
+  close-menu show-window-list screenshot:window-list close-window-list show-settings \
+  screenshot:settings-window
 
 if [[ ${1:-} == --stay ]]; then
   echo "Quadrivista runs on display $DISPLAY; press Enter to end it."
@@ -37,5 +41,6 @@ if [[ ${1:-} == --stay ]]; then
 fi
 wine "$bin/qvdriver.exe" quit
 wait "$program"
+kill "$windows" 2>/dev/null || true
 qv_convert_screenshots "$bin/screenshots" "$build/screenshots"
 echo "Screenshots: $build/screenshots"

@@ -1,6 +1,7 @@
 // qvdriver: drives a running quadrivista.exe from outside, one step per
 // argument, for the README's run command:
-//   wait-started | open-tray-menu | close-menu | show-settings | screenshot:NAME | quit
+//   wait-started | open-tray-menu | close-menu | show-settings | show-window-list |
+//   close-window-list | screenshot:NAME | quit
 #include "tests/e2e/e2e_support_win32.h"
 
 #include <cstdio>
@@ -35,6 +36,20 @@ bool RunStep(const std::string &step) {
     PressKey(VK_DOWN); // the first item, "Options"
     PressKey(VK_RETURN);
     return WaitUntil([] { return IsWindowVisible(MainForm()) != FALSE; }, 10s);
+  }
+  if (step == "show-window-list") {
+    if (!OpenTrayMenu())
+      return false;
+    for (int i = 0; i < 10; ++i) // down to "Utilities"
+      PressKey(VK_DOWN);
+    PressKey(VK_RIGHT); // its first item, "Manage icons"
+    PressKey(VK_DOWN);  // "Manage windows"
+    PressKey(VK_RETURN);
+    return WaitUntil([] { return FindWindowW(L"TWindowManagerForm", nullptr) != nullptr; }, 10s);
+  }
+  if (step == "close-window-list") {
+    PostMessageW(FindWindowW(L"TWindowManagerForm", nullptr), WM_CLOSE, 0, 0);
+    return WaitUntil([] { return FindWindowW(L"TWindowManagerForm", nullptr) == nullptr; }, 10s);
   }
   if (step.rfind("screenshot:", 0) == 0) {
     Sleep(500); // let the last repaint reach the screen
