@@ -33,6 +33,10 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   case WM_CLOSE:
     dialog->done = true;
     return 0;
+  case WM_CTLCOLORSTATIC:
+    // The texts stand on the dialog's own background.
+    SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
   default:
     break;
   }
