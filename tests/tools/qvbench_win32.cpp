@@ -86,7 +86,8 @@ bool WaitForDesktop(const std::vector<HWND> &shown, const std::vector<HWND> &hid
   while (Clock::now() < end) {
     if (AllShown(shown, true) && AllShown(hidden, false))
       return true;
-    std::this_thread::yield();
+    // Polling without a pause would compete with the program for the window server.
+    Sleep(1);
   }
   return false;
 }
