@@ -187,7 +187,7 @@ void WriteFile(const std::filesystem::path &path, const Bytes &bytes) {
              static_cast<std::streamsize>(bytes.size()));
 }
 
-TEST(FastBitmap, HasTheSizeAskedForOrThatOfTheWindow) {
+TEST(FastBitmap, HasTheSizeAskedForOrThatOfTheWindowItCaptures) {
   const TFastBitmap sized(64, 32);
   BITMAP description = {};
   ASSERT_TRUE(GetObjectW(sized.Handle(), sizeof(description), &description));
@@ -197,14 +197,9 @@ TEST(FastBitmap, HasTheSizeAskedForOrThatOfTheWindow) {
   EXPECT_EQ(sized.Height(), 32);
 
   const PaintedWindow window({100, 100, 220, 180}, kCrimson);
-  const TFastBitmap forWindow(window.Handle());
-  EXPECT_EQ(forWindow.Width(), 120);
-  EXPECT_EQ(forWindow.Height(), 80);
-}
-
-TEST(FastBitmap, CapturesAWindowThatPrintsItself) {
-  const PaintedWindow window({100, 100, 220, 180}, kCrimson);
   TFastBitmap bitmap(window.Handle());
+  EXPECT_EQ(bitmap.Width(), 120);
+  EXPECT_EQ(bitmap.Height(), 80);
   Fill(bitmap, kMarker);
   bitmap.CaptureWindow(window.Handle());
   ExpectColour(PixelAt(bitmap, 0, 0), kCrimson);
@@ -251,42 +246,35 @@ TEST(FastBitmap, DrawsUnscaledOrStretched) {
   ExpectColour(PixelAt(target, 31, 31), kTeal, 2);
 }
 
-class FastBitmapFile : public testing::Test {
-protected:
-  test::TempDir folder_;
-  TFastBitmap bitmap_{64, 32};
+TEST(FastBitmap, LoadsJpegOrBitmapFilesStretchedAndLeavesOthersAlone) {
+  const test::TempDir folder;
+  TFastBitmap bitmap(64, 32);
+  Fill(bitmap, kMarker);
+  // Names in capitals still count; only the given area is drawn.
+  const auto jpeg = folder.path() / "WALLPAPER.JPG";
+  WriteFile(jpeg, EncodeJpeg(16, 8, kCrimson, kTeal));
+  EXPECT_TRUE(bitmap.LoadFromFile(jpeg, 32, 16));
+  ExpectColour(PixelAt(bitmap, 4, 4), kCrimson, 8);
+  ExpectColour(PixelAt(bitmap, 28, 12), kTeal, 8);
+  ExpectColour(PixelAt(bitmap, 40, 20), kMarker);
 
-  void SetUp() override { Fill(bitmap_, kMarker); }
-};
-
-TEST_F(FastBitmapFile, LoadsAJpegNamedInCapitalsStretchedOverTheGivenArea) {
-  const auto path = folder_.path() / "WALLPAPER.JPG";
-  WriteFile(path, EncodeJpeg(16, 8, kCrimson, kTeal));
-  EXPECT_TRUE(bitmap_.LoadFromFile(path, 32, 16));
-  ExpectColour(PixelAt(bitmap_, 4, 4), kCrimson, 8);
-  ExpectColour(PixelAt(bitmap_, 28, 12), kTeal, 8);
-  ExpectColour(PixelAt(bitmap_, 40, 20), kMarker);
-}
-
-TEST_F(FastBitmapFile, LoadsAWindowsBitmapEvenWhenTheNameAlsoSaysJpeg) {
-  const auto path = folder_.path() / "picture.jpg.bmp";
-  WriteFile(path, EncodeBmp(10, 6, kTeal, kCrimson));
-  EXPECT_TRUE(bitmap_.LoadFromFile(path, 64, 32));
-  ExpectColour(PixelAt(bitmap_, 4, 4), kTeal, 2);
-  ExpectColour(PixelAt(bitmap_, 60, 28), kCrimson, 2);
-}
-
-TEST_F(FastBitmapFile, LeavesTheBitmapUnchangedForOtherOrUnreadableFiles) {
-  const auto png = folder_.path() / "picture.png";
+  // Other or unreadable files leave the bitmap unchanged.
+  Fill(bitmap, kMarker);
+  const auto png = folder.path() / "picture.png";
   WriteFile(png, EncodeJpeg(16, 8, kCrimson, kCrimson));
-  EXPECT_FALSE(bitmap_.LoadFromFile(png, 64, 32));
-
-  const auto corrupt = folder_.path() / "broken.jpeg";
+  EXPECT_FALSE(bitmap.LoadFromFile(png, 64, 32));
+  const auto corrupt = folder.path() / "broken.jpeg";
   WriteFile(corrupt, {0x00, 0x01, 0x02});
-  EXPECT_FALSE(bitmap_.LoadFromFile(corrupt, 64, 32));
-  EXPECT_FALSE(bitmap_.LoadFromFile(folder_.path() / "missing.bmp", 64, 32));
+  EXPECT_FALSE(bitmap.LoadFromFile(corrupt, 64, 32));
+  EXPECT_FALSE(bitmap.LoadFromFile(folder.path() / "missing.bmp", 64, 32));
+  ExpectColour(PixelAt(bitmap, 10, 10), kMarker);
 
-  ExpectColour(PixelAt(bitmap_, 10, 10), kMarker);
+  // The last extension decides.
+  const auto bmp = folder.path() / "picture.jpg.bmp";
+  WriteFile(bmp, EncodeBmp(10, 6, kTeal, kCrimson));
+  EXPECT_TRUE(bitmap.LoadFromFile(bmp, 64, 32));
+  ExpectColour(PixelAt(bitmap, 4, 4), kTeal, 2);
+  ExpectColour(PixelAt(bitmap, 60, 28), kCrimson, 2);
 }
 
 } // namespace

@@ -116,7 +116,7 @@ Bytes GradientRgb(int size) {
 
 // --- PNG ---------------------------------------------------------------------
 
-TEST(DecodePng, RgbaKeepsSizeRowOrderAndStraightAlpha) {
+TEST(DecodePng, RgbKeepsSizeRowOrderAndStraightAlphaAtEightOrSixteenBits) {
   const auto image = DecodeImage(EncodePng(
       {3, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10, 20, 30, 255, 40,  50,  60,  128, 0, 0, 0, 0,
                                            70, 80, 90, 1,   200, 150, 100, 255, 1, 2, 3, 64}}));
@@ -128,6 +128,16 @@ TEST(DecodePng, RgbaKeepsSizeRowOrderAndStraightAlpha) {
   EXPECT_EQ(PixelAt(*image, 1, 0), (Bgra{60, 50, 40, 128}));
   EXPECT_EQ(PixelAt(*image, 0, 1), (Bgra{90, 80, 70, 1}));
   EXPECT_EQ(PixelAt(*image, 2, 1), (Bgra{3, 2, 1, 64}));
+
+  // Sixteen-bit samples are scaled, not gamma converted.
+  const auto rgb16 =
+      DecodeImage(EncodePng({1, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00}}));
+  ASSERT_TRUE(rgb16);
+  EXPECT_EQ(PixelAt(*rgb16, 0, 0), (Bgra{0x00, 0x80, 0xFF, 255}));
+  const auto rgba16 = DecodeImage(EncodePng(
+      {1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0x40, 0x40, 0x20, 0x20, 0x10, 0x10, 0x80, 0x80}}));
+  ASSERT_TRUE(rgba16);
+  EXPECT_EQ(PixelAt(*rgba16, 0, 0), (Bgra{0x10, 0x20, 0x40, 0x80}));
 }
 
 TEST(DecodePng, GreyDepthsAndGreyAlphaBecomeBgra) {
@@ -157,18 +167,6 @@ TEST(DecodePng, PaletteEntriesTakeTheirTransparency) {
   EXPECT_EQ(PixelAt(*image, 0, 0), (Bgra{0, 0, 255, 0}));
   EXPECT_EQ(PixelAt(*image, 1, 0), (Bgra{255, 128, 0, 200}));
   EXPECT_EQ(PixelAt(*image, 2, 0), (Bgra{7, 8, 9, 255}));
-}
-
-TEST(DecodePng, SixteenBitSamplesAreScaledNotGammaConverted) {
-  const auto rgb =
-      DecodeImage(EncodePng({1, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00}}));
-  ASSERT_TRUE(rgb);
-  EXPECT_EQ(PixelAt(*rgb, 0, 0), (Bgra{0x00, 0x80, 0xFF, 255}));
-
-  const auto rgba = DecodeImage(EncodePng(
-      {1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0x40, 0x40, 0x20, 0x20, 0x10, 0x10, 0x80, 0x80}}));
-  ASSERT_TRUE(rgba);
-  EXPECT_EQ(PixelAt(*rgba, 0, 0), (Bgra{0x10, 0x20, 0x40, 0x80}));
 }
 
 TEST(DecodePng, InterlacedDecodesLikePlain) {
@@ -246,13 +244,11 @@ TEST(DecodeJpeg, DamagedFilesGiveNothing) {
 
 // --- Format detection and files -----------------------------------------------
 
-TEST(DecodeImage, UnknownOrEmptyInputGivesNothing) {
+TEST(DecodeImage, ReadsAFileAndGivesNothingForUnknownEmptyOrMissingInput) {
   EXPECT_FALSE(DecodeImage({}));
   const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0};
   EXPECT_FALSE(DecodeImage(gif));
-}
 
-TEST(DecodeImageFile, ReadsTheFileOrGivesNothing) {
   test::TempDir dir;
   const Bytes png = EncodePng({1, 1, PNG_COLOR_TYPE_GRAY, 8, {7}});
   std::ofstream(dir.path() / "one.png", std::ios::binary)

@@ -35,8 +35,15 @@ protected:
   std::unique_ptr<TManagedWindow> record;
 };
 
-TEST_F(ManagedWindowTest, HideMovesUpAndDropsTaskbarButtonShowRestores) {
+TEST_F(ManagedWindowTest, HideMovesUpAndDropsTaskbarButtonShowRestoresStickyIsNeverHidden) {
   TManagedWindow &window = Place(10, 200);
+  window.Sticky = true;
+  window.Hide();
+  EXPECT_EQ(Real().top, 200);
+  EXPECT_TRUE(window.Visible);
+  EXPECT_TRUE(world.system.shellHookPosts.empty());
+
+  window.Sticky = false;
   window.Hide();
   EXPECT_EQ(Real(), (WindowRect{10, -24800, 410, -24500}));
   EXPECT_EQ(world.system[kHandle].ExStyle, kExToolWindow);
@@ -51,21 +58,19 @@ TEST_F(ManagedWindowTest, HideMovesUpAndDropsTaskbarButtonShowRestores) {
   EXPECT_TRUE(window.Visible);
 }
 
-TEST_F(ManagedWindowTest, MinimisedWindowStaysButLosesButtonAndReturnsAtMinus7000) {
-  TManagedWindow &window = Place(-32000, -32000);
-  window.Hide();
+TEST_F(ManagedWindowTest, MinimisedStaysAndReturnsAtMinus7000ParkedGoesToMinus55000AndBack) {
+  TManagedWindow &minimised = Place(-32000, -32000);
+  minimised.Hide();
   EXPECT_EQ(Real().top, -32000);
   EXPECT_EQ(world.system[kHandle].ExStyle, kExToolWindow);
-  window.Show();
+  minimised.Show();
   EXPECT_EQ(Real().top, -7000);
   EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
-}
 
-TEST_F(ManagedWindowTest, ParkedAtMinus30000GoesToMinus55000AndBack) {
-  TManagedWindow &window = Place(0, -30000);
-  window.Hide();
+  TManagedWindow &parked = Place(0, -30000);
+  parked.Hide();
   EXPECT_EQ(Real().top, -55000);
-  window.Show();
+  parked.Show();
   EXPECT_EQ(Real().top, -30000);
 }
 
@@ -94,15 +99,6 @@ TEST_F(ManagedWindowTest, TrickyWindowTurnsTransparentInPlace) {
   EXPECT_EQ(world.system[kHandle].Alpha, 255);
   EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
   EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 1);
-}
-
-TEST_F(ManagedWindowTest, StickyWindowIsNeverHidden) {
-  TManagedWindow &window = Place(10, 200);
-  window.Sticky = true;
-  window.Hide();
-  EXPECT_EQ(Real().top, 200);
-  EXPECT_TRUE(window.Visible);
-  EXPECT_TRUE(world.system.shellHookPosts.empty());
 }
 
 TEST_F(ManagedWindowTest, SetDesktopAndMoveToDesktopKeepListsInStep) {

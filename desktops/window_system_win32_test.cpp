@@ -82,7 +82,7 @@ TEST_F(Win32WindowSystemTest, EnumeratesTopLevelWindowsTopFirst) {
   EXPECT_LT(PlaceInList(windows, owned_.Get()), PlaceInList(windows, main_.Get()));
 }
 
-TEST_F(Win32WindowSystemTest, DescribesAWindow) {
+TEST_F(Win32WindowSystemTest, DescribesAWindowAndWhetherItIsOwn) {
   EXPECT_EQ(system_.Style(Main()) & (WS_VISIBLE | WS_CAPTION | WS_CHILD),
             static_cast<std::uint32_t>(WS_VISIBLE | WS_CAPTION));
   EXPECT_EQ(system_.Owner(ToWindowHandle(owned_.Get())), Main());
@@ -99,9 +99,8 @@ TEST_F(Win32WindowSystemTest, DescribesAWindow) {
   // The shell's windows belong to explorer.exe.
   EXPECT_EQ(system_.ProcessName(system_.DesktopWindow()), "explorer.exe");
   EXPECT_FALSE(system_.IsOwnWindow(system_.DesktopWindow()));
-}
 
-TEST_F(Win32WindowSystemTest, OwnWindowsAreThoseOfTheThreadThatMadeTheObject) {
+  // Own windows are those of the thread that made the object.
   EXPECT_TRUE(system_.IsOwnWindow(Main()));
   EXPECT_TRUE(system_.IsOwnWindow(ToWindowHandle(owned_.Get())));
 
@@ -118,7 +117,7 @@ TEST_F(Win32WindowSystemTest, OwnWindowsAreThoseOfTheThreadThatMadeTheObject) {
   worker.join();
 }
 
-TEST_F(Win32WindowSystemTest, MovesAWindowAwayAndBackWithoutResizingIt) {
+TEST_F(Win32WindowSystemTest, MovesAWindowWithoutResizingAndWritesItsStyleAndAlpha) {
   const WindowRect start = system_.Rect(Main());
   system_.SetPosition(Main(), start.left, start.top - 25000, true);
   const WindowRect away = system_.Rect(Main());
@@ -129,9 +128,7 @@ TEST_F(Win32WindowSystemTest, MovesAWindowAwayAndBackWithoutResizingIt) {
 
   system_.SetPosition(Main(), start.left, start.top, true);
   EXPECT_EQ(system_.Rect(Main()), start);
-}
 
-TEST_F(Win32WindowSystemTest, WritesTheExtendedStyleAndTheLayeredAlpha) {
   const std::uint32_t original = system_.ExStyle(Main());
   EXPECT_EQ(original & window_style::kExToolWindow, 0u);
   system_.SetExStyle(Main(), original | window_style::kExToolWindow | window_style::kExLayered);

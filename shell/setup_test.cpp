@@ -36,43 +36,15 @@ public:
   std::vector<bool> runValues;
 };
 
-TEST(SetupTest, NothingStoredGivesTheDefaults) {
-  InMemoryStore store;
-  const qv::TSetup setup(store);
-  EXPECT_TRUE(setup.GeneralEnableHotKeys);
-  EXPECT_FALSE(setup.GeneralRunAtStartup);
-  EXPECT_EQ(setup.GeneralLanguage, "english");
-  EXPECT_FALSE(setup.DesktopEnableMultipleIcons);
-  EXPECT_TRUE(setup.Rules.empty());
-  EXPECT_EQ(setup.OSDTimeout, 2);
-  EXPECT_EQ(setup.DesktopName[32], "");
-  EXPECT_EQ(setup.DesktopPrivacy[1], 0);
-  EXPECT_EQ(setup.HotCorner1Action, static_cast<int>(qv::Action::Exposer));
-  EXPECT_EQ(setup.HotCorner5Action, static_cast<int>(qv::Action::Cube));
-  EXPECT_EQ(setup.HotCorner8Action, 0);
-  EXPECT_EQ(setup.PerformanceLivePreviewRate, 75);
-  EXPECT_FALSE(setup.PerformanceLighting);
-  EXPECT_EQ(setup.Desktop1HotKey, qv::TextToShortCut("Ctrl+1"));
-  EXPECT_EQ(setup.Desktop6HotKey, qv::TextToShortCut("Ctrl+6"));
-  EXPECT_EQ(setup.NextDesktopHotKey, qv::TextToShortCut("Ctrl+0"));
-  EXPECT_EQ(setup.PrevDesktopHotKey, qv::TextToShortCut("Ctrl+9"));
-  EXPECT_EQ(setup.ControlMouseWheelEffect, static_cast<int>(qv::Effect::Cube));
-  EXPECT_EQ(setup.AnimationElasticity, 75);
-  EXPECT_EQ(setup.CubeHotKey, qv::TextToShortCut("F11"));
-  EXPECT_EQ(setup.CubeGesture, "D");
-  EXPECT_EQ(setup.CubeBackground, static_cast<int>(qv::Background::BlackGradient));
-  EXPECT_EQ(setup.ExposerCurrentHotKey, qv::TextToShortCut("F10"));
-  EXPECT_EQ(setup.ExposerGesture, "DL");
-  EXPECT_FALSE(setup.ExposerShowAll);
-  EXPECT_EQ(setup.ExplorerDistance, 100);
-  EXPECT_EQ(setup.CarouselHotKey, qv::TextToShortCut("Ctrl+F8"));
-  EXPECT_EQ(setup.TrayLivePreviewSize, 25);
-  EXPECT_EQ(store.runValues, std::vector<bool>{false});
-}
-
-TEST(SetupTest, FirstSaveWritesEveryKeyWithText) {
+TEST(SetupTest, NothingStoredGivesDefaultsAndFirstSaveWritesEveryKeyWithText) {
   InMemoryStore store;
   qv::TSetup setup(store);
+  EXPECT_EQ(setup.GeneralLanguage, "english");
+  EXPECT_EQ(setup.DesktopName[32], "");
+  EXPECT_EQ(setup.HotCorner1Action, static_cast<int>(qv::Action::Exposer));
+  EXPECT_EQ(setup.PrevDesktopHotKey, qv::TextToShortCut("Ctrl+9"));
+  EXPECT_EQ(setup.ExposerGesture, "DL");
+  EXPECT_EQ(store.runValues, std::vector<bool>{false});
   ASSERT_TRUE(setup.Save());
 
   const qv::ValueList stored = store.StoredValues();
@@ -104,7 +76,16 @@ TEST(SetupTest, SavedValuesReadBackInAFreshObject) {
     setup.FlipHotKey = qv::TextToShortCut("Shift+Alt+F");
     setup.DesktopGesture(2) = "UR";
     setup.Rules = {"plain", "with,comma", "with blank", "with \"quote\"", ""};
+    setup.DesktopName[1] = "B\xFCro \xA9"; // code page bytes are kept
+    setup.DesktopName[2] = " Work\t ";
+    setup.DesktopName[3] = "   ";
+    // Cleared short-cuts and gestures are not stored and come back as their defaults.
+    setup.Desktop1HotKey = 0;
+    setup.CubeHotKey = 0;
+    setup.CubeGesture.clear();
+    setup.ExposerGesture.clear();
     setup.Save();
+    EXPECT_EQ(store.StoredValues().Get("CubeHotKey"), std::nullopt);
   }
   const qv::TSetup reloaded(store);
   EXPECT_FALSE(reloaded.GeneralShowMenus);
@@ -116,49 +97,15 @@ TEST(SetupTest, SavedValuesReadBackInAFreshObject) {
   EXPECT_EQ(reloaded.Desktop2Gesture, "UR");
   EXPECT_EQ(reloaded.Rules,
             (std::vector<std::string>{"plain", "with,comma", "with blank", "with \"quote\"", ""}));
-}
-
-TEST(SetupTest, ClearedShortCutsAndGesturesReturnToTheirDefaults) {
-  InMemoryStore store;
-  {
-    qv::TSetup setup(store);
-    setup.Desktop1HotKey = 0;
-    setup.CubeHotKey = 0;
-    setup.CubeGesture.clear();
-    setup.ExposerGesture.clear();
-    setup.Save();
-    EXPECT_EQ(store.StoredValues().Get("CubeHotKey"), std::nullopt);
-  }
-  const qv::TSetup reloaded(store);
-  EXPECT_EQ(qv::ShortCutToText(reloaded.Desktop1HotKey), "Ctrl+1");
-  EXPECT_EQ(qv::ShortCutToText(reloaded.CubeHotKey), "F11");
-  EXPECT_EQ(reloaded.CubeGesture, "D");
-  EXPECT_EQ(reloaded.ExposerGesture, "DL");
-}
-
-TEST(SetupTest, NamesAreTrimmedAndBlankNamesDisplayTheNumber) {
-  InMemoryStore store;
-  {
-    qv::TSetup setup(store);
-    setup.DesktopName[2] = " Work\t ";
-    setup.DesktopName[3] = "   ";
-    setup.Save();
-  }
-  const qv::TSetup reloaded(store);
+  EXPECT_EQ(reloaded.DesktopName[1], "B\xFCro \xA9");
   EXPECT_EQ(reloaded.DesktopName[2], "Work");
   EXPECT_EQ(reloaded.DisplayName(2), "Work");
   EXPECT_EQ(reloaded.DisplayName(3), "Desktop 3");
   EXPECT_EQ(reloaded.DisplayName(6), "Desktop 6");
-}
-
-TEST(SetupTest, TextsKeepCodePageBytes) {
-  InMemoryStore store;
-  {
-    qv::TSetup setup(store);
-    setup.DesktopName[1] = "B\xFCro \xA9";
-    setup.Save();
-  }
-  EXPECT_EQ(qv::TSetup(store).DesktopName[1], "B\xFCro \xA9");
+  EXPECT_EQ(qv::ShortCutToText(reloaded.Desktop1HotKey), "Ctrl+1");
+  EXPECT_EQ(qv::ShortCutToText(reloaded.CubeHotKey), "F11");
+  EXPECT_EQ(reloaded.CubeGesture, "D");
+  EXPECT_EQ(reloaded.ExposerGesture, "DL");
 }
 
 TEST(SetupTest, UnknownLinesSurviveASave) {
@@ -281,13 +228,10 @@ TEST(ValueListTest, LinesAreSetReplacedAndRemoved) {
   EXPECT_EQ(values.Text(), "a=9\r\nB = 2 \r\nD\r\nE=two  lines\r\n");
 }
 
-TEST(CommaTextTest, QuotesOnlyWhatNeedsIt) {
+TEST(CommaTextTest, WritesQuotingOnlyWhatNeedsItAndReadsQuotedOrBlankSeparatedItems) {
   EXPECT_EQ(qv::ToCommaText({"a", "b c", "d,e", "say \"hi\"", ""}),
             "a,\"b c\",\"d,e\",\"say \"\"hi\"\"\",\"\"");
   EXPECT_EQ(qv::ToCommaText({}), "");
-}
-
-TEST(CommaTextTest, ReadsQuotedAndBlankSeparatedItems) {
   EXPECT_EQ(qv::FromCommaText(" a, b c ,\"d,e\",,\"x\"\"y\","),
             (std::vector<std::string>{"a", "b", "c", "d,e", "", "x\"y", ""}));
   EXPECT_TRUE(qv::FromCommaText("").empty());
