@@ -8,6 +8,10 @@ void TMutex::WaitFor() {
   WaitForSingleObject(semaphore_.Get(), INFINITE);
 }
 
+bool TMutex::TryWaitFor() {
+  return WaitForSingleObject(semaphore_.Get(), 0) == WAIT_OBJECT_0;
+}
+
 void TMutex::Release() {
   ReleaseSemaphore(semaphore_.Get(), 1, nullptr);
 }

@@ -9,6 +9,8 @@ class TMutex {
 public:
   TMutex();
   void WaitFor();
+  // Takes the lock only if it is free at once.
+  bool TryWaitFor();
   void Release();
 
 private:

@@ -180,39 +180,48 @@ int RunApplication(const std::vector<std::string> &parameters) {
     ShowWindowListDialog(nullptr, WindowListRows(desktops.WindowManager()));
   };
 
-  // Gives everything back to the user; safe to run twice.
+  // Gives everything back to the user; safe to run twice. The end of the
+  // session arrives as a sent message, which this thread also receives while
+  // a locked operation waits on another program's window; the lock is not
+  // re-entrant, so the teardown is then left to the end of the message loop
+  // (false) instead of waiting for itself.
   bool tornDown = false;
-  const auto teardown = [&] {
+  const auto teardown = [&](bool fromMessageLoopEnd) {
     if (tornDown)
-      return;
+      return true;
+    if (fromMessageLoopEnd)
+      Mutex->WaitFor();
+    else if (!Mutex->TryWaitFor())
+      return false;
     tornDown = true;
     LogLine("Shutting down");
     applicationWindow.reset();
-    {
-      // Discovery and triggers stop together, between two passes.
-      TMutexHolder hold(*Mutex);
-      desktops.WindowManager().Enabled = false;
-      triggers.Manager().Disable();
-    }
+    // Discovery and triggers stop together, between two passes.
+    desktops.WindowManager().Enabled = false;
+    triggers.Manager().Disable();
+    triggers.Manager().ForbidSwitching();
+    Mutex->Release();
     triggers.StopHookThread();
     try {
       desktops.RestoreAll();
     } catch (...) {
       // The rest of the teardown still runs.
     }
+    return true;
   };
   mainForm->EndApplication = [&](bool sessionEnding) {
-    // When the session ends the process is ended soon after this message, so
-    // the teardown cannot wait for the message loop to finish.
+    // When the session ends the process may be ended soon after this
+    // message, so the teardown does not wait for the message loop if it can
+    // run now.
     if (sessionEnding)
-      teardown();
+      teardown(false);
     PostQuitMessage(0);
   };
   mainForm->FormCreate();
   LogLine("Started");
 
   RunMessageLoop();
-  teardown();
+  teardown(true);
   desktopsToRestore = nullptr;
   objects.triggers.reset();
   objects.desktops.reset();
