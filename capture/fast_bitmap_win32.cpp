@@ -1,4 +1,5 @@
 #include "capture/fast_bitmap_win32.h"
+#include "shell/window_dc_win32.h"
 
 #include <fstream>
 #include <iterator>
@@ -9,23 +10,6 @@
 
 namespace qv {
 namespace {
-
-// A window's device context, released with the object.
-class WindowDc {
-public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDc() {
-    if (dc_)
-      ReleaseDC(window_, dc_);
-  }
-  WindowDc(const WindowDc &) = delete;
-  WindowDc &operator=(const WindowDc &) = delete;
-  HDC Get() const { return dc_; }
-
-private:
-  HWND window_;
-  HDC dc_;
-};
 
 // A memory device context compatible with `reference` holding `bitmap`
 // while the object lives.

@@ -1,4 +1,5 @@
 #include "triggers/desktop_properties_win32.h"
+#include "shell/window_dc_win32.h"
 
 namespace qv {
 namespace {
@@ -6,23 +7,6 @@ namespace {
 struct ScreenSize {
   int width;
   int height;
-};
-
-// A window's device context, released with the object.
-class WindowDc {
-public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDc() {
-    if (dc_)
-      ReleaseDC(window_, dc_);
-  }
-  WindowDc(const WindowDc &) = delete;
-  WindowDc &operator=(const WindowDc &) = delete;
-  HDC Get() const { return dc_; }
-
-private:
-  HWND window_;
-  HDC dc_;
 };
 
 ScreenSize MeasureScreen(HWND desktopWindow) {
