@@ -9,8 +9,6 @@ namespace qv {
 namespace {
 
 constexpr int kMaxNameLength = 255;
-constexpr UINT kSendToFirstCommand = 1280;
-constexpr UINT kSendToLastCommand = 1286;
 constexpr UINT kPositionFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
                                 SWP_FRAMECHANGED | SWP_NOSENDCHANGING | SWP_DEFERERASE;
 static_assert(kPositionFlags == 0x2437);
@@ -65,7 +63,8 @@ std::string LowerCaseAnsi(std::wstring text) {
 
 Win32WindowSystem::Win32WindowSystem(HWND taskSwitchWindow)
     : taskSwitchWindow_(taskSwitchWindow), shellHookMessage_(RegisterWindowMessageA("SHELLHOOK")),
-      userInterfaceThread_(GetCurrentThreadId()), psapi_(LoadLibraryW(L"psapi.dll")) {
+      userInterfaceThread_(GetCurrentThreadId()), psapi_(LoadLibraryW(L"psapi.dll")),
+      sendToMenuMessage_(RegisterWindowMessageA(kSendToMenuMessageName)) {
   if (psapi_) {
     getModuleBaseName_ = reinterpret_cast<GetModuleBaseNameFunction>(
         reinterpret_cast<void *>(GetProcAddress(psapi_.Get(), "GetModuleBaseNameW")));
@@ -241,6 +240,7 @@ WindowHandle Win32WindowSystem::WindowDraggedByCaption() {
 
 void Win32WindowSystem::SetSendToMenu(WindowHandle window,
                                       const std::array<std::string, 6> *names) {
+  AskOwnerProcessForSendToMenu(ToHwnd(window), names);
   const HMENU menu = GetSystemMenu(ToHwnd(window), FALSE);
   if (!menu)
     return;
@@ -253,6 +253,31 @@ void Win32WindowSystem::SetSendToMenu(WindowHandle window,
     const std::wstring text = AnsiToWide("Send to " + (*names)[index]);
     AppendMenuW(menu, MF_STRING, kSendToFirstCommand + 1 + index, text.c_str());
   }
+}
+
+// Where menus belong to the process that made them, a change from outside does not
+// reach the menu the user sees; the hook library makes it from inside. Adding is
+// posted; removing is sent, so that it is done before the library goes away at exit.
+void Win32WindowSystem::AskOwnerProcessForSendToMenu(HWND window,
+                                                     const std::array<std::string, 6> *names) {
+  DWORD process = 0;
+  if (!hookRecord_ || !GetWindowThreadProcessId(window, &process) ||
+      process == GetCurrentProcessId())
+    return;
+  if (!names) {
+    SendMessageTimeoutW(window, sendToMenuMessage_, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 200,
+                        nullptr);
+    return;
+  }
+  for (std::size_t index = 0; index < names->size(); ++index) {
+    const std::wstring text = AnsiToWide("Send to " + (*names)[index]);
+    char16_t *caption = hookRecord_->SendToCaptions[index];
+    const std::size_t length = std::min<std::size_t>(text.size(), kSendToCaptionLength - 1);
+    for (std::size_t i = 0; i < length; ++i)
+      caption[i] = static_cast<char16_t>(text[i]);
+    caption[length] = 0;
+  }
+  PostMessageW(window, sendToMenuMessage_, 1, 0);
 }
 
 } // namespace qv

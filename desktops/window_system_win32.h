@@ -1,6 +1,7 @@
 #pragma once
 // The window system of the desktop logic, on the real Windows API.
 #include "desktops/window_system.h"
+#include "triggers/hook_shared_data.h"
 
 #include <windows.h>
 
@@ -46,7 +47,13 @@ public:
   WindowHandle WindowDraggedByCaption() override;
   void SetSendToMenu(WindowHandle window, const std::array<std::string, 6> *names) override;
 
+  // The hook library's record: with it, the "Send to" items are also kept from inside
+  // the window's own process, which is where its menus live on some systems.
+  void UseHookRecord(THookSharedData *record) { hookRecord_ = record; }
+
 private:
+  void AskOwnerProcessForSendToMenu(HWND window, const std::array<std::string, 6> *names);
+
   using GetModuleBaseNameFunction = DWORD(WINAPI *)(HANDLE, HMODULE, LPWSTR, DWORD);
   using UniqueLibrary = UniqueHandle<HMODULE, &::FreeLibrary>;
 
@@ -55,6 +62,8 @@ private:
   DWORD userInterfaceThread_;
   UniqueLibrary psapi_;
   GetModuleBaseNameFunction getModuleBaseName_ = nullptr;
+  THookSharedData *hookRecord_ = nullptr;
+  UINT sendToMenuMessage_;
 };
 
 inline HWND ToHwnd(WindowHandle window) {

@@ -14,6 +14,15 @@ inline constexpr std::uint32_t kLibraryGesture = 10;
 inline constexpr std::uint32_t kLibraryMoveToDesktop1 = 21; // 21 to 26: desktops 1 to 6
 inline constexpr std::uint32_t kLibraryMoveToDesktop6 = 26;
 
+// The "Send to" items of a window's system menu: a separator with the first command,
+// then one item per desktop.
+inline constexpr unsigned kSendToFirstCommand = 1280;
+inline constexpr unsigned kSendToLastCommand = 1286;
+inline constexpr int kSendToCaptionLength = 64;
+// Registered message, sent or posted to a window, with which the library keeps those
+// items in the window's own process: wParam 1 puts them in, 0 takes them out.
+inline constexpr char kSendToMenuMessageName[] = "QuadrivistaSendToMenu";
+
 #pragma pack(push, 1)
 struct THookSharedData {
   std::uint8_t LibraryReservedA[8]; // the library's own
@@ -27,6 +36,8 @@ struct THookSharedData {
   std::uint32_t EventWindow;        // the window a move request (21 to 26) concerns
   std::uint8_t LibraryReservedB[9]; // the library's own
   std::uint32_t LibraryParameter;
+  // Beyond the fixed part: the captions of the "Send to" items, zero-terminated UTF-16.
+  char16_t SendToCaptions[6][kSendToCaptionLength];
 };
 #pragma pack(pop)
 
@@ -40,7 +51,11 @@ static_assert(offsetof(THookSharedData, GestureText) == 26);
 static_assert(offsetof(THookSharedData, EventWindow) == 282);
 static_assert(offsetof(THookSharedData, LibraryReservedB) == 286);
 static_assert(offsetof(THookSharedData, LibraryParameter) == 295);
-static_assert(sizeof(THookSharedData) >= 299);
+static_assert(offsetof(THookSharedData, SendToCaptions) == 299);
+
+// What the library makes of its own fields:
+//   LibraryFlagA       non-zero while the program wants mouse gestures
+//   LibraryParameter   the shortest stroke of a gesture, in tens of pixels
 
 // The values the record must hold before the library is installed. The library's
 // own bytes are left as they are.

@@ -44,7 +44,11 @@ TTriggerManager::TTriggerManager(TriggerTargets &targets, const TSetup &setup, T
 
 void TTriggerManager::Enable(std::uint32_t notifyWindow) {
   enabled_ = true;
-  targets_.SharedData().NotifyWindow = notifyWindow;
+  THookSharedData &data = targets_.SharedData();
+  // The library follows the right button only while gestures are wanted, so that
+  // right clicks are left alone otherwise.
+  data.LibraryFlagA = setup_.GeneralEnableGestures ? 1 : 0;
+  data.NotifyWindow = notifyWindow;
 }
 
 void TTriggerManager::HandleHotKey(std::uint32_t identifier) {

@@ -120,11 +120,17 @@ TEST_F(TriggerManagerTest, CreationPreparesTheLibraryRecordAndEnablingNamesTheWi
   EXPECT_EQ(fresh.shared.LibraryParameter, 3u);
   EXPECT_EQ(fresh.shared.LibraryReservedA[0], 0xAB); // the library's own bytes are untouched
 
+  setup.GeneralEnableGestures = true;
   created.Enable(77);
   EXPECT_TRUE(created.Enabled());
+  EXPECT_EQ(fresh.shared.LibraryFlagA, 1) << "the library is told to follow the right button";
   created.Disable();
   EXPECT_FALSE(created.Enabled());
   EXPECT_EQ(fresh.shared.NotifyWindow, 77u);
+
+  setup.GeneralEnableGestures = false;
+  created.Enable(77);
+  EXPECT_EQ(fresh.shared.LibraryFlagA, 0) << "gestures off: right clicks are left alone";
 }
 
 TEST_F(TriggerManagerTest, ASwitchCapturesShowsTheOsdSwitchesAndUpdatesTheTray) {

@@ -8,13 +8,21 @@
 namespace qv {
 
 ProgramTriggers::ProgramTriggers(const TSetup &setup, TLog &log)
-    : setup_(setup), ownSharedData_(std::make_unique<THookSharedData>()),
-      sharedData_(ownSharedData_.get()), manager_(*this, setup, log) {
+    : setup_(setup), hookLibrary_(THookLibrary::DefaultPath()),
+      ownSharedData_(hookLibrary_.Loaded() ? nullptr : std::make_unique<THookSharedData>()),
+      sharedData_(hookLibrary_.Loaded() ? hookLibrary_.SharedData() : ownSharedData_.get()),
+      manager_(*this, setup, log) {
   manager_.SetHotKeyAtoms(hotKeys_.Atoms());
+  // The manager has prepared the record; now the library may use it.
+  if (hookLibrary_.Loaded())
+    hookLibrary_.InstallHook();
+  else
+    log.Add("Hook library not found: no gestures and no \"Send to\" moves");
 }
 
 ProgramTriggers::~ProgramTriggers() {
   StopHookThread();
+  hookLibrary_.UnInstallHook();
 }
 
 void ProgramTriggers::Connect(ProgramDesktops *desktops, TSettings *mainForm,

@@ -2,8 +2,12 @@
 // The triggers as the running program has them: the trigger manager with
 // its hotkeys, the hook thread and the hook library's record, acting on the
 // window manager, the desktop pictures and the main form's tray icons.
+// The hook library is loaded from beside the executable; without it the
+// manager works on a record of its own and hears of no gestures or
+// "Send to" choices.
 // Effects, the exposer, the on-screen display and privacy are not part of
 // the program yet: they report "not running" and do nothing.
+#include "triggers/hook_library_win32.h"
 #include "triggers/hook_shared_data.h"
 #include "triggers/hook_thread_win32.h"
 #include "triggers/hotkeys_win32.h"
@@ -60,8 +64,9 @@ private:
   ProgramDesktops *desktops_ = nullptr;
   TSettings *mainForm_ = nullptr;
   const TDesktopProperties *shell_ = nullptr;
-  // Until the hook library is loaded its record lives here, so that the
-  // manager's handling of library events works the same either way.
+  THookLibrary hookLibrary_;
+  // Without the hook library the record lives here, so that the manager's
+  // handling of library events works the same either way.
   std::unique_ptr<THookSharedData> ownSharedData_;
   THookSharedData *sharedData_ = nullptr;
   THotKeys hotKeys_;

@@ -228,5 +228,94 @@ TEST_F(DesktopsEndToEnd, WindowsHiddenByAKilledProgramComeBackAtTheNextStart) {
   Stop(*again);
 }
 
+// The test window answers about its own system menu, which lives in its process.
+int SystemMenuItemCount(HWND window) {
+  static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
+  return static_cast<int>(SendMessageW(window, query, static_cast<WPARAM>(-1), 0));
+}
+int SystemMenuItemId(HWND window, int index) {
+  static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
+  return static_cast<int>(SendMessageW(window, query, static_cast<WPARAM>(index), 0));
+}
+int RightClicksSeen(HWND window) {
+  static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestRightClicks");
+  return static_cast<int>(SendMessageW(window, query, 0, 0));
+}
+
+TEST_F(DesktopsEndToEnd, SendToItemsComeWithTheProgramAndGoWithIt) {
+  HWND window = OpenWindow(L"QvSendToMenu");
+  const int plainCount = SystemMenuItemCount(window);
+  auto program = Start();
+  WaitUntilManaged(window);
+  EXPECT_TRUE(WaitUntil([&] { return SystemMenuItemCount(window) == plainCount + 7; }))
+      << "a separator and six \"Send to\" items";
+  EXPECT_EQ(SystemMenuItemId(window, plainCount), 1280);
+  EXPECT_EQ(SystemMenuItemId(window, plainCount + 6), 1286);
+  Stop(*program);
+  EXPECT_EQ(SystemMenuItemCount(window), plainCount) << "the items go at exit";
+}
+
+TEST_F(DesktopsEndToEnd, ChoosingSendToInTheSystemMenuMovesTheWindow) {
+  HWND window = OpenWindow(L"QvSendToChoice");
+  const int plainCount = SystemMenuItemCount(window);
+  auto program = Start();
+  WaitUntilManaged(window);
+  ASSERT_TRUE(WaitUntil([&] { return SystemMenuItemCount(window) == plainCount + 7; }));
+  const RECT rect = WindowRectOf(window);
+
+  // Alt+Space opens the system menu; going up from the first item wraps round to the
+  // last, "Send to Desktop 6", so four steps reach "Send to Desktop 3".
+  SetForegroundWindow(window);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+  PressAltWith(VK_SPACE);
+  ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; })) << "no system menu";
+  for (int step = 0; step < 4; ++step)
+    PressKey(VK_UP);
+  SaveScreenshot("send-to-menu");
+  PressKey(VK_RETURN);
+
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "sent away at once";
+  const std::string line = "Move window " + Decimal(window) + " to desktop 3";
+  EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
+  PressCtrlWith('3');
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
+  Stop(*program);
+}
+
+TEST_F(DesktopsEndToEnd, ARightButtonGestureSwitchesAndAPlainRightClickStillArrives) {
+  SaveSettings([](TSetup &setup) { setup.Desktop2Gesture = "R"; });
+  HWND window = OpenWindow(L"QvGestures", {}, L"--at 200 200 --size 700 400");
+  auto program = Start();
+  WaitUntilManaged(window);
+  const RECT rect = WindowRectOf(window);
+
+  const int clicks = RightClicksSeen(window);
+  RightClickAt(400, 400);
+  EXPECT_TRUE(WaitUntil([&] { return RightClicksSeen(window) == clicks + 1; }))
+      << "a right click without movement reaches the window";
+  EXPECT_TRUE(IsAt(window, rect));
+
+  RightDrag({300, 400}, {320, 410}); // a jitter is no gesture either
+  EXPECT_TRUE(WaitUntil([&] { return RightClicksSeen(window) == clicks + 2; }));
+
+  RightDrag({300, 400}, {700, 400});
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "\"R\" is desktop 2";
+  EXPECT_EQ(RightClicksSeen(window), clicks + 2) << "the gesture's button was held back";
+  PressCtrlWith('1');
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
+
+  SaveSettings([](TSetup &setup) {
+    setup.Desktop2Gesture = "R";
+    setup.GeneralEnableGestures = false;
+  });
+  Stop(*program);
+  auto withoutGestures = Start();
+  RightDrag({300, 400}, {700, 400});
+  EXPECT_TRUE(WaitUntil([&] { return RightClicksSeen(window) == clicks + 3; }))
+      << "gestures off: the drag is the window's";
+  EXPECT_TRUE(IsAt(window, rect));
+  Stop(*withoutGestures);
+}
+
 } // namespace
 } // namespace qv::e2e

@@ -139,10 +139,18 @@ RECT WindowRectOf(HWND window) {
 }
 
 void PressCtrlWith(WORD virtualKey) {
+  PressWith(VK_CONTROL, virtualKey);
+}
+
+void PressAltWith(WORD virtualKey) {
+  PressWith(VK_MENU, virtualKey);
+}
+
+void PressWith(WORD modifier, WORD virtualKey) {
   INPUT inputs[4] = {};
   for (auto &input : inputs)
     input.type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[3].ki.wVk = VK_CONTROL;
+  inputs[0].ki.wVk = inputs[3].ki.wVk = modifier;
   inputs[1].ki.wVk = inputs[2].ki.wVk = virtualKey;
   inputs[2].ki.dwFlags = inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(4, inputs, sizeof(INPUT));
@@ -170,6 +178,33 @@ void RightClickAt(int x, int y) {
   inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
   inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
   SendInput(2, inputs, sizeof(INPUT));
+}
+
+namespace {
+
+INPUT MouseInputAt(POINT point, DWORD buttons) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  return input;
+}
+
+} // namespace
+
+void RightDrag(POINT from, POINT to) {
+  INPUT press = MouseInputAt(from, MOUSEEVENTF_RIGHTDOWN);
+  SendInput(1, &press, sizeof(INPUT));
+  const int steps = 24;
+  for (int i = 1; i <= steps; ++i) {
+    INPUT move = MouseInputAt(
+        {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}, 0);
+    SendInput(1, &move, sizeof(INPUT));
+    Sleep(5);
+  }
+  INPUT release = MouseInputAt(to, MOUSEEVENTF_RIGHTUP);
+  SendInput(1, &release, sizeof(INPUT));
 }
 
 void PressKey(WORD virtualKey) {

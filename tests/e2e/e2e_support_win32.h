@@ -54,12 +54,17 @@ HWND FindOpenMenu();
 
 RECT WindowRectOf(HWND window);
 void MoveCursor(int x, int y);
-// Presses Ctrl with a key, releasing both.
+// Presses a modifier (Ctrl, Alt) with a key, releasing both.
+void PressWith(WORD modifier, WORD virtualKey);
 void PressCtrlWith(WORD virtualKey);
+void PressAltWith(WORD virtualKey);
 // A copy of a program of the test folder under another file name (for the
 // process names that classification and rules look at).
 std::filesystem::path CopyProgramAs(const std::wstring &program, const std::wstring &name);
 void RightClickAt(int x, int y);
+// Presses the right button at `from`, moves to `to` in small steps as a hand
+// would, and releases it there.
+void RightDrag(POINT from, POINT to);
 void PressKey(WORD virtualKey);
 
 // The point on the taskbar where the first icon added to the notification

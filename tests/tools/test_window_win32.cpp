@@ -11,7 +11,8 @@
 // A window's system menu belongs to its process, so the tests ask the window
 // about it: the registered message "QuadrivistaTestSystemMenu" answers with
 // the number of items when wParam is -1, else with the command id of item
-// wParam (-1 for none).
+// wParam (-1 for none). "QuadrivistaTestRightClicks" answers with the number
+// of right-button releases the window has seen.
 #include <windows.h>
 
 #include <cstdio>
@@ -21,6 +22,8 @@
 namespace {
 
 const UINT systemMenuQuery = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
+const UINT rightClickQuery = RegisterWindowMessageW(L"QuadrivistaTestRightClicks");
+int rightClicks = 0;
 
 LRESULT AnswerSystemMenuQuery(HWND window, WPARAM wParam) {
   HMENU menu = GetSystemMenu(window, FALSE);
@@ -33,6 +36,10 @@ LRESULT AnswerSystemMenuQuery(HWND window, WPARAM wParam) {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == systemMenuQuery)
     return AnswerSystemMenuQuery(window, wParam);
+  if (message == rightClickQuery)
+    return rightClicks;
+  if (message == WM_RBUTTONUP)
+    ++rightClicks;
   if (message == WM_PAINT) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);

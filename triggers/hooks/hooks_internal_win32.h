@@ -1,0 +1,30 @@
+#pragma once
+// Shared between the pieces of the hook library. Everything here runs either
+// in the program's own hook thread (the mouse hook) or inside other programs
+// (the message hooks), so it must be quick and must never block.
+#include "triggers/hook_shared_data.h"
+
+#include <windows.h>
+
+namespace qv::hooks {
+
+// The record shared by every process the library is loaded into.
+THookSharedData &Record();
+HINSTANCE Module();
+// The library's thread in the program's process (0 when the hooks are not installed).
+DWORD HookThreadId();
+
+// Posts the trigger notification to the program, unless it has not named its window.
+void Notify();
+
+// Message hooks, installed for every process of the desktop.
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam);
+
+// Low-level mouse hook, running on the library's thread in the program's process.
+LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
+// Thread message the mouse hook posts to have a swallowed right click given back.
+inline constexpr UINT kReplayRightClick = WM_APP + 1;
+void ReplayRightClick();
+
+} // namespace qv::hooks
