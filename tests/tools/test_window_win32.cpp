@@ -12,7 +12,8 @@
 // about it: the registered message "QuadrivistaTestSystemMenu" answers with
 // the number of items when wParam is -1, else with the command id of item
 // wParam (-1 for none). "QuadrivistaTestRightClicks" answers with the number
-// of right-button releases the window has seen.
+// of right-button releases the window has seen; "QuadrivistaTestHooksLoaded"
+// whether the hook library is loaded in the window's process.
 #include <windows.h>
 
 #include <cstdio>
@@ -23,6 +24,7 @@ namespace {
 
 const UINT systemMenuQuery = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
 const UINT rightClickQuery = RegisterWindowMessageW(L"QuadrivistaTestRightClicks");
+const UINT hooksLoadedQuery = RegisterWindowMessageW(L"QuadrivistaTestHooksLoaded");
 int rightClicks = 0;
 
 LRESULT AnswerSystemMenuQuery(HWND window, WPARAM wParam) {
@@ -38,6 +40,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return AnswerSystemMenuQuery(window, wParam);
   if (message == rightClickQuery)
     return rightClicks;
+  if (message == hooksLoadedQuery)
+    return GetModuleHandleW(L"QuadrivistaHooks.dll") != nullptr;
   if (message == WM_RBUTTONUP)
     ++rightClicks;
   if (message == WM_PAINT) {
