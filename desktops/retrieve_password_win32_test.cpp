@@ -56,61 +56,45 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-TEST(RetrievePassword, DarkensTheWholeScreenWithThePanelBelowTheMiddle) {
+TEST(RetrievePassword, DarkensTheWholeScreenAndAcceptsWithEnterOrTheImageExactlyWhatWasTyped) {
   qv::TRetrievePassword screen(kScreenWidth, kScreenHeight);
-  const auto typed = AskWith(screen, [&] {
+  const auto lookThenTypeAndPressEnter = [&] {
     HWND form = screen.Handle();
     EXPECT_TRUE(IsWindowVisible(form));
-    RECT rect{};
-    GetWindowRect(form, &rect);
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, kScreenWidth);
-    EXPECT_EQ(rect.bottom, kScreenHeight);
     EXPECT_TRUE(GetWindowLongPtrW(form, GWL_STYLE) & WS_POPUP);
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(form, GWL_EXSTYLE));
-    EXPECT_EQ(exStyle & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED),
-              static_cast<DWORD>(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED));
+    constexpr DWORD kCover = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED;
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(form, GWL_EXSTYLE)) & kCover, kCover);
     BYTE alpha = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(form, nullptr, &alpha, nullptr));
+    EXPECT_TRUE(GetLayeredWindowAttributes(form, nullptr, &alpha, nullptr));
     EXPECT_EQ(alpha, 168);
-
-    GetWindowRect(screen.Panel(), &rect);
-    EXPECT_EQ(rect.right - rect.left, 257);
-    EXPECT_EQ(rect.bottom - rect.top, 81);
-    EXPECT_EQ(rect.left, (1280 - 257) / 2);
-    EXPECT_EQ(rect.top, 1024 / 2 + (1024 - 81) / 4);
-
+    RECT panel{};
+    GetWindowRect(screen.Panel(), &panel);
+    EXPECT_EQ(panel.right - panel.left, 257);
+    EXPECT_EQ(panel.bottom - panel.top, 81);
+    EXPECT_EQ(panel.left, (1280 - 257) / 2);
+    EXPECT_EQ(panel.top, 1024 / 2 + (1024 - 81) / 4) << "below the middle";
     EXPECT_EQ(TextOf(GetWindow(screen.Panel(), GW_CHILD)), L"Enter your Quadrivista password");
-    EXPECT_TRUE(GetWindowLongPtrW(screen.Edit(), GWL_STYLE) & ES_PASSWORD);
     EXPECT_EQ(SendMessageW(screen.Edit(), EM_GETPASSWORDCHAR, 0, 0), L'*');
     EXPECT_EQ(GetFocus(), screen.Edit());
     EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(screen.AcceptImage(), GCLP_HCURSOR)),
               LoadCursorW(nullptr, IDC_HAND));
-    PostKey(screen.Edit(), VK_ESCAPE);
-  });
-  EXPECT_EQ(typed, std::nullopt);
+    Type(screen.Edit(), L" Mixed Case ");
+    PostKey(screen.Edit(), VK_RETURN);
+  };
+  EXPECT_EQ(AskWith(screen, lookThenTypeAndPressEnter), " Mixed Case ");
   EXPECT_FALSE(IsWindowVisible(screen.Handle()));
+
+  const auto typeAndClickTheImage = [&] {
+    EXPECT_EQ(TextOf(screen.Edit()), L"") << "every request starts empty";
+    Type(screen.Edit(), L"by click");
+    SendMessageW(screen.AcceptImage(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageW(screen.AcceptImage(), WM_LBUTTONUP, 0, 0);
+  };
+  EXPECT_EQ(AskWith(screen, typeAndClickTheImage), "by click");
 }
 
-TEST(RetrievePassword, EnterOrTheImageAcceptsTheTextAsTypedEscapeOrClosingCancels) {
+TEST(RetrievePassword, EscapeClosingOrTheEndOfTheProgramCancel) {
   qv::TRetrievePassword screen(kScreenWidth, kScreenHeight);
-  EXPECT_EQ(AskWith(screen,
-                    [&] {
-                      Type(screen.Edit(), L" Mixed Case ");
-                      PostKey(screen.Edit(), VK_RETURN);
-                    }),
-            " Mixed Case ");
-  EXPECT_EQ(AskWith(screen,
-                    [&] {
-                      EXPECT_EQ(TextOf(screen.Edit()), L"") << "every request starts empty";
-                      Type(screen.Edit(), L"by click");
-                      SendMessageW(screen.AcceptImage(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-                      SendMessageW(screen.AcceptImage(), WM_LBUTTONUP, 0, 0);
-                    }),
-            "by click");
-  EXPECT_EQ(AskWith(screen, [&] { PostKey(screen.Edit(), VK_RETURN); }), "")
-      << "an empty entry is an answer too";
   EXPECT_EQ(AskWith(screen,
                     [&] {
                       Type(screen.Edit(), L"secret");
@@ -123,10 +107,6 @@ TEST(RetrievePassword, EnterOrTheImageAcceptsTheTextAsTypedEscapeOrClosingCancel
                       PostMessageW(screen.Handle(), WM_CLOSE, 0, 0);
                     }),
             std::nullopt);
-}
-
-TEST(RetrievePassword, TheEndOfTheProgramCancelsAndIsPassedOn) {
-  qv::TRetrievePassword screen(kScreenWidth, kScreenHeight);
   EXPECT_EQ(AskWith(screen,
                     [&] {
                       Type(screen.Edit(), L"secret");
@@ -134,7 +114,7 @@ TEST(RetrievePassword, TheEndOfTheProgramCancelsAndIsPassedOn) {
                     }),
             std::nullopt);
   MSG message{};
-  ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "passed on";
   EXPECT_EQ(message.wParam, 7u);
 }
 

@@ -64,9 +64,9 @@ public:
   }
   void SetAlpha(std::uint8_t value) override {
     alpha = value;
+    ++changes;
     if (visible)
       alphasWhileVisible.push_back(value);
-    ++changes;
   }
   void ShowAt(int x, int y) override {
     left = x;
@@ -194,15 +194,6 @@ TEST_F(OsdControllerTest, HideNowHidesFromAnyStateAndDoesNothingWhileHidden) {
   EXPECT_EQ(window.changes, changes);
 }
 
-TEST_F(OsdControllerTest, TheNextShowFollowsANewScreenSize) {
-  osd.ShowText("before");
-  window.screenWidth = 1024;
-  window.screenHeight = 768;
-  osd.ShowText("after");
-  EXPECT_EQ(window.left, 1024 - 378);
-  EXPECT_EQ(window.top, 768 - 104 - 32);
-}
-
 TEST_F(OsdControllerTest, TimeoutsOfZeroOrBeyondATimersReachStillEnd) {
   setup.OSDTimeout = 0;
   osd.ShowText("no hold");
@@ -212,6 +203,15 @@ TEST_F(OsdControllerTest, TimeoutsOfZeroOrBeyondATimersReachStillEnd) {
   EXPECT_EQ(qv::OsdController::HoldMilliseconds(2), 2000u);
   EXPECT_EQ(qv::OsdController::HoldMilliseconds(3000000), 0x7FFFFFFFu)
       << "no overflow into a short wait";
+}
+
+TEST_F(OsdControllerTest, TheNextShowFollowsANewScreenSize) {
+  osd.ShowText("before");
+  window.screenWidth = 1024;
+  window.screenHeight = 768;
+  osd.ShowText("after");
+  EXPECT_EQ(window.left, 1024 - 378);
+  EXPECT_EQ(window.top, 768 - 104 - 32);
 }
 
 } // namespace
