@@ -108,12 +108,14 @@ protected:
   // Desktop 3 current with window `third` on it, window `fifth` on private desktop 5.
   void StartOnDesktop3(std::unique_ptr<Process> &program) {
     program = Start();
+    const auto testWindow = ExecutableFolder() / L"test_window.exe";
     fifth_ = OpenWindow(L"QvPrivateFive", CopyProgramAs(L"test_window.exe", L"privatefive.exe"),
                         L"--at 500 300");
     EXPECT_TRUE(WaitUntil([&] { return Hidden(fifth_, 300); })) << "the rule sends it to 5";
+    HWND first = OpenWindow(L"QvFirst", testWindow, L"--at 100 100");
     PressCtrlWith('3');
-    WaitForProgramIdle();
-    third_ = OpenWindow(L"QvThird", ExecutableFolder() / L"test_window.exe", L"--at 200 200");
+    EXPECT_TRUE(WaitUntil([&] { return Hidden(first, 100); }));
+    third_ = OpenWindow(L"QvThird", testWindow, L"--at 200 200");
   }
   static void PrivateDesktop5(TSetup &setup) {
     setup.DesktopPrivacy[5] = 1;
@@ -186,6 +188,22 @@ TEST_F(PrivacyAndOsdEndToEnd, APasswordStoredWithOuterBlanksIsUsedWithoutThem) {
   AnswerPasswordScreen(*program, L"Spaced Out", VK_RETURN);
   EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth_, 300) && Hidden(third_, 200); }));
   Stop(*program);
+}
+
+TEST_F(PrivacyAndOsdEndToEnd, TheSessionEndingWhileThePasswordIsAskedForEndsTheProgramCleanly) {
+  SaveSettings([](TSetup &setup) {
+    PrivateDesktop5(setup);
+    setup.SetDesktopPassword("Open Sesame");
+  });
+  std::unique_ptr<Process> program;
+  StartOnDesktop3(program);
+  PressCtrlWith('5');
+  WaitForPasswordField(*program);
+
+  Stop(*program);
+  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_TRUE(OnScreen(third_, 200));
+  EXPECT_TRUE(OnScreen(fifth_, 300)) << "every window is given back, the private ones too";
 }
 
 TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
