@@ -3,6 +3,7 @@
 #include "desktops/desktop_environment.h"
 #include "desktops/hidden_window_journal.h"
 #include "desktops/managed_window.h"
+#include "desktops/password_prompt.h"
 
 #include <algorithm>
 #include <utility>
@@ -48,6 +49,25 @@ void TDesktop::SortByZOrder() {
       }
     }
   }
+}
+
+int TDesktop::PrivacyLevel() const {
+  return environment_.Setup.DesktopPrivacy[static_cast<std::size_t>(number_)];
+}
+
+bool TDesktop::IsProtected(int from, bool strict) const {
+  if (from == number_)
+    return false;
+  return strict ? PrivacyLevel() >= 1 : PrivacyLevel() == 2;
+}
+
+bool TDesktop::RequestAccess(int current) {
+  if (current == number_ || PrivacyLevel() == 0)
+    return true;
+  if (!environment_.Passwords)
+    return false;
+  const std::optional<std::string> entered = environment_.Passwords->AskPassword();
+  return entered && *entered == environment_.Setup.DesktopPassword;
 }
 
 void TDesktop::Activate(bool restoreFocus) {

@@ -39,6 +39,18 @@ public:
   // a tricky window has the focus, the desktop window takes it first.
   void Deactivate(bool foregroundIsTricky);
 
+  // The privacy level of the setting "Desktop" + number + "Privacy": 0 free,
+  // 1 password required, 2 also kept out of the 3D effects.
+  int PrivacyLevel() const;
+  // Whether the desktop is closed to someone coming from desktop `from`:
+  // strict, for any level above 0; otherwise only for level 2, whose picture
+  // the effects replace. Never for the desktop itself.
+  bool IsProtected(int from, bool strict) const;
+  // Whether the user may enter the desktop from desktop `current`. A private
+  // desktop asks for the password (one attempt, compared exactly with the
+  // stored one); any other answer, or no way to ask, refuses.
+  bool RequestAccess(int current);
+
   // Set whenever the list changes; cleared by whoever composes the picture.
   std::atomic<bool> Changed{false};
 

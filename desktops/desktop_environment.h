@@ -6,6 +6,7 @@
 
 namespace qv {
 
+class PasswordPrompt;
 class THiddenWindowJournal;
 
 // What windows, desktops and the window manager work with. One object lives
@@ -16,6 +17,8 @@ struct DesktopEnvironment {
   DesktopServices &Services;
   THiddenWindowJournal *Journal = nullptr; // optional: records hidden windows
   TLog *Log = nullptr;                     // optional: diagnostic lines
+  // Asks for the password of private desktops; without one they stay closed.
+  PasswordPrompt *Passwords = nullptr;
 };
 
 } // namespace qv

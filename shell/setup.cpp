@@ -389,6 +389,10 @@ std::string TSetup::DisplayName(int n) const {
   return "Desktop " + std::to_string(n);
 }
 
+void TSetup::SetDesktopPassword(std::string_view password) {
+  DesktopPassword = Trim(password);
+}
+
 int &TSetup::HotCornerAction(int zone) {
   return this->*Select(kHotCornerActions, zone);
 }

@@ -54,6 +54,9 @@ public:
 
   // The trimmed name of desktop n, or "Desktop " followed by n when that is empty.
   std::string DisplayName(int n) const;
+  // Sets DesktopPassword to `password` without its leading and trailing blanks and control
+  // characters, as loading does.
+  void SetDesktopPassword(std::string_view password);
 
   // The named per-number fields by number: hot zones 1 to 8, desktops 1 to 6.
   int &HotCornerAction(int zone);

@@ -108,6 +108,17 @@ TEST(SetupTest, SavedValuesReadBackInAFreshObject) {
   EXPECT_EQ(reloaded.ExposerGesture, "DL");
 }
 
+TEST(SetupTest, ThePasswordLosesOuterBlanksWhenSetAndWhenLoadedButKeepsItsInside) {
+  InMemoryStore store;
+  qv::TSetup setup(store);
+  setup.SetDesktopPassword(" \tOpen Sesame \r\n");
+  EXPECT_EQ(setup.DesktopPassword, "Open Sesame");
+
+  store.StoreLines("DesktopPassword=  CaSe kept\t\r\n");
+  setup.Load();
+  EXPECT_EQ(setup.DesktopPassword, "CaSe kept");
+}
+
 TEST(SetupTest, UnknownLinesSurviveASave) {
   InMemoryStore store;
   store.StoreLines("FutureOption=42\r\nline without equals\r\nOSDTimeout=4\r\n");

@@ -30,6 +30,18 @@ int PressedEffect(std::uint32_t event) {
   return event >= 30 && event <= 70 && event % 10 == 0 ? static_cast<int>(event / 10 - 2) : 0;
 }
 
+// Holds a flag set for as long as it lives.
+class FlagHolder {
+public:
+  explicit FlagHolder(bool &flag) : flag_(flag) { flag_ = true; }
+  ~FlagHolder() { flag_ = false; }
+  FlagHolder(const FlagHolder &) = delete;
+  FlagHolder &operator=(const FlagHolder &) = delete;
+
+private:
+  bool &flag_;
+};
+
 bool IsEffectRelease(std::uint32_t event) {
   // The exposer's release (41) is not passed on: the exposer stays open.
   return event == 31 || event == 51 || event == 61 || event == 71;
@@ -117,6 +129,11 @@ void TTriggerManager::HandleZone(int zone) {
 }
 
 void TTriggerManager::Dispatch(int action) {
+  if (dispatching_) {
+    log_.Add("Trigger event during another action ignored.");
+    return;
+  }
+  const FlagHolder dispatching(dispatching_);
   if (!targets_.DeviceCooperating()) {
     log_.Add("Trigger event with device not cooperating.");
     return;
@@ -150,12 +167,16 @@ void TTriggerManager::Dispatch(int action) {
 }
 
 void TTriggerManager::SwitchToDesktop(int desktop, bool showOsd, bool force) {
-  if (!switchingAllowed_ && !force)
+  if (switching_ || (!switchingAllowed_ && !force))
     return;
+  const FlagHolder switching(switching_);
   const int current = targets_.CurrentDesktop();
   if (desktop == current)
     return;
   if (!targets_.RequestAccess(desktop, current))
+    return;
+  // The program may have begun to shut down while the password was asked for.
+  if (!switchingAllowed_ && !force)
     return;
   targets_.UpdateThumbnailAndTaskbar(); // the desktop leaves a fresh picture behind
   if (showOsd)

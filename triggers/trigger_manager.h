@@ -52,9 +52,12 @@ public:
   void HandleHotKey(std::uint32_t identifier);
   // The trigger notification: the library's event, then the hook thread's.
   void HandleNotification();
-  // Performs an action (0 to 13; anything else does nothing).
+  // Performs an action (0 to 13; anything else does nothing). The password screen keeps
+  // messages flowing while it waits; an action requested meanwhile is dropped, so that
+  // actions never run inside one another.
   void Dispatch(int action);
 
+  // A switch requested while another waits for the password is dropped too.
   void SwitchToDesktop(int desktop, bool showOsd, bool force);
   void StartEffect(Action kind);
   void ToggleExposer();
@@ -70,6 +73,8 @@ private:
   bool enabled_ = false;
   bool effectReady_ = false;
   bool switchingAllowed_ = false;
+  bool dispatching_ = false;
+  bool switching_ = false;
   std::array<std::uint32_t, kTriggerCommandCount> hotKeyAtoms_{};
 };
 

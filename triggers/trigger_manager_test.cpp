@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
   bool DraggedWindowExists() override { return dragging; }
   bool RequestAccess(int target, int from) override {
     calls.push_back("access " + std::to_string(target) + " from " + std::to_string(from));
+    if (whileAsking)
+      std::exchange(whileAsking, nullptr)();
     return accessGranted;
   }
   void UpdateThumbnailAndTaskbar() override { calls.push_back("capture"); }
@@ -72,6 +75,8 @@ public:
   qv::THookSharedData shared{};
   std::uint32_t pending = 0;
   std::vector<std::string> calls;
+  // Runs once inside the next RequestAccess, as messages do while the password screen waits.
+  std::function<void()> whileAsking;
 };
 
 using Calls = std::vector<std::string>;
@@ -165,6 +170,30 @@ TEST_F(TriggerManagerTest, SwitchesThatDoNotHappen) {
   EXPECT_EQ(targets.Effects(), Calls{});
   manager.SwitchToDesktop(4, false, true);
   EXPECT_EQ(targets.Effects(), (Calls{"access 4 from 2", "capture", "switch 4", "tray icons"}));
+}
+
+TEST_F(TriggerManagerTest, RequestsArrivingWhileThePasswordIsAskedForAreDropped) {
+  targets.whileAsking = [&] {
+    manager.HandleHotKey(0xC000 + 1); // desktop 2
+    manager.HandleHotKey(0xC000 + 8); // cube
+    manager.Dispatch(10);             // exposer
+    manager.SwitchToDesktop(4, true, true);
+  };
+  manager.Dispatch(5);
+  EXPECT_EQ(targets.Effects(), (Calls{"access 5 from 1", "capture", "osd Switched to desktop 5",
+                                      "switch 5", "tray icons"}));
+  EXPECT_TRUE(manager.EffectReady());
+
+  targets.calls.clear();
+  manager.Dispatch(2); // and the next request after it is served again
+  EXPECT_EQ(targets.current, 2);
+}
+
+TEST_F(TriggerManagerTest, AShutdownBeginningWhileThePasswordIsAskedForCancelsTheSwitch) {
+  targets.whileAsking = [&] { manager.ForbidSwitching(); };
+  manager.Dispatch(5);
+  EXPECT_EQ(targets.Effects(), (Calls{"access 5 from 1"}));
+  EXPECT_EQ(targets.current, 1);
 }
 
 TEST_F(TriggerManagerTest, EffectsAndTheExposer) {

@@ -1,6 +1,7 @@
 #include "shell/entry/application_win32.h"
 
 #include "desktops/window_list_dialog_win32.h"
+#include "overlays/osd_win32.h"
 #include "shell/command_line.h"
 #include "shell/entry/program_desktops_win32.h"
 #include "shell/entry/program_triggers_win32.h"
@@ -158,6 +159,9 @@ int RunApplication(const std::vector<std::string> &parameters) {
 
   auto mainForm = std::make_unique<TSettings>();
   mainFormRef = mainForm.get();
+  // The on-screen display lives exactly as long as the main form.
+  auto osd = std::make_unique<TOSD>(*Setup, *objects.desktopProperties);
+  OSD = osd.get();
   ProgramTriggers &triggers = *objects.triggers;
   ProgramDesktops &desktops = *objects.desktops;
   triggers.Connect(&desktops, mainForm.get(), objects.desktopProperties.get());
@@ -229,6 +233,8 @@ int RunApplication(const std::vector<std::string> &parameters) {
   objects.desktopProperties.reset();
   Mutex = nullptr;
   objects.mutex.reset();
+  OSD = nullptr;
+  osd.reset();
   // The tray icons leave the notification area with the main form.
   mainFormRef = nullptr;
   mainForm.reset();

@@ -39,9 +39,11 @@ void ProgramDesktops::MutexLock::Release() {
 ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
                                  const TSetup &setup, TLog &log, int imageScale,
                                  const std::filesystem::path &journalFile)
-    : system_(shell.TaskSwitchWindow), pictures_(shell, imageScale),
-      journal_(journalFile), environment_{system_, setup, pictures_, &journal_, &log},
-      lock_(mutex) {
+    : system_(shell.TaskSwitchWindow), pictures_(shell, imageScale), journal_(journalFile),
+      passwordScreen_([&shell] {
+        return SIZE{shell.ScreenWidth, shell.ScreenHeight};
+      }),
+      environment_{system_, setup, pictures_, &journal_, &log, &passwordScreen_}, lock_(mutex) {
   TWindowManager::DesktopTable table{};
   for (int number = 1; number <= 6; ++number) {
     auto &desktop = desktops_[static_cast<std::size_t>(number - 1)];

@@ -2,13 +2,15 @@
 // The desktops as the running program has them: the real window system, the
 // six desktops with their pictures, the window manager on its 250 ms timer
 // and the journal of hidden windows that lets a later start give back what
-// a dead process left hidden.
+// a dead process left hidden. Private desktops ask for the password with the
+// password screen.
 #include "capture/fast_bitmap_win32.h"
 #include "desktops/desktop.h"
 #include "desktops/desktop_environment.h"
 #include "desktops/desktop_services.h"
 #include "desktops/global_lock.h"
 #include "desktops/hidden_window_journal.h"
+#include "desktops/retrieve_password_win32.h"
 #include "desktops/window_manager.h"
 #include "desktops/window_system_win32.h"
 
@@ -84,6 +86,7 @@ private:
   Win32WindowSystem system_;
   DesktopPictures pictures_;
   THiddenWindowJournal journal_;
+  PasswordScreen passwordScreen_;
   DesktopEnvironment environment_;
   MutexLock lock_;
   std::array<std::unique_ptr<TDesktop>, 6> desktops_;

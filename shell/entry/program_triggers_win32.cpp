@@ -1,5 +1,6 @@
 #include "shell/entry/program_triggers_win32.h"
 
+#include "overlays/osd_win32.h"
 #include "shell/entry/program_desktops_win32.h"
 #include "shell/main_form_win32.h"
 #include "shell/setup.h"
@@ -76,9 +77,11 @@ bool ProgramTriggers::DraggedWindowExists() {
   return desktops_ && desktops_->WindowManager().DraggedWindow() != nullptr;
 }
 
-// Private desktops come with the privacy feature; until then every desktop is open.
-bool ProgramTriggers::RequestAccess(int, int) {
-  return true;
+bool ProgramTriggers::RequestAccess(int target, int current) {
+  if (!desktops_)
+    return true;
+  TDesktop *desktop = desktops_->WindowManager().Desktop(target);
+  return desktop && desktop->RequestAccess(current);
 }
 
 void ProgramTriggers::UpdateThumbnailAndTaskbar() {
@@ -94,9 +97,15 @@ void ProgramTriggers::UpdateDesktopTrayIcons() {
     mainForm_->UpdateDesktopTrayIcons();
 }
 
-// The on-screen display is not part of the program yet.
-void ProgramTriggers::ShowOsd(const std::string &) {}
-void ProgramTriggers::HideOsd() {}
+void ProgramTriggers::ShowOsd(const std::string &text) {
+  if (OSD)
+    OSD->ShowText(text);
+}
+
+void ProgramTriggers::HideOsd() {
+  if (OSD)
+    OSD->HideNow();
+}
 
 void ProgramTriggers::CloseTrayPreview() {
   if (mainForm_)

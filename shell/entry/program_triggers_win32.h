@@ -1,12 +1,12 @@
 #pragma once
 // The triggers as the running program has them: the trigger manager with
 // its hotkeys, the hook thread and the hook library's record, acting on the
-// window manager, the desktop pictures and the main form's tray icons.
+// window manager, the desktops' privacy, the desktop pictures, the on-screen
+// display and the main form's tray icons. Effects and the exposer are not
+// part of the program yet: they report "not running" and do nothing.
 // The hook library is loaded from beside the executable; without it the
 // manager works on a record of its own and hears of no gestures or
 // "Send to" choices.
-// Effects, the exposer, the on-screen display and privacy are not part of
-// the program yet: they report "not running" and do nothing.
 #include "triggers/hook_library_win32.h"
 #include "triggers/hook_shared_data.h"
 #include "triggers/hook_thread_win32.h"

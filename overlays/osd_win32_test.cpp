@@ -1,0 +1,63 @@
+#include "overlays/osd_win32.h"
+
+#include "shell/setup.h"
+#include "triggers/desktop_properties_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class NoStore : public qv::SettingsStore {
+public:
+  std::optional<std::string> ReadSetupText() override { return std::nullopt; }
+  bool WriteSetupText(const std::string &) override { return false; }
+  void WriteRunValue(bool) override {}
+};
+
+SIZE SizeOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Where it appears and for how long is checked in the running program; here
+// the kind of window it is.
+TEST(OsdWindow, ATranslucentTopMostToolBoxThatKeepsItsSizeAndNeverTakesTheFocus) {
+  NoStore store;
+  qv::TSetup setup(store);
+  setup.OSDEnable = true;
+  const qv::TDesktopProperties screen;
+  qv::TOSD osd(setup, screen);
+  HWND box = osd.Handle();
+  EXPECT_FALSE(IsWindowVisible(box)) << "created hidden";
+
+  const HWND focusedBefore = GetForegroundWindow();
+  std::string longText;
+  for (int i = 0; i < 60; ++i)
+    longText += "Restarting system ";
+  osd.ShowText(longText);
+  ASSERT_TRUE(IsWindowVisible(box));
+  EXPECT_EQ(GetForegroundWindow(), focusedBefore);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(box, GWL_EXSTYLE)) & 0x80088u, 0x80088u);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(box, GWL_STYLE)) & (WS_POPUP | WS_CAPTION),
+            static_cast<DWORD>(WS_POPUP));
+  wchar_t caption[16] = {};
+  GetWindowTextW(box, caption, 16);
+  EXPECT_STREQ(caption, L"OSD");
+  BYTE alpha = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(box, nullptr, &alpha, nullptr));
+  EXPECT_EQ(alpha, 200);
+  const SIZE boxSize = SizeOf(box);
+  const SIZE labelSize = SizeOf(osd.Label());
+  EXPECT_EQ(boxSize.cx, 378);
+  EXPECT_EQ(boxSize.cy, 104);
+  EXPECT_EQ(labelSize.cx, 361);
+  EXPECT_EQ(labelSize.cy, 89);
+
+  osd.HideNow();
+  EXPECT_FALSE(IsWindowVisible(box));
+}
+
+} // namespace

@@ -1,0 +1,250 @@
+// Private desktops and the on-screen display as a user meets them: the
+// darkened password screen that stands between a hotkey and a private
+// desktop, and the box at the bottom right that names the desktop reached.
+#include "tests/e2e/program_fixture_win32.h"
+
+#include "shell/registry_settings_store_win32.h"
+#include "shell/setup.h"
+
+#include <gtest/gtest.h>
+
+namespace qv::e2e {
+namespace {
+
+class PrivacyAndOsdEndToEnd : public ProgramFixture {
+protected:
+  void SetUp() override {
+    ProgramFixture::SetUp();
+    shell_ = std::make_unique<Process>(
+        ExecutableFolder() / L"standin_shell.exe",
+        L"\"" + (ExecutableFolder() / L"shellhook-privacy.log").wstring() + L"\"");
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"Progman", nullptr) != nullptr; }));
+  }
+
+  void TearDown() override {
+    for (auto &program : programs_)
+      program->Kill();
+    PostMessageW(FindWindowW(L"Progman", nullptr), WM_CLOSE, 0, 0);
+    shell_->WaitForExit(5s);
+  }
+
+  static void SaveSettings(const std::function<void(TSetup &)> &change) {
+    RegistrySettingsStore store;
+    TSetup setup(store);
+    change(setup);
+    ASSERT_TRUE(setup.Save());
+  }
+
+  // Opens a test window of `className` and waits until the program manages it.
+  HWND OpenWindow(const std::wstring &className, const std::filesystem::path &program,
+                  const std::wstring &options) {
+    programs_.push_back(
+        std::make_unique<Process>(program, L"--class \"" + className + L"\" " + options));
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+      window = FindProcessWindow(programs_.back()->Id(), className.c_str());
+      return window != nullptr;
+    }));
+    const std::string line =
+        "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
+    EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
+    return window;
+  }
+
+  static bool OnScreen(HWND window, int top) { return WindowRectOf(window).top == top; }
+  static bool Hidden(HWND window, int top) { return WindowRectOf(window).top == top - 25000; }
+
+  // Returns once the program has finished whatever its thread was doing.
+  void WaitForProgramIdle() {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
+  }
+
+  HWND VisibleWindowOf(const Process &program, const wchar_t *className) {
+    HWND window = FindProcessWindow(program.Id(), className);
+    return window && IsWindowVisible(window) ? window : nullptr;
+  }
+
+  // Waits for the password screen with the typing caret in its field, and
+  // returns that field.
+  HWND WaitForPasswordField(const Process &program) {
+    HWND screen = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+      screen = VisibleWindowOf(program, L"TRetrievePassword");
+      return screen != nullptr;
+    })) << "no password screen";
+    HWND panel = FindWindowExW(screen, nullptr, L"TRetrievePasswordPanel", nullptr);
+    HWND edit = FindWindowExW(panel, nullptr, L"Edit", nullptr);
+    EXPECT_TRUE(WaitUntil([&] {
+      GUITHREADINFO info{sizeof(info)};
+      return GetGUIThreadInfo(GetWindowThreadProcessId(screen, nullptr), &info) &&
+             info.hwndFocus == edit;
+    })) << "the password field does not have the focus";
+    return edit;
+  }
+
+  static void TypeText(const std::wstring &text) {
+    for (const wchar_t c : text) {
+      INPUT inputs[2] = {};
+      inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+      inputs[0].ki.wScan = inputs[1].ki.wScan = c;
+      inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
+      inputs[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+      SendInput(2, inputs, sizeof(INPUT));
+    }
+  }
+
+  // Asks for private desktop 5 with Ctrl+5, answers with `typed` and `key`,
+  // and waits until the program has acted on the answer.
+  void AnswerPasswordScreen(const Process &program, const std::wstring &typed, WORD key) {
+    PressCtrlWith('5');
+    WaitForPasswordField(program);
+    TypeText(typed);
+    PressKey(key);
+    EXPECT_TRUE(WaitUntil([&] { return !VisibleWindowOf(program, L"TRetrievePassword"); }));
+    WaitForProgramIdle();
+  }
+
+  // Desktop 3 current with window `third` on it, window `fifth` on private desktop 5.
+  void StartOnDesktop3(std::unique_ptr<Process> &program) {
+    program = Start();
+    const auto testWindow = ExecutableFolder() / L"test_window.exe";
+    fifth_ = OpenWindow(L"QvPrivateFive", CopyProgramAs(L"test_window.exe", L"privatefive.exe"),
+                        L"--at 500 300");
+    EXPECT_TRUE(WaitUntil([&] { return Hidden(fifth_, 300); })) << "the rule sends it to 5";
+    HWND first = OpenWindow(L"QvFirst", testWindow, L"--at 100 100");
+    PressCtrlWith('3');
+    EXPECT_TRUE(WaitUntil([&] { return Hidden(first, 100); }));
+    third_ = OpenWindow(L"QvThird", testWindow, L"--at 200 200");
+  }
+  static void PrivateDesktop5(TSetup &setup) {
+    setup.DesktopPrivacy[5] = 1;
+    setup.DesktopEnableRules = true;
+    setup.Rules = {"privatefive.exe=4"};
+  }
+
+  std::unique_ptr<Process> shell_;
+  std::vector<std::unique_ptr<Process>> programs_;
+  HWND third_ = nullptr;
+  HWND fifth_ = nullptr;
+};
+
+TEST_F(PrivacyAndOsdEndToEnd, APrivateDesktopOpensOnlyToItsExactPassword) {
+  SaveSettings([](TSetup &setup) {
+    PrivateDesktop5(setup);
+    setup.SetDesktopPassword("Open Sesame");
+  });
+  std::unique_ptr<Process> program;
+  StartOnDesktop3(program);
+
+  PressCtrlWith('5');
+  HWND field = WaitForPasswordField(*program);
+  HWND screen = GetAncestor(field, GA_ROOT);
+  const RECT cover = WindowRectOf(screen);
+  EXPECT_EQ(cover.right - cover.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(cover.bottom - cover.top, GetSystemMetrics(SM_CYSCREEN));
+  SaveScreenshot("password-screen");
+  // A hotkey while the screen waits starts nothing inside it.
+  PressCtrlWith('2');
+  EXPECT_TRUE(WaitUntil([] {
+    return ReadFile(LogFile()).find("Trigger event during another action ignored.") !=
+           std::string::npos;
+  }));
+  TypeText(L"Secret");
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(field, WM_GETTEXTLENGTH, 0, 0) == 6; }));
+  SaveScreenshot("password-screen-typed");
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(screen); }));
+  WaitForProgramIdle();
+  EXPECT_TRUE(OnScreen(third_, 200)) << "Escape leaves desktop 3 current";
+  EXPECT_TRUE(Hidden(fifth_, 300));
+
+  AnswerPasswordScreen(*program, L"open sesame", VK_RETURN);
+  EXPECT_TRUE(OnScreen(third_, 200)) << "letter case counts";
+  EXPECT_TRUE(Hidden(fifth_, 300));
+
+  AnswerPasswordScreen(*program, L"Open Sesame", VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth_, 300) && Hidden(third_, 200); }))
+      << "the right password enters desktop 5";
+  SaveScreenshot("private-desktop-5-entered");
+
+  PressCtrlWith('3'); // leaving a private desktop asks nothing
+  EXPECT_TRUE(WaitUntil([&] { return OnScreen(third_, 200) && Hidden(fifth_, 300); }));
+  Stop(*program);
+}
+
+TEST_F(PrivacyAndOsdEndToEnd, APasswordStoredWithOuterBlanksIsUsedWithoutThem) {
+  SaveSettings([](TSetup &setup) {
+    PrivateDesktop5(setup);
+    setup.DesktopPassword = "  Spaced Out  "; // as another program might have stored it
+  });
+  std::unique_ptr<Process> program;
+  StartOnDesktop3(program);
+
+  AnswerPasswordScreen(*program, L"  Spaced Out  ", VK_RETURN);
+  EXPECT_TRUE(OnScreen(third_, 200)) << "typed with the blanks it fails";
+  EXPECT_TRUE(Hidden(fifth_, 300));
+
+  AnswerPasswordScreen(*program, L"Spaced Out", VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth_, 300) && Hidden(third_, 200); }));
+  Stop(*program);
+}
+
+TEST_F(PrivacyAndOsdEndToEnd, TheSessionEndingWhileThePasswordIsAskedForEndsTheProgramCleanly) {
+  SaveSettings([](TSetup &setup) {
+    PrivateDesktop5(setup);
+    setup.SetDesktopPassword("Open Sesame");
+  });
+  std::unique_ptr<Process> program;
+  StartOnDesktop3(program);
+  PressCtrlWith('5');
+  WaitForPasswordField(*program);
+
+  Stop(*program);
+  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_TRUE(OnScreen(third_, 200));
+  EXPECT_TRUE(OnScreen(fifth_, 300)) << "every window is given back, the private ones too";
+}
+
+TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
+  SaveSettings([](TSetup &setup) { setup.OSDTimeout = 1; });
+  auto program = Start();
+  PressCtrlWith('2');
+  HWND osd = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    osd = VisibleWindowOf(*program, L"TOSD");
+    return osd != nullptr;
+  })) << "the OSD did not appear";
+  const auto appeared = std::chrono::steady_clock::now();
+  wchar_t text[128] = {};
+  GetWindowTextW(GetWindow(osd, GW_CHILD), text, 128);
+  EXPECT_STREQ(text, L"Switched to desktop 2");
+  const RECT box = WindowRectOf(osd);
+  EXPECT_EQ(box.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(box.bottom, GetSystemMetrics(SM_CYSCREEN) - 32);
+  EXPECT_EQ(box.right - box.left, 378);
+  EXPECT_EQ(box.bottom - box.top, 104);
+  EXPECT_NE(GetForegroundWindow(), osd) << "it never takes the focus";
+  SaveScreenshot("osd-switched-to-desktop-2");
+
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(osd); }, 15s));
+  const auto lasted = std::chrono::steady_clock::now() - appeared;
+  // One second of hold and a fade of 38 steps of 10 ms each, with time for
+  // the polling on top.
+  EXPECT_GE(lasted, 1200ms);
+  Stop(*program);
+}
+
+TEST_F(PrivacyAndOsdEndToEnd, SwitchedOffTheOsdShowsNothing) {
+  SaveSettings([](TSetup &setup) { setup.OSDEnable = false; });
+  auto program = Start();
+  HWND window = OpenWindow(L"QvQuiet", ExecutableFolder() / L"test_window.exe", L"--at 300 250");
+  PressCtrlWith('2');
+  EXPECT_TRUE(WaitUntil([&] { return Hidden(window, 250); }));
+  WaitForProgramIdle();
+  EXPECT_EQ(VisibleWindowOf(*program, L"TOSD"), nullptr);
+  Stop(*program);
+}
+
+} // namespace
+} // namespace qv::e2e
