@@ -61,6 +61,11 @@ std::string LowerCaseAnsi(std::wstring text) {
 
 } // namespace
 
+Win32WindowSystem::~Win32WindowSystem() {
+  if (sendToCaptionsAtom_)
+    GlobalDeleteAtom(sendToCaptionsAtom_);
+}
+
 Win32WindowSystem::Win32WindowSystem(HWND taskSwitchWindow)
     : taskSwitchWindow_(taskSwitchWindow), shellHookMessage_(RegisterWindowMessageA("SHELLHOOK")),
       userInterfaceThread_(GetCurrentThreadId()), psapi_(LoadLibraryW(L"psapi.dll")),
@@ -261,23 +266,28 @@ void Win32WindowSystem::SetSendToMenu(WindowHandle window,
 void Win32WindowSystem::AskOwnerProcessForSendToMenu(HWND window,
                                                      const std::array<std::string, 6> *names) {
   DWORD process = 0;
-  if (!hookRecord_ || !GetWindowThreadProcessId(window, &process) ||
-      process == GetCurrentProcessId())
+  if (!GetWindowThreadProcessId(window, &process) || process == GetCurrentProcessId())
     return;
   if (!names) {
     SendMessageTimeoutW(window, sendToMenuMessage_, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 200,
                         nullptr);
     return;
   }
-  for (std::size_t index = 0; index < names->size(); ++index) {
-    const std::wstring text = AnsiToWide("Send to " + (*names)[index]);
-    char16_t *caption = hookRecord_->SendToCaptions[index];
-    const std::size_t length = std::min<std::size_t>(text.size(), kSendToCaptionLength - 1);
-    for (std::size_t i = 0; i < length; ++i)
-      caption[i] = static_cast<char16_t>(text[i]);
-    caption[length] = 0;
+  std::wstring captions;
+  for (const std::string &name : *names)
+    captions += AnsiToWide("Send to " + name) + L"\n";
+  captions.pop_back();
+  // An atom's name holds at most 255 characters.
+  if (captions.size() > 255)
+    captions.resize(255);
+  if (captions != sendToCaptions_ || !sendToCaptionsAtom_) {
+    if (sendToCaptionsAtom_)
+      GlobalDeleteAtom(sendToCaptionsAtom_);
+    sendToCaptions_ = captions;
+    sendToCaptionsAtom_ = GlobalAddAtomW(captions.c_str());
   }
-  PostMessageW(window, sendToMenuMessage_, 1, 0);
+  if (sendToCaptionsAtom_)
+    PostMessageW(window, sendToMenuMessage_, 1, sendToCaptionsAtom_);
 }
 
 } // namespace qv

@@ -15,6 +15,9 @@ public:
   // own. `taskSwitchWindow` is the taskbar's button list, which receives the
   // "SHELLHOOK" messages (0 when the shell has none).
   explicit Win32WindowSystem(HWND taskSwitchWindow);
+  ~Win32WindowSystem() override;
+  Win32WindowSystem(const Win32WindowSystem &) = delete;
+  Win32WindowSystem &operator=(const Win32WindowSystem &) = delete;
 
   std::vector<WindowHandle> TopLevelWindows() override;
   bool IsWindow(WindowHandle window) override;
@@ -47,10 +50,6 @@ public:
   WindowHandle WindowDraggedByCaption() override;
   void SetSendToMenu(WindowHandle window, const std::array<std::string, 6> *names) override;
 
-  // The hook library's record: with it, the "Send to" items are also kept from inside
-  // the window's own process, which is where its menus live on some systems.
-  void UseHookRecord(THookSharedData *record) { hookRecord_ = record; }
-
 private:
   void AskOwnerProcessForSendToMenu(HWND window, const std::array<std::string, 6> *names);
 
@@ -62,8 +61,11 @@ private:
   DWORD userInterfaceThread_;
   UniqueLibrary psapi_;
   GetModuleBaseNameFunction getModuleBaseName_ = nullptr;
-  THookSharedData *hookRecord_ = nullptr;
   UINT sendToMenuMessage_;
+  // The captions of the "Send to" items as a global atom, for the hook library in
+  // other processes; made anew when the desktops' names change.
+  std::wstring sendToCaptions_;
+  ATOM sendToCaptionsAtom_ = 0;
 };
 
 inline HWND ToHwnd(WindowHandle window) {

@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev          # the Windows build
   binutils-mingw-w64-x86-64 dpkg-dev nasm                  # image libraries built for Windows
   wine wine64 xvfb xauth imagemagick                       # running and testing under Wine
+  g++-mingw-w64-i686-posix                                 # the 32-bit hook library and helper
 )
 
 missing=()

@@ -2,6 +2,8 @@
 // The hook library as the program sees it: loaded from beside the executable,
 // its record obtained, its hooks installed and removed again. When the library
 // is missing the program goes on without gestures and "Send to" events.
+// Beside it may lie the 32-bit half with its helper process, which the hooks
+// of 32-bit programs need; it is started and ended with the hooks.
 #include "triggers/hook_shared_data.h"
 
 #include <string>
@@ -22,17 +24,24 @@ public:
   THookSharedData *SharedData() const { return sharedData_; }
   void InstallHook();
   void UnInstallHook();
+  // Whether the 32-bit helper is running (false where it is missing or cannot run).
+  bool HelperRunning() const { return helper_.hProcess != nullptr; }
 
   // The library's full name beside the running executable.
   static std::wstring DefaultPath();
 
 private:
+  void StartHelper();
+  void StopHelper();
+
   using EntryPoint = void (*)();
   HMODULE module_ = nullptr;
   THookSharedData *sharedData_ = nullptr;
   EntryPoint install_ = nullptr;
   EntryPoint uninstall_ = nullptr;
   bool installed_ = false;
+  std::wstring helperPath_;
+  PROCESS_INFORMATION helper_{};
 };
 
 } // namespace qv

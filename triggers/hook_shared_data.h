@@ -18,9 +18,9 @@ inline constexpr std::uint32_t kLibraryMoveToDesktop6 = 26;
 // then one item per desktop.
 inline constexpr unsigned kSendToFirstCommand = 1280;
 inline constexpr unsigned kSendToLastCommand = 1286;
-inline constexpr int kSendToCaptionLength = 64;
 // Registered message, sent or posted to a window, with which the library keeps those
-// items in the window's own process: wParam 1 puts them in, 0 takes them out.
+// items in the window's own process: wParam 1 puts them in, with lParam a global atom
+// whose name is the six captions separated by line feeds; wParam 0 takes them out.
 inline constexpr char kSendToMenuMessageName[] = "QuadrivistaSendToMenu";
 
 #pragma pack(push, 1)
@@ -36,8 +36,6 @@ struct THookSharedData {
   std::uint32_t EventWindow;        // the window a move request (21 to 26) concerns
   std::uint8_t LibraryReservedB[9]; // the library's own
   std::uint32_t LibraryParameter;
-  // Beyond the fixed part: the captions of the "Send to" items, zero-terminated UTF-16.
-  char16_t SendToCaptions[6][kSendToCaptionLength];
 };
 #pragma pack(pop)
 
@@ -51,7 +49,7 @@ static_assert(offsetof(THookSharedData, GestureText) == 26);
 static_assert(offsetof(THookSharedData, EventWindow) == 282);
 static_assert(offsetof(THookSharedData, LibraryReservedB) == 286);
 static_assert(offsetof(THookSharedData, LibraryParameter) == 295);
-static_assert(offsetof(THookSharedData, SendToCaptions) == 299);
+static_assert(sizeof(THookSharedData) == 299);
 
 // What the library makes of its own fields:
 //   LibraryFlagA       non-zero while the program wants mouse gestures

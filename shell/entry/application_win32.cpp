@@ -122,7 +122,6 @@ void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &opt
   objects.desktops = std::make_unique<ProgramDesktops>(
       *objects.desktopProperties, *Mutex, *Setup, *Log, SystemProperties->ImageScale,
       SystemProperties->AppDataPath / "hidden-windows.journal");
-  objects.desktops->UseHookRecord(&objects.triggers->SharedData());
   desktopsToRestore = objects.desktops.get();
   SetUnhandledExceptionFilter(&RestoreWindowsBeforeCrash);
   objects.desktops->Start();

@@ -66,7 +66,6 @@ public:
   void EmergencyRestore();
 
   TWindowManager &WindowManager() { return *windowManager_; }
-  void UseHookRecord(THookSharedData *record) { system_.UseHookRecord(record); }
   DesktopPictures &Pictures() { return pictures_; }
   int CurrentNumber() const;
 

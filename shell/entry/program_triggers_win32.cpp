@@ -15,9 +15,11 @@ ProgramTriggers::ProgramTriggers(const TSetup &setup, TLog &log)
       manager_(*this, setup, log) {
   manager_.SetHotKeyAtoms(hotKeys_.Atoms());
   // The manager has prepared the record; now the library may use it.
-  if (hookLibrary_.Loaded())
+  if (hookLibrary_.Loaded()) {
     hookLibrary_.InstallHook();
-  else
+    if (!hookLibrary_.HelperRunning())
+      log.Add("32-bit hook helper not running: \"Send to\" serves 64-bit programs only");
+  } else
     log.Add("Hook library not found: no gestures and no \"Send to\" moves");
 }
 

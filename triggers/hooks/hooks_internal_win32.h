@@ -16,6 +16,12 @@ DWORD HookThreadId();
 
 // Posts the trigger notification to the program, unless it has not named its window.
 void Notify();
+// Reports that the user asked for `window` to go to desktop code - 20. A 64-bit
+// library writes the record; the 32-bit one, whose record is not the program's,
+// hands the request to the 64-bit library's relay window in the program.
+void ReportWindowMove(std::uint32_t code, std::uint32_t window);
+inline constexpr wchar_t kRelayWindowClass[] = L"QuadrivistaHooksRelay";
+inline constexpr UINT kRelayWindowMove = WM_APP + 2; // wParam code, lParam window
 
 // Message hooks, installed for every process of the desktop.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);

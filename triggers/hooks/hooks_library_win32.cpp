@@ -16,20 +16,43 @@ HINSTANCE module = nullptr;
 HANDLE hookThread = nullptr;
 DWORD hookThreadId = 0;
 
-struct ThreadStart {
-  HANDLE ready;
-  bool installed;
-};
+#ifdef _WIN64
+constexpr bool kServesTheProgram = true;
+#else
+// The 32-bit library serves 32-bit programs on behalf of the 64-bit one; the mouse
+// and the record are the 64-bit library's.
+constexpr bool kServesTheProgram = false;
+#endif
 
-DWORD WINAPI HookThreadMain(void *parameter) {
-  auto *start = static_cast<ThreadStart *>(parameter);
+// Takes the window-move requests of the 32-bit library into the program's record.
+LRESULT CALLBACK RelayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRelayWindowMove && wParam >= kLibraryMoveToDesktop1 &&
+      wParam <= kLibraryMoveToDesktop6) {
+    ReportWindowMove(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateRelayWindow() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = RelayWindowProc;
+  windowClass.hInstance = module;
+  windowClass.lpszClassName = kRelayWindowClass;
+  RegisterClassW(&windowClass);
+  return CreateWindowExW(0, kRelayWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module,
+                         nullptr);
+}
+
+DWORD WINAPI HookThreadMain(void *ready) {
   MSG message;
   PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE); // create the queue
-  const HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, MouseHook, module, 0);
+  const HWND relay = kServesTheProgram ? CreateRelayWindow() : nullptr;
+  const HHOOK mouse =
+      kServesTheProgram ? SetWindowsHookExW(WH_MOUSE_LL, MouseHook, module, 0) : nullptr;
   const HHOOK posted = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, module, 0);
   const HHOOK sent = SetWindowsHookExW(WH_CALLWNDPROC, CallWindowHook, module, 0);
-  start->installed = mouse || posted || sent;
-  SetEvent(start->ready); // `start` is gone after this
+  SetEvent(static_cast<HANDLE>(ready));
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == kReplayRightClick)
       ReplayRightClick();
@@ -39,6 +62,8 @@ DWORD WINAPI HookThreadMain(void *parameter) {
   for (const HHOOK hook : {mouse, posted, sent})
     if (hook)
       UnhookWindowsHookEx(hook);
+  if (relay)
+    DestroyWindow(relay);
   return 0;
 }
 
@@ -66,6 +91,19 @@ void Notify() {
                WM_USER + 256, 0, 0);
 }
 
+void ReportWindowMove(std::uint32_t code, std::uint32_t window) {
+  if (!kServesTheProgram) {
+    if (const HWND relay = FindWindowExW(HWND_MESSAGE, nullptr, kRelayWindowClass, nullptr))
+      PostMessageW(relay, kRelayWindowMove, code, static_cast<LPARAM>(window));
+    return;
+  }
+  if (sharedRecord.NotifyWindow == 0)
+    return;
+  sharedRecord.EventWindow = window;
+  sharedRecord.EventCode = code;
+  Notify();
+}
+
 } // namespace qv::hooks
 
 using namespace qv::hooks;
@@ -79,13 +117,13 @@ __declspec(dllexport) qv::THookSharedData *GetHookSharedData() {
 __declspec(dllexport) void InstallHook() {
   if (hookThread)
     return;
-  ThreadStart start{CreateEventW(nullptr, TRUE, FALSE, nullptr), false};
-  if (!start.ready)
+  const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!ready)
     return;
-  hookThread = CreateThread(nullptr, 0, HookThreadMain, &start, 0, &hookThreadId);
+  hookThread = CreateThread(nullptr, 0, HookThreadMain, ready, 0, &hookThreadId);
   if (hookThread)
-    WaitForSingleObject(start.ready, INFINITE);
-  CloseHandle(start.ready);
+    WaitForSingleObject(ready, INFINITE);
+  CloseHandle(ready);
 }
 
 __declspec(dllexport) void UnInstallHook() {

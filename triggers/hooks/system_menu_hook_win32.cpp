@@ -4,6 +4,8 @@
 // process, where its menus live.
 #include "triggers/hooks/hooks_internal_win32.h"
 
+#include <cwchar>
+
 namespace qv::hooks {
 namespace {
 
@@ -17,18 +19,17 @@ bool IsSendToCommand(UINT message, WPARAM command) {
 }
 
 void ReportMove(HWND window, WPARAM command) {
-  THookSharedData &record = Record();
-  if (record.NotifyWindow == 0)
-    return;
   const HWND topLevel = GetAncestor(window, GA_ROOT);
-  record.EventWindow =
-      static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(topLevel ? topLevel : window));
-  record.EventCode =
-      kLibraryMoveToDesktop1 + static_cast<std::uint32_t>(command) - (kSendToFirstCommand + 1);
-  Notify();
+  const auto handle = reinterpret_cast<UINT_PTR>(topLevel ? topLevel : window);
+  ReportWindowMove(kLibraryMoveToDesktop1 + static_cast<std::uint32_t>(command) -
+                       (kSendToFirstCommand + 1),
+                   static_cast<std::uint32_t>(handle));
 }
 
-void UpdateSendToItems(HWND window, bool add) {
+void UpdateSendToItems(HWND window, bool add, ATOM captions) {
+  wchar_t text[256];
+  if (add && GlobalGetAtomNameW(captions, text, 256) == 0)
+    return; // the captions are gone: the program has renamed its desktops or ended
   const HMENU menu = GetSystemMenu(window, FALSE);
   if (!menu)
     return;
@@ -38,13 +39,13 @@ void UpdateSendToItems(HWND window, bool add) {
   if (!add)
     return;
   AppendMenuW(menu, MF_SEPARATOR, kSendToFirstCommand, nullptr);
-  const THookSharedData &record = Record();
-  for (UINT index = 0; index < 6; ++index) {
-    wchar_t caption[kSendToCaptionLength];
-    for (int i = 0; i < kSendToCaptionLength; ++i)
-      caption[i] = static_cast<wchar_t>(record.SendToCaptions[index][i]);
-    caption[kSendToCaptionLength - 1] = 0;
+  wchar_t *caption = text; // one caption per line
+  for (UINT index = 0; index < 6 && caption; ++index) {
+    wchar_t *end = std::wcschr(caption, L'\n');
+    if (end)
+      *end = 0;
     AppendMenuW(menu, MF_STRING, kSendToFirstCommand + 1 + index, caption);
+    caption = end ? end + 1 : nullptr;
   }
 }
 
@@ -58,7 +59,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
       ReportMove(message.hwnd, message.wParam);
       message.message = WM_NULL;
     } else if (message.message == SendToMenuMessage() && message.hwnd) {
-      UpdateSendToItems(message.hwnd, message.wParam != 0);
+      UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
       message.message = WM_NULL;
     }
   }
@@ -73,7 +74,7 @@ LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam) {
     if (IsSendToCommand(message.message, message.wParam))
       ReportMove(message.hwnd, message.wParam);
     else if (message.message == SendToMenuMessage() && message.hwnd)
-      UpdateSendToItems(message.hwnd, message.wParam != 0);
+      UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
