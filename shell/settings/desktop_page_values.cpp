@@ -55,9 +55,10 @@ std::string RuleDesktopText(const TSetup &setup, std::string_view value) {
 
 } // namespace
 
-std::vector<std::pair<std::string, std::string>> RuleRows(const TSetup &setup) {
+std::vector<std::pair<std::string, std::string>> RuleRows(const std::vector<std::string> &rules,
+                                                          const TSetup &setup) {
   std::vector<std::pair<std::string, std::string>> rows;
-  for (const std::string &line : setup.Rules) {
+  for (const std::string &line : rules) {
     const auto equals = line.find('=');
     const std::string name = line.substr(0, equals);
     const std::string value = equals == std::string::npos ? "" : line.substr(equals + 1);

@@ -36,7 +36,8 @@ struct PrivacyPageValues {
 
 // The rows of the rules page: each rule's name and the display name of its
 // desktop (the raw value when it names no desktop number).
-std::vector<std::pair<std::string, std::string>> RuleRows(const TSetup &setup);
+std::vector<std::pair<std::string, std::string>> RuleRows(const std::vector<std::string> &rules,
+                                                          const TSetup &setup);
 
 // The distinct non-empty names, in their first order.
 std::vector<std::string> DistinctNames(const std::vector<std::string> &names);

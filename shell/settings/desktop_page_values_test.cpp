@@ -54,9 +54,10 @@ TEST(RuleRowsTest, ShowNameAndDesktopNameOrTheValueThatNamesNone) {
   test::MemorySettingsStore store;
   TSetup setup(store);
   setup.DesktopName[4] = "Games";
-  setup.Rules = {"notepad.exe=3", "my app.exe=0", "odd.exe=x", "far.exe=9", "bare"};
-  SetRule(setup.Rules, "Calc.exe", 5);
-  const auto rows = RuleRows(setup);
+  std::vector<std::string> rules = {"notepad.exe=3", "my app.exe=0", "odd.exe=x", "far.exe=9",
+                                    "bare"};
+  SetRule(rules, "Calc.exe", 5);
+  const auto rows = RuleRows(rules, setup);
   using Row = std::pair<std::string, std::string>;
   EXPECT_EQ(rows, (std::vector<Row>{{"notepad.exe", "Games"},
                                     {"my app.exe", "Desktop 1"},

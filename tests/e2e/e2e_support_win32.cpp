@@ -172,6 +172,91 @@ void RightClickAt(int x, int y) {
   SendInput(2, inputs, sizeof(INPUT));
 }
 
+void LeftClickAt(int x, int y) {
+  MoveCursor(x, y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+void ClickWindow(HWND window) {
+  const RECT rect = WindowRectOf(window);
+  LeftClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+void TypeText(const std::wstring &text) {
+  for (const wchar_t c : text) {
+    const SHORT key = VkKeyScanW(c);
+    if (key == -1)
+      continue;
+    const bool shift = (key & 0x100) != 0;
+    INPUT inputs[4] = {};
+    int count = 0;
+    const auto add = [&](WORD virtualKey, DWORD flags) {
+      inputs[count].type = INPUT_KEYBOARD;
+      inputs[count].ki.wVk = virtualKey;
+      inputs[count].ki.dwFlags = flags;
+      ++count;
+    };
+    if (shift)
+      add(VK_SHIFT, 0);
+    add(LOBYTE(key), 0);
+    add(LOBYTE(key), KEYEVENTF_KEYUP);
+    if (shift)
+      add(VK_SHIFT, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+  }
+}
+
+HWND FindDescendant(HWND parent, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM parameter) -> BOOL {
+        auto &search = *reinterpret_cast<Search *>(parameter);
+        if (GetDlgCtrlID(child) == search.id) {
+          search.found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindDescendantOfClass(HWND parent, const wchar_t *className) {
+  struct Search {
+    const wchar_t *className;
+    HWND found;
+  } search{className, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM parameter) -> BOOL {
+        auto &search = *reinterpret_cast<Search *>(parameter);
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (lstrcmpW(name, search.className) == 0) {
+          search.found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowTextOf(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
 void PressKey(WORD virtualKey) {
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
