@@ -39,10 +39,10 @@ private:
       const POINT place = kComboPlaces[static_cast<std::size_t>(zone)];
       controls.ComboList(settings_id::kHotZoneBase + zone, actions, place.x, place.y, kComboWidth);
     }
-    controls.Label(0, "309", 0, 404, 200, 20);
+    controls.Label(0, "309", 80, 404, 300, 20);
     // Its numbers are filled in on show: as captions they would be taken for
     // text identifiers and translated.
-    controls.ComboList(settings_id::kSensibility, {}, 210, 400, 80);
+    controls.ComboList(settings_id::kSensibility, {}, 390, 400, 80);
   }
 
   void ReadSettings() override {

@@ -183,7 +183,11 @@ void LeftClickAt(int x, int y) {
 
 void ClickWindow(HWND window) {
   const RECT rect = WindowRectOf(window);
-  LeftClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  // A window that is still coming up or being uncovered would miss the click.
+  MoveCursor(middle.x, middle.y);
+  WaitUntil([&] { return WindowFromPoint(middle) == window && IsWindowEnabled(window); }, 5s);
+  LeftClickAt(middle.x, middle.y);
 }
 
 void TypeText(const std::wstring &text) {

@@ -58,7 +58,12 @@ bool RunStep(const std::string &step) {
     if (!link)
       return false;
     ClickWindow(link);
-    return WaitUntil([&] { return !IsWindowVisible(link); }, 10s);
+    return WaitUntil(
+        [&] {
+          HWND cancel = FindDescendant(panel, qv::settings_id::kCancel);
+          return cancel && IsWindowVisible(cancel);
+        },
+        10s);
   }
   if (step == "cancel-page") {
     HWND cancel = FindDescendant(FindDescendant(MainForm(), qv::settings_id::kPanel),
