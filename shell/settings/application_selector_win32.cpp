@@ -21,7 +21,7 @@ class TApplicationSelector : public ModalDialog {
 public:
   TApplicationSelector(const std::vector<std::string> &applications,
                        const std::vector<std::string> &desktopNames)
-      : ModalDialog(L"TApplicationSelector", "Application selector", 440, 290),
+      : ModalDialog(L"TApplicationSelector", "Application selector", 440, 260),
         applications_(applications), desktopNames_(desktopNames) {}
 
   const ApplicationChoice &Choice() const { return choice_; }

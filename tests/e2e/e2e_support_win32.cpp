@@ -163,22 +163,34 @@ void MoveCursor(int x, int y) {
   SetCursorPos(x, y);
 }
 
-void RightClickAt(int x, int y) {
+namespace {
+
+// Presses and releases a mouse button at a point. Every event carries the
+// point, so that a pointer motion the window system reports late cannot send
+// the click elsewhere.
+void ClickAt(int x, int y, DWORD down, DWORD up) {
   MoveCursor(x, y);
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  const LONG dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  const LONG dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  INPUT inputs[3] = {};
+  const DWORD flags[3] = {0, down, up};
+  for (int i = 0; i < 3; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dx = dx;
+    inputs[i].mi.dy = dy;
+    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+  }
+  SendInput(3, inputs, sizeof(INPUT));
+}
+
+} // namespace
+
+void RightClickAt(int x, int y) {
+  ClickAt(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 void LeftClickAt(int x, int y) {
-  MoveCursor(x, y);
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  ClickAt(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 void ClickWindow(HWND window) {
