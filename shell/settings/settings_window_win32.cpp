@@ -9,6 +9,7 @@
 #include "shell/web_pages.h"
 #include "shell/window_win32.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <array>
@@ -59,6 +60,8 @@ TSettingsWindow::TSettingsWindow(HWND form, SettingsServices services)
     : form_(form), services_(std::move(services)), fonts_(form),
       headerTitleFont_(CreateUiFont(ScaleToWindow(form, 19), FW_SEMIBOLD)),
       headerFont_(CreateUiFont(PointsToPixels(form, 9))) {
+  INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&classes);
   ControlBuilder controls(form_, fonts_.normal.Get());
   BuildHeader(controls);
   BuildPanel();
