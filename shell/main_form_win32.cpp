@@ -44,11 +44,16 @@ HWND CreateFormWindow(void *form, WNDPROC windowProc) {
   RegisterClassExW(&windowClass);
 
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, 0);
-  return CreateWindowExW(0, kClassName, L"Quadrivista", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                         instance, form);
+  HWND window = CreateWindowExW(0, kClassName, L"Quadrivista", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                kClientWidth, kClientHeight, nullptr, nullptr, instance, form);
+  // The client area at the window's DPI, which is known once it exists.
+  const UINT dpi = GetDpiForWindow(window);
+  RECT frame{0, 0, MulDiv(kClientWidth, static_cast<int>(dpi), 96),
+             MulDiv(kClientHeight, static_cast<int>(dpi), 96)};
+  AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
+  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return window;
 }
 
 HICON LoadSmallIcon(int id) {

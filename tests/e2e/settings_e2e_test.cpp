@@ -119,8 +119,14 @@ TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
       << "the cube's default hotkey F11 is registered";
   ShowSettings();
   SaveScreenshot("settings-window");
+  RECT client{};
+  GetClientRect(form_, &client);
+  EXPECT_EQ(client.right, 857);
+  EXPECT_EQ(client.bottom, 686);
   HWND page = ClickLink(11);
   ASSERT_NE(page, nullptr);
+  GetClientRect(page, &client);
+  EXPECT_EQ(client.right, 811) << "the page fills the link panel";
   SaveScreenshot("settings-keys");
 
   HWND keys = FindDescendant(page, id::kList);
