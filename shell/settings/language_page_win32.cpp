@@ -27,7 +27,7 @@ private:
   void Build(ControlBuilder &controls) override {
     HWND list = controls.ListView(settings_id::kList,
                                   LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE, 0,
-                                  kContentTop, Width(), 150);
+                                  kContentTop, Width(), 110);
     const int width = controls.Scale(kFlagWidth);
     const int height = controls.Scale(kFlagHeight);
     // The list view frees its image list when it goes.
