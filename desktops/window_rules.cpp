@@ -16,6 +16,19 @@ std::string RuleValueFor(const std::vector<std::string> &rules, std::string_view
   return {};
 }
 
+void SetRule(std::vector<std::string> &rules, const std::string &name, int desktopIndex) {
+  const std::string line = name + "=" + std::to_string(desktopIndex);
+  for (std::string &existing : rules) {
+    const auto equals = existing.find('=');
+    if (equals != std::string::npos &&
+        EqualsIgnoreCase(std::string_view(existing).substr(0, equals), name)) {
+      existing = line;
+      return;
+    }
+  }
+  rules.push_back(line);
+}
+
 std::optional<int> RuleDesktopIndex(std::string_view value) {
   if (value.size() == 1 && value[0] >= '0' && value[0] <= '5')
     return value[0] - '0';

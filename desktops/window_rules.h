@@ -20,6 +20,11 @@ std::string RuleValueFor(const std::vector<std::string> &rules, std::string_view
 // The desktop index the value names, only when it is exactly "0" to "5".
 std::optional<int> RuleDesktopIndex(std::string_view value);
 
+// Makes the name's rule send its windows to the desktop of the index: the
+// first line with that name (letter case ignored) is replaced, or a line is
+// added at the end.
+void SetRule(std::vector<std::string> &rules, const std::string &name, int desktopIndex);
+
 // Sends a newly discovered window to the desktop its program's rule names
 // (hidden at once unless that is its desktop already).
 void ApplyWindowRules(TManagedWindow &window, const std::vector<std::string> &rules,

@@ -76,4 +76,14 @@ TEST(WindowRuleValueTest, ValueIsTextAfterFirstEquals) {
   EXPECT_EQ(RuleValueFor(rules, "b.exe"), "");
 }
 
+TEST(WindowRuleEditTest, SettingANameReplacesItsFirstLineOrAppends) {
+  std::vector<std::string> rules = {"calc.exe=1", "NOTEPAD.EXE=4", "notepad.exe=2"};
+  SetRule(rules, "Notepad.exe", 0);
+  EXPECT_EQ(rules, (std::vector<std::string>{"calc.exe=1", "Notepad.exe=0", "notepad.exe=2"}));
+  SetRule(rules, "my app.exe", 5);
+  EXPECT_EQ(rules.back(), "my app.exe=5");
+  EXPECT_EQ(RuleValueFor(rules, "notepad.exe"), "0");
+  EXPECT_EQ(RuleValueFor(rules, "MY APP.EXE"), "5");
+}
+
 } // namespace

@@ -24,4 +24,15 @@
 #define IDI_DESKTOP6_CURRENT 111
 #define IDI_DESKTOP_IMAGE_COUNT 12
 
+/* Flags of the language page, in its row order: english, spanish, italian,
+   portugues, german, french. */
+#define IDI_FLAG_BASE 200
+#define IDI_FLAG_ENGLISH 200
+#define IDI_FLAG_SPANISH 201
+#define IDI_FLAG_ITALIAN 202
+#define IDI_FLAG_PORTUGUES 203
+#define IDI_FLAG_GERMAN 204
+#define IDI_FLAG_FRENCH 205
+#define IDI_FLAG_COUNT 6
+
 #endif

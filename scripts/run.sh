@@ -33,7 +33,7 @@ wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started screenshot:desktop open-tray-menu screenshot:tray-menu \
   close-menu show-window-list screenshot:window-list close-window-list show-settings \
-  screenshot:settings-window
+  screenshot:settings-window open-page:11 screenshot:settings-keys cancel-page
 
 if [[ ${1:-} == --stay ]]; then
   echo "Quadrivista runs on display $DISPLAY; press Enter to end it."

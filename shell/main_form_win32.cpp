@@ -11,6 +11,7 @@
 #include "shell/single_instance_win32.h"
 #include "shell/startup_balloon.h"
 #include "shell/translate_form_win32.h"
+#include "shell/web_pages.h"
 #include "shell/window_win32.h"
 
 #include <shellapi.h>
@@ -23,7 +24,6 @@ namespace {
 constexpr const wchar_t *kClassName = L"TSettings";
 constexpr int kClientWidth = 857;
 constexpr int kClientHeight = 686;
-constexpr int kHeaderHeight = 136;
 
 enum TimerId : UINT_PTR {
   kTrayTimer = 1,
@@ -31,9 +31,6 @@ enum TimerId : UINT_PTR {
   kDirectXResetTimer2,
   kWallpaperTimer
 };
-
-constexpr const wchar_t *kHelpPage = L"https://www.quadrivista.net/help";
-constexpr const wchar_t *kForumPage = L"https://www.quadrivista.net/forum";
 
 HWND CreateFormWindow(void *form, WNDPROC windowProc) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -46,22 +43,23 @@ HWND CreateFormWindow(void *form, WNDPROC windowProc) {
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
 
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, 0);
-  return CreateWindowExW(0, kClassName, L"Quadrivista", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                         instance, form);
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  HWND window = CreateWindowExW(0, kClassName, L"Quadrivista", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                kClientWidth, kClientHeight, nullptr, nullptr, instance, form);
+  // The client area at the window's DPI, which is known once it exists.
+  const UINT dpi = GetDpiForWindow(window);
+  RECT frame{0, 0, MulDiv(kClientWidth, static_cast<int>(dpi), 96),
+             MulDiv(kClientHeight, static_cast<int>(dpi), 96)};
+  AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
+  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return window;
 }
 
 HICON LoadSmallIcon(int id) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                        LR_DEFAULTCOLOR));
-}
-
-std::string TranslateText(const std::string &text) {
-  return LanguageController ? LanguageController->Translate(text) : text;
 }
 
 // Balloon texts separate lines with a lone carriage return; the notification
@@ -288,38 +286,6 @@ void TSettings::WallpaperChangeTimer() {
   LogLine("Device not cooperating");
 }
 
-void TSettings::Paint() {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(window_.Get(), &paint);
-  const auto scaled = [this](int value) { return ScaleToWindow(window_.Get(), value); };
-  RECT client{};
-  GetClientRect(window_.Get(), &client);
-
-  RECT header{0, 0, client.right, scaled(kHeaderHeight)};
-  UniqueBrush headerBrush(CreateSolidBrush(RGB(0x12, 0x2B, 0x4A)));
-  FillRect(dc, &header, headerBrush.Get());
-
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
-  const UniqueFont titleFont = CreateUiFont(scaled(19), FW_SEMIBOLD);
-  const UniqueFont textFont = CreateUiFont(PointsToPixels(window_.Get(), 8));
-  const HGDIOBJ oldFont = SelectObject(dc, titleFont.Get());
-  RECT line{scaled(24), scaled(22), client.right - scaled(24), scaled(56)};
-  const std::wstring title = AnsiToWide(TranslateText("1"));
-  DrawTextW(dc, title.c_str(), -1, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-
-  SelectObject(dc, textFont.Get());
-  SetTextColor(dc, RGB(0xC8, 0xD8, 0xEA));
-  for (const char *identifier : {"2", "3", "4"}) {
-    OffsetRect(&line, 0, line.bottom - line.top);
-    line.bottom = line.top + scaled(20);
-    const std::wstring text = AnsiToWide(TranslateText(identifier));
-    DrawTextW(dc, text.c_str(), -1, &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  }
-  SelectObject(dc, oldFont);
-  EndPaint(window_.Get(), &paint);
-}
-
 LRESULT CALLBACK TSettings::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto *self = WindowOwner<TSettings>(window, message, lParam);
   if (self && self->created_)
@@ -327,8 +293,17 @@ LRESULT CALLBACK TSettings::WindowProc(HWND window, UINT message, WPARAM wParam,
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+void TSettings::SetContent(std::unique_ptr<FormContent> content) {
+  content_ = std::move(content);
+}
+
 LRESULT TSettings::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = window_.Get();
+  if (content_) {
+    LRESULT result = 0;
+    if (content_->OnMessage(message, wParam, lParam, result))
+      return result;
+  }
   switch (message) {
   case WM_HOTKEY:
   case WM_TRIGGERNOTIFY:
@@ -372,9 +347,6 @@ LRESULT TSettings::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The settings window is only ever hidden; the program ends from the tray.
     if (startupDone_)
       ShowWindow(window, SW_HIDE);
-    return 0;
-  case WM_PAINT:
-    Paint();
     return 0;
   default:
     if (message == TaskbarCreatedMessage()) {

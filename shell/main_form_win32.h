@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/form_content_win32.h"
 #include "shell/form_timer_win32.h"
 #include "shell/tray_icon_win32.h"
 #include "shell/tray_menu.h"
@@ -29,6 +30,8 @@ public:
   void FormCreate();
 
   HWND Handle() const { return window_.Get(); }
+  // What the settings window shows: the header, the links and the pages.
+  void SetContent(std::unique_ptr<FormContent> content);
 
   void ShowSettingsWindow();
   void ApplyHotkeys();
@@ -68,7 +71,6 @@ private:
   void RunMenuItem(const TrayMenuItem &item);
   void DirectXResetTimerTimer();
   void WallpaperChangeTimer();
-  void Paint();
   int Current() const { return CurrentDesktop ? CurrentDesktop() : 1; }
 
   // Messages reach OnMessage only once the form is fully built.
@@ -84,6 +86,8 @@ private:
   bool previewShown_ = false;
   bool startupDone_ = false;
   bool menuOpen_ = false;
+  // After the window, so that it goes before the window does.
+  std::unique_ptr<FormContent> content_;
 
   FormTimer trayTimer_;
   FormTimer directXResetTimer_;

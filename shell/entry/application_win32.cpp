@@ -12,6 +12,8 @@
 #include "shell/log_window_win32.h"
 #include "shell/main_form_win32.h"
 #include "shell/registry_settings_store_win32.h"
+#include "shell/settings/password_request_win32.h"
+#include "shell/settings/settings_window_win32.h"
 #include "shell/setup.h"
 #include "shell/single_instance_win32.h"
 #include "shell/system_properties_win32.h"
@@ -135,9 +137,14 @@ std::vector<WindowListRow> WindowListRows(const TWindowManager &windowManager) {
   return rows;
 }
 
-void RunMessageLoop() {
+// Keyboard navigation of the settings window (Tab, Enter, Escape) while it
+// is shown.
+void RunMessageLoop(const TSettings *&mainForm) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    HWND form = mainForm ? mainForm->Handle() : nullptr;
+    if (form && IsWindowVisible(form) && IsDialogMessageW(form, &message))
+      continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -180,6 +187,19 @@ int RunApplication(const std::vector<std::string> &parameters) {
     triggers.Manager().SetEffectReady();
     triggers.Manager().AllowSwitching();
   };
+  SettingsServices settingsServices;
+  settingsServices.setup = Setup;
+  settingsServices.applyHotkeys = [&] { mainForm->ApplyHotkeys(); };
+  settingsServices.restartHookThread = [&] { triggers.RestartHookThread(); };
+  settingsServices.setTrayDefaultItem = [&] { mainForm->SetTrayDefaultItem(); };
+  settingsServices.processNames = [&] {
+    std::vector<std::string> names;
+    for (const auto &window : desktops.WindowManager().Windows())
+      names.push_back(window->ProcessName);
+    return names;
+  };
+  settingsServices.requestPassword = &RequestDesktopPassword;
+  mainForm->SetContent(std::make_unique<TSettingsWindow>(mainForm->Handle(), settingsServices));
   mainForm->ManageWindows = [&] {
     ShowWindowListDialog(nullptr, WindowListRows(desktops.WindowManager()));
   };
@@ -224,7 +244,7 @@ int RunApplication(const std::vector<std::string> &parameters) {
   mainForm->FormCreate();
   LogLine("Started");
 
-  RunMessageLoop();
+  RunMessageLoop(mainFormRef);
   teardown(true);
   desktopsToRestore = nullptr;
   objects.triggers.reset();

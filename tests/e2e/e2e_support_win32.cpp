@@ -171,13 +171,114 @@ void MoveCursor(int x, int y) {
   SetCursorPos(x, y);
 }
 
-void RightClickAt(int x, int y) {
+namespace {
+
+// Presses and releases a mouse button at a point. Every event carries the
+// point, so that a pointer motion the window system reports late cannot send
+// the click elsewhere.
+void ClickAt(int x, int y, DWORD down, DWORD up) {
   MoveCursor(x, y);
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  const LONG dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  const LONG dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  INPUT inputs[3] = {};
+  const DWORD flags[3] = {0, down, up};
+  for (int i = 0; i < 3; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dx = dx;
+    inputs[i].mi.dy = dy;
+    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+  }
+  SendInput(3, inputs, sizeof(INPUT));
+}
+
+} // namespace
+
+void RightClickAt(int x, int y) {
+  ClickAt(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+}
+
+void LeftClickAt(int x, int y) {
+  ClickAt(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+void ClickWindow(HWND window) {
+  const RECT rect = WindowRectOf(window);
+  const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  // A window that is still coming up or being uncovered would miss the click.
+  MoveCursor(middle.x, middle.y);
+  WaitUntil([&] { return WindowFromPoint(middle) == window && IsWindowEnabled(window); }, 5s);
+  LeftClickAt(middle.x, middle.y);
+}
+
+void TypeText(const std::wstring &text) {
+  for (const wchar_t c : text) {
+    const SHORT key = VkKeyScanW(c);
+    if (key == -1)
+      continue;
+    const bool shift = (key & 0x100) != 0;
+    INPUT inputs[4] = {};
+    int count = 0;
+    const auto add = [&](WORD virtualKey, DWORD flags) {
+      inputs[count].type = INPUT_KEYBOARD;
+      inputs[count].ki.wVk = virtualKey;
+      inputs[count].ki.dwFlags = flags;
+      ++count;
+    };
+    if (shift)
+      add(VK_SHIFT, 0);
+    add(LOBYTE(key), 0);
+    add(LOBYTE(key), KEYEVENTF_KEYUP);
+    if (shift)
+      add(VK_SHIFT, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+  }
+}
+
+HWND FindDescendant(HWND parent, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM parameter) -> BOOL {
+        auto &search = *reinterpret_cast<Search *>(parameter);
+        if (GetDlgCtrlID(child) == search.id) {
+          search.found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindDescendantOfClass(HWND parent, const wchar_t *className) {
+  struct Search {
+    const wchar_t *className;
+    HWND found;
+  } search{className, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM parameter) -> BOOL {
+        auto &search = *reinterpret_cast<Search *>(parameter);
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (lstrcmpW(name, search.className) == 0) {
+          search.found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowTextOf(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
 }
 
 namespace {

@@ -65,7 +65,18 @@ void RightClickAt(int x, int y);
 // Presses the right button at `from`, moves to `to` in small steps as a hand
 // would, and releases it there.
 void RightDrag(POINT from, POINT to);
+void LeftClickAt(int x, int y);
+// Clicks the middle of a window with the mouse.
+void ClickWindow(HWND window);
 void PressKey(WORD virtualKey);
+// Types text as key presses (letters, digits and a few signs).
+void TypeText(const std::wstring &text);
+// The descendant window with the control id, searched depth first; null when
+// there is none.
+HWND FindDescendant(HWND parent, int id);
+// The descendant window of the class.
+HWND FindDescendantOfClass(HWND parent, const wchar_t *className);
+std::wstring WindowTextOf(HWND window);
 
 // The point on the taskbar where the first icon added to the notification
 // area sits (the right end of Wine's taskbar).

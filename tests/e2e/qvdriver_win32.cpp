@@ -1,7 +1,8 @@
 // qvdriver: drives a running quadrivista.exe from outside, one step per
 // argument, for the README's run command:
 //   wait-started | open-tray-menu | close-menu | show-settings | show-window-list |
-//   close-window-list | screenshot:NAME | quit
+//   close-window-list | open-page:TAG | cancel-page | screenshot:NAME | quit
+#include "shell/settings/settings_control_ids.h"
 #include "tests/e2e/e2e_support_win32.h"
 
 #include <cstdio>
@@ -50,6 +51,28 @@ bool RunStep(const std::string &step) {
   if (step == "close-window-list") {
     PostMessageW(FindWindowW(L"TWindowManagerForm", nullptr), WM_CLOSE, 0, 0);
     return WaitUntil([] { return FindWindowW(L"TWindowManagerForm", nullptr) == nullptr; }, 10s);
+  }
+  if (step.rfind("open-page:", 0) == 0) {
+    HWND panel = FindDescendant(MainForm(), qv::settings_id::kPanel);
+    HWND link = FindDescendant(panel, qv::settings_id::kLinkBase + std::stoi(step.substr(10)));
+    if (!link)
+      return false;
+    ClickWindow(link);
+    return WaitUntil(
+        [&] {
+          HWND cancel = FindDescendant(panel, qv::settings_id::kCancel);
+          return cancel && IsWindowVisible(cancel);
+        },
+        10s);
+  }
+  if (step == "cancel-page") {
+    HWND cancel = FindDescendant(FindDescendant(MainForm(), qv::settings_id::kPanel),
+                                 qv::settings_id::kCancel);
+    if (!cancel)
+      return false;
+    ClickWindow(cancel);
+    return WaitUntil([] { return FindDescendant(MainForm(), qv::settings_id::kCancel) == nullptr; },
+                     10s);
   }
   if (step.rfind("screenshot:", 0) == 0) {
     Sleep(500); // let the last repaint reach the screen

@@ -1,0 +1,76 @@
+#include "shell/settings/keyboard_rows.h"
+
+#include "shell/setup.h"
+#include "tests/support/memory_settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+using namespace qv;
+
+constexpr std::size_t kCubeRow = 8;
+constexpr TShortCut kF11 = 0x7A;
+
+TEST(KeyboardRowsTest, CellsShowEachRowsShortcutAndNoneAsNoneText) {
+  test::MemorySettingsStore store;
+  TSetup setup(store);
+  setup.CubeHotKey = 0;
+  setup.Desktop3HotKey = kShortCutCtrl | kShortCutShift | 0x74;
+  const auto cells = ReadKeyCells(setup);
+  ASSERT_EQ(cells.size(), kKeyRowCount);
+  EXPECT_EQ(cells[0], "Ctrl+1");
+  EXPECT_EQ(cells[2], "Shift+Ctrl+F5");
+  EXPECT_EQ(cells[kCubeRow], "<none>");
+  EXPECT_EQ(cells[10], "F10") << "the current-desktop exposer row";
+  EXPECT_EQ(cells[13], "Ctrl+F8");
+}
+
+TEST(KeyboardRowsTest, AcceptedCellsBecomeSettingsAndNoneReadsBackAsDefault) {
+  test::MemorySettingsStore store;
+  TSetup setup(store);
+  auto cells = ReadKeyCells(setup);
+  cells[kCubeRow] = "Ctrl+F11";
+  cells[0] = "<none>";
+  WriteKeyCells(setup, cells);
+  EXPECT_EQ(setup.CubeHotKey, kShortCutCtrl | kF11);
+  EXPECT_EQ(setup.Desktop1HotKey, 0);
+  EXPECT_EQ(setup.Desktop2HotKey, kShortCutCtrl | '2') << "untouched rows keep their keys";
+  ASSERT_TRUE(setup.Save());
+
+  TSetup next(store);
+  EXPECT_EQ(next.CubeHotKey, kShortCutCtrl | kF11);
+  EXPECT_EQ(next.Desktop1HotKey, kShortCutCtrl | '1') << "a shortcut of none is not stored";
+}
+
+TEST(KeyboardRowsTest, RestoredDefaultsEqualTheSettingsDefaults) {
+  test::MemorySettingsStore store;
+  const TSetup defaults(store);
+  TSetup setup(store);
+  for (const KeyRow &row : KeyRows())
+    setup.*row.setting = kShortCutAlt | 'Q';
+  const auto cells = DefaultKeyCells();
+  EXPECT_EQ(cells[12], "F8") << "flip";
+  EXPECT_EQ(cells[13], "Ctrl+F8") << "carousel";
+  WriteKeyCells(setup, cells);
+  for (const KeyRow &row : KeyRows())
+    EXPECT_EQ(setup.*row.setting, defaults.*row.setting) << row.action;
+}
+
+TEST(HotkeySelectorKeysTest, NamesAreUniqueInKeyCodeOrderAndMakeShortcutsThatReadBack) {
+  const auto names = SelectableKeyNames();
+  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+  for (std::size_t i = 1; i < names.size(); ++i)
+    EXPECT_LT(TextToShortCut(names[i - 1]), TextToShortCut(names[i])) << names[i];
+
+  for (const std::string &name : names) {
+    const TShortCut shortCut = MakeShortCut(name, true, false, true);
+    EXPECT_EQ(ShortCutOfKeyCell(KeyCellText(shortCut)), shortCut) << name;
+  }
+  EXPECT_EQ(MakeShortCut("F11", false, true, false), kShortCutCtrl | kF11);
+  EXPECT_EQ(MakeShortCut("", true, true, true), 0) << "no key selected";
+}
+
+} // namespace

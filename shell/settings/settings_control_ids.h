@@ -1,0 +1,82 @@
+#pragma once
+// Control identifiers of the settings window, its pages and dialogs. The
+// end-to-end tests find the controls by these numbers.
+
+namespace qv::settings_id {
+
+// The main form.
+inline constexpr int kPanel = 100;          // Panel1, the link panel that hosts the pages
+inline constexpr int kHeaderFeatures = 101; // Label31
+inline constexpr int kHeaderForum = 102;    // Label34
+inline constexpr int kHeaderHelp = 103;     // Label24
+inline constexpr int kHeaderTitle = 104;    // Label13 and the other hidden header texts
+inline constexpr int kHeaderLine1 = 105;    // Label14
+inline constexpr int kHeaderLine2 = 106;    // Label17
+inline constexpr int kHeaderLine3 = 107;    // Label15
+inline constexpr int kLinkBase = 1000;      // + the link's tag
+inline constexpr int kGroupHeadingBase = 900;
+
+// Every page and dialog.
+inline constexpr int kAccept = 1;       // btAccept (IDOK)
+inline constexpr int kCancel = 2;       // btCancel (IDCANCEL)
+inline constexpr int kTitle = 10;       // Label1
+inline constexpr int kDescription = 11; // Label2
+
+// Controls that several pages have.
+inline constexpr int kEnable = 20;          // cbEnable / cbEnabled
+inline constexpr int kList = 21;            // lvKeys, lvRules, lvLanguage
+inline constexpr int kEdit = 22;            // btEdit
+inline constexpr int kClear = 23;           // btClear
+inline constexpr int kRestoreDefaults = 24; // Label16 of the keyboard page
+
+// Hot corners: cbHotZone1 ... cbHotZone8 are kHotZoneBase + zone.
+inline constexpr int kHotZoneBase = 30;
+inline constexpr int kSensibility = 40;
+
+// Special controls: cbEffect0 ... cbEffect3 are kEffectBase + n.
+inline constexpr int kEffectBase = 50;
+inline constexpr int kMouseZoom = 55;
+inline constexpr int kMouseSwitch = 56;
+
+// On-screen display.
+inline constexpr int kTimeout = 60;
+inline constexpr int kControls = 61;
+
+// Tray.
+inline constexpr int kDefaultOptions = 70;
+inline constexpr int kDefaultCube = 71;
+inline constexpr int kDefaultExposer = 72;
+inline constexpr int kShowWindowList = 73;
+inline constexpr int kCreateIcons = 74;
+inline constexpr int kLivePreview = 75;
+inline constexpr int kPreviewSize = 76;
+
+// Autorun.
+inline constexpr int kAutorun = 80;
+inline constexpr int kMessage = 81;
+
+// Desktop names: ed1 ... ed6 are kNameBase + desktop.
+inline constexpr int kNameBase = 90;
+inline constexpr int kAttach = 97;
+inline constexpr int kIconList = 98; // ListView1
+
+// Privacy: cb1 ... cb6 are kPrivacyBase + desktop, l1 ... l6 kPrivacyLabelBase + desktop.
+inline constexpr int kPrivacyBase = 110;
+inline constexpr int kPrivacyLabelBase = 120;
+inline constexpr int kChangePassword = 117; // Button1
+
+// Hotkey selector.
+inline constexpr int kKeys = 200;
+inline constexpr int kShift = 201;
+inline constexpr int kControl = 202;
+inline constexpr int kAlt = 203;
+
+// Application selector.
+inline constexpr int kApplications = 210;
+inline constexpr int kActions = 211;
+
+// Set password.
+inline constexpr int kPassword1 = 220;
+inline constexpr int kPassword2 = 221;
+
+} // namespace qv::settings_id

@@ -1,0 +1,372 @@
+// The settings window as a user meets it: pages opened from their links and
+// driven through their controls from outside the program, with the effects
+// of accepting and cancelling read back from the registry, the hotkeys the
+// program holds and the texts it shows.
+#include "tests/e2e/program_fixture_win32.h"
+
+#include "shell/registry_settings_store_win32.h"
+#include "shell/settings/keyboard_rows.h"
+#include "shell/settings/settings_control_ids.h"
+#include "shell/setup.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <thread>
+
+namespace qv::e2e {
+namespace {
+
+namespace id = settings_id;
+
+class SettingsEndToEnd : public ProgramFixture {
+protected:
+  void ShowSettings() {
+    OpenTrayMenu();
+    PressKey(VK_DOWN); // the first item, "Options"
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }, 10s));
+    panel_ = FindDescendant(form_, id::kPanel);
+    ASSERT_NE(panel_, nullptr);
+  }
+
+  void OpenTrayMenu() {
+    const POINT icon = FirstTrayIconPoint();
+    RightClickAt(icon.x, icon.y);
+    ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s))
+        << "the tray menu did not open";
+  }
+
+  void CloseTrayMenu() {
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() == nullptr; }, 10s));
+  }
+
+  HWND Link(int tag) const { return FindDescendant(panel_, id::kLinkBase + tag); }
+
+  // The open page: the window that holds the accept and cancel buttons.
+  HWND OpenPage() const {
+    HWND cancel = FindDescendant(panel_, id::kCancel);
+    return cancel && IsWindowVisible(cancel) ? GetParent(cancel) : nullptr;
+  }
+
+  // Clicks the link of the tag and waits for its page.
+  HWND ClickLink(int tag) {
+    HWND link = Link(tag);
+    EXPECT_NE(link, nullptr) << "link " << tag;
+    if (!link)
+      return nullptr;
+    ClickWindow(link);
+    HWND page = nullptr;
+    if (!WaitUntil([&] { return (page = OpenPage()) != nullptr; }, 10s)) {
+      ADD_FAILURE() << "the page of link " << tag << " did not open";
+      SaveScreenshot("failed-link-" + std::to_string(tag));
+    }
+    return page;
+  }
+
+  // Clicks the page's accept or cancel button and waits until it has gone
+  // and the links are back.
+  void ClosePage(HWND page, int button) {
+    ClickWindow(FindDescendant(page, button));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(page) && IsWindowVisible(Link(11)); }, 10s))
+        << "the page did not close";
+  }
+
+  HWND WaitForDialog(const wchar_t *className) {
+    HWND dialog = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          dialog = FindWindowW(className, nullptr);
+          return dialog && IsWindowVisible(dialog);
+        },
+        10s))
+        << "no dialog";
+    return dialog;
+  }
+
+  void CloseDialog(HWND dialog, int button) {
+    ClickWindow(FindDescendant(dialog, button));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10s)) << "the dialog stayed";
+  }
+
+  static void SelectComboItem(HWND combo, int index) {
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+
+  // Whether the combination is taken by a hotkey of some program: then it
+  // cannot be registered here.
+  static bool HotKeyTaken(UINT modifiers, UINT key) {
+    if (RegisterHotKey(nullptr, 0x5151, modifiers, key)) {
+      UnregisterHotKey(nullptr, 0x5151);
+      return false;
+    }
+    return true;
+  }
+
+  static bool SetupValueStored() {
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Quadrivista", L"Setup", RRF_RT_REG_SZ,
+                        nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  }
+
+  // A screenshot once the program answers again, with a moment for the
+  // last repaint to reach the screen.
+  void Snapshot(const std::string &name) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    std::this_thread::sleep_for(300ms);
+    SaveScreenshot(name);
+  }
+
+  static int SelectedRow(HWND list) {
+    return static_cast<int>(
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  }
+
+  HWND panel_ = nullptr;
+};
+
+TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
+  auto program = Start();
+  ASSERT_TRUE(WaitUntil([] { return HotKeyTaken(0, VK_F11); }, 10s))
+      << "the cube's default hotkey F11 is registered";
+  ShowSettings();
+  Snapshot("settings-window");
+  RECT client{};
+  GetClientRect(form_, &client);
+  EXPECT_EQ(client.right, 857);
+  EXPECT_EQ(client.bottom, 686);
+  HWND page = ClickLink(11);
+  ASSERT_NE(page, nullptr);
+  GetClientRect(page, &client);
+  EXPECT_EQ(client.right, 811) << "the page fills the link panel";
+  Snapshot("settings-keys");
+
+  HWND keys = FindDescendant(page, id::kList);
+  HWND edit = FindDescendant(page, id::kEdit);
+  EXPECT_FALSE(IsWindowEnabled(edit)) << "no row is selected yet";
+  ClickWindow(keys);
+  PressKey(VK_HOME);
+  for (int row = 0; row < 8; ++row) // down to the cube's row
+    PressKey(VK_DOWN);
+  ASSERT_TRUE(WaitUntil([&] { return SelectedRow(keys) == 8; }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(edit) != FALSE; }, 10s))
+      << "selecting a row enables Change";
+
+  ClickWindow(edit);
+  HWND selector = WaitForDialog(L"THotkeySelector");
+  ASSERT_NE(selector, nullptr);
+  const auto names = SelectableKeyNames();
+  const auto f11 = std::find(names.begin(), names.end(), "F11") - names.begin();
+  SendMessageW(FindDescendant(selector, id::kKeys), LB_SETCURSEL, static_cast<WPARAM>(f11), 0);
+  ClickWindow(FindDescendant(selector, id::kControl));
+  Snapshot("settings-hotkey-selector");
+  CloseDialog(selector, id::kAccept);
+
+  ClosePage(page, id::kAccept);
+  EXPECT_TRUE(WaitUntil([] { return HotKeyTaken(MOD_CONTROL, VK_F11); }, 10s))
+      << "Ctrl+F11 is registered at once";
+  EXPECT_FALSE(HotKeyTaken(0, VK_F11)) << "F11 alone is free again";
+  RegistrySettingsStore store;
+  const TSetup stored(store);
+  EXPECT_EQ(stored.CubeHotKey, kShortCutCtrl | VK_F11);
+  EXPECT_EQ(stored.ExposerHotKey, VK_F9) << "the other rows are unchanged";
+  Stop(*program);
+}
+
+TEST_F(SettingsEndToEnd, EveryPageOpensAndCancellingChangesNothing) {
+  auto program = Start();
+  ShowSettings();
+  const std::pair<int, const char *> pages[] = {
+      {1, "desktops"}, {2, "rules"}, {4, "privacy"}, {11, "keys"},    {12, "hot-corners"},
+      {14, "special"}, {31, "osd"},  {32, "tray"},   {33, "autorun"}, {34, "language"}};
+  for (const auto &[tag, name] : pages) {
+    HWND page = ClickLink(tag);
+    ASSERT_NE(page, nullptr) << name;
+    EXPECT_FALSE(IsWindowVisible(Link(tag))) << "the page covers the links";
+    Snapshot(std::string("settings-page-") + name);
+    if (tag == 11) {
+      // Changes that cancelling must throw away.
+      ClickWindow(FindDescendant(page, id::kRestoreDefaults));
+      ClickWindow(FindDescendant(page, id::kEnable));
+    }
+    ClosePage(page, id::kCancel);
+  }
+  EXPECT_FALSE(SetupValueStored()) << "nothing was saved";
+  EXPECT_TRUE(HotKeyTaken(0, VK_F11)) << "the hotkeys are as they were";
+
+  // The links of pages that do not exist open nothing.
+  for (const int tag : {3, 52, 53, 92}) {
+    ClickWindow(Link(tag));
+    EXPECT_FALSE(WaitUntil([&] { return OpenPage() != nullptr; }, 2s)) << "link " << tag;
+  }
+  Stop(*program);
+}
+
+TEST_F(SettingsEndToEnd, HotCornerPageStoresEachZoneUnderItsOwnKey) {
+  auto program = Start();
+  ShowSettings();
+  HWND page = ClickLink(12);
+  ASSERT_NE(page, nullptr);
+  for (int zone = 1; zone <= 8; ++zone)
+    SelectComboItem(FindDescendant(page, id::kHotZoneBase + zone), zone + 4);
+  SelectComboItem(FindDescendant(page, id::kSensibility), 5);
+  ClosePage(page, id::kAccept);
+
+  RegistrySettingsStore store;
+  const TSetup stored(store);
+  for (int zone = 1; zone <= 8; ++zone)
+    EXPECT_EQ(stored.HotCornerAction(zone), zone + 4) << "zone " << zone;
+  EXPECT_EQ(stored.HotCornerSensibility, 5);
+  EXPECT_TRUE(program->Running());
+  Stop(*program);
+}
+
+// A language file the language page's "german" row loads, written for the
+// test in place of whatever German file is there, which comes back after.
+class GermanLanguageFile {
+public:
+  GermanLanguageFile() {
+    std::error_code ignored;
+    if (std::filesystem::exists(file_))
+      std::filesystem::rename(file_, backup_, ignored);
+    std::ofstream out(file_, std::ios::binary);
+    out << "1=Quadrivista auf Deutsch\r\n28=Tasten\r\n159=Optionen\r\n"
+           "287=Quadrivista beenden und alle Fenster zurueckgeben\r\n";
+  }
+  ~GermanLanguageFile() {
+    std::error_code ignored;
+    std::filesystem::remove(file_, ignored);
+    if (std::filesystem::exists(backup_))
+      std::filesystem::rename(backup_, file_, ignored);
+  }
+
+private:
+  const std::filesystem::path file_ = ExecutableFolder() / L"Languages" / L"German.lng";
+  const std::filesystem::path backup_ = ExecutableFolder() / L"Languages" / L"German.lng.saved";
+};
+
+TEST_F(SettingsEndToEnd, ChoosingGermanTranslatesTheWindowAndTheTrayMenuAtOnce) {
+  GermanLanguageFile german;
+  auto program = Start();
+  OpenTrayMenu();
+  const RECT englishMenu = WindowRectOf(FindOpenMenu());
+  CloseTrayMenu();
+  ShowSettings();
+  EXPECT_EQ(WindowTextOf(Link(11)), L"Keys");
+
+  HWND page = ClickLink(34);
+  ASSERT_NE(page, nullptr);
+  HWND languages = FindDescendant(page, id::kList);
+  EXPECT_EQ(SelectedRow(languages), 0) << "the current language, english, is selected";
+  ClickWindow(languages);
+  PressKey(VK_HOME);
+  for (int row = 0; row < 4; ++row) // english, spanish, italian, portugues, german
+    PressKey(VK_RIGHT);
+  ASSERT_TRUE(WaitUntil([&] { return SelectedRow(languages) == 4; }, 10s));
+  Snapshot("settings-language-german-chosen");
+  ClosePage(page, id::kAccept);
+
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Link(11)) == L"Tasten"; }, 10s))
+      << "the links are translated at once";
+  EXPECT_EQ(WindowTextOf(FindDescendant(form_, id::kHeaderTitle)), L"Quadrivista auf Deutsch");
+  EXPECT_EQ(WindowTextOf(Link(12)), L"Hot corners") << "texts German lacks stay English";
+  Snapshot("settings-window-german");
+
+  OpenTrayMenu();
+  const RECT germanMenu = WindowRectOf(FindOpenMenu());
+  Snapshot("tray-menu-german");
+  CloseTrayMenu();
+  EXPECT_GT(germanMenu.right - germanMenu.left, englishMenu.right - englishMenu.left + 100)
+      << "the tray menu holds the long German exit text";
+
+  RegistrySettingsStore store;
+  EXPECT_EQ(TSetup(store).GeneralLanguage, "german");
+  Stop(*program);
+}
+
+TEST_F(SettingsEndToEnd, PrivacyPageStoresLevelsAndTheNewPasswordTypedTwice) {
+  {
+    RegistrySettingsStore store;
+    TSetup setup(store);
+    setup.DesktopPassword = "old";
+    ASSERT_TRUE(setup.Save());
+  }
+  auto program = Start();
+  ShowSettings();
+  // With a password set the password is asked first; the page then opens.
+  HWND page = ClickLink(4);
+  ASSERT_NE(page, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(FindDescendant(page, id::kPrivacyBase + 1)))
+      << "desktop 1 cannot be made private";
+  SelectComboItem(FindDescendant(page, id::kPrivacyBase + 3), 2);
+  SelectComboItem(FindDescendant(page, id::kPrivacyBase + 5), 1);
+
+  ClickWindow(FindDescendant(page, id::kChangePassword));
+  HWND dialog = WaitForDialog(L"TSetPassword");
+  ASSERT_NE(dialog, nullptr);
+  HWND accept = FindDescendant(dialog, id::kAccept);
+  EXPECT_TRUE(IsWindowEnabled(accept)) << "two empty fields match";
+  ClickWindow(FindDescendant(dialog, id::kPassword1));
+  TypeText(L"secret");
+  ClickWindow(FindDescendant(dialog, id::kPassword2));
+  TypeText(L"secreT");
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(accept); }, 10s)) << "they differ";
+  PressKey(VK_BACK);
+  TypeText(L"t");
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(accept) != FALSE; }, 10s)) << "they match";
+  Snapshot("settings-set-password");
+  CloseDialog(dialog, id::kAccept);
+  ClosePage(page, id::kAccept);
+
+  RegistrySettingsStore store;
+  const TSetup stored(store);
+  EXPECT_EQ(stored.DesktopPassword, "secret");
+  EXPECT_EQ(stored.DesktopPrivacy[3], 2);
+  EXPECT_EQ(stored.DesktopPrivacy[5], 1);
+  EXPECT_EQ(stored.DesktopPrivacy[1], 0);
+  Stop(*program);
+}
+
+TEST_F(SettingsEndToEnd, RulesAndDesktopNamesAreStoredOnAccept) {
+  auto program = Start();
+  ShowSettings();
+  HWND page = ClickLink(2);
+  ASSERT_NE(page, nullptr);
+  ClickWindow(FindDescendant(page, id::kEnable));
+  ClickWindow(FindDescendant(page, id::kEdit));
+  HWND selector = WaitForDialog(L"TApplicationSelector");
+  ASSERT_NE(selector, nullptr);
+  HWND accept = FindDescendant(selector, id::kAccept);
+  EXPECT_FALSE(IsWindowEnabled(accept)) << "no application yet";
+  ClickWindow(FindDescendant(selector, id::kApplications));
+  TypeText(L"notepad.exe");
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(accept) != FALSE; }, 10s));
+  SelectComboItem(FindDescendant(selector, id::kActions), 3);
+  Snapshot("settings-application-selector");
+  CloseDialog(selector, id::kAccept);
+  Snapshot("settings-rules-with-rule");
+  ClosePage(page, id::kAccept);
+
+  page = ClickLink(1);
+  ASSERT_NE(page, nullptr);
+  ClickWindow(FindDescendant(page, id::kNameBase + 2));
+  PressKey(VK_END);
+  for (int i = 0; i < 12; ++i)
+    PressKey(VK_BACK);
+  TypeText(L"Mail");
+  ClosePage(page, id::kAccept);
+
+  RegistrySettingsStore store;
+  const TSetup stored(store);
+  EXPECT_TRUE(stored.DesktopEnableRules);
+  EXPECT_EQ(stored.Rules, std::vector<std::string>{"notepad.exe=3"});
+  EXPECT_EQ(stored.DisplayName(2), "Mail");
+  EXPECT_EQ(stored.DisplayName(3), "Desktop 3");
+  Stop(*program);
+}
+
+} // namespace
+} // namespace qv::e2e
