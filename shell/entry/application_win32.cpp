@@ -5,6 +5,7 @@
 #include "shell/command_line.h"
 #include "shell/entry/program_desktops_win32.h"
 #include "shell/entry/program_triggers_win32.h"
+#include "shell/entry/settings_password_win32.h"
 #include "shell/global_lock_win32.h"
 #include "shell/globals_win32.h"
 #include "shell/language.h"
@@ -12,7 +13,6 @@
 #include "shell/log_window_win32.h"
 #include "shell/main_form_win32.h"
 #include "shell/registry_settings_store_win32.h"
-#include "shell/settings/password_request_win32.h"
 #include "shell/settings/settings_window_win32.h"
 #include "shell/setup.h"
 #include "shell/single_instance_win32.h"
@@ -198,7 +198,9 @@ int RunApplication(const std::vector<std::string> &parameters) {
       names.push_back(window->ProcessName);
     return names;
   };
-  settingsServices.requestPassword = &RequestDesktopPassword;
+  settingsServices.requestPassword = [](HWND, const RECT &area) {
+    return RequestSettingsPassword(*Setup, area);
+  };
   mainForm->SetContent(std::make_unique<TSettingsWindow>(mainForm->Handle(), settingsServices));
   mainForm->ManageWindows = [&] {
     ShowWindowListDialog(nullptr, WindowListRows(desktops.WindowManager()));
