@@ -44,18 +44,35 @@ HWND CreateRelayWindow() {
                          nullptr);
 }
 
+// The mouse is followed only while the program wants gestures, so that with them
+// off not a single mouse event waits for the library.
+void FollowTheMouseWhileGesturesAreWanted(HHOOK &mouse) {
+  const bool wanted = sharedRecord.LibraryFlagA != 0 && sharedRecord.NotifyWindow != 0;
+  if (wanted && !mouse) {
+    mouse = SetWindowsHookExW(WH_MOUSE_LL, MouseHook, module, 0);
+  } else if (!wanted && mouse) {
+    UnhookWindowsHookEx(mouse);
+    mouse = nullptr;
+  }
+}
+
 DWORD WINAPI HookThreadMain(void *ready) {
   MSG message;
   PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE); // create the queue
   const HWND relay = kServesTheProgram ? CreateRelayWindow() : nullptr;
-  const HHOOK mouse =
-      kServesTheProgram ? SetWindowsHookExW(WH_MOUSE_LL, MouseHook, module, 0) : nullptr;
+  HHOOK mouse = nullptr;
+  if (kServesTheProgram) {
+    FollowTheMouseWhileGesturesAreWanted(mouse);
+    SetTimer(nullptr, 0, 200, nullptr);
+  }
   const HHOOK posted = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, module, 0);
   const HHOOK sent = SetWindowsHookExW(WH_CALLWNDPROC, CallWindowHook, module, 0);
   SetEvent(static_cast<HANDLE>(ready));
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == kReplayRightClick)
       ReplayRightClick();
+    else if (message.message == WM_TIMER && !message.hwnd)
+      FollowTheMouseWhileGesturesAreWanted(mouse);
     else
       DispatchMessageW(&message);
   }
