@@ -20,30 +20,10 @@ constexpr RECT kEditRect{16, 40, 201, 63};
 constexpr RECT kAcceptImageRect{211, 35, 243, 67};
 
 void RegisterClasses(WNDPROC formProc, WNDPROC acceptImageProc) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW form{sizeof(form)};
-  form.lpfnWndProc = formProc;
-  form.hInstance = instance;
-  form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  form.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  form.lpszClassName = kClassName;
-  RegisterClassExW(&form);
-
-  WNDCLASSEXW panel{sizeof(panel)};
-  panel.lpfnWndProc = DefWindowProcW;
-  panel.hInstance = instance;
-  panel.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  panel.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  panel.lpszClassName = kPanelClassName;
-  RegisterClassExW(&panel);
-
-  WNDCLASSEXW image{sizeof(image)};
-  image.lpfnWndProc = acceptImageProc;
-  image.hInstance = instance;
-  image.hCursor = LoadCursorW(nullptr, IDC_HAND);
-  image.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  image.lpszClassName = kAcceptImageClassName;
-  RegisterClassExW(&image);
+  RegisterWindowClass(kClassName, formProc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  RegisterWindowClass(kPanelClassName, DefWindowProcW, GetSysColorBrush(COLOR_BTNFACE));
+  RegisterWindowClass(kAcceptImageClassName, acceptImageProc, GetSysColorBrush(COLOR_BTNFACE),
+                      IDC_HAND);
 }
 
 HWND AddChild(HWND parent, const wchar_t *className, const wchar_t *text, DWORD style,

@@ -88,13 +88,7 @@ void ShowWindowListDialog(HWND owner, const std::vector<WindowListRow> &rows) {
   INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&init);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW windowClass{sizeof(windowClass)};
-  windowClass.lpfnWndProc = DialogProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
+  RegisterWindowClass(kClassName, DialogProc, GetSysColorBrush(COLOR_WINDOW));
 
   Dialog dialog;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;

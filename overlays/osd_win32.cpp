@@ -19,21 +19,8 @@ constexpr UINT_PTR kHoldTimerId = 1;
 constexpr UINT_PTR kFadeTimerId = 2;
 
 void RegisterClasses(WNDPROC formProc, WNDPROC labelProc) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW form{sizeof(form)};
-  form.lpfnWndProc = formProc;
-  form.hInstance = instance;
-  form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  form.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  form.lpszClassName = kClassName;
-  RegisterClassExW(&form);
-
-  WNDCLASSEXW label{sizeof(label)};
-  label.lpfnWndProc = labelProc;
-  label.hInstance = instance;
-  label.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  label.lpszClassName = kLabelClassName;
-  RegisterClassExW(&label);
+  RegisterWindowClass(kClassName, formProc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  RegisterWindowClass(kLabelClassName, labelProc);
 }
 
 } // namespace

@@ -17,13 +17,7 @@ constexpr int kClientHeight = 519;
 
 TLogWindow::TLogWindow(TLog &log) : log_(log) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW windowClass{sizeof(windowClass)};
-  windowClass.lpfnWndProc = &TLogWindow::WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
+  RegisterWindowClass(kClassName, &TLogWindow::WindowProc, GetSysColorBrush(COLOR_BTNFACE));
 
   RECT frame{0, 0, kClientWidth, kClientHeight};
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;

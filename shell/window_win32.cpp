@@ -12,6 +12,17 @@ int PointsToPixels(HWND window, int points) {
   return MulDiv(points, static_cast<int>(GetDpiForWindow(window)), 72);
 }
 
+void RegisterWindowClass(const wchar_t *name, WNDPROC procedure, HBRUSH background,
+                         const wchar_t *cursor) {
+  WNDCLASSEXW windowClass{sizeof(windowClass)};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, cursor);
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = name;
+  RegisterClassExW(&windowClass);
+}
+
 int ScaleToWindow(HWND window, int pixels) {
   return MulDiv(pixels, static_cast<int>(GetDpiForWindow(window)), 96);
 }

@@ -16,6 +16,11 @@ template <typename Owner> Owner *WindowOwner(HWND window, UINT message, LPARAM l
 // The user-interface font, "Segoe UI", `pixelHeight` pixels high.
 UniqueFont CreateUiFont(int pixelHeight, int weight = FW_NORMAL);
 
+// Registers a window class of this executable; a class registered before
+// stays as it is.
+void RegisterWindowClass(const wchar_t *name, WNDPROC procedure, HBRUSH background = nullptr,
+                         const wchar_t *cursor = IDC_ARROW);
+
 // `points` of type size in pixels at the window's DPI.
 int PointsToPixels(HWND window, int points);
 // `pixels` at 96 DPI scaled to the window's DPI.
