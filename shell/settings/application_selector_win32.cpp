@@ -21,8 +21,8 @@ class TApplicationSelector : public ModalDialog {
 public:
   TApplicationSelector(const std::vector<std::string> &applications,
                        const std::vector<std::string> &desktopNames)
-      : ModalDialog(L"TApplicationSelector", "Application selector", 440, 260),
-        applications_(applications), desktopNames_(desktopNames) {}
+      : ModalDialog(L"TApplicationSelector", "278", 440, 260), applications_(applications),
+        desktopNames_(desktopNames) {}
 
   const ApplicationChoice &Choice() const { return choice_; }
 

@@ -20,12 +20,12 @@ public:
 
 private:
   void Build(ControlBuilder &controls) override {
-    controls.Label(0, "257", 0, kContentTop, 70, 20, 0, Fonts().heading.Get());
-    controls.Label(0, "256", 80, kContentTop, 280, 20, 0, Fonts().heading.Get());
+    controls.Label(0, "257", 0, kContentTop, 130, 20, 0, Fonts().heading.Get());
+    controls.Label(0, "256", 140, kContentTop, 250, 20, 0, Fonts().heading.Get());
     for (int n = 1; n <= kDesktopCount; ++n) {
       const int y = kFirstRow + (n - 1) * kRowHeight;
-      controls.Label(0, "#" + std::to_string(n), 0, y + 3, 70, 20);
-      controls.Edit(settings_id::kNameBase + n, "", 80, y, 280);
+      controls.Label(0, "#" + std::to_string(n), 0, y + 3, 130, 20);
+      controls.Edit(settings_id::kNameBase + n, "", 140, y, 250);
     }
     controls.CheckBox(settings_id::kAttach, "297", 0, kFirstRow + kDesktopCount * kRowHeight + 8,
                       600);
@@ -36,7 +36,10 @@ private:
   void BuildPictures(ControlBuilder &controls) {
     HWND list = controls.ListView(settings_id::kIconList,
                                   LVS_ICON | LVS_NOSCROLL | LVS_AUTOARRANGE | LVS_SINGLESEL, 400,
-                                  kContentTop, Width() - 400, 110);
+                                  kContentTop, Width() - 400, 190);
+    // Room for a long single word under each picture ("Bildschirmanzeige"):
+    // three to a row, the other two below.
+    ListView_SetIconSpacing(list, controls.Scale(130), controls.Scale(86));
     const int size = GetSystemMetrics(SM_CXICON);
     HIMAGELIST pictures = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kPictureCount, 0);
     for (int i = 0; i < kPictureCount; ++i) {

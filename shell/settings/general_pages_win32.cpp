@@ -78,10 +78,10 @@ private:
     controls.CheckBox(settings_id::kShowWindowList, "327", 0, kContentTop + 102, 600);
     controls.CheckBox(settings_id::kCreateIcons, "328", 0, kContentTop + 126, 600);
     controls.CheckBox(settings_id::kLivePreview, "329", 0, kContentTop + 150, 600);
-    controls.Label(0, "330", 16, kContentTop + 188, 120, 20);
-    controls.Trackbar(settings_id::kPreviewSize, kMinPreviewSize, kMaxPreviewSize, 140,
+    controls.Label(0, "330", 16, kContentTop + 188, 170, 20);
+    controls.Trackbar(settings_id::kPreviewSize, kMinPreviewSize, kMaxPreviewSize, 190,
                       kContentTop + 182, 260);
-    controls.Label(kPreviewSizeValue, "", 410, kContentTop + 188, 80, 20);
+    controls.Label(kPreviewSizeValue, "", 460, kContentTop + 188, 80, 20);
     SendMessageW(GetDlgItem(controls.Parent(), settings_id::kPreviewSize), TBM_SETTICFREQ, 10, 0);
   }
 

@@ -14,16 +14,16 @@ namespace {
 // (96-DPI pixels, page coordinates).
 constexpr RECT kScreen{260, 150, 550, 330};
 constexpr int kBezel = 8;
-constexpr int kComboWidth = 170;
+constexpr int kComboWidth = 210;
 constexpr std::array<POINT, kHotZoneCount + 1> kComboPlaces = {{{0, 0},
-                                                                {80, 112},
-                                                                {320, 112},
-                                                                {560, 112},
-                                                                {560, 228},
-                                                                {560, 346},
-                                                                {320, 346},
-                                                                {80, 346},
-                                                                {80, 228}}};
+                                                                {30, 112},
+                                                                {300, 112},
+                                                                {570, 112},
+                                                                {570, 228},
+                                                                {570, 346},
+                                                                {300, 346},
+                                                                {30, 346},
+                                                                {30, 228}}};
 
 // What each hot corner and edge of the screen does.
 class TSettingsControlHotZones : public TSettingsBase {
@@ -39,10 +39,10 @@ private:
       const POINT place = kComboPlaces[static_cast<std::size_t>(zone)];
       controls.ComboList(settings_id::kHotZoneBase + zone, actions, place.x, place.y, kComboWidth);
     }
-    controls.Label(0, "309", 80, 404, 300, 20);
+    controls.Label(0, "309", 30, 404, 300, 20);
     // Its numbers are filled in on show: as captions they would be taken for
     // text identifiers and translated.
-    controls.ComboList(settings_id::kSensibility, {}, 390, 400, 80);
+    controls.ComboList(settings_id::kSensibility, {}, 340, 400, 80);
   }
 
   void ReadSettings() override {

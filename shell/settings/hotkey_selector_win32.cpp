@@ -12,7 +12,7 @@ namespace {
 class THotkeySelector : public ModalDialog {
 public:
   explicit THotkeySelector(TShortCut current)
-      : ModalDialog(L"THotkeySelector", "Hotkey selector", 400, 330), current_(current) {}
+      : ModalDialog(L"THotkeySelector", "192", 400, 330), current_(current) {}
 
   TShortCut Result() const { return result_; }
 

@@ -15,25 +15,22 @@ constexpr int kFirstRow = TSettingsBase::kContentTop + 26;
 class TSettingsDesktopPrivacy : public TSettingsBase {
 public:
   explicit TSettingsDesktopPrivacy(const PageContext &context)
-      : TSettingsBase(context, L"TSettingsDesktopPrivacy", "Desktop privacy",
-                      "You tag desktops as private, requiring a password before they can be "
-                      "activated. This way you can protect information from being watched by "
-                      "unauthorized people.") {}
+      : TSettingsBase(context, L"TSettingsDesktopPrivacy", "346", "347") {}
 
 private:
   void Build(ControlBuilder &controls) override {
-    controls.Label(0, "257", 0, kContentTop, 240, 20, 0, Fonts().heading.Get());
-    controls.Label(0, "258", 260, kContentTop, 260, 20, 0, Fonts().heading.Get());
+    controls.Label(0, "257", 0, kContentTop, 200, 20, 0, Fonts().heading.Get());
+    controls.Label(0, "258", 210, kContentTop, 340, 20, 0, Fonts().heading.Get());
     const std::vector<std::string> levels(PrivacyLevelCaptions().begin(),
                                           PrivacyLevelCaptions().end());
     for (int n = 1; n <= kDesktopCount; ++n) {
       const int y = kFirstRow + (n - 1) * kRowHeight;
-      controls.Label(settings_id::kPrivacyLabelBase + n, "", 0, y + 3, 240, 20, SS_ENDELLIPSIS);
-      controls.ComboList(settings_id::kPrivacyBase + n, levels, 260, y, 260);
+      controls.Label(settings_id::kPrivacyLabelBase + n, "", 0, y + 3, 200, 20, SS_ENDELLIPSIS);
+      controls.ComboList(settings_id::kPrivacyBase + n, levels, 210, y, 340);
     }
     // Desktop 1, where the program starts and ends, cannot be made private here.
     EnableWindow(GetDlgItem(controls.Parent(), settings_id::kPrivacyBase + 1), FALSE);
-    HWND note = controls.Label(0, "263.Cannot modify #1", 536, kFirstRow + 3, Width() - 536, 20);
+    HWND note = controls.Label(0, "263.Cannot modify #1", 566, kFirstRow + 3, Width() - 566, 40);
     EnableWindow(note, FALSE);
     controls.Button(settings_id::kChangePassword, "262.Change password", 0,
                     kFirstRow + kDesktopCount * kRowHeight + 12, 170, 26);

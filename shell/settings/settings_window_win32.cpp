@@ -32,7 +32,7 @@ struct LinkColumn {
   std::vector<int> groups;
 };
 const std::array<LinkColumn, 4> kColumns = {
-    {{0, 190, {0, 3}}, {200, 190, {1, 4}}, {400, 240, {2, 5}}, {650, 161, {6, 7, 8}}}};
+    {{0, 200, {0, 3}}, {208, 200, {1, 4}}, {416, 232, {2, 5}}, {656, 155, {6, 7, 8}}}};
 
 struct HeaderText {
   int id;

@@ -25,7 +25,7 @@ private:
     for (int n = 0; n < 4; ++n) {
       const int y = kContentTop + n * kRowHeight;
       controls.Label(0, inputs[static_cast<std::size_t>(n)], 0, y + 4, 250, 20);
-      controls.ComboList(settings_id::kEffectBase + n, effects, 260, y, 200);
+      controls.ComboList(settings_id::kEffectBase + n, effects, 260, y, 220);
     }
     const int y = kContentTop + 4 * kRowHeight + 12;
     controls.Label(0, "315", 0, y, 400, 20);
