@@ -4,6 +4,7 @@
 #include "shell/setup.h"
 #include "shell/startup_balloon.h"
 
+#include "tests/support/memory_settings_store.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,6 @@
 #include <fstream>
 
 namespace {
-
-// Nothing stored: every setting has its default.
-class EmptyStore : public qv::SettingsStore {
-public:
-  std::optional<std::string> ReadSetupText() override { return std::string(); }
-  bool WriteSetupText(const std::string &) override { return true; }
-  void WriteRunValue(bool) override {}
-};
 
 std::vector<std::string> Captions(const std::vector<qv::TrayMenuItem> &items) {
   std::vector<std::string> captions;
@@ -85,7 +78,7 @@ TEST(TrayMenu, DefaultItemFollowsTheSettingAndIgnoresOtherValues) {
 }
 
 TEST(TrayMenu, ShortCutsComeFromTheSettings) {
-  EmptyStore store;
+  qv::test::MemorySettingsStore store;
   qv::TSetup setup(store);
   setup.FlipHotKey = 0;
   qv::TrayMenuModel menu;
@@ -118,7 +111,7 @@ TEST(StartupBalloon, OneLinePerEffectShortCutThatIsSet) {
       << "170=Cube: %s\r\n171=Exposer: %s\r\n194=Explorer: %s\r\n269=Flip: %s\r\n292=Carousel: "
          "%s\r\n";
   qv::TLanguageController language(dir.path());
-  EmptyStore store;
+  qv::test::MemorySettingsStore store;
   qv::TSetup setup(store);
 
   EXPECT_EQ(qv::StartupBalloonText(setup, language),
