@@ -50,12 +50,15 @@ TEST(TrayMenu, HasEveryItemInOrder) {
             (std::vector<std::string>{"Manage icons", "Manage windows"}));
 }
 
-TEST(TrayMenu, DesktopItemsRunTheirActions) {
+TEST(TrayMenu, DesktopItemsRunTheirActionsAndOnlyTheCurrentDesktopIsMarked) {
   qv::TrayMenuModel menu;
+  menu.SetCurrentDesktop(5);
+  menu.SetCurrentDesktop(2);
   for (int n = 1; n <= 6; ++n) {
     const auto *item = menu.Find("miDesktop" + std::to_string(n));
     EXPECT_EQ(item->command, qv::TrayCommand::Dispatch);
     EXPECT_EQ(item->action, n);
+    EXPECT_EQ(item->radioChecked, n == 2) << n;
   }
   EXPECT_EQ(menu.Find("miNextDesktop")->action, 7);
   EXPECT_EQ(menu.Find("miPrevDesktop")->action, 8);
@@ -88,14 +91,6 @@ TEST(TrayMenu, ShortCutsComeFromTheSettings) {
   EXPECT_EQ(qv::ShortCutToText(menu.Find("miShowCube")->shortCut), "F11");
   EXPECT_EQ(qv::ShortCutToText(menu.Find("miShowCarousel")->shortCut), "Ctrl+F8");
   EXPECT_EQ(menu.Find("miShowFlip")->shortCut, 0);
-}
-
-TEST(TrayMenu, MarksOnlyTheCurrentDesktop) {
-  qv::TrayMenuModel menu;
-  menu.SetCurrentDesktop(5);
-  menu.SetCurrentDesktop(2);
-  for (int n = 1; n <= 6; ++n)
-    EXPECT_EQ(menu.Find("miDesktop" + std::to_string(n))->radioChecked, n == 2) << n;
 }
 
 TEST(StartupBalloon, FormatsOnlyTheFirstTextPlaceholder) {
