@@ -113,7 +113,7 @@ private:
   HWND handle_ = nullptr;
 };
 
-// Left half `left`, right half `right`, as JPEG.
+// Left half `left`, right half `right`, as a JPEG file of the usual kind.
 Bytes EncodeJpeg(int width, int height, Rgb left, Rgb right) {
   Bytes pixels;
   for (int y = 0; y < height; ++y) {
@@ -122,7 +122,7 @@ Bytes EncodeJpeg(int width, int height, Rgb left, Rgb right) {
       pixels.insert(pixels.end(), {colour.red, colour.green, colour.blue});
     }
   }
-  return test::EncodeJpeg(width, height, JCS_RGB, 3, pixels);
+  return test::EncodeJpeg(width, height, JCS_RGB, 3, pixels, false);
 }
 
 // Left half `left`, right half `right`, as a 24-bit bottom-up Windows bitmap.

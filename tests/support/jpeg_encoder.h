@@ -8,11 +8,12 @@
 
 namespace qv::test {
 
-// Baseline JPEG of quality 95 without chroma subsampling, so colours stay crisp.
-// `pixels` holds `components` samples per pixel, rows top first; the inputs are fixed,
-// so the library's errors end the test program.
+// Baseline JPEG of quality 95. `pixels` holds `components` samples per pixel, rows top
+// first; the inputs are fixed, so the library's errors end the test program. Without
+// `fullChroma` colour is sampled at half resolution, as in most photographs.
 inline std::vector<std::uint8_t> EncodeJpeg(int width, int height, J_COLOR_SPACE space,
-                                            int components, std::vector<std::uint8_t> pixels) {
+                                            int components, std::vector<std::uint8_t> pixels,
+                                            bool fullChroma = true) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -26,7 +27,7 @@ inline std::vector<std::uint8_t> EncodeJpeg(int width, int height, J_COLOR_SPACE
   info.in_color_space = space;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 95, TRUE);
-  for (int component = 0; component < info.num_components; ++component) {
+  for (int component = 0; fullChroma && component < info.num_components; ++component) {
     info.comp_info[component].h_samp_factor = 1;
     info.comp_info[component].v_samp_factor = 1;
   }
