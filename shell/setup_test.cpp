@@ -186,11 +186,12 @@ TEST(SetupTest, RunValueFollowsEveryLoadAndSave) {
   EXPECT_EQ(store.runValues, (std::vector<bool>{false, true, true, false}));
 }
 
-TEST(SetupTest, NumberedAccessorsRefuseNumbersOutsideTheirRange) {
+TEST(SetupTest, NumberedAccessorsReachTheNamedFieldsAndRefuseOtherNumbers) {
   Store store;
   qv::TSetup setup(store);
   EXPECT_EQ(&setup.HotCornerAction(8), &setup.HotCorner8Action);
   EXPECT_EQ(&setup.DesktopHotKey(4), &setup.Desktop4HotKey);
+  EXPECT_EQ(&setup.DesktopGesture(6), &setup.Desktop6Gesture);
   EXPECT_THROW(setup.HotCornerAction(0), std::out_of_range);
   EXPECT_THROW(setup.DesktopHotKey(7), std::out_of_range);
 }
