@@ -16,13 +16,17 @@ inline void PumpMessages() {
 }
 
 // Checks `done()` every few milliseconds until it holds or the time-out passes; returns
-// whether it holds.
+// whether it held.
 template <typename Condition>
 bool WaitUntil(Condition done, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
   const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!done() && std::chrono::steady_clock::now() < end)
+  for (;;) {
+    if (done())
+      return true;
+    if (std::chrono::steady_clock::now() >= end)
+      return false;
     Sleep(5);
-  return done();
+  }
 }
 
 // WaitUntil, handling this thread's messages meanwhile.
