@@ -1,13 +1,13 @@
 #include "capture/fast_bitmap_win32.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
+#include "tests/support/jpeg_encoder.h"
+#include "tests/support/message_loop_win32.h"
 #include "tests/support/temp_dir.h"
 
 namespace qv {
@@ -104,11 +104,7 @@ public:
   // Lets the window reach the screen (Wine maps it asynchronously).
   static void PumpMessages() {
     for (int round = 0; round < 20; ++round) {
-      MSG message;
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
+      test::PumpMessages();
       Sleep(25);
     }
   }
@@ -117,7 +113,7 @@ private:
   HWND handle_ = nullptr;
 };
 
-// Left half `left`, right half `right`, as baseline JPEG.
+// Left half `left`, right half `right`, as a JPEG file of the usual kind.
 Bytes EncodeJpeg(int width, int height, Rgb left, Rgb right) {
   Bytes pixels;
   for (int y = 0; y < height; ++y) {
@@ -126,29 +122,7 @@ Bytes EncodeJpeg(int width, int height, Rgb left, Rgb right) {
       pixels.insert(pixels.end(), {colour.red, colour.green, colour.blue});
     }
   }
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char *buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = pixels.data() + static_cast<std::size_t>(info.next_scanline) * width * 3;
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  Bytes out(buffer, buffer + size);
-  std::free(buffer);
-  jpeg_destroy_compress(&info);
-  return out;
+  return test::EncodeJpeg(width, height, JCS_RGB, 3, pixels, false);
 }
 
 // Left half `left`, right half `right`, as a 24-bit bottom-up Windows bitmap.

@@ -2,19 +2,20 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 #include <png.h>
 
+#include "tests/support/jpeg_encoder.h"
 #include "tests/support/temp_dir.h"
 
 namespace qv {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using test::EncodeJpeg;
 using Bgra = std::array<int, 4>;
 
 Bgra PixelAt(const DecodedImage &image, int x, int y) {
@@ -28,7 +29,7 @@ void ExpectNear(const Bgra &actual, const Bgra &expected, int tolerance) {
   }
 }
 
-// --- Encoders (the inputs are fixed, so libraries' errors abort the test) ---
+// --- Encoder (the inputs are fixed, so the library's errors abort the test) ---
 
 struct PngPicture {
   int width;
@@ -70,36 +71,6 @@ Bytes EncodePng(const PngPicture &picture) {
   png_write_image(png, rowPointers.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  return out;
-}
-
-Bytes EncodeJpeg(int width, int height, J_COLOR_SPACE space, int components, Bytes pixels) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char *buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = components;
-  info.in_color_space = space;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  for (int component = 0; component < info.num_components; ++component) {
-    info.comp_info[component].h_samp_factor = 1; // no chroma subsampling: crisp colours
-    info.comp_info[component].v_samp_factor = 1;
-  }
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = pixels.data() + info.next_scanline * width * components;
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  Bytes out(buffer, buffer + size);
-  std::free(buffer);
-  jpeg_destroy_compress(&info);
   return out;
 }
 

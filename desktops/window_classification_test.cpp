@@ -4,79 +4,68 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 using namespace qv;
 using namespace qv::window_style;
 
-NewWindowFacts Visible(std::string_view className, std::string_view processName) {
-  return {kVisible, 0, false, className, processName};
+std::string Describe(const std::optional<WindowClassification> &result) {
+  if (!result)
+    return "left alone";
+  return "digit " + std::to_string(result->KindDigit) + (result->Sticky ? ", sticky" : "") +
+         (result->Tricky ? ", tricky" : "");
 }
 
-TEST(WindowClassificationTest, OrdinaryVisibleWindowIsManagedPlain) {
-  const auto result = ClassifyNewWindow(Visible("Notepad", "notepad.exe"));
-  ASSERT_TRUE(result);
-  EXPECT_FALSE(result->Sticky);
-  EXPECT_FALSE(result->Tricky);
-  EXPECT_EQ(result->KindDigit, 0);
+TEST(WindowClassificationTest, ListsAndStylesDecideWhetherAndHowAWindowIsManaged) {
+  constexpr std::uint32_t kVisiblePopup = kVisible | kPopup;
+  const struct {
+    NewWindowFacts window;
+    const char *expected;
+  } cases[] = {
+      {{kVisible, 0, false, "Notepad", "notepad.exe"}, "digit 0"},
+      {{kVisible | kChild, 0, false, "Notepad", "notepad.exe"}, "left alone"},
+      {{0, 0, false, "Notepad", "notepad.exe"}, "left alone"},
+      // The sticky list names classes and processes, each with its rendering kind.
+      {{kVisible, 0, false, "SideBar_HTMLHostWindow", "sidebar.exe"}, "digit 2, sticky"},
+      {{kVisible, 0, false, "BaseWindow_RootWnd", "app.exe"}, "digit 1, sticky, tricky"},
+      {{kVisible, 0, false, "Clock", "chamclock.exe"}, "digit 0, sticky"},
+      // Names match exactly, letter case included, and only whole.
+      {{kVisible, 0, false, "sidebar_htmlhostwindow", "x.exe"}, "digit 0"},
+      {{kVisible, 0, false, "Clock", "ChamClock.exe"}, "digit 0"},
+      {{kVisible, 0, false, "Shell_Tray", "x.exe"}, "digit 0"},
+      {{kVisible, 0, false, "Shell_TrayWnd", "x.exe"}, "left alone"},
+      {{kVisible, 0, false, "USurface", "x.exe"}, "digit 0"},
+      {{kVisible, 0, false, "USurface_75131930", "x.exe"}, "digit 0, tricky"},
+      // Ignored classes and processes, and "ATL:" classes.
+      {{kVisible, 0, false, "#32768", "explorer.exe"}, "left alone"},
+      {{kVisible, 0, false, "Progman", "explorer.exe"}, "left alone"},
+      {{kVisible, 0, false, "tooltips_class32", "explorer.exe"}, "left alone"},
+      {{kVisible, 0, false, "Desktop User Picture", "explorer.exe"}, "left alone"},
+      {{kVisible, 0, false, "Widget", "yahoowidgets.exe"}, "left alone"},
+      {{kVisible, 0, false, "ATL:0042F1A8", "app.exe"}, "left alone"},
+      {{kVisible, 0, false, "MyATL:Host", "app.exe"}, "left alone"},
+      // The override list exempts from the ignore rules.
+      {{kVisible, 0, false, "ATL:Photoshop", "photoshop.exe"}, "digit 0"},
+      {{kVisible, 0, false, "Button", "delphi32.exe"}, "digit 0"},
+      // An unowned popup tool window only when sticky.
+      {{kVisiblePopup, kExToolWindow, false, "Palette", "app.exe"}, "left alone"},
+      {{kVisiblePopup, kExToolWindow, true, "Palette", "app.exe"}, "digit 0"},
+      {{kVisiblePopup, 0, false, "Palette", "app.exe"}, "digit 0"},
+      {{kVisiblePopup, kExToolWindow, false, "Palette", "skintrash.exe"}, "digit 0, sticky"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::string(c.window.ClassName) + " of " + std::string(c.window.ProcessName));
+    EXPECT_EQ(Describe(ClassifyNewWindow(c.window)), c.expected);
+  }
 }
 
-TEST(WindowClassificationTest, ChildAndInvisibleWindowsAreLeftAlone) {
-  EXPECT_FALSE(ClassifyNewWindow({kVisible | kChild, 0, false, "Notepad", "notepad.exe"}));
-  EXPECT_FALSE(ClassifyNewWindow({0, 0, false, "Notepad", "notepad.exe"}));
-}
-
-TEST(WindowClassificationTest, StickyListGivesStickinessAndKind) {
-  const auto gadget = ClassifyNewWindow(Visible("SideBar_HTMLHostWindow", "sidebar.exe"));
-  ASSERT_TRUE(gadget);
-  EXPECT_TRUE(gadget->Sticky);
-  EXPECT_FALSE(gadget->Tricky);
-  EXPECT_EQ(RenderingKindFromDigit(gadget->KindDigit), RenderingKind::Gadget);
-
-  const auto root = ClassifyNewWindow(Visible("BaseWindow_RootWnd", "app.exe"));
-  ASSERT_TRUE(root);
-  EXPECT_TRUE(root->Sticky);
-  EXPECT_TRUE(root->Tricky);
-  EXPECT_EQ(RenderingKindFromDigit(root->KindDigit), RenderingKind::AlphaPrint);
-
-  const auto byProcess = ClassifyNewWindow(Visible("Clock", "chamclock.exe"));
-  ASSERT_TRUE(byProcess);
-  EXPECT_TRUE(byProcess->Sticky);
-}
-
-TEST(WindowClassificationTest, NamesMatchExactlyIncludingCase) {
-  EXPECT_FALSE(ClassifyNewWindow(Visible("sidebar_htmlhostwindow", "x.exe"))->Sticky);
-  EXPECT_FALSE(ClassifyNewWindow(Visible("Clock", "ChamClock.exe"))->Sticky);
-  // A name is only found whole, not as part of a longer listed name.
-  EXPECT_TRUE(ClassifyNewWindow(Visible("Shell_Tray", "x.exe")));
-  EXPECT_FALSE(ClassifyNewWindow(Visible("Shell_TrayWnd", "x.exe")));
-  EXPECT_FALSE(ClassifyNewWindow(Visible("USurface", "x.exe"))->Tricky);
-  EXPECT_TRUE(ClassifyNewWindow(Visible("USurface_75131930", "x.exe"))->Tricky);
-}
-
-TEST(WindowClassificationTest, IgnoredClassesAndProcessesAreNeverManaged) {
-  for (const char *shellClass : {"#32768", "Shell_TrayWnd", "Progman", "tooltips_class32"})
-    EXPECT_FALSE(ClassifyNewWindow(Visible(shellClass, "explorer.exe"))) << shellClass;
-  EXPECT_FALSE(ClassifyNewWindow(Visible("Desktop User Picture", "explorer.exe")));
-  EXPECT_FALSE(ClassifyNewWindow(Visible("Widget", "yahoowidgets.exe")));
-  EXPECT_FALSE(ClassifyNewWindow(Visible("ATL:0042F1A8", "app.exe")));
-  EXPECT_FALSE(ClassifyNewWindow(Visible("MyATL:Host", "app.exe")));
-}
-
-TEST(WindowClassificationTest, OverrideListExemptsFromIgnoreRules) {
-  const auto photoshop = ClassifyNewWindow(Visible("ATL:Photoshop", "photoshop.exe"));
-  ASSERT_TRUE(photoshop);
-  EXPECT_EQ(photoshop->KindDigit, 0);
-  EXPECT_FALSE(photoshop->Sticky);
-  EXPECT_TRUE(ClassifyNewWindow(Visible("Button", "delphi32.exe")));
-}
-
-TEST(WindowClassificationTest, UnownedPopupToolWindowOnlyWhenSticky) {
-  const std::uint32_t popup = kVisible | kPopup;
-  EXPECT_FALSE(ClassifyNewWindow({popup, kExToolWindow, false, "Palette", "app.exe"}));
-  EXPECT_TRUE(ClassifyNewWindow({popup, kExToolWindow, true, "Palette", "app.exe"}));
-  EXPECT_TRUE(ClassifyNewWindow({popup, 0, false, "Palette", "app.exe"}));
-  EXPECT_TRUE(ClassifyNewWindow({popup, kExToolWindow, false, "Palette", "skintrash.exe"}));
+TEST(WindowClassificationTest, ListedDigitsSelectTheRenderingKind) {
+  EXPECT_EQ(RenderingKindFromDigit(0), RenderingKind::Default);
+  EXPECT_EQ(RenderingKindFromDigit(1), RenderingKind::AlphaPrint);
+  EXPECT_EQ(RenderingKindFromDigit(2), RenderingKind::Gadget);
+  EXPECT_EQ(RenderingKindFromDigit(8), RenderingKind::AlphaPrint);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "desktops/window_system_win32.h"
 
+#include "tests/support/message_loop_win32.h"
+
 #include <algorithm>
 #include <future>
 #include <string>
@@ -24,14 +26,7 @@ HWND CreateTestWindow(const wchar_t *className, const wchar_t *title, DWORD styl
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-// Handles the messages already queued for this thread.
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+using test::PumpMessages;
 
 std::ptrdiff_t PlaceInList(const std::vector<WindowHandle> &list, HWND window) {
   const auto found = std::find(list.begin(), list.end(), ToWindowHandle(window));
@@ -252,12 +247,11 @@ TEST_F(Win32WindowSystemTest, FindsTheWindowDraggedByItsTitleBar) {
   EXPECT_EQ(system_.WindowDraggedByCaption(), 0u) << "button up";
 
   SendMouse(MOUSEEVENTF_LEFTDOWN);
-  Sleep(50);
-  EXPECT_EQ(system_.WindowDraggedByCaption(), Main());
+  EXPECT_TRUE(test::WaitUntil([&] { return system_.WindowDraggedByCaption() == Main(); }));
   SetCursorPos(frame.left + 60, frame.top + 150); // client area
   EXPECT_EQ(system_.WindowDraggedByCaption(), 0u);
   SendMouse(MOUSEEVENTF_LEFTUP);
-  Sleep(50);
+  test::WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) >= 0; });
 
   // Drop the queued clicks rather than start a window move.
   MSG message;

@@ -2,6 +2,8 @@
 
 #include "shell/setup.h"
 
+#include "tests/support/memory_settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,13 +11,6 @@
 #include <vector>
 
 namespace {
-
-class NoStore : public qv::SettingsStore {
-public:
-  std::optional<std::string> ReadSetupText() override { return std::nullopt; }
-  bool WriteSetupText(const std::string &) override { return false; }
-  void WriteRunValue(bool) override {}
-};
 
 // Milliseconds that pass only when a test says so, and the timers that tick on them
 // the way window timers do (no wait shorter than 10 ms).
@@ -112,7 +107,7 @@ protected:
     return clock.now - start;
   }
 
-  NoStore store;
+  qv::test::MemorySettingsStore store;
   qv::TSetup setup{store};
   FakeClock clock;
   FakeWindow window;

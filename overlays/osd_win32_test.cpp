@@ -3,18 +3,13 @@
 #include "shell/setup.h"
 #include "triggers/desktop_properties_win32.h"
 
+#include "tests/support/memory_settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-class NoStore : public qv::SettingsStore {
-public:
-  std::optional<std::string> ReadSetupText() override { return std::nullopt; }
-  bool WriteSetupText(const std::string &) override { return false; }
-  void WriteRunValue(bool) override {}
-};
 
 SIZE SizeOf(HWND window) {
   RECT rect{};
@@ -25,7 +20,7 @@ SIZE SizeOf(HWND window) {
 // Where it appears and for how long is checked in the running program; here
 // the kind of window it is.
 TEST(OsdWindow, ATranslucentTopMostToolBoxThatKeepsItsSizeAndNeverTakesTheFocus) {
-  NoStore store;
+  qv::test::MemorySettingsStore store;
   qv::TSetup setup(store);
   setup.OSDEnable = true;
   const qv::TDesktopProperties screen;

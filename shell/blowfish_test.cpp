@@ -15,14 +15,11 @@ std::vector<std::uint8_t> Bytes(const std::string &hex) {
   return bytes;
 }
 
-// A 64-bit block in the usual big-endian notation: left half first.
-struct Block {
-  std::uint32_t left;
-  std::uint32_t right;
-};
-
-Block ToBlock(std::uint64_t value) {
-  return {static_cast<std::uint32_t>(value >> 32), static_cast<std::uint32_t>(value)};
+// Enciphers or deciphers a 64-bit block written in the usual big-endian notation.
+std::uint64_t Apply(const qv::Blowfish &cipher, std::uint64_t block, bool encrypt) {
+  auto left = static_cast<std::uint32_t>(block >> 32), right = static_cast<std::uint32_t>(block);
+  encrypt ? cipher.Encrypt(left, right) : cipher.Decrypt(left, right);
+  return std::uint64_t{left} << 32 | right;
 }
 
 struct Vector {
@@ -55,30 +52,8 @@ TEST(BlowfishTest, MatchesReferenceVectorsBothWays) {
   for (const auto &vector : kVectors) {
     SCOPED_TRACE(vector.key);
     const qv::Blowfish cipher(Bytes(vector.key));
-    Block block = ToBlock(vector.plain);
-    const Block expected = ToBlock(vector.cipher);
-
-    cipher.Encrypt(block.left, block.right);
-    EXPECT_EQ(block.left, expected.left);
-    EXPECT_EQ(block.right, expected.right);
-
-    cipher.Decrypt(block.left, block.right);
-    EXPECT_EQ(block.left, ToBlock(vector.plain).left);
-    EXPECT_EQ(block.right, ToBlock(vector.plain).right);
-  }
-}
-
-TEST(BlowfishTest, DecryptUndoesEncryptForVariedBlocks) {
-  const qv::Blowfish cipher(Bytes("0123456789ABCDEF0F1E2D3C4B5A6978"));
-  std::uint64_t value = 0x9E3779B97F4A7C15;
-  for (int i = 0; i < 200; ++i) {
-    value = value * 6364136223846793005u + 1442695040888963407u;
-    Block block = ToBlock(value);
-    cipher.Encrypt(block.left, block.right);
-    EXPECT_FALSE(block.left == ToBlock(value).left && block.right == ToBlock(value).right);
-    cipher.Decrypt(block.left, block.right);
-    EXPECT_EQ(block.left, ToBlock(value).left);
-    EXPECT_EQ(block.right, ToBlock(value).right);
+    EXPECT_EQ(Apply(cipher, vector.plain, true), vector.cipher);
+    EXPECT_EQ(Apply(cipher, vector.cipher, false), vector.plain);
   }
 }
 

@@ -8,49 +8,49 @@
 
 namespace {
 
-using qv::ParseCommandLine;
-
 TEST(CommandLine, OnlyTheFirstParameterCountsAndOnlyExactly) {
-  EXPECT_FALSE(ParseCommandLine({}).reset);
-  EXPECT_EQ(ParseCommandLine({}).imageScale, 1);
-  EXPECT_TRUE(ParseCommandLine({"-reset"}).reset);
-  EXPECT_EQ(ParseCommandLine({"-2"}).imageScale, 2);
-  EXPECT_EQ(ParseCommandLine({"-4"}).imageScale, 4);
-
-  EXPECT_FALSE(ParseCommandLine({"-RESET"}).reset);
-  EXPECT_FALSE(ParseCommandLine({"/reset"}).reset);
-  EXPECT_FALSE(ParseCommandLine({"-reset "}).reset);
-  EXPECT_EQ(ParseCommandLine({"-3"}).imageScale, 1);
-
-  const auto resetThenScale = ParseCommandLine({"-reset", "-2"});
-  EXPECT_TRUE(resetThenScale.reset);
-  EXPECT_EQ(resetThenScale.imageScale, 1);
-  const auto scaleThenReset = ParseCommandLine({"-2", "-reset"});
-  EXPECT_FALSE(scaleThenReset.reset);
-  EXPECT_EQ(scaleThenReset.imageScale, 2);
+  struct Case {
+    std::vector<std::string> parameters;
+    bool reset;
+    int imageScale;
+  };
+  const Case cases[] = {{{}, false, 1},
+                        {{"-reset"}, true, 1},
+                        {{"-2"}, false, 2},
+                        {{"-4"}, false, 4},
+                        {{"-RESET"}, false, 1},
+                        {{"/reset"}, false, 1},
+                        {{"-reset "}, false, 1},
+                        {{"-3"}, false, 1},
+                        {{"-reset", "-2"}, true, 1},
+                        {{"-2", "-reset"}, false, 2}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.parameters.empty() ? std::string("none") : c.parameters[0]);
+    const auto options = qv::ParseCommandLine(c.parameters);
+    EXPECT_EQ(options.reset, c.reset);
+    EXPECT_EQ(options.imageScale, c.imageScale);
+  }
 }
 
-TEST(CommandLine, ResetDeletesExactlyTheSevenSideFiles) {
+TEST(CommandLine, ResetDeletesExactlyTheSevenSideFilesSkippingWhatItCannotDelete) {
   qv::test::TempDir dir;
+  const std::vector<std::string> deleted = {"Desktop.1.icons", "Desktop.2.icons", "Desktop.3.icons",
+                                            "Desktop.4.icons", "Desktop.5.icons", "Desktop.6.icons",
+                                            "wallpapers.cfg"};
   const std::vector<std::string> kept = {"Desktop.7.icons", "desktop.icons", "wallpapers.cfg.bak",
                                          "quadrivista.log", "Desktop.1.icons.old"};
-  for (const auto &name : qv::ResetSideFileNames())
-    std::ofstream(dir.path() / name) << "x";
-  for (const auto &name : kept)
-    std::ofstream(dir.path() / name) << "x";
+  for (const auto &names : {deleted, kept})
+    for (const auto &name : names)
+      std::ofstream(dir.path() / name) << "x";
 
   EXPECT_EQ(qv::DeleteSideFiles(dir.path()), 7);
-
-  for (const auto &name : qv::ResetSideFileNames())
+  for (const auto &name : deleted)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / name)) << name;
   for (const auto &name : kept)
     EXPECT_TRUE(std::filesystem::exists(dir.path() / name)) << name;
-}
 
-TEST(CommandLine, ResetSkipsMissingFilesAndFoldersItCannotDelete) {
-  qv::test::TempDir dir;
+  // Missing files are skipped; a non-empty folder under a side file's name stays.
   std::ofstream(dir.path() / "Desktop.3.icons") << "x";
-  // A non-empty folder under a side file's name cannot be removed as a file.
   std::filesystem::create_directories(dir.path() / "wallpapers.cfg" / "inner");
   EXPECT_EQ(qv::DeleteSideFiles(dir.path()), 1);
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "wallpapers.cfg" / "inner"));

@@ -16,12 +16,15 @@ std::string ReadFile(const std::filesystem::path &file) {
   return content.str();
 }
 
-TEST(Log, KeepsLinesInOrderIncludingEmptyOnes) {
+TEST(Log, KeepsLinesInOrderIncludingEmptyOnesAndTellsTheListenerOfEach) {
   qv::TLog log;
-  log.Add("Display change");
-  log.Add("");
-  log.Add("End session");
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Display change", "", "End session"}));
+  std::vector<std::string> seen;
+  log.SetListener([&](const std::string &line) { seen.push_back(line); });
+  for (const char *line : {"Display change", "", "End session"})
+    log.Add(line);
+  const std::vector<std::string> expected = {"Display change", "", "End session"};
+  EXPECT_EQ(log.Lines(), expected);
+  EXPECT_EQ(seen, expected);
 }
 
 TEST(Log, KeepsOnlyTheMostRecentLinesInMemory) {
@@ -31,39 +34,16 @@ TEST(Log, KeepsOnlyTheMostRecentLinesInMemory) {
   EXPECT_EQ(log.Lines(), (std::vector<std::string>{"line 3", "line 4", "line 5"}));
 }
 
-TEST(Log, TellsTheListenerOfEachNewLine) {
-  qv::TLog log;
-  std::vector<std::string> seen;
-  log.SetListener([&](const std::string &line) { seen.push_back(line); });
-  log.Add("a");
-  log.Add("b");
-  EXPECT_EQ(seen, (std::vector<std::string>{"a", "b"}));
-}
-
-TEST(LogFile, MirrorsEveryLineWithWindowsLineEnds) {
+TEST(LogFile, MirrorsEveryLineWithWindowsLineEndsAppendingToAnEarlierRun) {
   qv::test::TempDir dir;
   const auto file = dir.path() / "quadrivista.log";
-  {
+  for (const auto &run : {std::vector<std::string>{"first", "second"}, {"third"}}) {
     qv::TLog log;
     log.MirrorToFile(file);
-    log.Add("first");
-    log.Add("second");
+    for (const auto &line : run)
+      log.Add(line);
   }
-  EXPECT_EQ(ReadFile(file), "first\r\nsecond\r\n");
-}
-
-TEST(LogFile, AppendsToTheFileOfAnEarlierRun) {
-  qv::test::TempDir dir;
-  const auto file = dir.path() / "quadrivista.log";
-  {
-    qv::TLog log;
-    log.MirrorToFile(file);
-    log.Add("run 1");
-  }
-  qv::TLog log;
-  log.MirrorToFile(file);
-  log.Add("run 2");
-  EXPECT_EQ(ReadFile(file), "run 1\r\nrun 2\r\n");
+  EXPECT_EQ(ReadFile(file), "first\r\nsecond\r\nthird\r\n");
 }
 
 TEST(LogFile, StartsANewFileAtTheCapAndKeepsOnePrevious) {

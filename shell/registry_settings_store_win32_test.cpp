@@ -28,19 +28,21 @@ protected:
   std::wstring root_;
 };
 
-TEST_F(RegistrySettingsStoreTest, MissingSettingsReadAsEmptyAndCreateTheKey) {
+TEST_F(RegistrySettingsStoreTest, MissingSettingsOrAValueOfAnotherTypeReadAsEmpty) {
   EXPECT_EQ(Store().ReadSetupText(), "");
-  EXPECT_TRUE(qv::RegistryKey::Open(HKEY_CURRENT_USER, SettingsPath()));
+  EXPECT_TRUE(qv::RegistryKey::Open(HKEY_CURRENT_USER, SettingsPath())) << "reading creates it";
+  const auto key = qv::RegistryKey::Create(HKEY_CURRENT_USER, SettingsPath());
+  const DWORD number = 7;
+  RegSetValueExW(key.Get(), L"Setup", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number),
+                 sizeof(number));
+  EXPECT_EQ(key.ReadString(L"Setup"), std::nullopt);
+  EXPECT_EQ(Store().ReadSetupText(), "");
 }
 
-TEST_F(RegistrySettingsStoreTest, TextWrittenByOneStoreIsReadByAnother) {
+TEST_F(RegistrySettingsStoreTest, SettingsSurviveAFreshStoreAndSetupAsTheSetupString) {
   ASSERT_TRUE(Store().WriteSetupText("0123456789ABCDEF"));
-  EXPECT_EQ(Store().ReadSetupText(), "0123456789ABCDEF");
   EXPECT_EQ(qv::RegistryKey::Open(HKEY_CURRENT_USER, SettingsPath()).ReadString(L"Setup"),
             L"0123456789ABCDEF");
-}
-
-TEST_F(RegistrySettingsStoreTest, SettingsSurviveAFreshStoreAndSetup) {
   {
     auto store = Store();
     qv::TSetup setup(store);
@@ -65,15 +67,6 @@ TEST_F(RegistrySettingsStoreTest, RunValueIsWrittenOnlyWhenTheRunKeyExists) {
 
   Store().WriteRunValue(false);
   EXPECT_EQ(RunValue(), L""); // the value stays, emptied
-}
-
-TEST_F(RegistrySettingsStoreTest, ValuesOfAnotherTypeReadAsAbsent) {
-  const auto key = qv::RegistryKey::Create(HKEY_CURRENT_USER, SettingsPath());
-  const DWORD number = 7;
-  RegSetValueExW(key.Get(), L"Setup", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number),
-                 sizeof(number));
-  EXPECT_EQ(key.ReadString(L"Setup"), std::nullopt);
-  EXPECT_EQ(Store().ReadSetupText(), "");
 }
 
 } // namespace

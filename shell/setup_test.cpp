@@ -1,43 +1,17 @@
 #include "shell/setup.h"
 
+#include "tests/support/memory_settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 namespace {
 
-// Settings kept in memory; the "Setup" text as the registry would hold it.
-class InMemoryStore : public qv::SettingsStore {
-public:
-  std::optional<std::string> ReadSetupText() override {
-    if (!openable)
-      return std::nullopt;
-    return setupText;
-  }
-  bool WriteSetupText(const std::string &text) override {
-    if (!openable)
-      return false;
-    setupText = text;
-    return true;
-  }
-  void WriteRunValue(bool runAtStartup) override { runValues.push_back(runAtStartup); }
-
-  // Stores lines of plain "key=value" text the way TSetup enciphers them.
-  void StoreLines(const std::string &plain) { setupText = qv::SetupCipher().EncipherToHex(plain); }
-  // The stored lines, deciphered.
-  qv::ValueList StoredValues() const {
-    qv::ValueList values;
-    values.SetText(qv::SetupCipher().DecipherFromHex(setupText).value_or(""));
-    return values;
-  }
-
-  bool openable = true;
-  std::string setupText;
-  std::vector<bool> runValues;
-};
+using Store = qv::test::MemorySettingsStore;
 
 TEST(SetupTest, NothingStoredGivesDefaultsAndFirstSaveWritesEveryKeyWithText) {
-  InMemoryStore store;
+  Store store;
   qv::TSetup setup(store);
   EXPECT_EQ(setup.GeneralLanguage, "english");
   EXPECT_EQ(setup.DesktopName[32], "");
@@ -47,7 +21,7 @@ TEST(SetupTest, NothingStoredGivesDefaultsAndFirstSaveWritesEveryKeyWithText) {
   EXPECT_EQ(store.runValues, std::vector<bool>{false});
   ASSERT_TRUE(setup.Save());
 
-  const qv::ValueList stored = store.StoredValues();
+  const qv::ValueList stored = store.Stored();
   EXPECT_EQ(stored.Get("GeneralEnableHotKeys"), "1");
   EXPECT_EQ(stored.Get("GeneralRunAtStartup"), "0");
   EXPECT_EQ(stored.Get("HotCorner5Action"), "9");
@@ -65,7 +39,7 @@ TEST(SetupTest, NothingStoredGivesDefaultsAndFirstSaveWritesEveryKeyWithText) {
 }
 
 TEST(SetupTest, SavedValuesReadBackInAFreshObject) {
-  InMemoryStore store;
+  Store store;
   {
     qv::TSetup setup(store);
     setup.GeneralShowMenus = false;
@@ -85,7 +59,7 @@ TEST(SetupTest, SavedValuesReadBackInAFreshObject) {
     setup.CubeGesture.clear();
     setup.ExposerGesture.clear();
     setup.Save();
-    EXPECT_EQ(store.StoredValues().Get("CubeHotKey"), std::nullopt);
+    EXPECT_EQ(store.Stored().Get("CubeHotKey"), std::nullopt);
   }
   const qv::TSetup reloaded(store);
   EXPECT_FALSE(reloaded.GeneralShowMenus);
@@ -109,7 +83,7 @@ TEST(SetupTest, SavedValuesReadBackInAFreshObject) {
 }
 
 TEST(SetupTest, ThePasswordLosesOuterBlanksWhenSetAndWhenLoadedButKeepsItsInside) {
-  InMemoryStore store;
+  Store store;
   qv::TSetup setup(store);
   setup.SetDesktopPassword(" \tOpen Sesame \r\n");
   EXPECT_EQ(setup.DesktopPassword, "Open Sesame");
@@ -120,13 +94,13 @@ TEST(SetupTest, ThePasswordLosesOuterBlanksWhenSetAndWhenLoadedButKeepsItsInside
 }
 
 TEST(SetupTest, UnknownLinesSurviveASave) {
-  InMemoryStore store;
+  Store store;
   store.StoreLines("FutureOption=42\r\nline without equals\r\nOSDTimeout=4\r\n");
   qv::TSetup setup(store);
   EXPECT_EQ(setup.OSDTimeout, 4);
   setup.Save();
 
-  const auto lines = store.StoredValues().Lines();
+  const auto lines = store.Stored().Lines();
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[0], "FutureOption=42");
   EXPECT_EQ(lines[1], "line without equals");
@@ -134,7 +108,7 @@ TEST(SetupTest, UnknownLinesSurviveASave) {
 }
 
 TEST(SetupTest, ValuesThatDoNotReadAsTheirTypeGiveThatKeysDefault) {
-  InMemoryStore store;
+  Store store;
   store.StoreLines("GeneralLanguage=  \r\n"
                    "GeneralEnableHotKeys=yes\r\n"
                    "PerformanceLighting=yes\r\n"
@@ -161,7 +135,7 @@ TEST(SetupTest, ValuesThatDoNotReadAsTheirTypeGiveThatKeysDefault) {
 }
 
 TEST(SetupTest, KeyNamesMatchWithoutRegardToCase) {
-  InMemoryStore store;
+  Store store;
   store.StoreLines("cubeduration=1000\r\nGENERALLANGUAGE=german\r\n");
   qv::TSetup setup(store);
   EXPECT_EQ(setup.CubeDuration, 1000);
@@ -169,7 +143,7 @@ TEST(SetupTest, KeyNamesMatchWithoutRegardToCase) {
 
   setup.CubeDuration = 1200;
   setup.Save();
-  const auto lines = store.StoredValues().Lines();
+  const auto lines = store.Stored().Lines();
   EXPECT_EQ(lines[0], "CubeDuration=1200"); // replaced in place, not appended
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                           [](const std::string &l) { return l.starts_with("CubeDuration"); }),
@@ -181,7 +155,7 @@ TEST(SetupTest, UnreadableStoredTextGivesDefaultsWithoutFailing) {
   for (const std::string &stored :
        {std::string("not hex"), std::string("0123"), good.substr(0, 16), good + "AB",
         std::string(16, 'F'), std::string("\xFF\xFE", 2)}) {
-    InMemoryStore store;
+    Store store;
     store.setupText = stored;
     std::optional<qv::TSetup> setup;
     ASSERT_NO_THROW(setup.emplace(store)) << stored;
@@ -191,7 +165,7 @@ TEST(SetupTest, UnreadableStoredTextGivesDefaultsWithoutFailing) {
 }
 
 TEST(SetupTest, AStoreThatCannotBeOpenedLeavesValuesAsTheyAre) {
-  InMemoryStore store;
+  Store store;
   store.StoreLines("OSDTimeout=4\r\n");
   qv::TSetup setup(store);
   store.openable = false;
@@ -202,7 +176,7 @@ TEST(SetupTest, AStoreThatCannotBeOpenedLeavesValuesAsTheyAre) {
 }
 
 TEST(SetupTest, RunValueFollowsEveryLoadAndSave) {
-  InMemoryStore store;
+  Store store;
   qv::TSetup setup(store);
   setup.GeneralRunAtStartup = true;
   setup.Save();
@@ -212,13 +186,11 @@ TEST(SetupTest, RunValueFollowsEveryLoadAndSave) {
   EXPECT_EQ(store.runValues, (std::vector<bool>{false, true, true, false}));
 }
 
-TEST(SetupTest, NumberedAccessorsReachTheNamedFields) {
-  InMemoryStore store;
+TEST(SetupTest, NumberedAccessorsReachTheNamedFieldsAndRefuseOtherNumbers) {
+  Store store;
   qv::TSetup setup(store);
-  setup.HotCornerAction(8) = 13;
-  setup.DesktopHotKey(4) = 0x7B;
-  EXPECT_EQ(setup.HotCorner8Action, 13);
-  EXPECT_EQ(setup.Desktop4HotKey, 0x7B);
+  EXPECT_EQ(&setup.HotCornerAction(8), &setup.HotCorner8Action);
+  EXPECT_EQ(&setup.DesktopHotKey(4), &setup.Desktop4HotKey);
   EXPECT_EQ(&setup.DesktopGesture(6), &setup.Desktop6Gesture);
   EXPECT_THROW(setup.HotCornerAction(0), std::out_of_range);
   EXPECT_THROW(setup.DesktopHotKey(7), std::out_of_range);

@@ -4,6 +4,7 @@
 #include "shell/setup.h"
 #include "shell/startup_balloon.h"
 
+#include "tests/support/memory_settings_store.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,6 @@
 #include <fstream>
 
 namespace {
-
-// Nothing stored: every setting has its default.
-class EmptyStore : public qv::SettingsStore {
-public:
-  std::optional<std::string> ReadSetupText() override { return std::string(); }
-  bool WriteSetupText(const std::string &) override { return true; }
-  void WriteRunValue(bool) override {}
-};
 
 std::vector<std::string> Captions(const std::vector<qv::TrayMenuItem> &items) {
   std::vector<std::string> captions;
@@ -57,12 +50,15 @@ TEST(TrayMenu, HasEveryItemInOrder) {
             (std::vector<std::string>{"Manage icons", "Manage windows"}));
 }
 
-TEST(TrayMenu, DesktopItemsRunTheirActions) {
+TEST(TrayMenu, DesktopItemsRunTheirActionsAndOnlyTheCurrentDesktopIsMarked) {
   qv::TrayMenuModel menu;
+  menu.SetCurrentDesktop(5);
+  menu.SetCurrentDesktop(2);
   for (int n = 1; n <= 6; ++n) {
     const auto *item = menu.Find("miDesktop" + std::to_string(n));
     EXPECT_EQ(item->command, qv::TrayCommand::Dispatch);
     EXPECT_EQ(item->action, n);
+    EXPECT_EQ(item->radioChecked, n == 2) << n;
   }
   EXPECT_EQ(menu.Find("miNextDesktop")->action, 7);
   EXPECT_EQ(menu.Find("miPrevDesktop")->action, 8);
@@ -85,7 +81,7 @@ TEST(TrayMenu, DefaultItemFollowsTheSettingAndIgnoresOtherValues) {
 }
 
 TEST(TrayMenu, ShortCutsComeFromTheSettings) {
-  EmptyStore store;
+  qv::test::MemorySettingsStore store;
   qv::TSetup setup(store);
   setup.FlipHotKey = 0;
   qv::TrayMenuModel menu;
@@ -95,14 +91,6 @@ TEST(TrayMenu, ShortCutsComeFromTheSettings) {
   EXPECT_EQ(qv::ShortCutToText(menu.Find("miShowCube")->shortCut), "F11");
   EXPECT_EQ(qv::ShortCutToText(menu.Find("miShowCarousel")->shortCut), "Ctrl+F8");
   EXPECT_EQ(menu.Find("miShowFlip")->shortCut, 0);
-}
-
-TEST(TrayMenu, MarksOnlyTheCurrentDesktop) {
-  qv::TrayMenuModel menu;
-  menu.SetCurrentDesktop(5);
-  menu.SetCurrentDesktop(2);
-  for (int n = 1; n <= 6; ++n)
-    EXPECT_EQ(menu.Find("miDesktop" + std::to_string(n))->radioChecked, n == 2) << n;
 }
 
 TEST(StartupBalloon, FormatsOnlyTheFirstTextPlaceholder) {
@@ -118,7 +106,7 @@ TEST(StartupBalloon, OneLinePerEffectShortCutThatIsSet) {
       << "170=Cube: %s\r\n171=Exposer: %s\r\n194=Explorer: %s\r\n269=Flip: %s\r\n292=Carousel: "
          "%s\r\n";
   qv::TLanguageController language(dir.path());
-  EmptyStore store;
+  qv::test::MemorySettingsStore store;
   qv::TSetup setup(store);
 
   EXPECT_EQ(qv::StartupBalloonText(setup, language),

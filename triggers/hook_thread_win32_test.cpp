@@ -2,18 +2,13 @@
 
 #include "shell/main_form_win32.h"
 
+#include "tests/support/memory_settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 
 namespace {
-
-class NoStore : public qv::SettingsStore {
-public:
-  std::optional<std::string> ReadSetupText() override { return std::nullopt; }
-  bool WriteSetupText(const std::string &) override { return false; }
-  void WriteRunValue(bool) override {}
-};
 
 // Removes the trigger notifications that arrive for the window within the time-out.
 int CountNotifications(HWND window, std::chrono::milliseconds timeout) {
@@ -38,7 +33,7 @@ protected:
   }
   ~HookThreadTest() override { DestroyWindow(window); }
 
-  NoStore store;
+  qv::test::MemorySettingsStore store;
   qv::TSetup setup{store};
   HWND window = CreateWindowExW(0, L"STATIC", L"notify", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);

@@ -6,48 +6,28 @@
 
 namespace {
 
-TEST(HotZonesTest, OnePixelZonesOfA1280x1024Screen) {
-  const qv::HotZones zones = qv::ComputeHotZones(1280, 1024, 1);
-  EXPECT_EQ(qv::ZoneAt(zones, 0, 0), 1);
-  EXPECT_EQ(qv::ZoneAt(zones, 1, 0), 0);
-  EXPECT_EQ(qv::ZoneAt(zones, 0, 1), 0);
-
-  // The top edge is the middle two thirds of row 0: x from 213 up to 1066.
-  EXPECT_EQ(qv::ZoneAt(zones, 212, 0), 0);
-  EXPECT_EQ(qv::ZoneAt(zones, 213, 0), 2);
-  EXPECT_EQ(qv::ZoneAt(zones, 1065, 0), 2);
-  EXPECT_EQ(qv::ZoneAt(zones, 1066, 0), 0);
-  EXPECT_EQ(qv::ZoneAt(zones, 640, 1), 0);
-
-  EXPECT_EQ(zones[2], (qv::ZoneRect{1279, 0, 1280, 1}));
-  EXPECT_EQ(zones[4], (qv::ZoneRect{1279, 1023, 1280, 1024}));
-  EXPECT_EQ(qv::ZoneAt(zones, 1279, 0), 3);
-  EXPECT_EQ(qv::ZoneAt(zones, 1279, 1023), 5);
-  EXPECT_EQ(qv::ZoneAt(zones, 0, 1023), 7);
-  EXPECT_EQ(qv::ZoneAt(zones, 1279, 512), 4);
-  EXPECT_EQ(qv::ZoneAt(zones, 640, 1023), 6);
-  EXPECT_EQ(qv::ZoneAt(zones, 0, 512), 8);
-  EXPECT_EQ(qv::ZoneAt(zones, 640, 512), 0);
-  // Outside the area nothing is a zone.
-  EXPECT_EQ(qv::ZoneAt(zones, 1280, 0), 0);
-  EXPECT_EQ(qv::ZoneAt(zones, 0, 1024), 0);
-}
-
-TEST(HotZonesTest, ThickZonesReach33PixelsIn) {
-  const qv::HotZones zones = qv::ComputeHotZones(1280, 1024, 33);
-  EXPECT_EQ(qv::ZoneAt(zones, 32, 32), 1);
-  EXPECT_EQ(qv::ZoneAt(zones, 33, 0), 0);
-  EXPECT_EQ(qv::ZoneAt(zones, 1247, 32), 3);
-  EXPECT_EQ(qv::ZoneAt(zones, 1246, 0), 0);
-  EXPECT_EQ(qv::ZoneAt(zones, 1247, 991), 5);
-  EXPECT_EQ(qv::ZoneAt(zones, 32, 991), 7);
-  EXPECT_EQ(qv::ZoneAt(zones, 640, 32), 2);
-  EXPECT_EQ(qv::ZoneAt(zones, 640, 33), 0);
-  EXPECT_EQ(qv::ZoneAt(zones, 640, 991), 6);
-  EXPECT_EQ(qv::ZoneAt(zones, 640, 990), 0);
-  // The side edges run over the middle two thirds of the height: 171 to 853.
-  EXPECT_EQ(zones[3], (qv::ZoneRect{1247, 171, 1280, 853}));
-  EXPECT_EQ(zones[7], (qv::ZoneRect{0, 171, 33, 853}));
+TEST(HotZonesTest, ZonesOfA1280x1024ScreenOneOr33PixelsDeep) {
+  struct Probe {
+    int thickness, x, y, zone;
+  };
+  // The edges run over the middle two thirds: x from 213 up to 1066, y from 171 up to 853.
+  const Probe probes[] = {
+      {1, 0, 0, 1},       {1, 1, 0, 0},       {1, 0, 1, 0},     {1, 212, 0, 0},   {1, 213, 0, 2},
+      {1, 1065, 0, 2},    {1, 1066, 0, 0},    {1, 640, 1, 0},   {1, 1279, 0, 3},  {1, 1279, 512, 4},
+      {1, 1279, 1023, 5}, {1, 640, 1023, 6},  {1, 0, 1023, 7},  {1, 0, 512, 8},   {1, 640, 512, 0},
+      {1, 1280, 0, 0},    {1, 0, 1024, 0},    {33, 32, 32, 1},  {33, 33, 0, 0},   {33, 1247, 32, 3},
+      {33, 1246, 0, 0},   {33, 1247, 991, 5}, {33, 32, 991, 7}, {33, 640, 32, 2}, {33, 640, 33, 0},
+      {33, 640, 991, 6},  {33, 640, 990, 0}};
+  for (const Probe &p : probes) {
+    SCOPED_TRACE(testing::Message() << p.thickness << " deep at " << p.x << "," << p.y);
+    EXPECT_EQ(qv::ZoneAt(qv::ComputeHotZones(1280, 1024, p.thickness), p.x, p.y), p.zone);
+  }
+  const qv::HotZones thin = qv::ComputeHotZones(1280, 1024, 1);
+  EXPECT_EQ(thin[2], (qv::ZoneRect{1279, 0, 1280, 1}));
+  EXPECT_EQ(thin[4], (qv::ZoneRect{1279, 1023, 1280, 1024}));
+  const qv::HotZones thick = qv::ComputeHotZones(1280, 1024, 33);
+  EXPECT_EQ(thick[3], (qv::ZoneRect{1247, 171, 1280, 853}));
+  EXPECT_EQ(thick[7], (qv::ZoneRect{0, 171, 33, 853}));
 }
 
 TEST(HotZonesTest, WalkingTheTopEdgeEntersTheCornerAndThenTheEdgeOnce) {
@@ -62,11 +42,10 @@ TEST(HotZonesTest, WalkingTheTopEdgeEntersTheCornerAndThenTheEdgeOnce) {
 
 TEST(HotZonesTest, LeavingAndComingBackEntersAgain) {
   qv::ZoneEntryTracker tracker;
-  EXPECT_EQ(tracker.Update(3), 3);
-  EXPECT_EQ(tracker.Update(3), 0);
-  EXPECT_EQ(tracker.Update(0), 0);
-  EXPECT_EQ(tracker.Update(3), 3);
-  EXPECT_EQ(tracker.Update(4), 4);
+  std::vector<int> events;
+  for (const int zone : {3, 3, 0, 3, 4})
+    events.push_back(tracker.Update(zone));
+  EXPECT_EQ(events, (std::vector<int>{3, 0, 0, 3, 4}));
 }
 
 } // namespace

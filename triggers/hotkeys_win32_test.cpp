@@ -1,18 +1,13 @@
 #include "triggers/hotkeys_win32.h"
 
+#include "tests/support/memory_settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <optional>
 
 namespace {
-
-class NoStore : public qv::SettingsStore {
-public:
-  std::optional<std::string> ReadSetupText() override { return std::nullopt; }
-  bool WriteSetupText(const std::string &) override { return false; }
-  void WriteRunValue(bool) override {}
-};
 
 // A hidden window of this thread that hotkeys can be registered with.
 class TestWindow {
@@ -73,7 +68,7 @@ TEST(HotKeys, AtomsAreNamedInCommandOrderAndGoAway) {
 }
 
 TEST(HotKeys, ARegisteredShortcutArrivesWithItsAtom) {
-  NoStore store;
+  qv::test::MemorySettingsStore store;
   qv::TSetup setup(store); // Ctrl+2 switches to desktop 2
   TestWindow window;
   qv::THotKeys hotKeys;

@@ -8,6 +8,7 @@
 namespace {
 
 using qv::ModifierKeys;
+using Events = std::vector<std::uint32_t>;
 
 constexpr ModifierKeys kNone{};
 constexpr ModifierKeys kCtrl{true, false, false};
@@ -15,32 +16,34 @@ constexpr ModifierKeys kCtrlShift{true, true, false};
 constexpr ModifierKeys kCtrlAlt{true, false, true};
 constexpr ModifierKeys kAll{true, true, true};
 
-// The events of a sequence of samples, with the effects fixed.
-std::vector<std::uint32_t> Events(const std::vector<ModifierKeys> &samples,
-                                  const std::array<int, 3> &effects) {
-  qv::KeyCombinationWatcher watcher;
-  std::vector<std::uint32_t> events;
-  for (const ModifierKeys &keys : samples)
-    if (const std::uint32_t event = watcher.Update(keys, effects); event != 0)
-      events.push_back(event);
-  return events;
-}
-
-TEST(KeyCombinationTest, CtrlThenShiftThenReleaseGivesOnePressAndOneRelease) {
-  EXPECT_EQ(Events({kCtrl, kCtrlShift, kCtrlShift, kCtrl, kNone}, {1, 0, 0}),
-            (std::vector<std::uint32_t>{30, 31}));
-  EXPECT_EQ(Events({kCtrlShift, kNone}, {4, 0, 0}), (std::vector<std::uint32_t>{60, 61}));
-}
-
-TEST(KeyCombinationTest, AddingAltIsSilentAndTheReleaseUsesTheLastCombination) {
-  EXPECT_EQ(Events({kCtrlShift, kAll, kNone}, {1, 0, 5}), (std::vector<std::uint32_t>{30, 71}));
-}
-
-TEST(KeyCombinationTest, AnEffectOfZeroGivesNoEvents) {
-  EXPECT_TRUE(Events({kCtrlAlt, kNone}, {1, 0, 3}).empty());
-  // Releasing combination 3 after entering through combination 1 reports nothing when
-  // combination 3 has no effect.
-  EXPECT_EQ(Events({kCtrlShift, kAll, kNone}, {2, 0, 0}), (std::vector<std::uint32_t>{40}));
+TEST(KeyCombinationTest, EachCombinationReportsItsEffectsPressAndRelease) {
+  struct Case {
+    const char *what;
+    std::vector<ModifierKeys> samples;
+    std::array<int, 3> effects;
+    Events events;
+  };
+  const Case cases[] = {
+      {"ctrl, then shift, then release",
+       {kCtrl, kCtrlShift, kCtrlShift, kCtrl, kNone},
+       {1, 0, 0},
+       {30, 31}},
+      {"another effect", {kCtrlShift, kNone}, {4, 0, 0}, {60, 61}},
+      {"adding alt is silent; the release is the last combination's",
+       {kCtrlShift, kAll, kNone},
+       {1, 0, 5},
+       {30, 71}},
+      {"an effect of zero", {kCtrlAlt, kNone}, {1, 0, 3}, {}},
+      {"released through a combination of no effect", {kCtrlShift, kAll, kNone}, {2, 0, 0}, {40}}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    qv::KeyCombinationWatcher watcher;
+    Events events;
+    for (const ModifierKeys &keys : c.samples)
+      if (const std::uint32_t event = watcher.Update(keys, c.effects); event != 0)
+        events.push_back(event);
+    EXPECT_EQ(events, c.events);
+  }
 }
 
 TEST(KeyCombinationTest, EffectsAreReadAtEachSample) {
@@ -49,32 +52,25 @@ TEST(KeyCombinationTest, EffectsAreReadAtEachSample) {
   EXPECT_EQ(watcher.Update(kNone, {3, 0, 0}), 51u);
 }
 
-TEST(MiddleClickTest, PressAndReleaseOverTheDesktopIconsReportsTheWheelEffect) {
-  qv::MiddleClickWatcher watcher;
-  EXPECT_EQ(watcher.Update(true, true, 2), 0u);
-  EXPECT_EQ(watcher.Update(true, true, 2), 0u);
-  EXPECT_EQ(watcher.Update(false, true, 2), 40u);
-  EXPECT_EQ(watcher.Update(false, true, 2), 0u); // once per click
-}
-
-TEST(MiddleClickTest, APressThatStartsElsewhereReportsNothing) {
-  qv::MiddleClickWatcher watcher;
-  EXPECT_EQ(watcher.Update(true, false, 1), 0u);
-  EXPECT_EQ(watcher.Update(false, true, 1), 0u);
-}
-
-TEST(MiddleClickTest, AReleaseAwayFromTheIconsReportsNothing) {
-  qv::MiddleClickWatcher watcher;
-  EXPECT_EQ(watcher.Update(true, true, 1), 0u);
-  EXPECT_EQ(watcher.Update(false, false, 1), 0u);
-  EXPECT_EQ(watcher.Update(false, true, 1), 0u);
-}
-
-TEST(MiddleClickTest, NothingIsWatchedWhileTheEffectIsZero) {
-  qv::MiddleClickWatcher watcher;
-  EXPECT_EQ(watcher.Update(true, true, 0), 0u);
-  EXPECT_EQ(watcher.Update(false, true, 0), 0u);
-  EXPECT_EQ(watcher.Update(false, true, 5), 0u);
+TEST(MiddleClickTest, OnlyAClickOverTheDesktopIconsReportsTheWheelEffectOnce) {
+  struct Sample {
+    bool down, overIcons;
+    int effect;
+    std::uint32_t event;
+  };
+  const std::vector<std::vector<Sample>> clicks = {
+      {{true, true, 2, 0}, {true, true, 2, 0}, {false, true, 2, 40}, {false, true, 2, 0}},
+      {{true, false, 1, 0}, {false, true, 1, 0}},                      // pressed elsewhere
+      {{true, true, 1, 0}, {false, false, 1, 0}, {false, true, 1, 0}}, // released elsewhere
+      {{true, true, 0, 0}, {false, true, 0, 0}, {false, true, 5, 0}}}; // not watched at zero
+  for (std::size_t click = 0; click < clicks.size(); ++click) {
+    qv::MiddleClickWatcher watcher;
+    for (std::size_t sample = 0; sample < clicks[click].size(); ++sample) {
+      const Sample &s = clicks[click][sample];
+      EXPECT_EQ(watcher.Update(s.down, s.overIcons, s.effect), s.event)
+          << "click " << click << ", sample " << sample;
+    }
+  }
 }
 
 } // namespace

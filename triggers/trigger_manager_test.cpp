@@ -2,6 +2,8 @@
 
 #include "shell/log.h"
 
+#include "tests/support/memory_settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,13 +12,6 @@
 #include <vector>
 
 namespace {
-
-class NoStore : public qv::SettingsStore {
-public:
-  std::optional<std::string> ReadSetupText() override { return std::nullopt; }
-  bool WriteSetupText(const std::string &) override { return false; }
-  void WriteRunValue(bool) override {}
-};
 
 // Records every call as a line of text and answers from its fields.
 class FakeTargets : public qv::TriggerTargets {
@@ -103,7 +98,7 @@ protected:
     Notify(0, qv::kLibraryGesture);
   }
 
-  NoStore store;
+  qv::test::MemorySettingsStore store;
   qv::TSetup setup{store};
   qv::TLog log;
   FakeTargets targets;

@@ -5,10 +5,9 @@
 #include "shell/setup.h"
 #include "shell/window_win32.h"
 #include "tests/support/memory_settings_store.h"
+#include "tests/support/message_loop_win32.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
 
 namespace {
 
@@ -93,14 +92,8 @@ protected:
   // click has been handled.
   void Close(HWND page, int button) {
     Press(page, button);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    MSG message{};
-    while (IsWindow(page) && std::chrono::steady_clock::now() < end) {
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&message);
-      Sleep(5);
-    }
-    ASSERT_FALSE(IsWindow(page)) << "the page did not close";
+    ASSERT_TRUE(test::PumpMessagesUntil([page] { return !IsWindow(page); }))
+        << "the page did not close";
     EXPECT_TRUE(Shown(Link(11))) << "the links are back";
   }
 

@@ -5,9 +5,8 @@
 #include "desktops/global_lock.h"
 #include "desktops/window_manager.h"
 #include "shell/log.h"
-#include "shell/settings_store.h"
-#include "shell/setup.h"
 #include "tests/support/fake_window_system.h"
+#include "tests/support/memory_settings_store.h"
 
 #include <memory>
 #include <string>
@@ -44,13 +43,6 @@ private:
   }
 };
 
-class NoSettingsStore : public SettingsStore {
-public:
-  std::optional<std::string> ReadSetupText() override { return std::string(); }
-  bool WriteSetupText(const std::string &) override { return true; }
-  void WriteRunValue(bool) override {}
-};
-
 // Settings at their defaults, desktop 1 current, discovery enabled.
 class DesktopTestWorld {
 public:
@@ -76,7 +68,7 @@ public:
   void SwitchTo(int number) { manager->SetCurrentDesktop(&Desktop(number)); }
 
   FakeWindowSystem system;
-  NoSettingsStore store;
+  MemorySettingsStore store;
   TSetup setup{store};
   RecordingServices services;
   TLog log;

@@ -3,20 +3,28 @@
 #include "shell/setup.h"
 
 #include <string>
+#include <vector>
 
 namespace qv::test {
 
-// Settings kept in memory, with what was saved last readable as lines.
+// Settings kept in memory (nothing stored at first), with what was saved last readable
+// as lines.
 class MemorySettingsStore : public SettingsStore {
 public:
-  std::optional<std::string> ReadSetupText() override { return setupText; }
+  std::optional<std::string> ReadSetupText() override {
+    return openable ? std::optional(setupText) : std::nullopt;
+  }
   bool WriteSetupText(const std::string &text) override {
+    if (!openable)
+      return false;
     setupText = text;
     ++saves;
     return true;
   }
-  void WriteRunValue(bool runAtStartup) override { runValue = runAtStartup; }
+  void WriteRunValue(bool runAtStartup) override { runValues.push_back(runAtStartup); }
 
+  // Stores plain "key=value" lines enciphered, as a save would.
+  void StoreLines(const std::string &plain) { setupText = SetupCipher().EncipherToHex(plain); }
   // The stored lines, deciphered.
   ValueList Stored() const {
     ValueList values;
@@ -25,8 +33,9 @@ public:
   }
 
   std::string setupText;
+  bool openable = true; // false: reads and writes fail as with a key that cannot be opened
   int saves = 0;
-  bool runValue = false;
+  std::vector<bool> runValues;
 };
 
 } // namespace qv::test
