@@ -1,15 +1,3 @@
-# Cross-compiles the 32-bit hook library and its helper with Debian's MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles the 32-bit hook library and its helper with Debian's MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(QV_MINGW_TRIPLE i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${QV_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QV_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${QV_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QV_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
