@@ -21,12 +21,8 @@ private:
 
   void Build(ControlBuilder &controls) override {
     controls.CheckBox(settings_id::kEnable, "301", 0, kContentTop, 400);
-    HWND keys =
-        controls.ListView(settings_id::kList, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0,
-                          kContentTop + 28, 520, 300);
-    SendMessageW(keys, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    AddListColumn(keys, 0, "75", 300);
-    AddListColumn(keys, kKeyColumn, "76", 212);
+    HWND keys = controls.RowList(settings_id::kList, 0, kContentTop + 28, 520, 300,
+                                 {{"75", 300}, {"76", 212}}); // kKeyColumn is the second
     for (const KeyRow &row : KeyRows())
       AddListItem(keys, row.action);
     controls.Button(settings_id::kEdit, "302", 540, kContentTop + 28, 130, 26);

@@ -74,6 +74,15 @@ HWND ControlBuilder::ListView(int id, DWORD style, int x, int y, int width, int 
   return Create(WC_LISTVIEWW, id, "", style | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, width, height);
 }
 
+HWND ControlBuilder::RowList(int id, int x, int y, int width, int height,
+                             const std::vector<std::pair<std::string, int>> &columns) {
+  HWND list = ListView(id, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y, width, height);
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  for (std::size_t index = 0; index < columns.size(); ++index)
+    AddListColumn(list, static_cast<int>(index), columns[index].first, columns[index].second);
+  return list;
+}
+
 HWND ControlBuilder::ListBox(int id, int x, int y, int width, int height) {
   return Create(WC_LISTBOXW, id, "", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE, x, y, width, height);

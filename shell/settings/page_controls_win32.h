@@ -3,6 +3,7 @@
 #include "shell/unique_handle_win32.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -42,6 +43,10 @@ public:
   HWND Edit(int id, const std::string &text, int x, int y, int width, int height = 23,
             DWORD style = 0);
   HWND ListView(int id, DWORD style, int x, int y, int width, int height);
+  // A report list with whole rows selected one at a time, grid lines, and
+  // these columns: (caption, width) pairs.
+  HWND RowList(int id, int x, int y, int width, int height,
+               const std::vector<std::pair<std::string, int>> &columns);
   HWND ListBox(int id, int x, int y, int width, int height);
   HWND Trackbar(int id, int minimum, int maximum, int x, int y, int width, int height = 30);
   HWND Link(int id, const std::string &text, int x, int y, int width, int height = 20,

@@ -22,12 +22,8 @@ private:
 
   void Build(ControlBuilder &controls) override {
     controls.CheckBox(settings_id::kEnable, "142", 0, kContentTop, 500);
-    HWND rules =
-        controls.ListView(settings_id::kList, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0,
-                          kContentTop + 28, 660, 300);
-    SendMessageW(rules, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    AddListColumn(rules, 0, "146", 500);
-    AddListColumn(rules, 1, "139", 150);
+    controls.RowList(settings_id::kList, 0, kContentTop + 28, 660, 300,
+                     {{"146", 500}, {"139", 150}});
     controls.Button(settings_id::kEdit, "143", 676, kContentTop + 28, 130, 26);
     controls.Button(settings_id::kClear, "145", 676, kContentTop + 60, 130, 26);
   }
