@@ -10,6 +10,8 @@
 #include "shell/translate_form_win32.h"
 #include "shell/window_win32.h"
 #include "tests/support/memory_settings_store.h"
+#include "tests/support/message_loop_win32.h"
+#include "tests/support/settings_host_win32.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -252,32 +254,6 @@ TEST(ClippedTexts, FindsTextsTooLongForTheirControls) {
   EXPECT_EQ(clipped[2].rfind("control 5 ", 0), 0u);
 }
 
-class Host {
-public:
-  explicit Host(const SettingsServices &services) {
-    RegisterWindowClass(L"QvLayoutTestHost", &Host::WindowProc);
-    window_.Reset(CreateWindowExW(0, L"QvLayoutTestHost", L"", WS_OVERLAPPEDWINDOW, 40, 30, 873,
-                                  725, nullptr, nullptr, GetModuleHandleW(nullptr), this));
-    content_ = std::make_unique<TSettingsWindow>(window_.Get(), services);
-    TranslateForm(window_.Get()); // as the main form does once it is built
-  }
-  ~Host() { content_.reset(); }
-
-  HWND Handle() const { return window_.Get(); }
-
-private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto *self = WindowOwner<Host>(window, message, lParam);
-    LRESULT result = 0;
-    if (self && self->content_ && self->content_->OnMessage(message, wParam, lParam, result))
-      return result;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-
-  UniqueWindow window_;
-  std::unique_ptr<TSettingsWindow> content_;
-};
-
 // What the dialogs opened from a page report: they are modal, so they are
 // checked from a timer that runs inside their own message loop.
 std::vector<std::string> dialogFindings;
@@ -317,7 +293,8 @@ protected:
 };
 
 TEST_P(PageLayoutTest, EveryTextFitsItsControl) {
-  Host host(services);
+  test::SettingsHost host(services);
+  TranslateForm(host.Handle()); // as the main form does once it is built
   HWND panel = GetDlgItem(host.Handle(), id::kPanel);
   ASSERT_EQ(TextOf(GetDlgItem(panel, id::kLinkBase + 11)), AnsiToWide(languages.Translate("28")))
       << "the pages are in the language";
@@ -352,13 +329,8 @@ TEST_P(PageLayoutTest, EveryTextFitsItsControl) {
     }
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(id::kCancel, BN_CLICKED),
                  reinterpret_cast<LPARAM>(cancel));
-    MSG message{};
-    for (int i = 0; i < 200 && IsWindow(page); ++i) {
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&message);
-      Sleep(5);
-    }
-    ASSERT_FALSE(IsWindow(page)) << "page " << tag << " did not close";
+    ASSERT_TRUE(test::PumpMessagesUntil([&] { return !IsWindow(page); }))
+        << "page " << tag << " did not close";
   }
 }
 

@@ -6,6 +6,7 @@
 #include "shell/window_win32.h"
 #include "tests/support/memory_settings_store.h"
 #include "tests/support/message_loop_win32.h"
+#include "tests/support/settings_host_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -13,37 +14,6 @@ namespace {
 
 using namespace qv;
 namespace id = settings_id;
-
-// A top-level window that hands its messages to the settings window first,
-// as the main form does.
-class HostForm {
-public:
-  explicit HostForm(const SettingsServices &services) {
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
-    windowClass.lpfnWndProc = &HostForm::WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"QvSettingsTestHost";
-    RegisterClassExW(&windowClass);
-    window_.Reset(CreateWindowExW(0, L"QvSettingsTestHost", L"", WS_OVERLAPPEDWINDOW, 40, 30, 873,
-                                  725, nullptr, nullptr, GetModuleHandleW(nullptr), this));
-    content_ = std::make_unique<TSettingsWindow>(window_.Get(), services);
-  }
-  ~HostForm() { content_.reset(); }
-
-  HWND Handle() const { return window_.Get(); }
-
-private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto *self = WindowOwner<HostForm>(window, message, lParam);
-    LRESULT result = 0;
-    if (self && self->content_ && self->content_->OnMessage(message, wParam, lParam, result))
-      return result;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-
-  UniqueWindow window_;
-  std::unique_ptr<TSettingsWindow> content_;
-};
 
 class SettingsWindowTest : public ::testing::Test {
 protected:
@@ -60,7 +30,7 @@ protected:
       EXPECT_TRUE(EqualRect(&area, &expected)) << "asked over the settings window";
       return passwordGiven;
     };
-    form = std::make_unique<HostForm>(services);
+    form = std::make_unique<test::SettingsHost>(services);
     panel = GetDlgItem(form->Handle(), id::kPanel);
   }
 
@@ -106,7 +76,7 @@ protected:
   test::MemorySettingsStore store;
   TSetup setup;
   SettingsServices services;
-  std::unique_ptr<HostForm> form;
+  std::unique_ptr<test::SettingsHost> form;
   HWND panel = nullptr;
   int hotkeysApplied = 0;
   int hookThreadRestarts = 0;
