@@ -71,12 +71,6 @@ protected:
     const RECT now = WindowRectOf(window);
     return EqualRect(&now, &expected) != FALSE;
   }
-  static void SaveSettings(const std::function<void(TSetup &)> &change) {
-    RegistrySettingsStore store;
-    TSetup setup(store);
-    change(setup);
-    ASSERT_TRUE(setup.Save());
-  }
 
   std::unique_ptr<Process> shell_;
   std::vector<std::unique_ptr<Process>> programs_;

@@ -66,13 +66,6 @@ protected:
     language[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(language[0])));
     return LanguageFolder() / (language + ".lng");
   }
-
-  void OpenTrayMenu() {
-    const POINT icon = FirstTrayIconPoint();
-    RightClickAt(icon.x, icon.y);
-    ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s))
-        << "the tray menu did not open";
-  }
 };
 
 TEST_P(LanguageEndToEnd, TheChosenLanguageTranslatesTheTrayMenuAndTheWindowList) {

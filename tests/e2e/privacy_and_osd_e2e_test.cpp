@@ -28,13 +28,6 @@ protected:
     shell_->WaitForExit(5s);
   }
 
-  static void SaveSettings(const std::function<void(TSetup &)> &change) {
-    RegistrySettingsStore store;
-    TSetup setup(store);
-    change(setup);
-    ASSERT_TRUE(setup.Save());
-  }
-
   // Opens a test window of `className` and waits until the program manages it.
   HWND OpenWindow(const std::wstring &className, const std::filesystem::path &program,
                   const std::wstring &options) {

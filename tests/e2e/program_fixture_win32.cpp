@@ -1,5 +1,8 @@
 #include "tests/e2e/program_fixture_win32.h"
 
+#include "shell/registry_settings_store_win32.h"
+#include "shell/setup.h"
+
 namespace qv::e2e {
 
 void ProgramFixture::SetUp() {
@@ -28,6 +31,20 @@ void ProgramFixture::Stop(Process &process) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(form_, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &result);
   EXPECT_TRUE(process.WaitForExit(10s));
+}
+
+void ProgramFixture::OpenTrayMenu() {
+  const POINT icon = FirstTrayIconPoint();
+  RightClickAt(icon.x, icon.y);
+  ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s))
+      << "the tray menu did not open";
+}
+
+void ProgramFixture::SaveSettings(const std::function<void(TSetup &)> &change) {
+  RegistrySettingsStore store;
+  TSetup setup(store);
+  change(setup);
+  ASSERT_TRUE(setup.Save());
 }
 
 } // namespace qv::e2e

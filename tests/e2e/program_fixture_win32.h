@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+
+namespace qv {
+class TSetup;
+}
 
 namespace qv::e2e {
 
@@ -21,6 +26,11 @@ protected:
   std::unique_ptr<Process> Start(const std::wstring &parameters = L"");
   // Ends the program the way a log-off does, and waits for the process to go.
   void Stop(Process &process);
+
+  // Right-clicks the program's icon and waits for its menu.
+  static void OpenTrayMenu();
+  // Changes the stored settings before the program starts.
+  static void SaveSettings(const std::function<void(TSetup &)> &change);
 
   HWND form_ = nullptr;
 };

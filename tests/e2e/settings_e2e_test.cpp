@@ -29,10 +29,7 @@ protected:
   // so gestures (and with them the library's mouse hook) are off here.
   void SetUp() override {
     ProgramFixture::SetUp();
-    RegistrySettingsStore store;
-    TSetup setup(store);
-    setup.GeneralEnableGestures = false;
-    ASSERT_TRUE(setup.Save());
+    SaveSettings([](TSetup &setup) { setup.GeneralEnableGestures = false; });
   }
 
   void ShowSettings() {
@@ -42,13 +39,6 @@ protected:
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }, 10s));
     panel_ = FindDescendant(form_, id::kPanel);
     ASSERT_NE(panel_, nullptr);
-  }
-
-  void OpenTrayMenu() {
-    const POINT icon = FirstTrayIconPoint();
-    RightClickAt(icon.x, icon.y);
-    ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s))
-        << "the tray menu did not open";
   }
 
   void CloseTrayMenu() {

@@ -15,12 +15,6 @@ namespace {
 
 class ShellEndToEnd : public ProgramFixture {
 protected:
-  void OpenTrayMenu() {
-    const POINT icon = FirstTrayIconPoint();
-    RightClickAt(icon.x, icon.y);
-    ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s))
-        << "the tray menu did not open";
-  }
 };
 
 TEST_F(ShellEndToEnd, ShowsItsTrayIconsAndOpensTheTrayMenu) {
