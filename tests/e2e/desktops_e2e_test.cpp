@@ -2,7 +2,7 @@
 // hotkeys, hot corners and rules, with the stand-in shell's taskbar told of
 // every button that comes and goes, and every window given back at the end,
 // even after the program was killed.
-#include "tests/e2e/program_fixture_win32.h"
+#include "tests/e2e/stand_in_shell_fixture_win32.h"
 
 #include "shell/registry_settings_store_win32.h"
 #include "shell/setup.h"
@@ -14,42 +14,8 @@
 namespace qv::e2e {
 namespace {
 
-class DesktopsEndToEnd : public ProgramFixture {
+class DesktopsEndToEnd : public StandInShellFixture {
 protected:
-  void SetUp() override {
-    ProgramFixture::SetUp();
-    std::error_code ignored;
-    std::filesystem::remove(ShellHookLog(), ignored);
-    std::filesystem::remove(AppDataPath() / L"hidden-windows.journal", ignored);
-    shell_ = std::make_unique<Process>(ExecutableFolder() / L"standin_shell.exe",
-                                       L"\"" + ShellHookLog().wstring() + L"\"");
-    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"Progman", nullptr) != nullptr; }));
-  }
-
-  void TearDown() override {
-    for (auto &program : programs_)
-      program->Kill();
-    PostMessageW(FindWindowW(L"Progman", nullptr), WM_CLOSE, 0, 0);
-    shell_->WaitForExit(5s);
-  }
-
-  static std::filesystem::path ShellHookLog() { return ExecutableFolder() / L"shellhook.log"; }
-
-  // Opens a test window of `className` from `program` (test_window.exe or a
-  // renamed copy) and waits for it.
-  HWND OpenWindow(const std::wstring &className, const std::filesystem::path &program = {},
-                  const std::wstring &options = L"") {
-    const auto path = program.empty() ? ExecutableFolder() / L"test_window.exe" : program;
-    programs_.push_back(
-        std::make_unique<Process>(path, L"--class \"" + className + L"\" " + options));
-    HWND window = nullptr;
-    EXPECT_TRUE(WaitUntil([&] {
-      window = FindProcessWindow(programs_.back()->Id(), className.c_str());
-      return window != nullptr;
-    }));
-    return window;
-  }
-
   static std::string Decimal(HWND window) {
     return std::to_string(reinterpret_cast<std::uintptr_t>(window));
   }
@@ -71,9 +37,6 @@ protected:
     const RECT now = WindowRectOf(window);
     return EqualRect(&now, &expected) != FALSE;
   }
-
-  std::unique_ptr<Process> shell_;
-  std::vector<std::unique_ptr<Process>> programs_;
 };
 
 TEST_F(DesktopsEndToEnd, HotkeysHideAndBringBackTheWindowsOfADesktop) {

@@ -1,7 +1,7 @@
 // Private desktops and the on-screen display as a user meets them: the
 // darkened password screen that stands between a hotkey and a private
 // desktop, and the box at the bottom right that names the desktop reached.
-#include "tests/e2e/program_fixture_win32.h"
+#include "tests/e2e/stand_in_shell_fixture_win32.h"
 
 #include "shell/registry_settings_store_win32.h"
 #include "shell/setup.h"
@@ -11,33 +11,12 @@
 namespace qv::e2e {
 namespace {
 
-class PrivacyAndOsdEndToEnd : public ProgramFixture {
+class PrivacyAndOsdEndToEnd : public StandInShellFixture {
 protected:
-  void SetUp() override {
-    ProgramFixture::SetUp();
-    shell_ = std::make_unique<Process>(
-        ExecutableFolder() / L"standin_shell.exe",
-        L"\"" + (ExecutableFolder() / L"shellhook-privacy.log").wstring() + L"\"");
-    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"Progman", nullptr) != nullptr; }));
-  }
-
-  void TearDown() override {
-    for (auto &program : programs_)
-      program->Kill();
-    PostMessageW(FindWindowW(L"Progman", nullptr), WM_CLOSE, 0, 0);
-    shell_->WaitForExit(5s);
-  }
-
   // Opens a test window of `className` and waits until the program manages it.
-  HWND OpenWindow(const std::wstring &className, const std::filesystem::path &program,
-                  const std::wstring &options) {
-    programs_.push_back(
-        std::make_unique<Process>(program, L"--class \"" + className + L"\" " + options));
-    HWND window = nullptr;
-    EXPECT_TRUE(WaitUntil([&] {
-      window = FindProcessWindow(programs_.back()->Id(), className.c_str());
-      return window != nullptr;
-    }));
+  HWND OpenManagedWindow(const std::wstring &className, const std::filesystem::path &program,
+                         const std::wstring &options) {
+    HWND window = OpenWindow(className, program, options);
     const std::string line =
         "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
     EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
@@ -102,13 +81,13 @@ protected:
   void StartOnDesktop3(std::unique_ptr<Process> &program) {
     program = Start();
     const auto testWindow = ExecutableFolder() / L"test_window.exe";
-    fifth_ = OpenWindow(L"QvPrivateFive", CopyProgramAs(L"test_window.exe", L"privatefive.exe"),
-                        L"--at 500 300");
+    fifth_ = OpenManagedWindow(
+        L"QvPrivateFive", CopyProgramAs(L"test_window.exe", L"privatefive.exe"), L"--at 500 300");
     EXPECT_TRUE(WaitUntil([&] { return Hidden(fifth_, 300); })) << "the rule sends it to 5";
-    HWND first = OpenWindow(L"QvFirst", testWindow, L"--at 100 100");
+    HWND first = OpenManagedWindow(L"QvFirst", testWindow, L"--at 100 100");
     PressCtrlWith('3');
     EXPECT_TRUE(WaitUntil([&] { return Hidden(first, 100); }));
-    third_ = OpenWindow(L"QvThird", testWindow, L"--at 200 200");
+    third_ = OpenManagedWindow(L"QvThird", testWindow, L"--at 200 200");
   }
   static void PrivateDesktop5(TSetup &setup) {
     setup.DesktopPrivacy[5] = 1;
@@ -116,8 +95,6 @@ protected:
     setup.Rules = {"privatefive.exe=4"};
   }
 
-  std::unique_ptr<Process> shell_;
-  std::vector<std::unique_ptr<Process>> programs_;
   HWND third_ = nullptr;
   HWND fifth_ = nullptr;
 };
@@ -231,7 +208,8 @@ TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
 TEST_F(PrivacyAndOsdEndToEnd, SwitchedOffTheOsdShowsNothing) {
   SaveSettings([](TSetup &setup) { setup.OSDEnable = false; });
   auto program = Start();
-  HWND window = OpenWindow(L"QvQuiet", ExecutableFolder() / L"test_window.exe", L"--at 300 250");
+  HWND window =
+      OpenManagedWindow(L"QvQuiet", ExecutableFolder() / L"test_window.exe", L"--at 300 250");
   PressCtrlWith('2');
   EXPECT_TRUE(WaitUntil([&] { return Hidden(window, 250); }));
   WaitForProgramIdle();

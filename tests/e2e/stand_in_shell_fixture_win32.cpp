@@ -1,0 +1,40 @@
+#include "tests/e2e/stand_in_shell_fixture_win32.h"
+
+namespace qv::e2e {
+
+void StandInShellFixture::SetUp() {
+  ProgramFixture::SetUp();
+  std::error_code ignored;
+  std::filesystem::remove(ShellHookLog(), ignored);
+  std::filesystem::remove(AppDataPath() / L"hidden-windows.journal", ignored);
+  shell_ = std::make_unique<Process>(ExecutableFolder() / L"standin_shell.exe",
+                                     L"\"" + ShellHookLog().wstring() + L"\"");
+  ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"Progman", nullptr) != nullptr; }));
+}
+
+void StandInShellFixture::TearDown() {
+  for (auto &program : programs_)
+    program->Kill();
+  PostMessageW(FindWindowW(L"Progman", nullptr), WM_CLOSE, 0, 0);
+  shell_->WaitForExit(5s);
+}
+
+std::filesystem::path StandInShellFixture::ShellHookLog() {
+  return ExecutableFolder() / L"shellhook.log";
+}
+
+HWND StandInShellFixture::OpenWindow(const std::wstring &className,
+                                     const std::filesystem::path &program,
+                                     const std::wstring &options) {
+  const auto path = program.empty() ? ExecutableFolder() / L"test_window.exe" : program;
+  programs_.push_back(
+      std::make_unique<Process>(path, L"--class \"" + className + L"\" " + options));
+  HWND window = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    window = FindProcessWindow(programs_.back()->Id(), className.c_str());
+    return window != nullptr;
+  }));
+  return window;
+}
+
+} // namespace qv::e2e
