@@ -1,0 +1,106 @@
+#include "render/animation.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+class FakeClock final : public PerformanceClock {
+public:
+  std::int64_t Counter() const override { return now; }
+  std::int64_t Frequency() const override { return frequency; }
+  std::int64_t now = 5000;
+  std::int64_t frequency = 1000; // one tick per millisecond
+};
+
+TEST(Animation, TimedPhaseEasesAlongTheHalfCosineAndEndsOnTheTarget) {
+  FakeClock clock;
+  TAnimation animation(clock, 0.0f, 10.0f, 10.0f, 0.85f);
+  animation.Start(100);
+  EXPECT_EQ(animation.Duration, 100);
+  EXPECT_EQ(animation.EndTime, 5100);
+  clock.now += 25;
+  animation.Update();
+  EXPECT_NEAR(animation.Value, 1.4645f, 1e-4f);
+  clock.now += 25;
+  animation.Update();
+  EXPECT_NEAR(animation.Value, 5.0f, 1e-5f);
+  // Each update recomputes from StartValue, so a new target bends the curve at once.
+  animation.TargetValue = 20.0f;
+  animation.Update();
+  EXPECT_NEAR(animation.Value, 10.0f, 1e-5f);
+  EXPECT_FALSE(animation.Ended());
+  clock.now += 500;
+  animation.Update();
+  EXPECT_EQ(animation.Value, 20.0f);
+  EXPECT_FALSE(animation.Active);
+  EXPECT_TRUE(animation.Ended());
+  EXPECT_TRUE(animation.Ended());
+  // Afterwards the spring follows a moved target by a twentieth of the distance.
+  animation.TargetValue = 40.0f;
+  animation.Update();
+  EXPECT_FLOAT_EQ(animation.Value, 21.0f);
+}
+
+TEST(Animation, DurationRoundsHalvesToEvenAndZeroJumpsToTheTarget) {
+  FakeClock clock;
+  clock.frequency = 3;
+  TAnimation animation(clock, 3.0f, 7.0f, 10.0f, 0.85f);
+  animation.Start(500); // 1.5 ticks
+  EXPECT_EQ(animation.Duration, 2);
+  animation.Start(1500); // 4.5 ticks
+  EXPECT_EQ(animation.Duration, 4);
+  animation.Start(0);
+  animation.Update();
+  EXPECT_EQ(animation.Value, 7.0f);
+  EXPECT_FALSE(animation.Active);
+}
+
+TEST(Animation, DescendingPhaseNeverPassesItsTarget) {
+  FakeClock clock;
+  TAnimation animation(clock, 5.4133f, 3.4133f, 10.0f, 0.85f);
+  animation.Start(750);
+  float lowest = animation.Value;
+  for (int frame = 0; frame < 80; ++frame) {
+    clock.now += 10;
+    animation.Update();
+    lowest = std::min(lowest, animation.Value);
+  }
+  EXPECT_EQ(lowest, 3.4133f);
+  EXPECT_EQ(animation.Value, 3.4133f);
+}
+
+TEST(Animation, SpringOvershootFollowsTheDamping) {
+  FakeClock clock;
+  const auto peakOfStep = [&clock](float damping) {
+    TAnimation animation(clock, 0.0f, 100.0f, 10.0f, damping);
+    float peak = 0.0f;
+    for (int frame = 0; frame < 400; ++frame) {
+      animation.Update();
+      peak = std::max(peak, animation.Value);
+    }
+    return peak;
+  };
+  EXPECT_NEAR(peakOfStep(0.85f), 131.3f, 0.05f);
+  EXPECT_NEAR(peakOfStep(0.75f), 109.6f, 0.05f);
+  EXPECT_LE(peakOfStep(0.5f), 100.0f);
+}
+
+TEST(Animation, SetValueKeepsTheSpringMoving) {
+  FakeClock clock;
+  TAnimation animation(clock, 0.0f, 100.0f, 10.0f, 0.5f);
+  animation.Update();
+  animation.Update();
+  const float velocity = animation.Velocity;
+  ASSERT_GT(velocity, 0.0f);
+  animation.TargetValue = 0.0f;
+  animation.SetValue(0.0f);
+  EXPECT_EQ(animation.StartValue, 0.0f);
+  animation.Update();
+  EXPECT_FLOAT_EQ(animation.Value, velocity * 0.5f);
+}
+
+} // namespace
+} // namespace qv
