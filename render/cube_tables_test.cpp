@@ -1,0 +1,91 @@
+#include "render/scene_vertex.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+constexpr int kSideFaces = 4;
+
+std::uint32_t Alpha(const SceneVertex &vertex) {
+  return vertex.color >> 24;
+}
+
+// Centre of a face's six vertices: its outward direction on the closed cube.
+void FaceCentre(const SceneVertex *face, float &x, float &z) {
+  x = z = 0.0f;
+  for (int i = 0; i < kCubeFaceVertices; ++i) {
+    x += face[i].x / kCubeFaceVertices;
+    z += face[i].z / kCubeFaceVertices;
+  }
+}
+
+TEST(CubeTable, SideFacesShowTheirPictureUprightAndUnmirroredFromOutside) {
+  for (const int appearance : {0, 1}) {
+    const auto &table = CubeTable(appearance);
+    for (int face = 0; face < kSideFaces; ++face) {
+      const SceneVertex *vertices = &table[face * kCubeFaceVertices];
+      float outX, outZ;
+      FaceCentre(vertices, outX, outZ);
+      // Seen from outside with +y up, the viewer's right is the outward direction
+      // turned a quarter about the y axis.
+      const float rightX = -outZ, rightZ = outX;
+      const float length = std::abs(rightX) + std::abs(rightZ);
+      for (int i = 0; i < kCubeFaceVertices; ++i) {
+        const SceneVertex &v = vertices[i];
+        EXPECT_FLOAT_EQ(v.u, ((v.x * rightX + v.z * rightZ) / length + 1) / 2)
+            << "appearance " << appearance << " face " << face << " vertex " << i;
+        EXPECT_FLOAT_EQ(v.v, (1 - v.y) / 2);
+      }
+    }
+  }
+}
+
+TEST(CubeTable, SpreadCubeMovesEachFaceOutwardsAndKeepsItsPicture) {
+  const auto &closed = CubeTable(0);
+  const auto &spread = CubeTable(2);
+  for (int i = 0; i < kCubeFaceVertices; ++i) {
+    const SceneVertex &front = spread[i];
+    EXPECT_FLOAT_EQ(front.z, -1.1f);
+    EXPECT_EQ(front.x, closed[i].x);
+    EXPECT_EQ(front.y, closed[i].y);
+    EXPECT_EQ(front.u, closed[i].u);
+    EXPECT_EQ(front.v, closed[i].v);
+    EXPECT_FLOAT_EQ(spread[4 * kCubeFaceVertices + i].y, 1.1f);  // top
+    EXPECT_FLOAT_EQ(spread[5 * kCubeFaceVertices + i].y, -1.1f); // bottom
+  }
+  for (int i = 0; i < kCubeReflectionStart; ++i) {
+    EXPECT_EQ(closed[i].color, 0xFFFFFFFFu);
+    EXPECT_EQ(spread[i].color, 0xDFFFFFFFu);
+    EXPECT_EQ(spread[i].nx, 0.0f);
+  }
+}
+
+TEST(CubeTable, ReflectionIsTheSidesUpsideDownFadingAwayFromTheCube) {
+  for (const int appearance : {0, 1}) {
+    const auto &table = CubeTable(appearance);
+    for (int i = 0; i < kCubeReflectionStart; ++i) {
+      const SceneVertex &solid = table[i];
+      const SceneVertex &mirrored = table[kCubeReflectionStart + i];
+      EXPECT_EQ(mirrored.x, solid.x);
+      EXPECT_EQ(mirrored.y, solid.y);
+      EXPECT_EQ(mirrored.z, solid.z);
+      EXPECT_EQ(mirrored.color & 0xFFFFFFu, 0xFFFFFFu);
+      const bool side = i < kSideFaces * kCubeFaceVertices;
+      if (side) {
+        // Drawn 2 units lower, its upper edge meets the cube's lower edge and
+        // shows the bottom of the picture.
+        EXPECT_EQ(mirrored.u, solid.u);
+        EXPECT_EQ(mirrored.v, solid.y > 0 ? 1.0f : 0.0f);
+        EXPECT_EQ(Alpha(mirrored), solid.y > 0 ? 34u : 0u);
+      } else {
+        EXPECT_EQ(Alpha(mirrored), 0u) << "caps cast no reflection";
+      }
+    }
+  }
+}
+
+} // namespace
+} // namespace qv
