@@ -277,7 +277,9 @@ void TSettings::DirectXResetTimerTimer() {
   directXResetTimer_.SetEnabled(false);
   directXResetTimer2_.SetEnabled(false);
   // The rebuild after a display or session change needs a cooperating
-  // Direct3D device; without the render host there is none, so nothing runs.
+  // Direct3D device.
+  if (DeviceCooperating && DeviceCooperating() && RestartSystem)
+    RestartSystem();
 }
 
 void TSettings::WallpaperChangeTimer() {

@@ -57,6 +57,10 @@ public:
   // Ends the application: the message loop stops, or, when the session is
   // ending and the loop will not run again, the teardown runs at once.
   std::function<void(bool sessionEnding)> EndApplication;
+  // Whether the effects' device cooperates, and the rebuild after a change of
+  // the screen's resolution or an unlock (the render host plugs in here).
+  std::function<bool()> DeviceCooperating;
+  std::function<void()> RestartSystem;
 
   static constexpr UINT kMainTrayIconId = 1;
   static constexpr UINT kDesktopTrayIconBaseId = 100; // + desktop number

@@ -191,7 +191,8 @@ void TTriggerManager::StartEffect(Action kind) {
   if (!targets_.MakeDeviceUsable())
     return;
   ClearEffectReady(); // set again by the render host when the effect ends
-  targets_.StartEffect(kind);
+  if (!targets_.StartEffect(kind))
+    SetEffectReady(); // nothing runs that could set it again
 }
 
 void TTriggerManager::ToggleExposer() {

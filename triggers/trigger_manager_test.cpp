@@ -39,8 +39,9 @@ public:
   bool DeviceCooperating() override { return cooperating; }
   bool EffectRunning() override { return effectRunning; }
   bool MakeDeviceUsable() override { return deviceUsable; }
-  void StartEffect(qv::Action kind) override {
+  bool StartEffect(qv::Action kind) override {
     calls.push_back("effect " + std::to_string(static_cast<int>(kind)));
+    return effectStarts;
   }
   void PassToRenderer(std::uint32_t code) override {
     calls.push_back("renderer " + std::to_string(code));
@@ -65,6 +66,7 @@ public:
   bool accessGranted = true;
   bool cooperating = true;
   bool effectRunning = false;
+  bool effectStarts = true;
   bool deviceUsable = true;
   bool exposerOpen = false;
   qv::THookSharedData shared{};
@@ -204,6 +206,10 @@ TEST_F(TriggerManagerTest, EffectsAndTheExposer) {
   EXPECT_TRUE(manager.EffectReady());
 
   targets.deviceUsable = true;
+  targets.effectStarts = false;
+  manager.Dispatch(9);
+  EXPECT_TRUE(manager.EffectReady()) << "an effect that did not start leaves effects ready";
+
   targets.calls.clear();
   manager.Dispatch(10);
   EXPECT_FALSE(manager.EffectReady());

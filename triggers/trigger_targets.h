@@ -39,8 +39,9 @@ public:
   virtual bool EffectRunning() = 0;
   // Tests the device's cooperative level and resets it when needed; false when unusable.
   virtual bool MakeDeviceUsable() = 0;
-  // Prepares and starts the effect of the action (cube, explorer, flip or carousel).
-  virtual void StartEffect(Action kind) = 0;
+  // Prepares and starts the effect of the action (cube, explorer, flip or carousel);
+  // false when no effect was started.
+  virtual bool StartEffect(Action kind) = 0;
   // Hands a zone number or the choose code 31 to the running effect.
   virtual void PassToRenderer(std::uint32_t code) = 0;
 

@@ -4,6 +4,7 @@
 #include "overlays/osd_win32.h"
 #include "shell/command_line.h"
 #include "shell/entry/program_desktops_win32.h"
+#include "shell/entry/program_effects_win32.h"
 #include "shell/entry/program_triggers_win32.h"
 #include "shell/entry/settings_password_win32.h"
 #include "shell/global_lock_win32.h"
@@ -137,11 +138,25 @@ std::vector<WindowListRow> WindowListRows(const TWindowManager &windowManager) {
   return rows;
 }
 
-// Keyboard navigation of the settings window (Tab, Enter, Escape) while it
-// is shown.
-void RunMessageLoop(const TSettings *&mainForm) {
+// The main loop. While an effect runs, the render host draws a frame
+// whenever the queue is empty, and sees every message first; otherwise the
+// loop waits for messages and costs nothing. Keyboard navigation of the
+// settings window (Tab, Enter, Escape) while it is shown.
+void RunMessageLoop(const TSettings *&mainForm, const ProgramEffects &effects) {
   MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    TRendererForm *host = effects.Host();
+    if (host && host->HasRenderer()) {
+      if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        host->Idle();
+        continue;
+      }
+      if (message.message == WM_QUIT)
+        break;
+      host->OfferMessage(message);
+    } else if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      break;
+    }
     HWND form = mainForm ? mainForm->Handle() : nullptr;
     if (form && IsWindowVisible(form) && IsDialogMessageW(form, &message))
       continue;
@@ -171,6 +186,9 @@ int RunApplication(const std::vector<std::string> &parameters) {
   ProgramTriggers &triggers = *objects.triggers;
   ProgramDesktops &desktops = *objects.desktops;
   triggers.Connect(&desktops, mainForm.get(), objects.desktopProperties.get());
+  ProgramEffects effects(*Setup, *Log, *objects.desktopProperties, SystemProperties->ImageScale);
+  effects.Connect(&desktops, &triggers, mainForm.get());
+  triggers.ConnectEffects(&effects);
   mainForm->CurrentDesktop = [&] { return desktops.CurrentNumber(); };
   mainForm->Dispatch = [&](int action) { triggers.Manager().Dispatch(action); };
   mainForm->HandleHotKey = [&](unsigned identifier) {
@@ -243,11 +261,49 @@ int RunApplication(const std::vector<std::string> &parameters) {
       teardown(false);
     PostQuitMessage(0);
   };
-  mainForm->FormCreate();
-  LogLine("Started");
+  mainForm->DeviceCooperating = [&] { return !effects.Host() || effects.Host()->Cooperating(); };
+  mainForm->RestartSystem = [&] {
+    TDesktopProperties &shell = *objects.desktopProperties;
+    if (!shell.ResolutionChanged()) {
+      LogLine("System does not need restart");
+      return;
+    }
+    // Rebuilt in place: every part keeps its reference to the shell's windows.
+    shell = TDesktopProperties();
+    if (OSD)
+      OSD->ShowText("Restarting system");
+    effects.DestroyHost();
+    Mutex->WaitFor();
+    desktops.WindowManager().Enabled = false;
+    triggers.Manager().Disable();
+    Mutex->Release();
+    for (int desktop = 1; desktop <= 6; ++desktop)
+      desktops.Pictures().InitThumbnail(desktop);
+    triggers.RestartHookThread();
+    std::string error;
+    if (!effects.CreateHost(error))
+      Log->Add("Rendering engine not restarted: " + error);
+    desktops.WindowManager().Enabled = true;
+    mainForm->EnableTriggers();
+  };
 
-  RunMessageLoop(mainFormRef);
+  // The render host exists, parked with its device, before the triggers can
+  // ask for an effect.
+  std::string hostError;
+  if (!effects.CreateHost(hostError)) {
+    Log->Add("Rendering engine cannot start: " + hostError);
+    MessageBoxA(nullptr,
+                "Quadrivista rendering engine cannot start. Please, check your DirectX version.",
+                "Quadrivista", MB_OK | MB_ICONERROR);
+    PostQuitMessage(1);
+  } else {
+    mainForm->FormCreate();
+    LogLine("Started");
+  }
+
+  RunMessageLoop(mainFormRef, effects);
   teardown(true);
+  effects.DestroyHost();
   desktopsToRestore = nullptr;
   objects.triggers.reset();
   objects.desktops.reset();

@@ -2,6 +2,7 @@
 
 #include "overlays/osd_win32.h"
 #include "shell/entry/program_desktops_win32.h"
+#include "shell/entry/program_effects_win32.h"
 #include "shell/main_form_win32.h"
 #include "shell/setup.h"
 #include "triggers/desktop_properties_win32.h"
@@ -54,6 +55,13 @@ void ProgramTriggers::StopHookThread() {
     hookThread_->Stop();
     hookThread_.reset();
   }
+}
+
+void ProgramTriggers::UseZoneHeight(int height) {
+  if (!hookThread_)
+    return;
+  hookThread_->SetZoneAreaHeight(height);
+  hookThread_->ComputeZones();
 }
 
 int ProgramTriggers::CurrentDesktop() {
@@ -114,18 +122,30 @@ void ProgramTriggers::CloseTrayPreview() {
     mainForm_->CloseDesktopPreview();
 }
 
-// No render host yet: no device to lose, no effect running, none to start.
 bool ProgramTriggers::DeviceCooperating() {
-  return true;
+  const TRendererForm *host = effects_ ? effects_->Host() : nullptr;
+  return !host || host->Cooperating();
 }
+
 bool ProgramTriggers::EffectRunning() {
-  return false;
+  const TRendererForm *host = effects_ ? effects_->Host() : nullptr;
+  return host && host->HasRenderer();
 }
+
 bool ProgramTriggers::MakeDeviceUsable() {
-  return false;
+  TRendererForm *host = effects_ ? effects_->Host() : nullptr;
+  return host && host->EnsureDevice();
 }
-void ProgramTriggers::StartEffect(Action) {}
-void ProgramTriggers::PassToRenderer(std::uint32_t) {}
+
+bool ProgramTriggers::StartEffect(Action kind) {
+  return effects_ && effects_->StartEffect(kind);
+}
+
+void ProgramTriggers::PassToRenderer(std::uint32_t code) {
+  TRendererForm *host = effects_ ? effects_->Host() : nullptr;
+  if (host && host->Renderer())
+    host->Renderer()->HandleTrigger(code);
+}
 
 // No exposer yet.
 bool ProgramTriggers::ExposerOpen() {

@@ -2,8 +2,8 @@
 // The triggers as the running program has them: the trigger manager with
 // its hotkeys, the hook thread and the hook library's record, acting on the
 // window manager, the desktops' privacy, the desktop pictures, the on-screen
-// display and the main form's tray icons. Effects and the exposer are not
-// part of the program yet: they report "not running" and do nothing.
+// display, the main form's tray icons and the render host of the effects.
+// The exposer is not part of the program yet: it reports "not running".
 // The hook library is loaded from beside the executable; without it the
 // manager works on a record of its own and hears of no gestures or
 // "Send to" choices.
@@ -19,6 +19,7 @@
 namespace qv {
 
 class ProgramDesktops;
+class ProgramEffects;
 class TDesktopProperties;
 class TSettings;
 
@@ -29,6 +30,7 @@ public:
 
   // The parts the triggers act on, once they exist.
   void Connect(ProgramDesktops *desktops, TSettings *mainForm, const TDesktopProperties *shell);
+  void ConnectEffects(ProgramEffects *effects) { effects_ = effects; }
 
   TTriggerManager &Manager() { return manager_; }
   // The hotkeys of the settings on the main form's window.
@@ -36,6 +38,9 @@ public:
   // A new hook thread for the current screen and hot-zone settings.
   void RestartHookThread();
   void StopHookThread();
+  // Hot zones over the top `height` pixels of the screen (the work area while
+  // an effect carries a window, the whole screen otherwise).
+  void UseZoneHeight(int height);
 
   // TriggerTargets
   int CurrentDesktop() override;
@@ -51,7 +56,7 @@ public:
   bool DeviceCooperating() override;
   bool EffectRunning() override;
   bool MakeDeviceUsable() override;
-  void StartEffect(Action kind) override;
+  bool StartEffect(Action kind) override;
   void PassToRenderer(std::uint32_t code) override;
   bool ExposerOpen() override;
   void OpenExposer() override;
@@ -62,6 +67,7 @@ public:
 private:
   const TSetup &setup_;
   ProgramDesktops *desktops_ = nullptr;
+  ProgramEffects *effects_ = nullptr;
   TSettings *mainForm_ = nullptr;
   const TDesktopProperties *shell_ = nullptr;
   THookLibrary hookLibrary_;

@@ -1,0 +1,487 @@
+#include "render/cube_renderer.h"
+
+#include "desktops/desktop.h"
+#include "desktops/managed_window.h"
+#include "desktops/window_manager.h"
+#include "shell/setup.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace qv {
+namespace {
+
+// The camera distance at which a face exactly fills the screen.
+constexpr float kFullScreenDistance = 3.4133f;
+constexpr float kPi = std::numbers::pi_v<float>;
+
+long long RoundHalfEven(long double value) {
+  return static_cast<long long>(std::nearbyint(value));
+}
+
+std::uint32_t WhiteWithAlpha(long double alpha) {
+  const auto a = static_cast<std::uint32_t>(std::clamp<long long>(RoundHalfEven(alpha), 0, 255));
+  return (a << 24) | 0xFFFFFFu;
+}
+
+int Opposite(int face) {
+  return (face + 1) % 4 + 1;
+}
+int Before(int face) {
+  return face == 1 ? 4 : face - 1;
+}
+int After(int face) {
+  return face == 4 ? 1 : face + 1;
+}
+
+} // namespace
+
+int CubeFrontFace(long long n) {
+  return n > 2 ? static_cast<int>(4 - ((n + 1) % 4)) : static_cast<int>(((2 - n) % 4) + 1);
+}
+
+std::array<int, 6> CubeDrawOrder(int front, bool tiltStartsUpwards) {
+  const int farCap = tiltStartsUpwards ? 6 : 5;
+  const int nearCap = tiltStartsUpwards ? 5 : 6;
+  return {Opposite(front), farCap, Before(front), After(front), nearCap, front};
+}
+
+T3DCubeRenderer::T3DCubeRenderer(EffectDevice &device, EffectWorld &world)
+    : TGeneric3DRenderer(device, world, EffectKind::Cube),
+      quarterWidth_(std::max(1, world.ScreenWidth() / 4)),
+      quarterHeight_(std::max(1, world.ScreenHeight() / 4)) {}
+
+T3DCubeRenderer::~T3DCubeRenderer() {
+  ReleaseGeometry();
+}
+
+bool T3DCubeRenderer::CreateGeometry() {
+  const int scale = std::max(1, world_.ImageScale());
+  for (int d = 1; d <= 6; ++d) {
+    TextureId &texture = textures_[static_cast<std::size_t>(d - 1)];
+    texture = device_.CreateTexture(world_.ScreenWidth() / scale, world_.ScreenHeight() / scale);
+    if (!texture) {
+      ReportError("Cannot create texture " + std::to_string(d));
+      return false;
+    }
+    CopyImageToTexture(texture, d);
+  }
+
+  vertexBuffer_ = device_.CreateVertexBuffer(kCubeTableVertices);
+  if (!vertexBuffer_) {
+    ReportError("Cannot create vertex buffer");
+    return false;
+  }
+  const auto &table = CubeTable(setup_.CubeAppearance);
+  std::copy(table.begin(), table.end(), vertices_.begin());
+  // Lighting shades the solid faces like a sphere; the copy keeps its alpha
+  // pattern as a fraction that later scales the reflection's opacity.
+  for (int i = 0; i < kCubeTableVertices; ++i) {
+    SceneVertex &v = vertices_[static_cast<std::size_t>(i)];
+    if (i < 36) {
+      v.nx = v.x;
+      v.ny = v.y;
+      v.nz = v.z;
+    } else {
+      v.nx = static_cast<float>(v.color >> 24) / 255.0f;
+    }
+  }
+  if (!WriteVertices()) {
+    ReportError("Cannot lock vertex buffer");
+    return false;
+  }
+
+  const int c = currentDesktop_;
+  const float elasticity = static_cast<float>(setup_.AnimationElasticity) / 100.0f;
+  const auto animation = [&](float start, float target, float damping) {
+    return std::make_unique<TAnimation>(world_.Clock(), start, target, 10.0f, damping);
+  };
+  const float rotationStart =
+      static_cast<float>((c <= 4 ? 3 - c : 2) * static_cast<long long>(quarterWidth_));
+  const float tiltStart = c == 5   ? static_cast<float>(quarterHeight_)
+                          : c == 6 ? -static_cast<float>(quarterHeight_)
+                                   : 0.0f;
+  rotation_ = animation(rotationStart, rotationStart, elasticity);
+  tilt_ = animation(tiltStart, 0.75f * tiltStart, elasticity);
+  tilt_->Stiffness /= 4;
+  distance_ =
+      animation(kFullScreenDistance,
+                kFullScreenDistance + static_cast<float>(setup_.CubeDistance) / 100.0f, elasticity);
+  transparency_ = animation(100.0f, static_cast<float>(setup_.CubeTransparency), elasticity);
+  scale_ = animation(1.0f, 1.5f, 0.85f);
+  for (TAnimation *a :
+       {rotation_.get(), tilt_.get(), distance_.get(), transparency_.get(), scale_.get()})
+    a->Start(setup_.CubeDuration);
+
+  if (setup_.PerformanceLivePreview)
+    livePreview_ = world_.CreateLivePreview();
+  return true;
+}
+
+void T3DCubeRenderer::DestroyGeometry() {
+  world_.UseFullHeight();
+  if (carryingWindow_ && carriedWindow_)
+    carriedWindow_->Paintable = true;
+  if (livePreview_) {
+    livePreview_->StopAll();
+    livePreview_.reset(); // waits for the threads: they draw into the pictures
+  }
+  if (vertexBuffer_)
+    device_.ReleaseVertexBuffer(vertexBuffer_);
+  vertexBuffer_ = 0;
+  for (TextureId &texture : textures_) {
+    if (texture)
+      device_.ReleaseTexture(texture);
+    texture = 0;
+  }
+}
+
+bool T3DCubeRenderer::WriteVertices() {
+  SceneVertex *target = device_.Lock(vertexBuffer_);
+  if (!target)
+    return false;
+  std::copy(vertices_.begin(), vertices_.end(), target);
+  device_.Unlock(vertexBuffer_);
+  return true;
+}
+
+void T3DCubeRenderer::UpdateFaces() {
+  const long long n = RoundHalfEven(static_cast<long double>(rotation_->Value) / quarterWidth_);
+  frontFace_ = CubeFrontFace(n);
+  const int k = quarterHeight_ - quarterHeight_ / 3;
+  selectedDesktop_ = tilt_->Value >= static_cast<float>(k)    ? 5
+                     : tilt_->Value <= -static_cast<float>(k) ? 6
+                                                              : frontFace_;
+  drawOrder_ = CubeDrawOrder(frontFace_, tilt_->StartValue >= 0);
+  // Live pictures show a translucent carried window where it would land.
+  if (carryingWindow_ && carriedWindow_ && setup_.PerformanceTransparentWindows &&
+      world_.TranslucentWindowsAvailable())
+    carriedWindow_->SetDesktop(world_.WindowManager().Desktop(selectedDesktop_));
+}
+
+void T3DCubeRenderer::FollowMouse() {
+  if (closing_ || !interactive_)
+    return;
+  const bool down = world_.LeftButtonDown();
+  if (carryingWindow_) {
+    if (!down) { // the window is dropped
+      const TDesktop *selected = world_.WindowManager().Desktop(selectedDesktop_);
+      if (selected && selected->IsProtected(currentDesktop_, true))
+        Cancel();
+      else
+        Choose(true);
+    }
+    return;
+  }
+  if (!down) {
+    dragging_ = false;
+    return;
+  }
+  const ScreenPoint cursor = world_.CursorPos();
+  if (dragging_) {
+    rotation_->TargetValue += static_cast<float>(cursor.x - lastCursor_.x);
+    tilt_->TargetValue =
+        std::clamp(tilt_->TargetValue + static_cast<float>(cursor.y - lastCursor_.y),
+                   -static_cast<float>(quarterHeight_), static_cast<float>(quarterHeight_));
+  }
+  lastCursor_ = cursor;
+  dragging_ = true;
+}
+
+void T3DCubeRenderer::KeepDistance() {
+  distance_->Value = std::max(distance_->Value, kFullScreenDistance);
+  distance_->TargetValue = std::max(distance_->TargetValue, kFullScreenDistance);
+}
+
+void T3DCubeRenderer::SetCamera() {
+  const float twoPi = 2 * kPi;
+  yaw_ = rotation_->Value / static_cast<float>(world_.ScreenWidth()) * twoPi;
+  float pitch = tilt_->Value / static_cast<float>(world_.ScreenHeight()) * twoPi;
+  if (pitch > kPi / 2)
+    pitch = kPi - pitch;
+  else if (pitch < -kPi / 2)
+    pitch = -kPi - pitch;
+  pitch_ = pitch;
+  const float d = distance_->Value;
+  const float s = scale_->Value;
+  const Vec3 eye{std::sin(yaw_) * d * std::cos(pitch_ / s), std::sin(pitch_) * d,
+                 std::cos(yaw_) * d * std::cos(pitch_ / s)};
+  device_.SetTransform(TransformKind::View, MatrixLookAtLH(eye, {0, 0, 0}, {0, 1, 0}));
+  device_.SetTransform(TransformKind::Projection,
+                       MatrixPerspectiveFovLH(kPi / 4, 1.0f, 1.0f, 100.0f));
+}
+
+void T3DCubeRenderer::SetFaceOpacity(float opacity) {
+  const std::uint32_t colour = WhiteWithAlpha(static_cast<long double>(opacity) * 255);
+  for (int i = 0; i < 36; ++i)
+    vertices_[static_cast<std::size_t>(i)].color = colour;
+}
+
+void T3DCubeRenderer::SetReflectionOpacity(float opacity) {
+  for (int i = 36; i < kCubeTableVertices; ++i) {
+    SceneVertex &v = vertices_[static_cast<std::size_t>(i)];
+    v.color = WhiteWithAlpha(static_cast<long double>(opacity) * 255 * v.nx);
+  }
+}
+
+void T3DCubeRenderer::DrawFaces(int firstVertex) {
+  const HostTextures &textures = world_.Textures();
+  for (int d : drawOrder_) {
+    device_.SetTexture(ShowsProtectedPicture(d) ? textures.ProtectedDesktop
+                                                : textures_[static_cast<std::size_t>(d - 1)]);
+    device_.DrawStrip(vertexBuffer_, firstVertex + 6 * (d - 1), 4);
+  }
+}
+
+void T3DCubeRenderer::RenderScene() {
+  UpdateFaces();
+  FollowMouse();
+  if (finished_)
+    return;
+
+  device_.SetCommonStates(setup_.PerformanceAntialiasing);
+  ClearBackground();
+  device_.BeginScene();
+  DrawBackgroundQuad();
+  device_.SetDepth(true, true);
+  KeepDistance();
+  SetCamera();
+  DrawSkyBox();
+
+  if (setup_.PerformanceLighting) {
+    const float l = 2 * distance_->Value;
+    const PointLight light{
+        {l * std::sin(pitch_), l * std::sin(yaw_), 2 * l * std::cos(yaw_) * std::cos(pitch_)},
+        2 * l};
+    device_.SetLighting(&light);
+  } else {
+    device_.SetLighting(nullptr);
+  }
+  device_.SetDepth(true, true);
+  device_.SetAlphaBlending(setup_.CubeEnableTransparency);
+
+  opacity_ = std::clamp(transparency_->Value / 100.0f, 0.0f, 1.0f);
+  SetFaceOpacity(opacity_);
+  if (setup_.PerformanceReflection) {
+    const float reflection =
+        std::clamp(pitch_ >= 0 ? opacity_ : std::sin(pitch_) + opacity_, 0.0f, 1.0f);
+    SetReflectionOpacity(reflection);
+  }
+  WriteVertices(); // a failed lock keeps last frame's colours
+
+  SetWorld({0, 0, 0}, {0, 0, 0}, {1, 1, 1});
+  DrawFaces(0);
+  if (setup_.PerformanceReflection) {
+    device_.SetAlphaBlending(true);
+    SetWorld({0, -2, 0}, {0, 0, 0}, {1, 1, 1});
+    DrawFaces(36);
+  }
+  device_.SetLighting(nullptr);
+  DrawButtons(selectedDesktop_);
+  device_.EndScene();
+
+  UpdateLivePreview();
+  if (paused_)
+    return;
+  UpdateAnimations();
+  if (closing_ && distance_->Ended())
+    Finish();
+}
+
+void T3DCubeRenderer::UpdateLivePreview() {
+  if (!livePreview_)
+    return;
+  if (livePreview_->Suspended() && distance_->Ended())
+    livePreview_->ResumeAll();
+  if (frameCount_ < 12)
+    return;
+  for (int d = 1; d <= 6; ++d) {
+    if (!livePreview_->Done(d))
+      continue;
+    if (!CopyImageToTexture(textures_[static_cast<std::size_t>(d - 1)], d)) {
+      Pause();
+      return;
+    }
+    livePreview_->ClearDone(d);
+  }
+}
+
+void T3DCubeRenderer::UpdateAnimations() {
+  for (TAnimation *a :
+       {rotation_.get(), tilt_.get(), distance_.get(), transparency_.get(), scale_.get()})
+    a->Update();
+  KeepDistance();
+}
+
+void T3DCubeRenderer::NextFace() {
+  rotation_->TargetValue = static_cast<float>(
+      quarterWidth_ *
+          RoundHalfEven(static_cast<long double>(rotation_->TargetValue) / quarterWidth_) -
+      quarterWidth_);
+}
+
+void T3DCubeRenderer::PreviousFace() {
+  rotation_->TargetValue = static_cast<float>(
+      quarterWidth_ *
+          RoundHalfEven(static_cast<long double>(rotation_->TargetValue) / quarterWidth_) +
+      quarterWidth_);
+}
+
+void T3DCubeRenderer::ZoomIn() {
+  if (interactive_)
+    distance_->TargetValue -= static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
+}
+
+void T3DCubeRenderer::ZoomOut() {
+  if (interactive_)
+    distance_->TargetValue += static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
+}
+
+void T3DCubeRenderer::TurnTo(int desktop) {
+  // Steps from the front face to the desktop, the shorter way round: positive
+  // counts NextFace, negative PreviousFace.
+  const int steps = ((desktop - frontFace_) % 4 + 4) % 4;
+  if (steps == 1 || steps == 2) {
+    for (int i = 0; i < steps; ++i)
+      NextFace();
+  } else if (steps == 3) {
+    PreviousFace();
+  }
+}
+
+void T3DCubeRenderer::MoveTo(int desktop) {
+  const float pole = static_cast<float>(quarterHeight_);
+  if (desktop == 5) {
+    if (selectedDesktop_ == 5)
+      return;
+    tilt_->TargetValue = pole;
+    TurnTo(1);
+  } else if (desktop == 6) {
+    if (selectedDesktop_ == 6)
+      return;
+    tilt_->TargetValue = -pole;
+    TurnTo(1);
+  } else {
+    if (selectedDesktop_ >= 5)
+      tilt_->TargetValue = 0;
+    TurnTo(desktop);
+  }
+}
+
+void T3DCubeRenderer::Choose(bool ask) {
+  interactive_ = false;
+  if (ask) {
+    NextFace();
+    PreviousFace();
+    TDesktop *selected = world_.WindowManager().Desktop(selectedDesktop_);
+    if (!selected || !selected->RequestAccess(currentDesktop_)) {
+      interactive_ = true;
+      return;
+    }
+    unlocked_[static_cast<std::size_t>(selectedDesktop_)] = true;
+  }
+  const TDesktop *current = world_.WindowManager().CurrentDesktop();
+  desktopChanged_ = ask && (!current || current->Number() != selectedDesktop_);
+  targetDesktop_ = selectedDesktop_;
+  waterTexture_ = textures_[static_cast<std::size_t>(selectedDesktop_ - 1)];
+  closing_ = true;
+
+  distance_->TargetValue = kFullScreenDistance;
+  distance_->Damping = rotation_->Damping = tilt_->Damping = 0.5f;
+  const float pole = static_cast<float>(quarterHeight_);
+  if (selectedDesktop_ == 5) {
+    MoveTo(1);
+    tilt_->TargetValue = pole;
+  } else if (selectedDesktop_ == 6) {
+    MoveTo(1);
+    tilt_->TargetValue = -pole;
+  } else {
+    tilt_->TargetValue = 0;
+  }
+  transparency_->TargetValue = 100;
+  scale_->TargetValue = 1.0f;
+  for (TAnimation *a :
+       {rotation_.get(), tilt_.get(), distance_.get(), transparency_.get(), scale_.get()})
+    a->Start(setup_.CubeDuration);
+}
+
+void T3DCubeRenderer::Cancel() {
+  MoveTo(currentDesktop_);
+  selectedDesktop_ = currentDesktop_;
+  Choose(false);
+}
+
+void T3DCubeRenderer::HandleTrigger(std::uint32_t code) {
+  if (!interactive_)
+    return;
+  if (code == kChooseTrigger && initialised_ && frameCount_ == 0) {
+    RequestFinish();
+    return;
+  }
+  if (!setup_.CubeEdgeMovement)
+    return;
+  const int s = selectedDesktop_;
+  switch (code) {
+  case 2:
+    MoveTo(s == 6 ? 1 : 5);
+    break;
+  case 6:
+    MoveTo(s == 5 ? 1 : 6);
+    break;
+  case 4:
+    MoveTo(s == 2 ? 3 : s == 3 ? 4 : s == 4 ? 1 : 2);
+    break;
+  case 8:
+    MoveTo(s == 2 ? 1 : s == 3 ? 2 : s == 4 ? 3 : 4);
+    break;
+  case kChooseTrigger:
+    Choose(true);
+    break;
+  default:
+    break;
+  }
+}
+
+void T3DCubeRenderer::HandleMessage(const EffectMessage &message) {
+  if (!interactive_)
+    return;
+  if (message.message == kMessageLeftDoubleClick) {
+    Choose(true);
+  } else if (message.message == kMessageMouseWheel) {
+    const auto delta = static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF);
+    if (setup_.ControlMouseWheelAction == 1)
+      delta < 1 ? PreviousFace() : NextFace();
+    else
+      delta < 1 ? ZoomIn() : ZoomOut();
+  }
+}
+
+void T3DCubeRenderer::HandleKeyDown(int key) {
+  if (!interactive_)
+    return;
+  switch (key) {
+  case effect_key::kUp:
+    ZoomOut();
+    break;
+  case effect_key::kDown:
+    ZoomIn();
+    break;
+  case effect_key::kLeft:
+    PreviousFace();
+    break;
+  case effect_key::kRight:
+    NextFace();
+    break;
+  case effect_key::kEnter:
+    Choose(true);
+    break;
+  case effect_key::kEscape:
+    Cancel();
+    break;
+  default:
+    break;
+  }
+}
+
+} // namespace qv

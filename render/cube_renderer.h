@@ -1,0 +1,87 @@
+#pragma once
+// The cube: desktops 1 to 4 around its sides, 5 on top and 6 underneath. It
+// opens on the current desktop filling the screen, backs away, turns under
+// the mouse, the keys, the wheel and the screen edges, and flies back onto
+// the chosen face.
+#include "render/animation.h"
+#include "render/generic_renderer.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+
+namespace qv {
+
+// The side face (desktop 1 to 4) in front for a rotation of n quarter turns:
+// 2, 1, 0, -1 give 1, 2, 3, 4, repeating every four.
+int CubeFrontFace(long long quarterTurns);
+// The faces back to front: the opposite side, the far cap, the sides before
+// and after the front one, the near cap, the front face.
+std::array<int, 6> CubeDrawOrder(int frontFace, bool tiltStartsUpwards);
+
+class T3DCubeRenderer : public TGeneric3DRenderer {
+public:
+  T3DCubeRenderer(EffectDevice &device, EffectWorld &world);
+  ~T3DCubeRenderer() override;
+
+  void HandleTrigger(std::uint32_t code) override;
+  void HandleMessage(const EffectMessage &message) override;
+  void HandleKeyDown(int key) override;
+
+  // The scene's state, for the host's tests and diagnostics.
+  int FrontFace() const { return frontFace_; }
+  float Yaw() const { return yaw_; }
+  float Pitch() const { return pitch_; }
+  const TAnimation *Rotation() const { return rotation_.get(); }
+  const TAnimation *Tilt() const { return tilt_.get(); }
+  const TAnimation *Distance() const { return distance_.get(); }
+
+protected:
+  bool CreateGeometry() override;
+  void DestroyGeometry() override;
+  void RenderScene() override;
+
+private:
+  void UpdateFaces();
+  void FollowMouse();
+  void SetCamera();
+  void SetFaceOpacity(float opacity);
+  void SetReflectionOpacity(float opacity);
+  bool WriteVertices();
+  void DrawFaces(int firstVertex);
+  void UpdateLivePreview();
+  void UpdateAnimations();
+  void KeepDistance();
+
+  void NextFace();
+  void PreviousFace();
+  void ZoomIn();
+  void ZoomOut();
+  void TurnTo(int desktop);
+  void MoveTo(int desktop);
+  void Choose(bool ask);
+  void Cancel();
+
+  int quarterWidth_;
+  int quarterHeight_;
+  BufferId vertexBuffer_ = 0;
+  std::array<TextureId, 6> textures_{};
+  std::unique_ptr<TAnimation> rotation_;
+  std::unique_ptr<TAnimation> tilt_;
+  std::unique_ptr<TAnimation> distance_;
+  std::unique_ptr<TAnimation> transparency_;
+  std::unique_ptr<TAnimation> scale_;
+  std::unique_ptr<LivePreview> livePreview_;
+  // The buffer's contents, kept so that colour changes rewrite it whole
+  // rather than read back a write-only buffer.
+  std::array<SceneVertex, kCubeTableVertices> vertices_{};
+  std::array<int, 6> drawOrder_{1, 2, 3, 4, 5, 6};
+  float yaw_ = 0;
+  float pitch_ = 0;
+  float opacity_ = 1;
+  bool dragging_ = false;
+  ScreenPoint lastCursor_{0, 0};
+  int frontFace_ = 1;
+};
+
+} // namespace qv

@@ -1,0 +1,237 @@
+#include "render/generic_renderer.h"
+
+#include "desktops/desktop.h"
+#include "desktops/managed_window.h"
+#include "desktops/window_manager.h"
+#include "render/sky_box.h"
+#include "shell/setup.h"
+
+#include <algorithm>
+
+namespace qv {
+namespace {
+
+constexpr int kButtonSize = 64;
+constexpr int kButtonAlphaStep = 5;
+constexpr int kButtonAlphaLow = 128;
+constexpr int kButtonAlphaHigh = 255;
+constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFF;
+
+bool Inside(ScreenPoint point, int x, int y) {
+  return point.x >= x && point.x < x + kButtonSize && point.y >= y && point.y < y + kButtonSize;
+}
+
+} // namespace
+
+TGeneric3DRenderer::TGeneric3DRenderer(EffectDevice &device, EffectWorld &world, EffectKind kind)
+    : device_(device), world_(world), setup_(world.Setup()), kind_(kind) {
+  TWindowManager &windows = world_.WindowManager();
+  carriedWindow_ = windows.DraggedWindow();
+  if (carriedWindow_) {
+    carriedWindowHandle_ = static_cast<std::intptr_t>(carriedWindow_->Handle);
+    carryingWindow_ = true;
+    windows.KeepFocus = true;
+    world_.UseWorkHeight();
+    carriedWindow_->Paintable = setup_.PerformanceTransparentWindows;
+  } else {
+    world_.UseFullHeight();
+  }
+  const int current = windows.CurrentDesktop() ? windows.CurrentDesktop()->Number() : 1;
+  selectedDesktop_ = currentDesktop_ = targetDesktop_ = current;
+}
+
+TGeneric3DRenderer::~TGeneric3DRenderer() {
+  // An effect that vanished without finishing leaves nothing held back.
+  if (carryingWindow_)
+    world_.WindowManager().KeepFocus = false;
+}
+
+void TGeneric3DRenderer::Initialise() {
+  if (initialised_)
+    return;
+  const bool created = CreateGeometry();
+  initialised_ = true;
+  frameCount_ = 0;
+  if (!created)
+    RequestFinish();
+}
+
+void TGeneric3DRenderer::ReleaseGeometry() {
+  if (!initialised_)
+    return;
+  initialised_ = false;
+  DestroyGeometry();
+}
+
+void TGeneric3DRenderer::RequestFinish() {
+  finishRequested_ = true;
+  finished_ = true;
+}
+
+void TGeneric3DRenderer::Render() {
+  if (initialised_ && !finished_ && !paused_) {
+    device_.SetDepth(false, true);
+    if (finishRequested_) {
+      Finish();
+      finishRequested_ = false;
+    } else if (!waterRunning_) {
+      RenderScene();
+    }
+  }
+  ++frameCount_;
+}
+
+void TGeneric3DRenderer::Finish() {
+  TWindowManager &windows = world_.WindowManager();
+  const bool translucent =
+      setup_.PerformanceTransparentWindows && world_.TranslucentWindowsAvailable();
+  if (carryingWindow_ && carriedWindow_) {
+    world_.SetTopmost(carriedWindow_->Handle, true);
+    carriedWindow_->Paintable = false;
+    if (translucent)
+      world_.MakeOpaque(carriedWindow_->Handle);
+    carriedWindow_->SetDesktop(windows.Desktop(targetDesktop_));
+    carryingWindow_ = false;
+  }
+  if (waterRequested_) {
+    waterRunning_ = true;
+    waterRequested_ = false;
+    return;
+  }
+  windows.Enabled = false;
+  if (desktopChanged_) {
+    world_.ShowOsd(world_.Translate("241"));
+    if (carriedWindow_)
+      world_.SetTopmost(carriedWindow_->Handle, true);
+    windows.SetCurrentDesktop(windows.Desktop(targetDesktop_));
+    world_.UpdateDesktopTrayIcons();
+    desktopChanged_ = false;
+  }
+  world_.ParkHost();
+  if (carriedWindow_) {
+    world_.SetTopmost(carriedWindow_->Handle, false);
+    carriedWindow_->Paintable = true;
+    windows.KeepFocus = false;
+  }
+  windows.Enabled = true;
+  finished_ = true;
+}
+
+void TGeneric3DRenderer::SetWorld(Vec3 translation, Vec3 rotation, Vec3 scale) {
+  device_.SetTransform(TransformKind::World, WorldMatrix(translation, rotation, scale));
+}
+
+void TGeneric3DRenderer::DrawScreenQuad(TextureId texture, std::uint32_t colour, float left,
+                                        float top, float right, float bottom, float depth) {
+  const float rhw = 1.0f / (depth * 990.0f + 10.0f);
+  const float x0 = left - 0.5f, x1 = right - 0.5f, y0 = top - 0.5f, y1 = bottom - 0.5f;
+  device_.SetTexture(texture);
+  device_.DrawScreenQuad({{{x0, y0, depth, rhw, colour, 0, 0},
+                           {x1, y0, depth, rhw, colour, 1, 0},
+                           {x1, y1, depth, rhw, colour, 1, 1},
+                           {x0, y1, depth, rhw, colour, 0, 1}}});
+}
+
+bool TGeneric3DRenderer::CopyImageToTexture(TextureId texture, int desktop) {
+  const int scale = std::max(1, world_.ImageScale());
+  switch (device_.CopyPictureToTexture(texture, desktop, world_.ScreenWidth() / scale,
+                                       world_.ScreenHeight() / scale)) {
+  case CopyResult::Ok:
+    return true;
+  case CopyResult::NoSurface:
+    ReportError("Cannot get surface for texture");
+    return false;
+  case CopyResult::NoDeviceContext:
+    ReportError("Cannot get device context for texture surface ");
+    return false;
+  }
+  return false;
+}
+
+int TGeneric3DRenderer::BackgroundSetting() const {
+  switch (kind_) {
+  case EffectKind::Cube:
+    return setup_.CubeBackground;
+  case EffectKind::Explorer:
+    return setup_.ExplorerBackground;
+  case EffectKind::Flip:
+    return setup_.FlipBackground;
+  case EffectKind::Carousel:
+    return setup_.CarouselBackground;
+  }
+  return 1;
+}
+
+void TGeneric3DRenderer::ClearBackground() {
+  device_.Clear(BackgroundSetting() == 0 ? 0xFFFFFF : 0x000000);
+}
+
+void TGeneric3DRenderer::DrawBackgroundQuad() {
+  const HostTextures &textures = world_.Textures();
+  TextureId texture = 0;
+  switch (BackgroundSetting()) {
+  case 2:
+    texture = textures.WhiteGradient;
+    break;
+  case 3:
+    texture = textures.BlackGradient;
+    break;
+  case 4:
+    texture = textures.Backgrounds[static_cast<std::size_t>(kind_)];
+    if (!texture)
+      return;
+    break;
+  default:
+    return;
+  }
+  DrawScreenQuad(texture, kOpaqueWhite, 0, 0, static_cast<float>(world_.ScreenWidth()),
+                 static_cast<float>(world_.ScreenHeight()), 0.99f);
+}
+
+void TGeneric3DRenderer::DrawSkyBox() {
+  T3DSkyBox *skyBox = world_.Textures().SkyBoxes[static_cast<std::size_t>(kind_)];
+  if (BackgroundSetting() != 5 || !skyBox || !skyBox->Loaded())
+    return;
+  SetWorld({0, 0, 0}, {0, 0, 0}, {20, 20, 20});
+  skyBox->Render();
+}
+
+void TGeneric3DRenderer::DrawButtons(int highlighted) {
+  if (!setup_.GeneralShowControls)
+    return;
+  const ScreenPoint cursor = world_.CursorPos();
+  const HostTextures &textures = world_.Textures();
+  device_.SetTextureAlpha(true);
+  device_.SetAlphaBlending(true);
+  const auto draw = [&](int index, int x, int y, TextureId normal, TextureId over, bool isOver) {
+    const bool pointed = Inside(cursor, x, y);
+    int &alpha = buttonAlpha_[static_cast<std::size_t>(index)];
+    const auto colour = (static_cast<std::uint32_t>(std::clamp(alpha, 0, 255)) << 24) | 0xFFFFFFu;
+    DrawScreenQuad(isOver ? over : normal, colour, static_cast<float>(x), static_cast<float>(y),
+                   static_cast<float>(x + kButtonSize - 1), static_cast<float>(y + kButtonSize - 1),
+                   0);
+    alpha = std::clamp(alpha + (pointed ? kButtonAlphaStep : -kButtonAlphaStep), kButtonAlphaLow,
+                       kButtonAlphaHigh);
+  };
+  draw(1, 32, 32, textures.RotateNormal, textures.RotateOver, true);
+  draw(2, 104, 32, textures.PointerNormal, textures.PointerOver, Inside(cursor, 104, 32));
+  for (int d = 1; d <= 6; ++d) {
+    const int x = world_.ScreenWidth() - (7 - d) * 72;
+    const auto &pair = textures.Buttons[static_cast<std::size_t>(d - 1)];
+    draw(2 + d, x, 32, pair[0], pair[1], d == highlighted || Inside(cursor, x, 32));
+  }
+  device_.SetTextureAlpha(false);
+}
+
+void TGeneric3DRenderer::ReportError(const std::string &text) {
+  if (reported_.insert(text).second)
+    world_.ShowError(text);
+}
+
+bool TGeneric3DRenderer::ShowsProtectedPicture(int desktop) const {
+  const TDesktop *target = world_.WindowManager().Desktop(desktop);
+  return target && target->IsProtected(currentDesktop_, false) &&
+         !unlocked_[static_cast<std::size_t>(desktop)];
+}
+
+} // namespace qv

@@ -1,0 +1,136 @@
+#pragma once
+// The life every full-screen effect shares: starting on the current desktop,
+// one frame at a time, choosing a desktop, finishing with the switch, the
+// window the user carries across desktops, the on-screen buttons, the
+// background and a few drawing helpers. One object lives for one effect.
+#include "render/effect_device.h"
+#include "render/effect_world.h"
+
+#include <array>
+#include <cstdint>
+#include <set>
+#include <string>
+
+namespace qv {
+
+class TManagedWindow;
+
+// A window message as the host forwards it to an effect.
+struct EffectMessage {
+  std::uint32_t message;
+  std::uintptr_t wParam;
+  std::intptr_t lParam;
+};
+
+inline constexpr std::uint32_t kMessageLeftDoubleClick = 0x0203; // WM_LBUTTONDBLCLK
+inline constexpr std::uint32_t kMessageMouseWheel = 0x020A;      // WM_MOUSEWHEEL
+
+// Virtual-key codes the effects react to.
+namespace effect_key {
+inline constexpr int kEnter = 0x0D;
+inline constexpr int kEscape = 0x1B;
+inline constexpr int kLeft = 0x25;
+inline constexpr int kUp = 0x26;
+inline constexpr int kRight = 0x27;
+inline constexpr int kDown = 0x28;
+} // namespace effect_key
+
+// The code a released special key sends: choose the presented desktop.
+inline constexpr std::uint32_t kChooseTrigger = 31;
+
+class TGeneric3DRenderer {
+public:
+  TGeneric3DRenderer(EffectDevice &device, EffectWorld &world, EffectKind kind);
+  virtual ~TGeneric3DRenderer();
+  TGeneric3DRenderer(const TGeneric3DRenderer &) = delete;
+  TGeneric3DRenderer &operator=(const TGeneric3DRenderer &) = delete;
+
+  // Creates the geometry; an effect whose geometry cannot be made ends at
+  // once, without a switch. Called once, right after construction.
+  void Initialise();
+  // One frame.
+  void Render();
+  // Ends the effect: drops the carried window, switches when a desktop was
+  // chosen, parks the host.
+  void Finish();
+
+  virtual void HandleTrigger(std::uint32_t) {}
+  virtual void HandleMessage(const EffectMessage &) {}
+  virtual void HandleKeyDown(int) {}
+
+  bool Finished() const { return finished_; }
+  int FrameCount() const { return frameCount_; }
+  // The carried window's handle; -1 when none.
+  std::intptr_t CarriedWindowHandle() const { return carriedWindowHandle_; }
+  int SelectedDesktop() const { return selectedDesktop_; }
+  int TargetDesktop() const { return targetDesktop_; }
+  bool Interactive() const { return interactive_; }
+  bool Closing() const { return closing_; }
+  bool Paused() const { return paused_; }
+
+protected:
+  // Each effect: false when its geometry could not be created.
+  virtual bool CreateGeometry() = 0;
+  virtual void DestroyGeometry() = 0;
+  virtual void RenderScene() = 0;
+
+  // Subclass destructors call this so that their geometry goes with them.
+  void ReleaseGeometry();
+  void RequestFinish();
+  void Pause() { paused_ = true; }
+
+  // Sets the world transform: rotation z, x, y, then scaling, then translation.
+  void SetWorld(Vec3 translation, Vec3 rotation, Vec3 scale);
+  // A screen-aligned textured rectangle in pixels.
+  void DrawScreenQuad(TextureId texture, std::uint32_t colour, float left, float top, float right,
+                      float bottom, float depth);
+  // The desktop's picture into the texture; false (after telling the user)
+  // when the texture's surface cannot be drawn on.
+  bool CopyImageToTexture(TextureId texture, int desktop);
+  // The background of the effect's setting: clears, and draws the gradient
+  // or picture quads. Call before BeginScene returns control to the scene.
+  void ClearBackground();
+  void DrawBackgroundQuad();
+  // The theme's sky box, when the background is the theme and it is loaded.
+  void DrawSkyBox();
+  void DrawButtons(int highlighted);
+  // A message box with a text, at most once per effect for each text.
+  void ReportError(const std::string &text);
+  // Whether desktop d shows the protected picture in this effect.
+  bool ShowsProtectedPicture(int desktop) const;
+
+  int BackgroundSetting() const;
+
+  EffectDevice &device_;
+  EffectWorld &world_;
+  const TSetup &setup_;
+  const EffectKind kind_;
+
+  bool initialised_ = false;
+  bool finished_ = false;
+  bool closing_ = false;
+  bool interactive_ = true;
+  bool paused_ = false;
+  bool finishRequested_ = false;
+  // The ripple that can end an effect keeps its place in the life cycle;
+  // nothing requests it yet.
+  bool waterRequested_ = false;
+  bool waterRunning_ = false;
+  bool desktopChanged_ = false;
+  int selectedDesktop_ = 1;
+  int currentDesktop_ = 1;
+  int targetDesktop_ = 1;
+  int frameCount_ = 0;
+  TextureId waterTexture_ = 0;
+  std::array<bool, 7> unlocked_{};   // desktops 1 to 6
+  std::array<int, 9> buttonAlpha_{}; // buttons 1 to 8
+
+  bool carryingWindow_ = false;
+  TManagedWindow *carriedWindow_ = nullptr;
+  std::intptr_t carriedWindowHandle_ = -1;
+
+private:
+  std::set<std::string> reported_;
+};
+
+} // namespace qv

@@ -1,0 +1,11 @@
+#pragma once
+// Whether the system composes the desktop: an NT system of version 6 or
+// later with the Desktop Window Manager's composition on, asked at run time.
+// Translucent windows over effects, glass and the composited window style
+// need it; elsewhere (older systems, composition off, Wine) the plain paths
+// serve.
+namespace qv {
+
+bool CompositionEnabled();
+
+} // namespace qv
