@@ -85,6 +85,11 @@ class FakeWorld : public EffectWorld {
 public:
   explicit FakeWorld(test::DesktopTestWorld &desktops) : desktops_(desktops) {
     textures.ProtectedDesktop = 1;
+    textures.BlackGradient = 2;
+    textures.RotateNormal = textures.RotateOver = 3;
+    textures.PointerNormal = textures.PointerOver = 4;
+    for (auto &pair : textures.Buttons)
+      pair = {5, 6};
   }
   const TSetup &Setup() const override { return desktops_.setup; }
   int ScreenWidth() const override { return 1280; }

@@ -178,12 +178,12 @@ void TGeneric3DRenderer::DrawBackgroundQuad() {
     break;
   case 4:
     texture = textures.Backgrounds[static_cast<std::size_t>(kind_)];
-    if (!texture)
-      return;
     break;
   default:
     return;
   }
+  if (!texture)
+    return; // a picture that could not be loaded leaves the plain colour
   DrawScreenQuad(texture, kOpaqueWhite, 0, 0, static_cast<float>(world_.ScreenWidth()),
                  static_cast<float>(world_.ScreenHeight()), 0.99f);
 }
@@ -206,8 +206,11 @@ void TGeneric3DRenderer::DrawButtons(int highlighted) {
   const auto draw = [&](int index, int x, int y, TextureId normal, TextureId over, bool isOver) {
     const bool pointed = Inside(cursor, x, y);
     int &alpha = buttonAlpha_[static_cast<std::size_t>(index)];
+    const TextureId texture = isOver ? over : normal;
+    if (!texture)
+      return; // no picture: no square of plain colour either
     const auto colour = (static_cast<std::uint32_t>(std::clamp(alpha, 0, 255)) << 24) | 0xFFFFFFu;
-    DrawScreenQuad(isOver ? over : normal, colour, static_cast<float>(x), static_cast<float>(y),
+    DrawScreenQuad(texture, colour, static_cast<float>(x), static_cast<float>(y),
                    static_cast<float>(x + kButtonSize - 1), static_cast<float>(y + kButtonSize - 1),
                    0);
     alpha = std::clamp(alpha + (pointed ? kButtonAlphaStep : -kButtonAlphaStep), kButtonAlphaLow,

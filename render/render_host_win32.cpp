@@ -9,7 +9,6 @@ namespace qv {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"TRendererForm";
-constexpr wchar_t kPanelClass[] = L"TRendererDisplayPanel";
 constexpr UINT_PTR kCooperativeTimer = 1;
 constexpr UINT kCooperativeInterval = 500;
 
@@ -52,16 +51,15 @@ TRendererForm::TRendererForm(const TSetup &setup, TLog &log, int screenWidth, in
                              std::filesystem::path themesFolder, Callbacks callbacks)
     : setup_(setup), log_(log), screenWidth_(screenWidth), screenHeight_(screenHeight),
       themesFolder_(std::move(themesFolder)), callbacks_(std::move(callbacks)) {
-  RegisterHostClass(kFormClass, &TRendererForm::FormProc, IDC_ARROW);
-  RegisterHostClass(kPanelClass, &TRendererForm::FormProc, IDC_SIZEALL);
+  // The device draws straight into the form (Wine does not show what a device
+  // draws into a child window), which takes the four-way move cursor.
+  RegisterHostClass(kFormClass, &TRendererForm::FormProc, IDC_SIZEALL);
   DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   if (callbacks_.compositionEnabled && callbacks_.compositionEnabled())
     exStyle |= WS_EX_COMPOSITED;
   form_.Reset(CreateWindowExW(exStyle, kFormClass, L"Windows Desktop Effect Rendering Engine",
-                              WS_POPUP | WS_CLIPCHILDREN, kParkedLeft, 0, screenWidth_,
+                              WS_POPUP, kParkedLeft, 0, screenWidth_,
                               screenHeight_, nullptr, nullptr, GetModuleHandleW(nullptr), this));
-  panel_ = CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, screenWidth_,
-                           screenHeight_, form_.Get(), nullptr, GetModuleHandleW(nullptr), this);
   SetTimer(form_.Get(), kCooperativeTimer, kCooperativeInterval, nullptr);
 }
 
@@ -77,7 +75,7 @@ TRendererForm::~TRendererForm() {
 bool TRendererForm::Show(std::string &error) {
   SetWindowPos(form_.Get(), HWND_TOPMOST, kParkedLeft, 0, screenWidth_, screenHeight_,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  if (!device_.Create(panel_, screenWidth_, screenHeight_, error))
+  if (!device_.Create(form_.Get(), screenWidth_, screenHeight_, error))
     return false;
   DeviceReset();
   return true;
@@ -168,6 +166,7 @@ void TRendererForm::ReloadBackgrounds() {
 
 void TRendererForm::SetRenderer(std::unique_ptr<TGeneric3DRenderer> renderer) {
   renderer_ = std::move(renderer);
+  log_.Add("Effect started");
 }
 
 bool TRendererForm::EnsureDevice() {
@@ -190,6 +189,7 @@ void TRendererForm::Idle() {
   if (!renderer_)
     return;
   if (renderer_->Finished()) {
+    log_.Add("Effect ended after " + std::to_string(renderer_->FrameCount()) + " frames");
     Park();
     renderer_.reset();
     if (callbacks_.effectEnded)
@@ -215,6 +215,7 @@ void TRendererForm::RenderFrame() {
 }
 
 void TRendererForm::BringOnScreen() {
+  log_.Add("Effect on screen");
   const std::intptr_t carried = renderer_->CarriedWindowHandle();
   if (carried != -1) {
     const auto window = reinterpret_cast<HWND>(carried);

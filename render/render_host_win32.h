@@ -86,7 +86,6 @@ private:
   std::filesystem::path themesFolder_;
   Callbacks callbacks_;
   UniqueWindow form_;
-  HWND panel_ = nullptr; // a child of the form, which destroys it
   D3D9Device device_;
   HostTextures textures_;
   std::array<std::unique_ptr<T3DSkyBox>, 4> skyBoxes_;
