@@ -58,8 +58,8 @@ TRendererForm::TRendererForm(const TSetup &setup, TLog &log, int screenWidth, in
   if (callbacks_.compositionEnabled && callbacks_.compositionEnabled())
     exStyle |= WS_EX_COMPOSITED;
   form_.Reset(CreateWindowExW(exStyle, kFormClass, L"Windows Desktop Effect Rendering Engine",
-                              WS_POPUP, kParkedLeft, 0, screenWidth_,
-                              screenHeight_, nullptr, nullptr, GetModuleHandleW(nullptr), this));
+                              WS_POPUP, kParkedLeft, 0, screenWidth_, screenHeight_, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), this));
   SetTimer(form_.Get(), kCooperativeTimer, kCooperativeInterval, nullptr);
 }
 
@@ -94,24 +94,33 @@ void TRendererForm::DeviceLost() {
 void TRendererForm::CreateGeometry() {
   DestroyGeometry();
   log_.Add("Create geometry");
-  textures_.ProtectedDesktop = device_.LoadResourceTexture("PROTECTEDDESKTOP");
-  textures_.BlackGradient = device_.LoadResourceTexture("BLACKGRADIENT");
-  textures_.WhiteGradient = device_.LoadResourceTexture("WHITEGRADIENT");
+  std::string missing;
+  const auto picture = [&](const std::string &name) {
+    const TextureId texture = device_.LoadResourceTexture(name.c_str());
+    if (!texture)
+      missing += " " + name;
+    return texture;
+  };
+  textures_.ProtectedDesktop = picture("PROTECTEDDESKTOP");
+  textures_.BlackGradient = picture("BLACKGRADIENT");
+  textures_.WhiteGradient = picture("WHITEGRADIENT");
   for (std::size_t i = 0; i < skyBoxes_.size(); ++i) {
     if (!skyBoxes_[i])
       skyBoxes_[i] = std::make_unique<T3DSkyBox>(device_);
     textures_.SkyBoxes[i] = skyBoxes_[i].get();
   }
   LoadBackgrounds();
-  textures_.RotateNormal = device_.LoadResourceTexture("ROTATENORMAL");
-  textures_.RotateOver = device_.LoadResourceTexture("ROTATEOVER");
-  textures_.PointerNormal = device_.LoadResourceTexture("POINTERNORMAL");
-  textures_.PointerOver = device_.LoadResourceTexture("POINTEROVER");
+  textures_.RotateNormal = picture("ROTATENORMAL");
+  textures_.RotateOver = picture("ROTATEOVER");
+  textures_.PointerNormal = picture("POINTERNORMAL");
+  textures_.PointerOver = picture("POINTEROVER");
   for (std::size_t d = 0; d < textures_.Buttons.size(); ++d) {
     const std::string name = "BUTTON" + std::to_string(d + 1);
-    textures_.Buttons[d][0] = device_.LoadResourceTexture((name + "NORMAL").c_str());
-    textures_.Buttons[d][1] = device_.LoadResourceTexture((name + "OVER").c_str());
+    textures_.Buttons[d][0] = picture(name + "NORMAL");
+    textures_.Buttons[d][1] = picture(name + "OVER");
   }
+  if (!missing.empty())
+    log_.Add("Pictures that could not be loaded:" + missing);
 }
 
 void TRendererForm::LoadBackgrounds() {

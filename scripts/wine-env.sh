@@ -36,9 +36,22 @@ qv_wine_start() {
   # The registry change takes effect for a fresh wineserver.
   wineserver --kill 2>/dev/null || true
   wineserver --persistent=600
+
+  # Screenshots of what Direct3D drew come from the X display.
+  QV_X_SHOTS="$build/x-screenshots"
+  rm -rf "$QV_X_SHOTS"
+  "$(dirname "${BASH_SOURCE[0]}")/x-screenshots.sh" "$QV_X_SHOTS" &
+  QV_X_SCREENSHOTS_PID=$!
+  export QV_X_SCREENSHOT_DIR
+  QV_X_SCREENSHOT_DIR=$(winepath -w "$QV_X_SHOTS" 2>/dev/null)
 }
 
 qv_wine_stop() {
+  if [[ -n ${QV_X_SCREENSHOTS_PID:-} ]]; then
+    kill "$QV_X_SCREENSHOTS_PID" 2>/dev/null || true
+    wait "$QV_X_SCREENSHOTS_PID" 2>/dev/null || true
+    QV_X_SCREENSHOTS_PID=
+  fi
   if [[ -n ${WINEPREFIX:-} ]]; then
     wineserver --kill 2>/dev/null || true
   fi
@@ -49,13 +62,17 @@ qv_wine_stop() {
   fi
 }
 
-# Converts the BMP screenshots of a folder to PNG files in another.
+# Converts the BMP screenshots of a folder to PNG files in another, and
+# gathers the display's screenshots there too.
 qv_convert_screenshots() {
   local from=$1 to=$2
   mkdir -p "$to"
   shopt -s nullglob
   for bmp in "$from"/*.bmp; do
     convert "$bmp" "$to/$(basename "${bmp%.bmp}").png" && rm -f "$bmp"
+  done
+  for png in "${QV_X_SHOTS:-/nonexistent}"/*.png; do
+    cp -f "$png" "$to/"
   done
   shopt -u nullglob
 }

@@ -395,3 +395,42 @@ std::filesystem::path SaveScreenshot(const std::string &name) {
 }
 
 } // namespace qv::e2e
+
+namespace qv::e2e {
+
+std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name) {
+  wchar_t folderVariable[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"QV_X_SCREENSHOT_DIR", folderVariable, MAX_PATH))
+    return std::nullopt;
+  const std::filesystem::path folder(folderVariable);
+  const auto done = folder / (name + ".done");
+  std::error_code ignored;
+  std::filesystem::remove(done, ignored);
+  std::filesystem::create_directories(folder, ignored);
+  std::ofstream(folder / (name + ".request")).put('\n');
+  if (!WaitUntil([&] { return std::filesystem::exists(done); }, 30s))
+    return std::nullopt;
+  return DecodeImageFile(folder / (name + ".png"));
+}
+
+Colour PixelAt(const DecodedImage &image, int x, int y) {
+  const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 4;
+  return {image.bgra[at + 2], image.bgra[at + 1], image.bgra[at]};
+}
+
+Colour MeanColour(const DecodedImage &image, int x, int y, int size) {
+  long red = 0, green = 0, blue = 0, count = 0;
+  for (int row = y - size / 2; row < y + size / 2; ++row)
+    for (int column = x - size / 2; column < x + size / 2; ++column) {
+      if (row < 0 || column < 0 || row >= image.height || column >= image.width)
+        continue;
+      const Colour pixel = PixelAt(image, column, row);
+      red += pixel.red, green += pixel.green, blue += pixel.blue, ++count;
+    }
+  if (count == 0)
+    return {0, 0, 0};
+  return {static_cast<int>(red / count), static_cast<int>(green / count),
+          static_cast<int>(blue / count)};
+}
+
+} // namespace qv::e2e

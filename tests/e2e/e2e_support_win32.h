@@ -4,9 +4,12 @@
 // reading its files and registry, and taking screenshots.
 #include <windows.h>
 
+#include "capture/image_file.h"
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,5 +93,19 @@ bool ReadRunValue(std::wstring &value);
 // Saves the whole screen as a BMP file named `name` in the screenshot folder
 // (QV_SCREENSHOT_DIR, or "screenshots" beside the test program).
 std::filesystem::path SaveScreenshot(const std::string &name);
+
+// A screenshot of the display as the X server shows it, what Direct3D drew
+// included (GDI cannot read that back), saved as `name`.png by the service of
+// scripts/x-screenshots.sh (QV_X_SCREENSHOT_DIR) and decoded; nothing where
+// that service does not run.
+std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name);
+
+struct Colour {
+  int red, green, blue;
+};
+// The pixel at (x, y) of a decoded picture.
+Colour PixelAt(const DecodedImage &image, int x, int y);
+// The mean colour of the square of `size` pixels centred on (x, y).
+Colour MeanColour(const DecodedImage &image, int x, int y, int size);
 
 } // namespace qv::e2e

@@ -3,10 +3,10 @@
 // name (e.g. "notepad.exe") where a test needs a process name.
 //
 //   test_window.exe [--class NAME] [--title TEXT] [--count N] [--minimized]
-//                   [--tool-popup] [--at X Y] [--size W H]
+//                   [--tool-popup] [--at X Y] [--size W H] [--color RRGGBB]
 //
 // Each window is placed at (X + 30 i, Y + 30 i) and painted in a colour of
-// its own. Prints one line per window: its handle in decimal.
+// its own, or all in the colour given. Prints one line per window: its handle in decimal.
 //
 // A window's system menu belongs to its process, so the tests ask the window
 // about it: the registered message "QuadrivistaTestSystemMenu" answers with
@@ -26,6 +26,14 @@ const UINT systemMenuQuery = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu"
 const UINT rightClickQuery = RegisterWindowMessageW(L"QuadrivistaTestRightClicks");
 const UINT hooksLoadedQuery = RegisterWindowMessageW(L"QuadrivistaTestHooksLoaded");
 int rightClicks = 0;
+COLORREF chosenColour = CLR_INVALID;
+
+COLORREF ColourOf(HWND window) {
+  if (chosenColour != CLR_INVALID)
+    return chosenColour;
+  const auto seed = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window));
+  return RGB(60 + seed * 37 % 160, 60 + seed * 91 % 160, 120);
+}
 
 LRESULT AnswerSystemMenuQuery(HWND window, WPARAM wParam) {
   HMENU menu = GetSystemMenu(window, FALSE);
@@ -47,8 +55,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_PAINT) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
-    const auto seed = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window));
-    HBRUSH brush = CreateSolidBrush(RGB(60 + seed * 37 % 160, 60 + seed * 91 % 160, 120));
+    HBRUSH brush = CreateSolidBrush(ColourOf(window));
     FillRect(dc, &paint.rcPaint, brush);
     DeleteObject(brush);
     EndPaint(window, &paint);
@@ -85,6 +92,9 @@ int wmain(int argc, wchar_t **argv) {
     else if (option == L"--at" && i + 2 < argc) {
       x = _wtoi(argv[++i]);
       y = _wtoi(argv[++i]);
+    } else if (option == L"--color" && i + 1 < argc) {
+      const unsigned long rgb = std::wcstoul(argv[++i], nullptr, 16);
+      chosenColour = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     } else if (option == L"--size" && i + 2 < argc) {
       width = _wtoi(argv[++i]);
       height = _wtoi(argv[++i]);

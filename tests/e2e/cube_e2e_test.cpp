@@ -1,0 +1,163 @@
+// The cube as a user meets it: brought up by its hotkey over the desktops'
+// pictures, turned with the keys, the wheel and the screen's edges, and left
+// by choosing a desktop or by Escape, with every window where it belongs
+// afterwards. What the cube draws is read back from the X display.
+#include "tests/e2e/stand_in_shell_fixture_win32.h"
+
+#include "shell/setup.h"
+
+#include <gtest/gtest.h>
+
+namespace qv::e2e {
+namespace {
+
+constexpr RECT kWindowRect{240, 200, 1040, 800}; // over the screen's centre
+
+class CubeEndToEnd : public StandInShellFixture {
+protected:
+  // One large window on desktop 1 in red, one on desktop 2 in green; desktop
+  // 1 current. Desktop 2's picture is taken when it is left.
+  void OpenDesktops(const std::function<void(TSetup &)> &settings = {},
+                    const std::wstring &password = L"") {
+    SaveSettings([&](TSetup &setup) {
+      setup.PerformanceLivePreview = false;
+      if (settings)
+        settings(setup);
+    });
+    program_ = Start();
+    red_ = OpenWindow(L"QvCubeRed", {}, L"--at 240 200 --size 800 600 --color D02020");
+    WaitUntilLogged(red_);
+    PressCtrlWith('2');
+    if (!password.empty())
+      GivePassword(password);
+    ASSERT_TRUE(WaitUntil([&] { return Hidden(red_); }));
+    green_ = OpenWindow(L"QvCubeGreen", {}, L"--at 240 200 --size 800 600 --color 20B020");
+    WaitUntilLogged(green_);
+    PressCtrlWith('1');
+    ASSERT_TRUE(WaitUntil([&] { return Hidden(green_) && At(red_); }));
+    host_ = FindProcessWindow(program_->Id(), L"TRendererForm");
+    ASSERT_NE(host_, nullptr) << "the render host exists from start-up";
+  }
+
+  // Waits for the password screen and answers it.
+  void GivePassword(const std::wstring &password) {
+    ASSERT_TRUE(WaitUntil([&] {
+      HWND prompt = FindProcessWindow(program_->Id(), L"TRetrievePassword");
+      return prompt && IsWindowVisible(prompt);
+    })) << "the password was not asked for";
+    TypeText(password);
+    PressKey(VK_RETURN);
+  }
+
+  static void WaitUntilLogged(HWND window) {
+    const std::string line =
+        "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
+    EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
+  }
+  static bool Hidden(HWND window) { return WindowRectOf(window).top == kWindowRect.top - 25000; }
+  static bool At(HWND window) {
+    const RECT now = WindowRectOf(window);
+    return EqualRect(&now, &kWindowRect) != FALSE;
+  }
+  bool OnScreen() const { return WindowRectOf(host_).left == 0; }
+  static int EffectsEnded() { return CountOccurrences(ReadFile(LogFile()), "Effect ended"); }
+
+  // Brings the cube up and waits until it has opened.
+  void OpenCube() {
+    ended_ = EffectsEnded();
+    PressKey(VK_F11);
+    ASSERT_TRUE(WaitUntil([&] { return OnScreen(); }, 10s)) << "the cube did not come on screen";
+    Sleep(1500); // the opening motion (750 ms) and the springs settling
+  }
+  void WaitUntilClosed() {
+    EXPECT_TRUE(WaitUntil([&] { return EffectsEnded() > ended_ && !OnScreen(); }, 20s))
+        << "the effect did not end";
+  }
+  // What the screen's centre shows, as a mean colour.
+  static Colour Centre(const std::string &screenshot) {
+    const auto image = TakeDisplayScreenshot(screenshot);
+    EXPECT_TRUE(image.has_value()) << "no screenshot of the display";
+    return image ? MeanColour(*image, 640, 512, 60) : Colour{0, 0, 0};
+  }
+  static bool Reddish(Colour c) { return c.red > c.green + 60 && c.red > c.blue + 60; }
+  static bool Greenish(Colour c) { return c.green > c.red + 60 && c.green > c.blue + 60; }
+
+  std::unique_ptr<Process> program_;
+  HWND red_ = nullptr;
+  HWND green_ = nullptr;
+  HWND host_ = nullptr;
+  int ended_ = 0;
+};
+
+TEST_F(CubeEndToEnd, TurnsToTheNextDesktopAndLandsThereOrGoesBackWithEscape) {
+  OpenDesktops();
+  OpenCube();
+  EXPECT_TRUE(Reddish(Centre("cube-opened"))) << "desktop 1's face in front";
+  PressKey(VK_RIGHT);
+  Sleep(2000);
+  EXPECT_TRUE(Greenish(Centre("cube-turned"))) << "desktop 2's face turned to the front";
+  PressKey(VK_RETURN);
+  WaitUntilClosed();
+  EXPECT_TRUE(WaitUntil([&] { return At(green_) && Hidden(red_); }))
+      << "desktop 2 current, its window at its exact place";
+
+  // Escape goes back to where the cube started, again and again.
+  for (int round = 0; round < 3; ++round) {
+    OpenCube();
+    PressKey(VK_LEFT);
+    Sleep(300);
+    PressKey(VK_ESCAPE);
+    WaitUntilClosed();
+    EXPECT_TRUE(At(green_) && Hidden(red_)) << "round " << round;
+  }
+  Stop(*program_);
+  EXPECT_TRUE(At(red_) && At(green_)) << "every window given back at exit";
+}
+
+TEST_F(CubeEndToEnd, WheelDoubleClickAndScreenEdgesSteerTheCube) {
+  OpenDesktops([](TSetup &setup) {
+    setup.ControlMouseWheelAction = 1; // the wheel turns
+    setup.CubeEdgeMovement = true;
+    setup.GeneralEnableHotZones = true;
+  });
+  OpenCube();
+  MoveCursor(640, 512);
+  INPUT wheel{INPUT_MOUSE};
+  wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  wheel.mi.mouseData = WHEEL_DELTA; // away from the user: the next face
+  SendInput(1, &wheel, sizeof(wheel));
+  Sleep(2000);
+  EXPECT_TRUE(Greenish(Centre("cube-wheel"))) << "the wheel turned to desktop 2";
+  // The left edge turns back to desktop 1; a double click chooses it.
+  MoveCursor(0, 512);
+  Sleep(2000);
+  MoveCursor(640, 512);
+  EXPECT_TRUE(Reddish(Centre("cube-left-edge"))) << "the left edge turned back";
+  LeftClickAt(640, 512);
+  LeftClickAt(640, 512);
+  WaitUntilClosed();
+  EXPECT_TRUE(At(red_) && Hidden(green_));
+  Stop(*program_);
+}
+
+TEST_F(CubeEndToEnd, PrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
+  OpenDesktops(
+      [](TSetup &setup) {
+        setup.DesktopPrivacy[2] = 2;
+        setup.SetDesktopPassword("Cube");
+      },
+      L"Cube");
+  OpenCube();
+  PressKey(VK_RIGHT);
+  Sleep(2000);
+  const Colour locked = Centre("cube-private-face");
+  EXPECT_FALSE(Greenish(locked)) << "desktop 2's windows are not shown";
+  PressKey(VK_RETURN);
+  GivePassword(L"Cube");
+  WaitUntilClosed();
+  EXPECT_TRUE(WaitUntil([&] { return At(green_) && Hidden(red_); }));
+  Stop(*program_);
+}
+
+} // namespace
+} // namespace qv::e2e
