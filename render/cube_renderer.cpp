@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace qv {
 namespace {
@@ -212,17 +213,22 @@ void T3DCubeRenderer::SetCamera() {
                        MatrixPerspectiveFovLH(kPi / 4, 1.0f, 1.0f, 100.0f));
 }
 
-void T3DCubeRenderer::SetFaceOpacity(float opacity) {
+bool T3DCubeRenderer::SetFaceOpacity(float opacity) {
   const std::uint32_t colour = WhiteWithAlpha(static_cast<long double>(opacity) * 255);
+  bool changed = false;
   for (int i = 0; i < 36; ++i)
-    vertices_[static_cast<std::size_t>(i)].color = colour;
+    changed |= std::exchange(vertices_[static_cast<std::size_t>(i)].color, colour) != colour;
+  return changed;
 }
 
-void T3DCubeRenderer::SetReflectionOpacity(float opacity) {
+bool T3DCubeRenderer::SetReflectionOpacity(float opacity) {
+  bool changed = false;
   for (int i = 36; i < kCubeTableVertices; ++i) {
     SceneVertex &v = vertices_[static_cast<std::size_t>(i)];
-    v.color = WhiteWithAlpha(static_cast<long double>(opacity) * 255 * v.nx);
+    const std::uint32_t colour = WhiteWithAlpha(static_cast<long double>(opacity) * 255 * v.nx);
+    changed |= std::exchange(v.color, colour) != colour;
   }
+  return changed;
 }
 
 void T3DCubeRenderer::DrawFaces(int firstVertex) {
@@ -262,13 +268,18 @@ void T3DCubeRenderer::RenderScene() {
   device_.SetAlphaBlending(setup_.CubeEnableTransparency);
 
   opacity_ = std::clamp(transparency_->Value / 100.0f, 0.0f, 1.0f);
-  SetFaceOpacity(opacity_);
+  const bool facesChanged = SetFaceOpacity(opacity_);
+  bool reflectionChanged = false;
   if (setup_.PerformanceReflection) {
     const float reflection =
         std::clamp(pitch_ >= 0 ? opacity_ : std::sin(pitch_) + opacity_, 0.0f, 1.0f);
-    SetReflectionOpacity(reflection);
+    reflectionChanged = SetReflectionOpacity(reflection);
   }
-  WriteVertices(); // a failed lock keeps last frame's colours
+  // Only changed colours are written: locking a buffer the device still draws
+  // from makes the frame wait for the previous one. A failed lock keeps the
+  // colours drawn last.
+  if (facesChanged || reflectionChanged)
+    WriteVertices();
 
   SetWorld({0, 0, 0}, {0, 0, 0}, {1, 1, 1});
   DrawFaces(0);

@@ -45,8 +45,9 @@ private:
   void UpdateFaces();
   void FollowMouse();
   void SetCamera();
-  void SetFaceOpacity(float opacity);
-  void SetReflectionOpacity(float opacity);
+  // Each gives whether a colour changed.
+  bool SetFaceOpacity(float opacity);
+  bool SetReflectionOpacity(float opacity);
   bool WriteVertices();
   void DrawFaces(int firstVertex);
   void UpdateLivePreview();

@@ -3,6 +3,7 @@
 #include "shell/log.h"
 #include "shell/setup.h"
 
+#include <chrono>
 #include <exception>
 
 namespace qv {
@@ -175,6 +176,7 @@ void TRendererForm::ReloadBackgrounds() {
 
 void TRendererForm::SetRenderer(std::unique_ptr<TGeneric3DRenderer> renderer) {
   renderer_ = std::move(renderer);
+  effectStart_ = std::chrono::steady_clock::now();
   log_.Add("Effect started");
 }
 
@@ -198,7 +200,10 @@ void TRendererForm::Idle() {
   if (!renderer_)
     return;
   if (renderer_->Finished()) {
-    log_.Add("Effect ended after " + std::to_string(renderer_->FrameCount()) + " frames");
+    const auto lasted = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - effectStart_);
+    log_.Add("Effect ended after " + std::to_string(renderer_->FrameCount()) + " frames in " +
+             std::to_string(lasted.count()) + " ms");
     Park();
     renderer_.reset();
     if (callbacks_.effectEnded)

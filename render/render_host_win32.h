@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -91,6 +92,7 @@ private:
   std::array<std::unique_ptr<T3DSkyBox>, 4> skyBoxes_;
   std::unique_ptr<TGeneric3DRenderer> renderer_;
   bool cooperating_ = true;
+  std::chrono::steady_clock::time_point effectStart_;
 };
 
 } // namespace qv
