@@ -161,3 +161,54 @@ TEST_F(CubeEndToEnd, PrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
 
 } // namespace
 } // namespace qv::e2e
+
+namespace qv::e2e {
+namespace {
+
+// Changes the screen's size for as long as it lives.
+class ScreenSize {
+public:
+  ScreenSize(int width, int height) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    changed_ = ChangeDisplaySettingsW(&mode, 0) == DISP_CHANGE_SUCCESSFUL;
+  }
+  ~ScreenSize() {
+    if (changed_)
+      ChangeDisplaySettingsW(nullptr, 0);
+  }
+  bool Changed() const { return changed_; }
+
+private:
+  bool changed_ = false;
+};
+
+TEST_F(CubeEndToEnd, ANewScreenSizeRebuildsTheHostAndTheCubeFillsIt) {
+  OpenDesktops();
+  {
+    ScreenSize smaller(1024, 768);
+    ASSERT_TRUE(smaller.Changed()) << "the display's size could not be changed";
+    EXPECT_TRUE(WaitUntil([] {
+      return CountOccurrences(ReadFile(LogFile()), "Create geometry") >= 2;
+    })) << "the render host was not made again";
+    const int endedBefore = EffectsEnded();
+    host_ = FindProcessWindow(program_->Id(), L"TRendererForm");
+    PressKey(VK_F11);
+    ASSERT_TRUE(WaitUntil([&] { return OnScreen(); }, 10s));
+    const RECT rect = WindowRectOf(host_);
+    EXPECT_EQ(rect.right - rect.left, 1024);
+    EXPECT_EQ(rect.bottom - rect.top, 768);
+    Sleep(1500);
+    const auto image = TakeDisplayScreenshot("cube-after-display-change");
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return EffectsEnded() > endedBefore; }, 20s));
+  }
+  EXPECT_TRUE(WaitUntil([] { return GetSystemMetrics(SM_CXSCREEN) == 1280; }));
+  Stop(*program_);
+}
+
+} // namespace
+} // namespace qv::e2e
