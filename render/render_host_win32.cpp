@@ -177,7 +177,9 @@ void TRendererForm::ReloadBackgrounds() {
 void TRendererForm::SetRenderer(std::unique_ptr<TGeneric3DRenderer> renderer) {
   renderer_ = std::move(renderer);
   effectStart_ = std::chrono::steady_clock::now();
-  log_.Add("Effect started");
+  const std::intptr_t carried = renderer_ ? renderer_->CarriedWindowHandle() : -1;
+  log_.Add(carried == -1 ? std::string("Effect started")
+                         : "Effect started carrying window " + std::to_string(carried));
 }
 
 bool TRendererForm::EnsureDevice() {

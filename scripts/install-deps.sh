@@ -9,7 +9,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev zlib1g-dev                # image libraries for the native tests
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev          # the Windows build
   binutils-mingw-w64-x86-64 dpkg-dev nasm                  # image libraries built for Windows
-  wine wine64 xvfb xauth imagemagick                       # running and testing under Wine
+  wine wine64 xvfb xauth imagemagick xdotool               # running and testing under Wine
   g++-mingw-w64-i686-posix                                 # the 32-bit hook library and helper
 )
 

@@ -37,10 +37,10 @@ qv_wine_start() {
   wineserver --kill 2>/dev/null || true
   wineserver --persistent=600
 
-  # Screenshots of what Direct3D drew come from the X display.
+  # Screenshots of what Direct3D drew, and keys held as a keyboard holds them.
   QV_X_SHOTS="$build/x-screenshots"
   rm -rf "$QV_X_SHOTS"
-  "$(dirname "${BASH_SOURCE[0]}")/x-screenshots.sh" "$QV_X_SHOTS" &
+  "$(dirname "${BASH_SOURCE[0]}")/x-display-service.sh" "$QV_X_SHOTS" &
   QV_X_SCREENSHOTS_PID=$!
   export QV_X_SCREENSHOT_DIR
   QV_X_SCREENSHOT_DIR=$(winepath -w "$QV_X_SHOTS" 2>/dev/null)

@@ -398,7 +398,12 @@ std::filesystem::path SaveScreenshot(const std::string &name) {
 
 namespace qv::e2e {
 
-std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name) {
+namespace {
+
+// Hands a request to the X display service and waits until it is done; the
+// service's folder, or nothing when it does not run or did not answer.
+std::optional<std::filesystem::path>
+AskDisplayService(const std::string &name, const std::string &kind, const std::string &content) {
   wchar_t folderVariable[MAX_PATH] = {};
   if (!GetEnvironmentVariableW(L"QV_X_SCREENSHOT_DIR", folderVariable, MAX_PATH))
     return std::nullopt;
@@ -407,10 +412,26 @@ std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name) {
   std::error_code ignored;
   std::filesystem::remove(done, ignored);
   std::filesystem::create_directories(folder, ignored);
-  std::ofstream(folder / (name + ".request")).put('\n');
+  {
+    const auto part = folder / (name + ".part");
+    std::ofstream(part) << content << '\n';
+    std::filesystem::rename(part, folder / (name + "." + kind), ignored);
+  }
   if (!WaitUntil([&] { return std::filesystem::exists(done); }, 30s))
     return std::nullopt;
-  return DecodeImageFile(folder / (name + ".png"));
+  return folder;
+}
+
+} // namespace
+
+std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name) {
+  const auto folder = AskDisplayService(name, "request", "");
+  return folder ? DecodeImageFile(*folder / (name + ".png")) : std::nullopt;
+}
+
+bool XDoTool(const std::string &arguments) {
+  static int request = 0;
+  return AskDisplayService("input-" + std::to_string(++request), "xdotool", arguments).has_value();
 }
 
 Colour PixelAt(const DecodedImage &image, int x, int y) {

@@ -100,6 +100,11 @@ std::filesystem::path SaveScreenshot(const std::string &name);
 // that service does not run.
 std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name);
 
+// Runs xdotool with `arguments` on the X display through the same service
+// ("keydown ctrl shift"): keys held that way stay held when the focus moves,
+// which keys sent with SendInput do not under Wine. False without the service.
+bool XDoTool(const std::string &arguments);
+
 struct Colour {
   int red, green, blue;
 };
