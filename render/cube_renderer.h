@@ -18,6 +18,9 @@ int CubeFrontFace(long long quarterTurns);
 // The faces back to front: the opposite side, the far cap, the sides before
 // and after the front one, the near cap, the front face.
 std::array<int, 6> CubeDrawOrder(int frontFace, bool tiltStartsUpwards);
+// Whether the outside of face 1 to 6, its plane at `planeDistance` from the
+// centre, is turned towards a camera at `eye`.
+bool CubeFaceTurnedTowards(int face, Vec3 eye, float planeDistance);
 
 class T3DCubeRenderer : public TGeneric3DRenderer {
 public:
@@ -49,7 +52,7 @@ private:
   bool SetFaceOpacity(float opacity);
   bool SetReflectionOpacity(float opacity);
   bool WriteVertices();
-  void DrawFaces(int firstVertex);
+  void DrawFaces(int firstVertex, Vec3 eye);
   void UpdateLivePreview();
   void UpdateAnimations();
   void KeepDistance();
@@ -77,6 +80,7 @@ private:
   // rather than read back a write-only buffer.
   std::array<SceneVertex, kCubeTableVertices> vertices_{};
   std::array<int, 6> drawOrder_{1, 2, 3, 4, 5, 6};
+  Vec3 eye_{0, 0, 0};
   float yaw_ = 0;
   float pitch_ = 0;
   float opacity_ = 1;

@@ -54,6 +54,7 @@ public:
       view = m;
   }
   void SetTexture(TextureId id) override { texture = id; }
+  void SetLinearFiltering(bool) override {}
   void DrawStrip(BufferId, int first, int) override { strips.push_back({first, texture}); }
   void DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) override {
     quads.push_back(corners);
@@ -180,6 +181,26 @@ TEST_F(CubeTest, OpensOnTheCurrentFaceAndFillsTheScreen) {
   Open(5);
   Settle();
   EXPECT_EQ(cube->SelectedDesktop(), 5) << "the top stays selected, tilted off the pole";
+}
+
+TEST_F(CubeTest, OpaqueFacesHideTheFacesTurnedAway) {
+  desktops.setup.CubeEnableTransparency = false;
+  desktops.setup.PerformanceReflection = false;
+  Open(3);
+  cube->Render();
+  ASSERT_EQ(device.strips.size(), 1u) << "only the face towards the camera";
+  EXPECT_EQ(device.strips[0].first, 6 * 2);
+  cube->HandleKeyDown(effect_key::kRight);
+  bool twoFaces = false; // on the way round, two faces turn towards the camera
+  for (int frame = 0; frame < 100 && !twoFaces; ++frame) {
+    Settle(1);
+    twoFaces = device.strips.size() == 2;
+  }
+  EXPECT_TRUE(twoFaces);
+  Settle();
+  EXPECT_EQ(device.strips.size(), 1u);
+  EXPECT_TRUE(CubeFaceTurnedTowards(5, {0, 3, 0}, 1.0f));
+  EXPECT_FALSE(CubeFaceTurnedTowards(5, {0, 0.9f, 3}, 1.0f)) << "below the top's plane";
 }
 
 TEST_F(CubeTest, ArrowsTurnAndEnterLandsOnTheChosenDesktop) {
