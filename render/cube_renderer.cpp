@@ -244,18 +244,14 @@ void T3DCubeRenderer::DrawFaces(int firstVertex, Vec3 eye) {
   const bool translucent = setup_.CubeEnableTransparency || firstVertex > 0;
   const float planeDistance = setup_.CubeAppearance == 0 ? 1.0f : 1.1f;
   for (int d : drawOrder_) {
-    // A face turned away is seen only through the faces in front of it: not
-    // at all when they are opaque, and faintly, where sharp sampling looks
-    // the same and costs a software renderer a quarter of the reads.
-    const bool turnedAway = !CubeFaceTurnedTowards(d, eye, planeDistance);
-    if (turnedAway && !translucent)
+    // A face turned away is seen only through the faces in front of it, so
+    // not at all when they are opaque.
+    if (!translucent && !CubeFaceTurnedTowards(d, eye, planeDistance))
       continue;
-    device_.SetLinearFiltering(!turnedAway);
     device_.SetTexture(ShowsProtectedPicture(d) ? textures.ProtectedDesktop
                                                 : textures_[static_cast<std::size_t>(d - 1)]);
     device_.DrawStrip(vertexBuffer_, firstVertex + 6 * (d - 1), 4);
   }
-  device_.SetLinearFiltering(true);
 }
 
 void T3DCubeRenderer::RenderScene() {

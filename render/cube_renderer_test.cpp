@@ -54,7 +54,6 @@ public:
       view = m;
   }
   void SetTexture(TextureId id) override { texture = id; }
-  void SetLinearFiltering(bool) override {}
   void DrawStrip(BufferId, int first, int) override { strips.push_back({first, texture}); }
   void DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) override {
     quads.push_back(corners);

@@ -348,13 +348,3 @@ void D3D9Device::DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) {
 }
 
 } // namespace qv
-
-namespace qv {
-
-void D3D9Device::SetLinearFiltering(bool linear) {
-  const DWORD filter = linear ? D3DTEXF_LINEAR : D3DTEXF_POINT;
-  device_->SetSamplerState(0, D3DSAMP_MINFILTER, filter);
-  device_->SetSamplerState(0, D3DSAMP_MAGFILTER, filter);
-}
-
-} // namespace qv

@@ -65,7 +65,6 @@ public:
   void SetLighting(const PointLight *light) override;
   void SetTransform(TransformKind kind, const Matrix &matrix) override;
   void SetTexture(TextureId texture) override;
-  void SetLinearFiltering(bool linear) override;
   void DrawStrip(BufferId buffer, int firstVertex, int triangles) override;
   void DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) override;
 

@@ -61,8 +61,6 @@ public:
   virtual void SetLighting(const PointLight *light) = 0;
   virtual void SetTransform(TransformKind kind, const Matrix &matrix) = 0;
   virtual void SetTexture(TextureId texture) = 0;
-  // Bilinear texture filtering (the common state), or the nearest texel.
-  virtual void SetLinearFiltering(bool linear) = 0;
   // Triangle strip of the buffer's vertices.
   virtual void DrawStrip(BufferId buffer, int firstVertex, int triangles) = 0;
   // A screen-space quad as a fan of two triangles.
