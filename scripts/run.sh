@@ -33,7 +33,8 @@ wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started screenshot:desktop open-tray-menu screenshot:tray-menu \
   close-menu show-window-list screenshot:window-list close-window-list show-settings \
-  screenshot:settings-window open-page:11 screenshot:settings-keys cancel-page
+  screenshot:settings-window open-page:11 screenshot:settings-keys cancel-page \
+  hide-settings cube-open display-screenshot:cube cube-right display-screenshot:cube-turned cube-close
 
 if [[ ${1:-} == --stay ]]; then
   echo "Quadrivista runs on display $DISPLAY; press Enter to end it."

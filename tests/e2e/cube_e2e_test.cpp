@@ -37,6 +37,8 @@ protected:
     ASSERT_TRUE(WaitUntil([&] { return Hidden(green_) && At(red_); }));
     host_ = FindProcessWindow(program_->Id(), L"TRendererForm");
     ASSERT_NE(host_, nullptr) << "the render host exists from start-up";
+    EXPECT_NE(GetWindowLongPtrW(host_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0) << "no taskbar button";
+    EXPECT_NE(GetWindowLongPtrW(host_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   }
 
   // Waits for the password screen and answers it.

@@ -1,7 +1,8 @@
 // qvdriver: drives a running quadrivista.exe from outside, one step per
 // argument, for the README's run command:
 //   wait-started | open-tray-menu | close-menu | show-settings | show-window-list |
-//   close-window-list | open-page:TAG | cancel-page | screenshot:NAME | quit
+//   close-window-list | open-page:TAG | cancel-page | screenshot:NAME |
+//   hide-settings | cube-open | cube-right | cube-close | display-screenshot:NAME | quit
 #include "shell/settings/settings_control_ids.h"
 #include "tests/e2e/e2e_support_win32.h"
 
@@ -80,6 +81,31 @@ bool RunStep(const std::string &step) {
     std::printf("saved %s\n", file.string().c_str());
     return true;
   }
+  if (step == "hide-settings") {
+    PostMessageW(MainForm(), WM_CLOSE, 0, 0); // closing only hides it
+    return WaitUntil([] { return !IsWindowVisible(MainForm()); }, 10s);
+  }
+  // The cube: brought up by its hotkey, turned and left with Escape.
+  if (step == "cube-open") {
+    PressKey(VK_F11);
+    const bool shown = WaitUntil(
+        [] { return WindowRectOf(FindWindowW(L"TRendererForm", nullptr)).left == 0; }, 10s);
+    Sleep(1500); // its opening motion
+    return shown;
+  }
+  if (step == "cube-right") {
+    PressKey(VK_RIGHT);
+    Sleep(2000);
+    return true;
+  }
+  if (step == "cube-close") {
+    PressKey(VK_ESCAPE);
+    return WaitUntil([] { return WindowRectOf(FindWindowW(L"TRendererForm", nullptr)).left != 0; },
+                     10s);
+  }
+  // What Direct3D drew can only be read from the X display.
+  if (step.rfind("display-screenshot:", 0) == 0)
+    return TakeDisplayScreenshot(step.substr(19)).has_value();
   if (step == "quit") {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(MainForm(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &result);
