@@ -142,6 +142,24 @@ TEST_F(CubeEndToEnd, WheelDoubleClickAndScreenEdgesSteerTheCube) {
   Stop(*program_);
 }
 
+TEST_F(CubeEndToEnd, BackgroundsAndTheSpreadLookShowInTheCube) {
+  OpenDesktops([](TSetup &setup) {
+    setup.CubeBackground = 5; // a sky-box theme
+    setup.CubeBackgroundTheme = "Daylight";
+    setup.CubeAppearance = 1; // faces standing apart
+    setup.CubeDistance = 300; // far enough to see round the cube
+  });
+  OpenCube();
+  const auto image = TakeDisplayScreenshot("cube-daylight-spread");
+  ASSERT_TRUE(image.has_value());
+  const Colour sky = MeanColour(*image, 640, 60, 40);
+  EXPECT_GT(sky.blue, sky.red + 20) << "the daylight sky above the cube";
+  EXPECT_TRUE(Reddish(MeanColour(*image, 640, 512, 40))) << "desktop 1's face in front";
+  PressKey(VK_ESCAPE);
+  WaitUntilClosed();
+  Stop(*program_);
+}
+
 TEST_F(CubeEndToEnd, HoldingCtrlShiftShowsTheCubeAndLettingGoChoosesTheFrontDesktop) {
   OpenDesktops(); // Ctrl+Shift is the cube's combination by default
   ended_ = EffectsEnded();
