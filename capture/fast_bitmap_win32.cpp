@@ -1,6 +1,8 @@
 #include "capture/fast_bitmap_win32.h"
 #include "shell/window_dc_win32.h"
 
+#include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -109,7 +111,37 @@ void TFastBitmap::DrawTo(HDC target, int x, int y, int width, int height) const 
   BitBlt(target, x, y, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
+bool TFastBitmap::ReadPixels(void *target, int pitch) const {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_; // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  const int rowBytes = width_ * 4;
+  const WindowDc screen(nullptr);
+  if (pitch == rowBytes)
+    return GetDIBits(screen.Get(), Handle(), 0, static_cast<UINT>(height_), target, &info,
+                     DIB_RGB_COLORS) == height_;
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(rowBytes) * height_);
+  if (GetDIBits(screen.Get(), Handle(), 0, static_cast<UINT>(height_), rows.data(), &info,
+                DIB_RGB_COLORS) != height_)
+    return false;
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(static_cast<std::uint8_t *>(target) + static_cast<std::ptrdiff_t>(y) * pitch,
+                rows.data() + static_cast<std::ptrdiff_t>(y) * rowBytes,
+                static_cast<std::size_t>(rowBytes));
+  return true;
+}
+
 void TFastBitmap::StretchTo(HDC target, int x, int y, int width, int height) const {
+  // At its own size the picture is copied: a halftone stretch would give the
+  // same pixels many times slower.
+  if (width == width_ && height == height_) {
+    DrawTo(target, x, y, width, height);
+    return;
+  }
   const MemoryDc memory(target, Handle());
   const HalftoneMode halftone(target);
   StretchBlt(target, x, y, width, height, memory.Get(), 0, 0, width_, height_, SRCCOPY);

@@ -4,6 +4,7 @@
 // transfers. Every operation makes and frees its own memory device context,
 // so a bitmap can be used on any one thread at a time.
 #include <filesystem>
+#include <vector>
 
 #include <windows.h>
 
@@ -32,6 +33,9 @@ public:
 
   // The top-left width x height pixels, unscaled, to (x, y) of `target`.
   void DrawTo(HDC target, int x, int y, int width, int height) const;
+  // The pixels as 32-bit rows, top row first, `pitch` bytes apart (blue,
+  // green, red, unused); false when they cannot be read.
+  bool ReadPixels(void *target, int pitch) const;
   // The whole bitmap stretched into the rectangle, with halftone smoothing.
   void StretchTo(HDC target, int x, int y, int width, int height) const;
 

@@ -202,13 +202,29 @@ void D3D9Device::ReleaseTexture(TextureId texture) {
 
 CopyResult D3D9Device::CopyPictureToTexture(TextureId id, int desktop, int width, int height) {
   IDirect3DTexture9 *texture = FindTexture(id);
+  const TFastBitmap *picture = pictures_ ? pictures_(desktop) : nullptr;
+  // A picture of the texture's own size goes straight into its memory: a
+  // device context on the surface costs far more.
+  D3DSURFACE_DESC description{};
+  if (texture && picture && picture->Width() == width && picture->Height() == height &&
+      SUCCEEDED(texture->GetLevelDesc(0, &description)) &&
+      static_cast<int>(description.Width) == width &&
+      static_cast<int>(description.Height) == height) {
+    D3DLOCKED_RECT locked{};
+    if (SUCCEEDED(texture->LockRect(0, &locked, nullptr, 0))) {
+      const bool read = picture->ReadPixels(locked.pBits, locked.Pitch);
+      texture->UnlockRect(0);
+      if (read)
+        return CopyResult::Ok;
+    }
+  }
   ComPtr<IDirect3DSurface9> surface;
   if (!texture || FAILED(texture->GetSurfaceLevel(0, surface.Receive())))
     return CopyResult::NoSurface;
   HDC dc = nullptr;
   if (FAILED(surface->GetDC(&dc)))
     return CopyResult::NoDeviceContext;
-  if (const TFastBitmap *picture = pictures_ ? pictures_(desktop) : nullptr)
+  if (picture)
     picture->StretchTo(dc, 0, 0, width, height);
   surface->ReleaseDC(dc);
   return CopyResult::Ok;
