@@ -221,10 +221,16 @@ bool CanRun32BitPrograms() {
   if (!CreateProcessW(helper.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process))
     return false;
-  WaitForSingleObject(process.hProcess, 10000);
+  // Given no program, a helper that runs answers 1 at once. Wine without its
+  // 32-bit part starts the process all the same, which then crashes.
+  DWORD exitCode = 0;
+  const bool answered = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0 &&
+                        GetExitCodeProcess(process.hProcess, &exitCode) && exitCode == 1;
+  if (!answered)
+    TerminateProcess(process.hProcess, 0);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return true;
+  return answered;
 }
 
 // Opens the window's system menu with Alt+Space and picks "Send to Desktop 3", then
