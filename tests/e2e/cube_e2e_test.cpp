@@ -184,8 +184,9 @@ TEST_F(CubeEndToEnd, AWindowDraggedIntoTheCubeLandsWhereItIsDropped) {
   PressKey(VK_F11);
   ASSERT_TRUE(WaitUntil([&] { return OnScreen(); }, 10s));
   EXPECT_NE(ReadFile(LogFile()).find("carrying window"), std::string::npos);
-  EXPECT_NE(GetWindowLongPtrW(red_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0)
-      << "the carried window stays above the cube";
+  EXPECT_TRUE(WaitUntil([&] {
+    return (GetWindowLongPtrW(red_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  })) << "the carried window stays above the cube";
   Sleep(1000);
   // The right edge turns to desktop 2; dropping the window there chooses it.
   XDoTool("mousemove 900 500 sleep 0.2 mousemove 1279 500 sleep 2 mousemove 1100 500 sleep 0.3 "
