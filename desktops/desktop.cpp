@@ -25,7 +25,10 @@ bool TDesktop::Add(TManagedWindow *window) {
     return true;
   if (Full())
     return false;
-  windows_.push_back(window);
+  {
+    const std::lock_guard guard(listLock_);
+    windows_.push_back(window);
+  }
   Changed = true;
   return true;
 }
@@ -34,11 +37,29 @@ void TDesktop::Remove(TManagedWindow *window) {
   const auto found = std::find(windows_.begin(), windows_.end(), window);
   if (found == windows_.end())
     return;
-  windows_.erase(found);
+  {
+    const std::lock_guard guard(listLock_);
+    windows_.erase(found);
+  }
   Changed = true;
 }
 
+std::vector<TDesktop::PictureEntry> TDesktop::PictureEntries() const {
+  const std::lock_guard guard(listLock_);
+  std::vector<PictureEntry> entries;
+  entries.reserve(windows_.size());
+  for (const TManagedWindow *window : windows_)
+    entries.push_back({window->Handle, window->Kind(), window->Paintable});
+  return entries;
+}
+
+bool TDesktop::HasWindows() const {
+  const std::lock_guard guard(listLock_);
+  return !windows_.empty();
+}
+
 void TDesktop::SortByZOrder() {
+  const std::lock_guard guard(listLock_);
   bool exchanged = true;
   while (exchanged) {
     exchanged = false;

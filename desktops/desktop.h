@@ -1,6 +1,10 @@
 #pragma once
+#include "desktops/window_classification.h"
+#include "desktops/window_system.h"
+
 #include <atomic>
 #include <cstddef>
+#include <mutex>
 #include <vector>
 
 namespace qv {
@@ -24,6 +28,19 @@ public:
   const std::vector<TManagedWindow *> &Windows() const { return windows_; }
   bool Contains(const TManagedWindow *window) const;
   bool Full() const { return windows_.size() >= kMaxWindows; }
+
+  // What a picture of the desktop draws of one window, copied out of the list.
+  struct PictureEntry {
+    WindowHandle Handle = 0;
+    RenderingKind Kind = RenderingKind::Default;
+    bool Paintable = false;
+  };
+  // The list as it is now, bottom-most first after SortByZOrder. Safe on any
+  // thread: the copy is taken under the list's own lock, and a record stays
+  // alive while it is listed, so the copy never points at a freed record.
+  std::vector<PictureEntry> PictureEntries() const;
+  // Whether the list holds a window; safe on any thread as well.
+  bool HasWindows() const;
 
   // Only TManagedWindow::SetDesktop calls these. Add appends a window not
   // yet listed (false when the list is full); Remove closes the gap.
@@ -58,6 +75,9 @@ private:
   int number_;
   const DesktopEnvironment &environment_;
   std::vector<TManagedWindow *> windows_;
+  // Guards changes of windows_ against the copies taken on other threads;
+  // the user-interface thread, the only one that changes it, reads freely.
+  mutable std::mutex listLock_;
 };
 
 } // namespace qv

@@ -36,8 +36,9 @@ public:
   // The window's rectangle as it is (or will be) on the screen.
   WindowRect ScreenRect();
 
-  // Draws the window into a desktop picture. Left to the capture code,
-  // which draws according to Kind(); the record itself draws nothing.
+  // Draws the window into a desktop picture. The program's records
+  // (capture/managed_window_rendering_win32.h) draw according to Kind();
+  // this base draws nothing.
   virtual void PaintTo(DeviceContextHandle) {}
 
   RenderingKind Kind() const { return kind_; }

@@ -99,7 +99,10 @@ void TWindowManager::Discover(WindowHandle handle) {
 TManagedWindow *TWindowManager::NewRecord(RenderingKind kind) {
   if (windows_.size() >= kMaxWindows)
     return nullptr;
-  windows_.push_back(std::make_unique<TManagedWindow>(environment_, kind));
+  if (environment_.Records)
+    windows_.push_back(environment_.Records->Create(environment_, kind));
+  else
+    windows_.push_back(std::make_unique<TManagedWindow>(environment_, kind));
   return windows_.back().get();
 }
 

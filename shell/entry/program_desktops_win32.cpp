@@ -9,26 +9,6 @@ namespace {
 ProgramDesktops *runningDesktops = nullptr; // the one the discovery timer serves
 } // namespace
 
-DesktopPictures::DesktopPictures(const TDesktopProperties &shell, int imageScale)
-    : shell_(shell), imageScale_(imageScale < 1 ? 1 : imageScale) {}
-
-void DesktopPictures::CaptureTaskbar(TDesktop &desktop) {
-  const RECT &rect = shell_.TaskbarRect;
-  auto snapshot = std::make_unique<TFastBitmap>(rect.right - rect.left, rect.bottom - rect.top);
-  snapshot->CaptureWindow(shell_.TaskbarWindow);
-  taskbars_[Slot(desktop.Number())] = std::move(snapshot);
-}
-
-void DesktopPictures::InitThumbnail(int desktop) {
-  thumbnails_[Slot(desktop)] = std::make_unique<TFastBitmap>(shell_.ScreenWidth / imageScale_,
-                                                             shell_.ScreenHeight / imageScale_);
-}
-
-void DesktopPictures::UpdateThumbnail(int desktop) {
-  if (auto &thumbnail = thumbnails_[Slot(desktop)])
-    thumbnail->CaptureScreen(shell_.ScreenWidth, shell_.ScreenHeight, imageScale_);
-}
-
 void ProgramDesktops::MutexLock::WaitFor() {
   mutex_.WaitFor();
 }
@@ -39,17 +19,19 @@ void ProgramDesktops::MutexLock::Release() {
 ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
                                  const TSetup &setup, TLog &log, int imageScale,
                                  const std::filesystem::path &journalFile)
-    : system_(shell.TaskSwitchWindow), pictures_(shell, imageScale), journal_(journalFile),
-      passwordScreen_([&shell] {
+    : system_(shell.TaskSwitchWindow), pictures_(shell, setup, imageScale),
+      records_(pictures_.Painting()), journal_(journalFile), passwordScreen_([&shell] {
         return SIZE{shell.ScreenWidth, shell.ScreenHeight};
       }),
-      environment_{system_, setup, pictures_, &journal_, &log, &passwordScreen_}, lock_(mutex) {
+      environment_{system_, setup, pictures_, &journal_, &log, &passwordScreen_, &records_},
+      lock_(mutex) {
   TWindowManager::DesktopTable table{};
   for (int number = 1; number <= 6; ++number) {
     auto &desktop = desktops_[static_cast<std::size_t>(number - 1)];
     desktop = std::make_unique<TDesktop>(number, environment_);
     table[static_cast<std::size_t>(number - 1)] = desktop.get();
   }
+  pictures_.SetDesktops(table);
   for (int number = 1; number <= 6; ++number)
     pictures_.InitThumbnail(number);
   windowManager_ = std::make_unique<TWindowManager>(environment_, lock_, table);

@@ -4,7 +4,8 @@
 // and the journal of hidden windows that lets a later start give back what
 // a dead process left hidden. Private desktops ask for the password with the
 // password screen.
-#include "capture/fast_bitmap_win32.h"
+#include "capture/desktop_pictures_win32.h"
+#include "capture/managed_window_rendering_win32.h"
 #include "desktops/desktop.h"
 #include "desktops/desktop_environment.h"
 #include "desktops/desktop_services.h"
@@ -22,30 +23,6 @@ namespace qv {
 
 class TMutex;
 class TDesktopProperties;
-
-// Pictures of the desktops: the last look of each (`Thumbnail`, the screen
-// divided by the capture divisor) and its taskbar.
-class DesktopPictures : public DesktopServices {
-public:
-  DesktopPictures(const TDesktopProperties &shell, int imageScale);
-
-  void CaptureTaskbar(TDesktop &desktop) override;
-  // A fresh picture of the desktop (before the wallpaper controller exists: black).
-  void InitThumbnail(int desktop);
-  // The screen copied into the current desktop's picture.
-  void UpdateThumbnail(int desktop);
-
-  const TFastBitmap *Thumbnail(int desktop) const { return thumbnails_[Slot(desktop)].get(); }
-  const TFastBitmap *TaskbarSnapshot(int desktop) const { return taskbars_[Slot(desktop)].get(); }
-
-private:
-  static std::size_t Slot(int desktop) { return static_cast<std::size_t>(desktop - 1); }
-
-  const TDesktopProperties &shell_;
-  int imageScale_;
-  std::array<std::unique_ptr<TFastBitmap>, 6> thumbnails_;
-  std::array<std::unique_ptr<TFastBitmap>, 6> taskbars_;
-};
 
 class ProgramDesktops {
 public:
@@ -84,6 +61,7 @@ private:
 
   Win32WindowSystem system_;
   DesktopPictures pictures_;
+  Win32ManagedWindowFactory records_;
   THiddenWindowJournal journal_;
   PasswordScreen passwordScreen_;
   DesktopEnvironment environment_;

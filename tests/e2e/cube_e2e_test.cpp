@@ -25,13 +25,13 @@ protected:
         settings(setup);
     });
     program_ = Start();
-    red_ = OpenWindow(L"QvCubeRed", {}, L"--at 240 200 --size 800 600 --color D02020");
+    red_ = OpenWindow(L"QvCubeRed", {}, L"--at 240 200 --size 800 600 --colour 208 32 32");
     WaitUntilLogged(red_);
     PressCtrlWith('2');
     if (!password.empty())
       GivePassword(password);
     ASSERT_TRUE(WaitUntil([&] { return Hidden(red_); }));
-    green_ = OpenWindow(L"QvCubeGreen", {}, L"--at 240 200 --size 800 600 --color 20B020");
+    green_ = OpenWindow(L"QvCubeGreen", {}, L"--at 240 200 --size 800 600 --colour 32 176 32");
     WaitUntilLogged(green_);
     PressCtrlWith('1');
     ASSERT_TRUE(WaitUntil([&] { return Hidden(green_) && At(red_); }));

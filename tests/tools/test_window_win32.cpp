@@ -3,10 +3,11 @@
 // name (e.g. "notepad.exe") where a test needs a process name.
 //
 //   test_window.exe [--class NAME] [--title TEXT] [--count N] [--minimized]
-//                   [--tool-popup] [--at X Y] [--size W H] [--color RRGGBB]
+//                   [--tool-popup] [--at X Y] [--size W H] [--colour R G B]
 //
 // Each window is placed at (X + 30 i, Y + 30 i) and painted in a colour of
-// its own, or all in the colour given. Prints one line per window: its handle in decimal.
+// its own (or the one given), also when asked to print itself
+// (WM_PRINTCLIENT). Prints one line per window: its handle in decimal.
 //
 // A window's system menu belongs to its process, so the tests ask the window
 // about it: the registered message "QuadrivistaTestSystemMenu" answers with
@@ -26,11 +27,13 @@ const UINT systemMenuQuery = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu"
 const UINT rightClickQuery = RegisterWindowMessageW(L"QuadrivistaTestRightClicks");
 const UINT hooksLoadedQuery = RegisterWindowMessageW(L"QuadrivistaTestHooksLoaded");
 int rightClicks = 0;
-COLORREF chosenColour = CLR_INVALID;
+bool fixedColour = false;
+COLORREF colour = 0;
 
-COLORREF ColourOf(HWND window) {
-  if (chosenColour != CLR_INVALID)
-    return chosenColour;
+// The client area's colour: the one asked for, or one of the window's own.
+COLORREF WindowColour(HWND window) {
+  if (fixedColour)
+    return colour;
   const auto seed = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window));
   return RGB(60 + seed * 37 % 160, 60 + seed * 91 % 160, 120);
 }
@@ -41,6 +44,12 @@ LRESULT AnswerSystemMenuQuery(HWND window, WPARAM wParam) {
     return GetMenuItemCount(menu);
   return static_cast<LRESULT>(
       static_cast<INT_PTR>(static_cast<int>(GetMenuItemID(menu, static_cast<int>(wParam)))));
+}
+
+void Paint(HWND window, HDC dc, const RECT &area) {
+  HBRUSH brush = CreateSolidBrush(WindowColour(window));
+  FillRect(dc, &area, brush);
+  DeleteObject(brush);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,10 +64,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_PAINT) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
-    HBRUSH brush = CreateSolidBrush(ColourOf(window));
-    FillRect(dc, &paint.rcPaint, brush);
-    DeleteObject(brush);
+    Paint(window, dc, paint.rcPaint);
     EndPaint(window, &paint);
+    return 0;
+  }
+  if (message == WM_PRINTCLIENT) { // asked to draw itself into a picture
+    RECT client{};
+    GetClientRect(window, &client);
+    Paint(window, reinterpret_cast<HDC>(wParam), client);
     return 0;
   }
   if (message == WM_DESTROY) {
@@ -92,12 +105,14 @@ int wmain(int argc, wchar_t **argv) {
     else if (option == L"--at" && i + 2 < argc) {
       x = _wtoi(argv[++i]);
       y = _wtoi(argv[++i]);
-    } else if (option == L"--color" && i + 1 < argc) {
-      const unsigned long rgb = std::wcstoul(argv[++i], nullptr, 16);
-      chosenColour = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     } else if (option == L"--size" && i + 2 < argc) {
       width = _wtoi(argv[++i]);
       height = _wtoi(argv[++i]);
+    } else if (option == L"--colour" && i + 3 < argc) {
+      fixedColour = true;
+      const int red = _wtoi(argv[++i]);
+      const int green = _wtoi(argv[++i]);
+      colour = RGB(red, green, _wtoi(argv[++i]));
     }
   }
 

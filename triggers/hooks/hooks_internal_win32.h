@@ -27,6 +27,10 @@ inline constexpr UINT kRelayWindowMove = WM_APP + 2; // wParam code, lParam wind
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam);
 
+// Answers the program's request to print a window into shared memory; other
+// messages are left alone.
+void AnswerWindowPrint(const CWPSTRUCT &message);
+
 // Low-level mouse hook, running on the library's thread in the program's process.
 LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
 // Thread message the mouse hook posts to have a swallowed right click given back.

@@ -67,7 +67,8 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 // Messages sent to a window: a program may send itself the command, and the
-// program sends the menu update when it must know it is done.
+// program sends the menu update when it must know it is done, and its
+// requests for a picture of the window.
 LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const CWPSTRUCT &message = *reinterpret_cast<const CWPSTRUCT *>(lParam);
@@ -75,6 +76,8 @@ LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam) {
       ReportMove(message.hwnd, message.wParam);
     else if (message.message == SendToMenuMessage() && message.hwnd)
       UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
+    else
+      AnswerWindowPrint(message);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

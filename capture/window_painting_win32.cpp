@@ -1,0 +1,198 @@
+#include "capture/window_painting_win32.h"
+
+#include "capture/remote_window_print_win32.h"
+#include "desktops/window_placement.h"
+#include "shell/unique_handle_win32.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+namespace qv {
+namespace {
+
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+// What a print leaves where it draws nothing; no window paints all of it.
+constexpr std::uint32_t kUntouched = 0x00010203;
+
+struct Placement {
+  int left, top, width, height;
+};
+
+// The window's rectangle on the screen once shown; nothing for a window
+// that is gone or has no area.
+std::optional<Placement> ScreenPlacement(HWND window) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect))
+    return std::nullopt;
+  const WindowRect shown = OnScreenRect({rect.left, rect.top, rect.right, rect.bottom});
+  const Placement placement{shown.left, shown.top, shown.right - shown.left,
+                            shown.bottom - shown.top};
+  if (placement.width <= 0 || placement.height <= 0)
+    return std::nullopt;
+  return placement;
+}
+
+// PrintWindow waits for the window without a time-out: a program that does
+// not answer a plain message promptly is not asked to print.
+bool Answers(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, 100,
+                             &result) != 0;
+}
+
+Placement Scaled(const Placement &placement, int divisor) {
+  return {placement.left / divisor, placement.top / divisor, placement.width / divisor,
+          placement.height / divisor};
+}
+
+class WholeWindowDc {
+public:
+  explicit WholeWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  ~WholeWindowDc() {
+    if (dc_)
+      ReleaseDC(window_, dc_);
+  }
+  WholeWindowDc(const WholeWindowDc &) = delete;
+  WholeWindowDc &operator=(const WholeWindowDc &) = delete;
+  HDC Get() const { return dc_; }
+
+private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A 32-bit top-down picture whose pixels can be read and written directly,
+// selected into a memory device context while the object lives.
+class PixelPicture {
+public:
+  PixelPicture(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_)
+      return;
+    pixels_ = static_cast<std::uint32_t *>(bits);
+    dc_.Reset(CreateCompatibleDC(nullptr));
+    if (dc_)
+      previous_ = SelectObject(dc_.Get(), bitmap_.Get());
+  }
+  ~PixelPicture() {
+    if (dc_)
+      SelectObject(dc_.Get(), previous_);
+  }
+  PixelPicture(const PixelPicture &) = delete;
+  PixelPicture &operator=(const PixelPicture &) = delete;
+
+  bool Valid() const { return dc_ && pixels_; }
+  HDC Dc() const { return dc_.Get(); }
+  std::uint32_t *Pixels() const { return pixels_; }
+  std::size_t Count() const { return static_cast<std::size_t>(width_) * height_; }
+
+  void Fill(std::uint32_t value) { std::fill_n(pixels_, Count(), value); }
+  bool AllAre(std::uint32_t value) const {
+    GdiFlush();
+    return std::all_of(pixels_, pixels_ + Count(),
+                       [value](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == value; });
+  }
+
+private:
+  using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
+  using UniqueDc = UniqueHandle<HDC, &::DeleteDC>;
+
+  int width_, height_;
+  UniqueBitmap bitmap_;
+  UniqueDc dc_;
+  HGDIOBJ previous_ = nullptr;
+  std::uint32_t *pixels_ = nullptr;
+};
+
+class HalftoneStretch {
+public:
+  explicit HalftoneStretch(HDC dc) : dc_(dc), previous_(SetStretchBltMode(dc, HALFTONE)) {
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+  }
+  ~HalftoneStretch() {
+    if (previous_)
+      SetStretchBltMode(dc_, previous_);
+  }
+  HalftoneStretch(const HalftoneStretch &) = delete;
+  HalftoneStretch &operator=(const HalftoneStretch &) = delete;
+
+private:
+  HDC dc_;
+  int previous_;
+};
+
+// Copies source's (0, 0, width, height) to the placement, reduced by the divisor.
+void CopyScaled(HDC target, const Placement &placement, int divisor, HDC source) {
+  if (divisor <= 1) {
+    BitBlt(target, placement.left, placement.top, placement.width, placement.height, source, 0, 0,
+           SRCCOPY);
+    return;
+  }
+  const Placement scaled = Scaled(placement, divisor);
+  const HalftoneStretch halftone(target);
+  StretchBlt(target, scaled.left, scaled.top, scaled.width, scaled.height, source, 0, 0,
+             placement.width, placement.height, SRCCOPY);
+}
+
+} // namespace
+
+void PaintPrinted(HWND window, HDC target, const WindowPainting &painting) {
+  const std::optional<Placement> placement = ScreenPlacement(window);
+  if (!placement || !Answers(window))
+    return;
+  // Printed aside first: that tells a window that drew nothing from one that
+  // did, and the picture keeps what lay there when neither way works.
+  PixelPicture picture(placement->width, placement->height);
+  if (!picture.Valid())
+    return;
+  picture.Fill(kUntouched);
+  PrintWindow(window, picture.Dc(), 0);
+  if (picture.AllAre(kUntouched) &&
+      !(painting.Remote &&
+        painting.Remote->Print(window, placement->width, placement->height, picture.Pixels())))
+    return;
+  CopyScaled(target, *placement, std::max(painting.Divisor, 1), picture.Dc());
+}
+
+void PaintScreenCopy(HWND window, HDC target, const WindowPainting &painting) {
+  const std::optional<Placement> placement = ScreenPlacement(window);
+  const WholeWindowDc source(window);
+  if (!placement || !source.Get())
+    return;
+  CopyScaled(target, *placement, std::max(painting.Divisor, 1), source.Get());
+}
+
+void PaintGadget(HWND window, HDC target, const WindowPainting &painting) {
+  const std::optional<Placement> placement = ScreenPlacement(window);
+  const WholeWindowDc source(window);
+  if (!placement || !source.Get())
+    return;
+  const Placement scaled = Scaled(*placement, std::max(painting.Divisor, 1));
+  GdiTransparentBlt(target, scaled.left, scaled.top, scaled.width, scaled.height, source.Get(), 0,
+                    0, placement->width, placement->height, kMagenta);
+}
+
+void PaintWindow(RenderingKind kind, HWND window, HDC target, const WindowPainting &painting) {
+  switch (kind) {
+  case RenderingKind::AlphaPrint:
+    PaintScreenCopy(window, target, painting);
+    break;
+  case RenderingKind::Gadget:
+    PaintGadget(window, target, painting);
+    break;
+  case RenderingKind::Default:
+    PaintPrinted(window, target, painting);
+    break;
+  }
+}
+
+} // namespace qv
