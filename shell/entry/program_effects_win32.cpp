@@ -1,5 +1,6 @@
 #include "shell/entry/program_effects_win32.h"
 
+#include "capture/desktop_composer_win32.h"
 #include "desktops/desktop.h"
 #include "desktops/window_manager.h"
 #include "overlays/osd_win32.h"
@@ -16,6 +17,37 @@
 #include "triggers/desktop_properties_win32.h"
 
 namespace qv {
+namespace {
+
+// The six composers of an effect's live preview, desktops 1 to 6.
+class ComposerPreview : public LivePreview {
+public:
+  ComposerPreview(DesktopPictures &pictures, TWindowManager &windows, const TSetup &setup) {
+    for (int d = 1; d <= 6; ++d)
+      composers_[static_cast<std::size_t>(d - 1)] =
+          std::make_unique<TDesktopComposer>(pictures, *windows.Desktop(d), setup);
+  }
+  bool Suspended() const override { return composers_[0]->Suspended(); }
+  void ResumeAll() override {
+    for (auto &composer : composers_)
+      composer->Resume();
+  }
+  bool Done(int desktop) const override { return Of(desktop).Done(); }
+  void ClearDone(int desktop) override { Of(desktop).ClearDone(); }
+  void StopAll() override {
+    for (auto &composer : composers_)
+      composer->RequestStop();
+  }
+
+private:
+  TDesktopComposer &Of(int desktop) const {
+    return *composers_[static_cast<std::size_t>(desktop - 1)];
+  }
+
+  std::array<std::unique_ptr<TDesktopComposer>, 6> composers_;
+};
+
+} // namespace
 
 ProgramEffects::ProgramEffects(const TSetup &setup, TLog &log, const TDesktopProperties &shell,
                                int imageScale)
@@ -145,7 +177,10 @@ void ProgramEffects::ShowError(const std::string &text) {
 }
 
 std::unique_ptr<LivePreview> ProgramEffects::CreateLivePreview() {
-  return nullptr;
+  if (!desktops_)
+    return nullptr;
+  return std::make_unique<ComposerPreview>(desktops_->Pictures(), desktops_->WindowManager(),
+                                           setup_);
 }
 
 } // namespace qv

@@ -81,6 +81,11 @@ protected:
     EXPECT_TRUE(image.has_value()) << "no screenshot of the display";
     return image ? MeanColour(*image, 640, 512, 60) : Colour{0, 0, 0};
   }
+  // Waits until the screen's centre shows a colour: the springs that turn the
+  // cube count frames, so a busy machine takes longer.
+  static bool CentreBecomes(const std::string &screenshot, bool (*colour)(Colour)) {
+    return WaitUntil([&] { return colour(Centre(screenshot)); }, 30s);
+  }
   static bool Reddish(Colour c) { return c.red > c.green + 60 && c.red > c.blue + 60; }
   static bool Greenish(Colour c) { return c.green > c.red + 60 && c.green > c.blue + 60; }
 
@@ -96,8 +101,7 @@ TEST_F(CubeEndToEnd, TurnsToTheNextDesktopAndLandsThereOrGoesBackWithEscape) {
   OpenCube();
   EXPECT_TRUE(Reddish(Centre("cube-opened"))) << "desktop 1's face in front";
   PressKey(VK_RIGHT);
-  Sleep(2000);
-  EXPECT_TRUE(Greenish(Centre("cube-turned"))) << "desktop 2's face turned to the front";
+  EXPECT_TRUE(CentreBecomes("cube-turned", Greenish)) << "desktop 2's face turned to the front";
   PressKey(VK_RETURN);
   WaitUntilClosed();
   EXPECT_TRUE(WaitUntil([&] { return At(green_) && Hidden(red_); }))
@@ -116,6 +120,28 @@ TEST_F(CubeEndToEnd, TurnsToTheNextDesktopAndLandsThereOrGoesBackWithEscape) {
   EXPECT_TRUE(At(red_) && At(green_)) << "every window given back at exit";
 }
 
+TEST_F(CubeEndToEnd, LivePreviewShowsAWindowThatWasNeverOnTheScreen) {
+  SaveSettings([](TSetup &setup) {
+    setup.PerformanceLivePreview = true;
+    setup.DesktopEnableRules = true;
+    setup.Rules = {"greenapp.exe=1"}; // straight to desktop 2, hidden
+  });
+  program_ = Start();
+  red_ = OpenWindow(L"QvCubeRed", {}, L"--at 240 200 --size 800 600 --colour 208 32 32");
+  green_ = OpenWindow(L"QvCubeGreen", CopyProgramAs(L"test_window.exe", L"greenapp.exe"),
+                      L"--at 240 200 --size 800 600 --colour 32 176 32");
+  WaitUntilLogged(green_);
+  ASSERT_TRUE(WaitUntil([&] { return Hidden(green_); })) << "the rule hid it at once";
+  host_ = FindProcessWindow(program_->Id(), L"TRendererForm");
+  OpenCube();
+  PressKey(VK_RIGHT);
+  EXPECT_TRUE(CentreBecomes("cube-live-preview", Greenish))
+      << "desktop 2's face shows its hidden window, drawn by the live preview";
+  PressKey(VK_ESCAPE);
+  WaitUntilClosed();
+  Stop(*program_);
+}
+
 TEST_F(CubeEndToEnd, WheelDoubleClickAndScreenEdgesSteerTheCube) {
   OpenDesktops([](TSetup &setup) {
     setup.ControlMouseWheelAction = 1; // the wheel turns
@@ -128,13 +154,12 @@ TEST_F(CubeEndToEnd, WheelDoubleClickAndScreenEdgesSteerTheCube) {
   wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
   wheel.mi.mouseData = WHEEL_DELTA; // away from the user: the next face
   SendInput(1, &wheel, sizeof(wheel));
-  Sleep(2000);
-  EXPECT_TRUE(Greenish(Centre("cube-wheel"))) << "the wheel turned to desktop 2";
+  EXPECT_TRUE(CentreBecomes("cube-wheel", Greenish)) << "the wheel turned to desktop 2";
   // The left edge turns back to desktop 1; a double click chooses it.
   MoveCursor(0, 512);
-  Sleep(2000);
+  Sleep(500);
   MoveCursor(640, 512);
-  EXPECT_TRUE(Reddish(Centre("cube-left-edge"))) << "the left edge turned back";
+  EXPECT_TRUE(CentreBecomes("cube-left-edge", Reddish)) << "the left edge turned back";
   LeftClickAt(640, 512);
   LeftClickAt(640, 512);
   WaitUntilClosed();
@@ -210,7 +235,7 @@ TEST_F(CubeEndToEnd, PrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
       L"Cube");
   OpenCube();
   PressKey(VK_RIGHT);
-  Sleep(2000);
+  Sleep(3000);
   const Colour locked = Centre("cube-private-face");
   EXPECT_FALSE(Greenish(locked)) << "desktop 2's windows are not shown";
   PressKey(VK_RETURN);
