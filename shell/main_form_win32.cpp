@@ -212,6 +212,9 @@ void TSettings::RunMenuItem(const TrayMenuItem &item) {
       ManageWindows();
     break;
   case TrayCommand::ManageIcons:
+    if (ManageIcons)
+      ManageIcons();
+    break;
   case TrayCommand::None:
     break;
   }
@@ -282,8 +285,10 @@ void TSettings::DirectXResetTimerTimer() {
 
 void TSettings::WallpaperChangeTimer() {
   wallpaperChangeTimer_.SetEnabled(false);
-  // Without a render host there is no device that could cooperate.
-  LogLine("Device not cooperating");
+  // Until the render host exists there is no Direct3D device that could
+  // refuse to cooperate.
+  if (CheckWallpaperChange)
+    CheckWallpaperChange();
 }
 
 LRESULT CALLBACK TSettings::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

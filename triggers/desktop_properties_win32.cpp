@@ -1,4 +1,7 @@
 #include "triggers/desktop_properties_win32.h"
+#include "desktops/icon_controller_win32.h"
+#include "shell/globals.h"
+#include "shell/setup.h"
 #include "shell/window_dc_win32.h"
 
 namespace qv {
@@ -44,6 +47,14 @@ TDesktopProperties::TDesktopProperties() {
     GetWindowRect(TaskbarWindow, &TaskbarRect);
   TaskbarHeight = TaskbarRect.bottom - TaskbarRect.top;
   WorkHeight = ScreenHeight - TaskbarHeight;
+
+  IconController = std::make_unique<TIconController>(Log);
+  IconController->ReadLayout();
+}
+
+TDesktopProperties::~TDesktopProperties() {
+  if (Setup && Setup->DesktopEnableMultipleIcons)
+    IconController->ApplyLayout();
 }
 
 bool TDesktopProperties::ResolutionChanged() const {

@@ -13,6 +13,7 @@
 #include "shell/log_window_win32.h"
 #include "shell/main_form_win32.h"
 #include "shell/registry_settings_store_win32.h"
+#include "shell/settings/icon_manager_win32.h"
 #include "shell/settings/settings_window_win32.h"
 #include "shell/setup.h"
 #include "shell/single_instance_win32.h"
@@ -137,6 +138,23 @@ std::vector<WindowListRow> WindowListRows(const TWindowManager &windowManager) {
   return rows;
 }
 
+// The icon manager changes the desktops' own layouts, lists the icons of the
+// start-up layout, and saves what it changed.
+IconManagerServices IconManagerServicesOf(ProgramDesktops &desktops,
+                                          const TDesktopProperties &shell) {
+  IconManagerServices services;
+  services.startup = &shell.IconController->Layout();
+  for (int n = 1; n <= 6; ++n)
+    services.desktops[static_cast<std::size_t>(n - 1)] = &desktops.Wallpapers().Icons(n).Layout();
+  services.saveAndApply = [&desktops] {
+    ProgramWallpapers &wallpapers = desktops.Wallpapers();
+    for (int n = 1; n <= 6; ++n)
+      wallpapers.Icons(n).Save(wallpapers.IconFile(n));
+    wallpapers.Icons(desktops.CurrentNumber()).ApplyLayout();
+  };
+  return services;
+}
+
 // Keyboard navigation of the settings window (Tab, Enter, Escape) while it
 // is shown.
 void RunMessageLoop(const TSettings *&mainForm) {
@@ -187,6 +205,7 @@ int RunApplication(const std::vector<std::string> &parameters) {
     triggers.Manager().SetEffectReady();
     triggers.Manager().AllowSwitching();
   };
+  TDesktopBackgroundController &wallpapers = desktops.Wallpapers().Wallpapers();
   SettingsServices settingsServices;
   settingsServices.setup = Setup;
   settingsServices.applyHotkeys = [&] { mainForm->ApplyHotkeys(); };
@@ -198,6 +217,12 @@ int RunApplication(const std::vector<std::string> &parameters) {
       names.push_back(window->ProcessName);
     return names;
   };
+  settingsServices.wallpaperName = [&](int desktop) {
+    return wallpapers.WallpaperDisplayName(desktop);
+  };
+  settingsServices.changeWallpaper = [&](int desktop, const std::string &path) {
+    wallpapers.ChangeWallpaper(desktop, path);
+  };
   settingsServices.requestPassword = [](HWND, const RECT &area) {
     return RequestSettingsPassword(*Setup, area);
   };
@@ -205,6 +230,11 @@ int RunApplication(const std::vector<std::string> &parameters) {
   mainForm->ManageWindows = [&] {
     ShowWindowListDialog(nullptr, WindowListRows(desktops.WindowManager()));
   };
+  mainForm->CheckWallpaperChange = [&] { wallpapers.CheckForWallpaperChange(); };
+  mainForm->ManageIcons = [&] {
+    ShowIconManager(nullptr, IconManagerServicesOf(desktops, *objects.desktopProperties));
+  };
+  objects.logWindow->OnWallpaperController = [&] { wallpapers.DumpState(); };
 
   // Gives everything back to the user; safe to run twice. The end of the
   // session arrives as a sent message, which this thread also receives while
@@ -222,7 +252,8 @@ int RunApplication(const std::vector<std::string> &parameters) {
     tornDown = true;
     LogLine("Shutting down");
     applicationWindow.reset();
-    // Discovery and triggers stop together, between two passes.
+    // Discovery, triggers and the wallpaper watch stop together, between two passes.
+    wallpapers.EnableMonitoring(false);
     desktops.WindowManager().Enabled = false;
     triggers.Manager().Disable();
     triggers.Manager().ForbidSwitching();
@@ -244,12 +275,14 @@ int RunApplication(const std::vector<std::string> &parameters) {
     PostQuitMessage(0);
   };
   mainForm->FormCreate();
+  wallpapers.EnableMonitoring(true);
   LogLine("Started");
 
   RunMessageLoop(mainFormRef);
   teardown(true);
   desktopsToRestore = nullptr;
   objects.triggers.reset();
+  objects.logWindow->OnWallpaperController = nullptr;
   objects.desktops.reset();
   objects.desktopProperties.reset();
   Mutex = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/entry/program_desktops_win32.h"
 
 #include "shell/global_lock_win32.h"
+#include "shell/window_dc_win32.h"
 #include "triggers/desktop_properties_win32.h"
 
 namespace qv {
@@ -20,8 +21,13 @@ void DesktopPictures::CaptureTaskbar(TDesktop &desktop) {
 }
 
 void DesktopPictures::InitThumbnail(int desktop) {
-  thumbnails_[Slot(desktop)] = std::make_unique<TFastBitmap>(shell_.ScreenWidth / imageScale_,
-                                                             shell_.ScreenHeight / imageScale_);
+  auto thumbnail = std::make_unique<TFastBitmap>(shell_.ScreenWidth / imageScale_,
+                                                 shell_.ScreenHeight / imageScale_);
+  if (painter_) {
+    const BitmapDc memory(thumbnail->Handle());
+    painter_->DrawWallpaper(desktop, memory.Get(), thumbnail->Width(), thumbnail->Height());
+  }
+  thumbnails_[Slot(desktop)] = std::move(thumbnail);
 }
 
 void DesktopPictures::UpdateThumbnail(int desktop) {
@@ -39,17 +45,25 @@ void ProgramDesktops::MutexLock::Release() {
 ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
                                  const TSetup &setup, TLog &log, int imageScale,
                                  const std::filesystem::path &journalFile)
-    : system_(shell.TaskSwitchWindow), pictures_(shell, imageScale), journal_(journalFile),
+    : system_(shell.TaskSwitchWindow), pictures_(shell, imageScale),
+      wallpapers_(pictures_, shell, setup, &log, journalFile.parent_path(),
+                  [this] {
+                    const TDesktop *current =
+                        windowManager_ ? windowManager_->CurrentDesktop() : nullptr;
+                    return current ? current->Number() : 0;
+                  }),
+      journal_(journalFile),
       passwordScreen_([&shell] {
         return SIZE{shell.ScreenWidth, shell.ScreenHeight};
       }),
-      environment_{system_, setup, pictures_, &journal_, &log, &passwordScreen_}, lock_(mutex) {
+      environment_{system_, setup, wallpapers_, &journal_, &log, &passwordScreen_}, lock_(mutex) {
   TWindowManager::DesktopTable table{};
   for (int number = 1; number <= 6; ++number) {
     auto &desktop = desktops_[static_cast<std::size_t>(number - 1)];
     desktop = std::make_unique<TDesktop>(number, environment_);
     table[static_cast<std::size_t>(number - 1)] = desktop.get();
   }
+  pictures_.SetWallpaperPainter(&wallpapers_.Wallpapers());
   for (int number = 1; number <= 6; ++number)
     pictures_.InitThumbnail(number);
   windowManager_ = std::make_unique<TWindowManager>(environment_, lock_, table);

@@ -5,6 +5,7 @@
 // a dead process left hidden. Private desktops ask for the password with the
 // password screen.
 #include "capture/fast_bitmap_win32.h"
+#include "capture/wallpaper_painter_win32.h"
 #include "desktops/desktop.h"
 #include "desktops/desktop_environment.h"
 #include "desktops/desktop_services.h"
@@ -13,6 +14,7 @@
 #include "desktops/retrieve_password_win32.h"
 #include "desktops/window_manager.h"
 #include "desktops/window_system_win32.h"
+#include "shell/entry/program_wallpapers_win32.h"
 
 #include <array>
 #include <filesystem>
@@ -30,7 +32,8 @@ public:
   DesktopPictures(const TDesktopProperties &shell, int imageScale);
 
   void CaptureTaskbar(TDesktop &desktop) override;
-  // A fresh picture of the desktop (before the wallpaper controller exists: black).
+  void SetWallpaperPainter(WallpaperPainter *painter) { painter_ = painter; }
+  // A fresh picture of the desktop with its wallpaper (black without a painter).
   void InitThumbnail(int desktop);
   // The screen copied into the current desktop's picture.
   void UpdateThumbnail(int desktop);
@@ -43,6 +46,7 @@ private:
 
   const TDesktopProperties &shell_;
   int imageScale_;
+  WallpaperPainter *painter_ = nullptr;
   std::array<std::unique_ptr<TFastBitmap>, 6> thumbnails_;
   std::array<std::unique_ptr<TFastBitmap>, 6> taskbars_;
 };
@@ -67,6 +71,7 @@ public:
 
   TWindowManager &WindowManager() { return *windowManager_; }
   DesktopPictures &Pictures() { return pictures_; }
+  ProgramWallpapers &Wallpapers() { return wallpapers_; }
   int CurrentNumber() const;
 
 private:
@@ -84,6 +89,7 @@ private:
 
   Win32WindowSystem system_;
   DesktopPictures pictures_;
+  ProgramWallpapers wallpapers_;
   THiddenWindowJournal journal_;
   PasswordScreen passwordScreen_;
   DesktopEnvironment environment_;
