@@ -100,8 +100,7 @@ std::unique_ptr<CachedPicture> TDesktopBackgroundController::LoadPicture(const s
   const auto size = error ? std::nullopt : ReadPictureSize(FileHead(path, 64 * 1024));
   if (!size || !WithinDecodeLimit(*size, fileBytes)) {
     if (!path.empty())
-      AddLog("Wallpaper picture not drawn (unreadable, or larger than its file can hold): " +
-             path);
+      AddLog("Wallpaper picture not drawn (unreadable, or larger than its file can hold): " + path);
     return picture;
   }
   if (!picture->bitmap.LoadFromFile(path, width, height))
@@ -182,8 +181,7 @@ void TDesktopBackgroundController::CheckForWallpaperChange() {
   const int desktop = environment_.currentDesktop ? environment_.currentDesktop() : 0;
   if (desktop < 1 || desktop > WallpaperList::kDesktopCount)
     return;
-  const WallpaperChange change =
-      DetectWallpaperChange(list_, desktop, system, initialWallpaper_);
+  const WallpaperChange change = DetectWallpaperChange(list_, desktop, system, initialWallpaper_);
   if (!change.changed)
     return;
   if (!list_.IsDefault(desktop))

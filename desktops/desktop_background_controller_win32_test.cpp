@@ -25,9 +25,9 @@ protected:
   void TearDown() override { SetSystemWallpaper(startWallpaper_, true); }
 
   std::unique_ptr<TDesktopBackgroundController> Create() {
-    auto controller = std::make_unique<TDesktopBackgroundController>(
-        TDesktopBackgroundController::Environment{setup_, &log_, dir_.path(), kWidth, kHeight,
-                                                  [this] { return current_; }});
+    auto controller =
+        std::make_unique<TDesktopBackgroundController>(TDesktopBackgroundController::Environment{
+            setup_, &log_, dir_.path(), kWidth, kHeight, [this] { return current_; }});
     controller->LoadConfiguration();
     controller->EnableMonitoring(true);
     return controller;
@@ -40,7 +40,8 @@ protected:
     const auto bytes = test::EncodeJpeg(32, 32, JCS_RGB, 3, pixels);
     const auto path = dir_.path() / name;
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char *>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path;
   }
 
@@ -109,11 +110,14 @@ TEST_F(WallpaperControllerTest, DamagedFilesAndPicturesGiveDefaultsAndLogLines) 
   // A JPEG header claiming 60000 x 60000 pixels in a few bytes, and a picture that ends early.
   const auto huge = dir_.path() / "huge.jpg";
   std::ofstream(huge, std::ios::binary)
-      << std::string("\xFF\xD8\xFF\xC0\x00\x0B\x08\xEA\x60\xEA\x60\x03", 12) << std::string(200, 'x');
+      << std::string("\xFF\xD8\xFF\xC0\x00\x0B\x08\xEA\x60\xEA\x60\x03", 12)
+      << std::string(200, 'x');
   const auto cut = WriteJpeg("cut.jpg", 0x90);
   std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
   std::ofstream(dir_.path() / "wallpapers.cfg", std::ios::binary)
-      << "default\r\n" << huge.string() << "\r\n" << cut.string() << "\r\nC:\\nowhere\\gone.jpg\r\n"
+      << "default\r\n"
+      << huge.string() << "\r\n"
+      << cut.string() << "\r\nC:\\nowhere\\gone.jpg\r\n"
       << std::string(600, '\x01') << "\r\n";
   auto controller = Create();
   EXPECT_EQ(controller->Entry(1), huge.string());

@@ -32,8 +32,8 @@ public:
                                    PROCESS_QUERY_INFORMATION,
                                FALSE, processId));
     if (process_)
-      address_ = static_cast<std::uint8_t *>(VirtualAllocEx(
-          process_.Get(), nullptr, kSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+      address_ = static_cast<std::uint8_t *>(
+          VirtualAllocEx(process_.Get(), nullptr, kSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
   }
   ~RemoteBlock() {
     if (address_)
@@ -93,8 +93,8 @@ bool TIconController::ReadLayout() {
   if (!count)
     return false;
   IconLayout read;
-  const int icons = static_cast<int>(
-      std::min<LRESULT>(*count, static_cast<LRESULT>(IconLayout::kMaxIcons)));
+  const int icons =
+      static_cast<int>(std::min<LRESULT>(*count, static_cast<LRESULT>(IconLayout::kMaxIcons)));
   for (int index = 0; index < icons; ++index) {
     LVITEMW item{};
     item.pszText = reinterpret_cast<wchar_t *>(block.At(RemoteBlock::kTextOffset));
@@ -144,11 +144,10 @@ bool TIconController::ApplyLayout() const {
     find.flags = LVFI_STRING;
     find.psz = reinterpret_cast<const wchar_t *>(block.At(RemoteBlock::kTextOffset));
     if (!block.Write(0, &find, sizeof(find)) ||
-        !block.Write(RemoteBlock::kTextOffset, label.c_str(),
-                     (label.size() + 1) * sizeof(wchar_t)))
+        !block.Write(RemoteBlock::kTextOffset, label.c_str(), (label.size() + 1) * sizeof(wchar_t)))
       return false;
-    const auto index = Ask(list, LVM_FINDITEMW, static_cast<WPARAM>(-1),
-                           reinterpret_cast<LPARAM>(block.At(0)));
+    const auto index =
+        Ask(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(block.At(0)));
     if (!index)
       return false;
     if (*index < 0)
@@ -160,6 +159,8 @@ bool TIconController::ApplyLayout() const {
     Ask(list, LVM_SETITEMPOSITION32, static_cast<WPARAM>(*index),
         reinterpret_cast<LPARAM>(block.At(RemoteBlock::kPointOffset)));
   }
+  // Some lists leave the icons' old places painted.
+  InvalidateRect(list, nullptr, TRUE);
   return true;
 }
 

@@ -23,11 +23,11 @@ protected:
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"Progman";
     RegisterClassW(&windowClass);
-    progman_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager",
-                               WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
-                               windowClass.hInstance, nullptr);
-    HWND view = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 800, 600,
-                                progman_, nullptr, windowClass.hInstance, nullptr);
+    progman_ =
+        CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager", WS_POPUP | WS_VISIBLE, 0,
+                        0, 800, 600, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND view = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 800, 600, progman_,
+                                nullptr, windowClass.hInstance, nullptr);
     list_ = CreateWindowExW(0, WC_LISTVIEWW, L"FolderView",
                             WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_AUTOARRANGE, 0, 0, 800, 600,
                             view, nullptr, windowClass.hInstance, nullptr);
@@ -73,7 +73,7 @@ TEST_F(DesktopIconsTest, ReadsWhereTheIconsAreAndMovesThemBack) {
   EXPECT_EQ(GetWindowLongPtrW(list_, GWL_STYLE) & LVS_AUTOARRANGE, 0);
   EXPECT_EQ(Position(1).x, 300);
   EXPECT_EQ(Position(1).y, 200);
-  EXPECT_EQ(Position(2).x, 20000); // parked: beyond 16 bits' reach would fail too
+  EXPECT_EQ(Position(2).x, 20000);        // parked: beyond 16 bits' reach would fail too
   EXPECT_EQ(Position(3).x, secondTwin.x); // only the first of a label moves
   EXPECT_EQ(Position(0).x, computer.x);   // an icon the layout does not name stays
 

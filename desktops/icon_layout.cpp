@@ -68,9 +68,8 @@ IconLayout IconLayout::Parse(std::string_view text, std::vector<std::string> &pr
     const std::size_t equals = line.rfind('=');
     const std::string_view label =
         equals == std::string_view::npos ? std::string_view{} : line.substr(0, equals);
-    const auto position = equals == std::string_view::npos
-                              ? std::nullopt
-                              : ParsePosition(line.substr(equals + 1));
+    const auto position =
+        equals == std::string_view::npos ? std::nullopt : ParsePosition(line.substr(equals + 1));
     if (label.empty() || label.size() > kMaxLabelLength || HasControlCharacters(label) ||
         !position) {
       if (++skipped <= 3)
@@ -110,8 +109,7 @@ bool IsIconShown(const IconLayout &desktop, std::string_view label) {
   return !value || IconLayout::ParsePosition(*value) != IconLayout::kParked;
 }
 
-void ShowIcon(IconLayout &desktop, const IconLayout &startup, std::string_view label,
-              bool shown) {
+void ShowIcon(IconLayout &desktop, const IconLayout &startup, std::string_view label, bool shown) {
   if (!shown) {
     desktop.Set(label, IconLayout::kParked);
     return;

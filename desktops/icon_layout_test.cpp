@@ -43,8 +43,7 @@ TEST(IconLayout, DamagedLinesAreLeftOutAndReported) {
   EXPECT_EQ(IconLayout::ParsePosition("-1,-2"), (IconPosition{-1, -2}));
 
   test::TempDir dir;
-  std::ofstream(dir.path() / "big.icons", std::ios::binary)
-      << std::string(3 * 1024 * 1024, '\0');
+  std::ofstream(dir.path() / "big.icons", std::ios::binary) << std::string(3 * 1024 * 1024, '\0');
   problems.clear();
   const auto big = IconLayout::Load(dir.path() / "big.icons", problems);
   ASSERT_TRUE(big);

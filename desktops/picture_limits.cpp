@@ -29,8 +29,8 @@ std::optional<PictureSize> JpegSize(std::span<const std::uint8_t> bytes) {
       continue;
     }
     const std::uint32_t length = Big16(bytes, at + 2);
-    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                       marker != 0xCC;
+    const bool frame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (frame) {
       if (at + 9 > bytes.size())
         return std::nullopt;

@@ -9,9 +9,24 @@ namespace {
 
 // The start of a JPEG: an application segment, then a baseline frame header.
 std::vector<std::uint8_t> JpegHead(std::uint16_t width, std::uint16_t height) {
-  return {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04, 0x4A, 0x46, 0xFF, 0xC0, 0x00, 0x0B, 0x08,
-          static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
-          static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width), 0x01};
+  return {0xFF,
+          0xD8,
+          0xFF,
+          0xE0,
+          0x00,
+          0x04,
+          0x4A,
+          0x46,
+          0xFF,
+          0xC0,
+          0x00,
+          0x0B,
+          0x08,
+          static_cast<std::uint8_t>(height >> 8),
+          static_cast<std::uint8_t>(height),
+          static_cast<std::uint8_t>(width >> 8),
+          static_cast<std::uint8_t>(width),
+          0x01};
 }
 
 TEST(PictureLimits, ReadsTheStatedSizeOfJpegAndBitmapFiles) {
@@ -24,9 +39,9 @@ TEST(PictureLimits, ReadsTheStatedSizeOfJpegAndBitmapFiles) {
   bitmap[0] = 'B';
   bitmap[1] = 'M';
   bitmap[14] = 40;
-  bitmap[18] = 0x80;   // width 640
+  bitmap[18] = 0x80; // width 640
   bitmap[19] = 0x02;
-  bitmap[22] = 0x20;   // height -480: rows top-down
+  bitmap[22] = 0x20; // height -480: rows top-down
   bitmap[23] = 0xFE;
   bitmap[24] = 0xFF;
   bitmap[25] = 0xFF;

@@ -38,8 +38,8 @@ TEST(WallpaperList, DamagedFilesGiveDefaultsAndSayWhy) {
   EXPECT_EQ(problems.size(), 1u);
 
   problems.clear();
-  const std::string binary = std::string("default\r\n\x01\x02\xFF\r\n") +
-                             std::string(5000, 'x') + "\r\nC:\\b.bmp\r\n";
+  const std::string binary =
+      std::string("default\r\n\x01\x02\xFF\r\n") + std::string(5000, 'x') + "\r\nC:\\b.bmp\r\n";
   list = WallpaperList::Parse(binary, problems);
   EXPECT_TRUE(list.IsDefault(1));
   EXPECT_TRUE(list.IsDefault(2));

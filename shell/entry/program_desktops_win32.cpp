@@ -52,8 +52,7 @@ ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
                         windowManager_ ? windowManager_->CurrentDesktop() : nullptr;
                     return current ? current->Number() : 0;
                   }),
-      journal_(journalFile),
-      passwordScreen_([&shell] {
+      journal_(journalFile), passwordScreen_([&shell] {
         return SIZE{shell.ScreenWidth, shell.ScreenHeight};
       }),
       environment_{system_, setup, wallpapers_, &journal_, &log, &passwordScreen_}, lock_(mutex) {

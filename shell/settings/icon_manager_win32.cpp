@@ -18,9 +18,9 @@ private:
   void Build(ControlBuilder &controls) override {
     controls.Label(settings_id::kTitle, "173", 16, 12, Width() - 32, 26, 0, Fonts().title.Get());
     controls.Label(settings_id::kDescription, "174", 16, 42, Width() - 32, 34);
-    HWND list = controls.ListView(settings_id::kIcons,
-                                  LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS, 16, 80,
-                                  Width() - 32, Height() - 160);
+    HWND list =
+        controls.ListView(settings_id::kIcons, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS,
+                          16, 80, Width() - 32, Height() - 160);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
     AddListColumn(list, 0, "", 100);
     controls.Link(settings_id::kResetIcons, "179", 16, Height() - 72, 240);

@@ -116,7 +116,8 @@ protected:
     EXPECT_TRUE(WaitUntil([&] {
       const RECT now = WindowRectOf(marker);
       return desktop == 1 ? now.top == shown.top : now.top == shown.top - 25000;
-    })) << "no switch to desktop " << desktop;
+    })) << "no switch to desktop "
+        << desktop;
   }
 
   bool Logged(const std::string &part) const {
@@ -143,8 +144,7 @@ TEST_F(WallpapersEndToEnd, APictureChosenOnThePageIsDesktopTwosWallpaperUntilExi
     return page != nullptr;
   })) << "the Icons and wallpapers page did not open";
   EXPECT_EQ(SendMessageW(FindDescendant(page, id::kWallpapers), BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageW(FindDescendant(page, id::kIconLayouts), BM_GETCHECK, 0, 0),
-            BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(FindDescendant(page, id::kIconLayouts), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   HWND list = FindDescendant(page, id::kWallpaperList);
   EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 6);
   SaveScreenshot("wallpapers-page");
@@ -153,9 +153,11 @@ TEST_F(WallpapersEndToEnd, APictureChosenOnThePageIsDesktopTwosWallpaperUntilExi
   ClickWindow(list);
   PressKey(VK_HOME);
   PressKey(VK_DOWN);
-  ASSERT_TRUE(WaitUntil([&] {
-    return SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 1;
-  }, 10s));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 1;
+      },
+      10s));
   ClickWindow(FindDescendant(page, id::kChangeWallpaper));
   HWND dialog = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
@@ -290,8 +292,10 @@ TEST_F(WallpapersEndToEnd, DamagedSideFilesAreLoggedAndTheProgramWorks) {
       << std::string("\xFF\xD8\xFF\xC0\x00\x0B\x08\xEA\x60\xEA\x60\x03", 12)
       << std::string(300, '\x55');
   std::ofstream(AppDataPath() / L"wallpapers.cfg", std::ios::binary)
-      << "default\r\n" << WideToAnsi(tooLarge.wstring()) << "\r\nC:\\nowhere\\gone.jpg\r\n"
-      << WideToAnsi(notAPicture.wstring()) << "\r\n" << std::string(2000, '\x02');
+      << "default\r\n"
+      << WideToAnsi(tooLarge.wstring()) << "\r\nC:\\nowhere\\gone.jpg\r\n"
+      << WideToAnsi(notAPicture.wstring()) << "\r\n"
+      << std::string(2000, '\x02');
   std::ofstream(IconFile(1), std::ios::binary) << "Computer=12"; // cut short
   std::string binary(4096, '\0');
   for (std::size_t i = 0; i < binary.size(); ++i)
