@@ -31,9 +31,9 @@ private:
     controls.Label(0, "137", 0, y, 400, 20, 0, Fonts().heading.Get());
     controls.Label(0, "138", 0, y + 24, Width(), 20);
     controls.Label(0, "135", 0, y + 44, Width(), 20);
-    const int listWidth = Width();
-    controls.RowList(settings_id::kWallpaperList, 0, y + 70, listWidth, 150,
-                     {{"139", 64}, {"140", 700}});
+    // The first column is wide enough for "Desktop" in every language.
+    controls.RowList(settings_id::kWallpaperList, 0, y + 70, Width(), 150,
+                     {{"139", 120}, {"140", Width() - 124}});
     controls.Link(settings_id::kChangeWallpaper, "178", 0, y + 228, 300);
   }
 

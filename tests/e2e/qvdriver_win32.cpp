@@ -63,6 +63,8 @@ bool SetFeatures(bool on) {
   std::filesystem::create_directories(AppDataPath());
   std::error_code ignored;
   std::filesystem::remove(AppDataPath() / L"wallpapers.cfg", ignored);
+  for (int n = 1; n <= 6; ++n)
+    std::filesystem::remove(AppDataPath() / ("Desktop." + std::to_string(n) + ".icons"), ignored);
   if (on) {
     std::ofstream list(AppDataPath() / L"wallpapers.cfg", std::ios::binary);
     list << "default\r\n";

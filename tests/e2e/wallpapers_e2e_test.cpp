@@ -8,6 +8,7 @@
 #include "desktops/icon_controller_win32.h"
 #include "desktops/side_file.h"
 #include "shell/ansi_text_win32.h"
+#include "shell/registry_settings_store_win32.h"
 #include "shell/settings/settings_control_ids.h"
 #include "shell/setup.h"
 #include "tests/support/jpeg_encoder.h"
@@ -32,6 +33,13 @@ protected:
       std::filesystem::remove(IconFile(n), ignored);
     std::filesystem::remove(AppDataPath() / L"wallpapers.cfg", ignored);
     startWallpaper_ = ProbeWallpaper();
+  }
+  void TearDown() override {
+    StandInShellFixture::TearDown();
+    std::error_code ignored;
+    for (int n = 1; n <= 6; ++n)
+      std::filesystem::remove(IconFile(n), ignored);
+    std::filesystem::remove(AppDataPath() / L"wallpapers.cfg", ignored);
   }
 
   static std::filesystem::path IconFile(int desktop) {
@@ -174,8 +182,15 @@ TEST_F(WallpapersEndToEnd, APictureChosenOnThePageIsDesktopTwosWallpaperUntilExi
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the file dialog stayed";
   SaveScreenshot("wallpapers-page-chosen");
+  ClickWindow(FindDescendant(page, id::kWaitWallpaper));
   ClickWindow(FindDescendant(page, id::kAccept));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(page); }));
+  {
+    RegistrySettingsStore store;
+    const TSetup stored(store);
+    EXPECT_FALSE(stored.DesktopWaitWallpaper) << "the check box was not stored";
+    EXPECT_TRUE(stored.DesktopEnableMultipleWallpapers);
+  }
   PostMessageW(form_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form_); }));
 
