@@ -8,31 +8,6 @@
 #include "triggers/desktop_properties_win32.h"
 
 namespace qv {
-namespace {
-
-// A memory device context holding `bitmap` while the object lives.
-class BitmapDc {
-public:
-  explicit BitmapDc(HBITMAP bitmap) {
-    const WindowDc screen(nullptr);
-    dc_.Reset(CreateCompatibleDC(screen.Get()));
-    if (dc_)
-      previous_ = SelectObject(dc_.Get(), bitmap);
-  }
-  ~BitmapDc() {
-    if (dc_)
-      SelectObject(dc_.Get(), previous_);
-  }
-  BitmapDc(const BitmapDc &) = delete;
-  BitmapDc &operator=(const BitmapDc &) = delete;
-  HDC Get() const { return dc_.Get(); }
-
-private:
-  UniqueHandle<HDC, &::DeleteDC> dc_;
-  HGDIOBJ previous_ = nullptr;
-};
-
-} // namespace
 
 DesktopPictures::DesktopPictures(const TDesktopProperties &shell, const TSetup &setup,
                                  int imageScale)
@@ -58,6 +33,11 @@ void DesktopPictures::CaptureTaskbar(TDesktop &desktop) {
 void DesktopPictures::InitThumbnail(int desktop) {
   auto thumbnail = std::make_shared<TFastBitmap>(shell_.ScreenWidth / imageScale_,
                                                  shell_.ScreenHeight / imageScale_);
+  // Until the desktop is first seen, its picture is its wallpaper.
+  if (WallpaperPainter *painter = painter_.load()) {
+    const BitmapDc memory(thumbnail->Handle());
+    painter->DrawWallpaper(desktop, memory.Get(), thumbnail->Width(), thumbnail->Height());
+  }
   const std::lock_guard guard(picturesLock_);
   thumbnails_[Slot(desktop)] = std::move(thumbnail);
 }

@@ -30,7 +30,7 @@ public:
   void SetWallpaperPainter(WallpaperPainter *painter);
 
   void CaptureTaskbar(TDesktop &desktop) override;
-  // A fresh picture of the desktop (before the wallpaper controller exists: black).
+  // A fresh picture of the desktop: its wallpaper (black without a painter).
   // Not while a composer of the desktop runs.
   void InitThumbnail(int desktop);
   // The screen copied into the current desktop's picture.

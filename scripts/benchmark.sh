@@ -2,7 +2,9 @@
 # Measures the real program under Wine: desktop-switch latency for 10, 50 and
 # 200 windows per desktop beside the bare cost of the same window moves, idle
 # CPU with 50 windows over 30 seconds, and private memory. Prints a table.
-#   scripts/benchmark.sh [switches]     (default 20 switches per size)
+#   scripts/benchmark.sh [switches] [features]   (default 20 switches per size)
+# With "features" as second argument each desktop has its own wallpaper
+# picture and icon layout; without it neither.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,6 +24,11 @@ trap qv_wine_stop EXIT
 qv_wine_start "$build"
 
 bin="$build/mingw/bin"
+if [[ ${2:-} == features ]]; then
+  wine "$bin/qvdriver.exe" features:on
+else
+  wine "$bin/qvdriver.exe" features:off
+fi
 wine "$bin/standin_shell.exe" &
 sleep 2
 wine "$bin/quadrivista.exe" &

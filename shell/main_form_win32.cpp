@@ -212,6 +212,9 @@ void TSettings::RunMenuItem(const TrayMenuItem &item) {
       ManageWindows();
     break;
   case TrayCommand::ManageIcons:
+    if (ManageIcons)
+      ManageIcons();
+    break;
   case TrayCommand::None:
     break;
   }
@@ -284,8 +287,14 @@ void TSettings::DirectXResetTimerTimer() {
 
 void TSettings::WallpaperChangeTimer() {
   wallpaperChangeTimer_.SetEnabled(false);
-  // Without a render host there is no device that could cooperate.
-  LogLine("Device not cooperating");
+  // A full-screen program that holds the display may be changing it for
+  // itself; the wallpaper is looked at only while the device cooperates.
+  if (DeviceCooperating && !DeviceCooperating()) {
+    LogLine("Device not cooperating");
+    return;
+  }
+  if (CheckWallpaperChange)
+    CheckWallpaperChange();
 }
 
 LRESULT CALLBACK TSettings::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -52,6 +52,10 @@ public:
   std::function<void()> EnableTriggers;
   // Shows the window list dialog (the window manager plugs in here).
   std::function<void()> ManageWindows;
+  // Shows the icon manager ("Manage icons").
+  std::function<void()> ManageIcons;
+  // Records a wallpaper the user set (a second after a setting change).
+  std::function<void()> CheckWallpaperChange;
   // The number of the current desktop (the window manager plugs in here).
   std::function<int()> CurrentDesktop;
   // Ends the application: the message loop stops, or, when the session is

@@ -20,4 +20,23 @@ private:
   HDC dc_;
 };
 
+// A memory device context compatible with the screen, holding `bitmap`
+// while the object lives.
+class BitmapDc {
+public:
+  explicit BitmapDc(HBITMAP bitmap)
+      : dc_(CreateCompatibleDC(nullptr)), previous_(SelectObject(dc_, bitmap)) {}
+  ~BitmapDc() {
+    SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+  }
+  BitmapDc(const BitmapDc &) = delete;
+  BitmapDc &operator=(const BitmapDc &) = delete;
+  HDC Get() const { return dc_; }
+
+private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
 } // namespace qv

@@ -1,4 +1,7 @@
 #include "triggers/desktop_properties_win32.h"
+#include "desktops/icon_controller_win32.h"
+#include "shell/globals.h"
+#include "shell/setup.h"
 #include "shell/window_dc_win32.h"
 
 namespace qv {
@@ -23,6 +26,12 @@ HWND FindChild(HWND parent, const char *className) {
 } // namespace
 
 TDesktopProperties::TDesktopProperties() {
+  Measure();
+  IconController = std::make_unique<TIconController>(Log);
+  IconController->ReadLayout();
+}
+
+void TDesktopProperties::Measure() {
   DesktopListView = FindChild(FindChild(FindWindowA("Progman", nullptr), nullptr), nullptr);
   DesktopWindow = GetDesktopWindow();
   TaskbarWindow = FindWindowA("Shell_TrayWnd", nullptr);
@@ -44,6 +53,11 @@ TDesktopProperties::TDesktopProperties() {
     GetWindowRect(TaskbarWindow, &TaskbarRect);
   TaskbarHeight = TaskbarRect.bottom - TaskbarRect.top;
   WorkHeight = ScreenHeight - TaskbarHeight;
+}
+
+TDesktopProperties::~TDesktopProperties() {
+  if (Setup && Setup->DesktopEnableMultipleIcons)
+    IconController->ApplyLayout();
 }
 
 bool TDesktopProperties::ResolutionChanged() const {

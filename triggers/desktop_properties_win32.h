@@ -3,13 +3,25 @@
 // geometry, read once at start and again after a change of resolution.
 #include <windows.h>
 
+#include <memory>
+
 namespace qv {
+
+class TIconController;
 
 class TDesktopProperties {
 public:
   // Finds the shell's windows and measures the screen. A shell window that
   // does not exist gives a null handle (its children too).
   TDesktopProperties();
+  // With an icon layout per desktop, gives the icons their start-up places back.
+  ~TDesktopProperties();
+
+  // Finds the shell's windows and measures the screen again (after a change
+  // of resolution); the start-up icon layout stays as it was read.
+  void Measure();
+  TDesktopProperties(const TDesktopProperties &) = delete;
+  TDesktopProperties &operator=(const TDesktopProperties &) = delete;
 
   // Whether the screen's size now differs from ScreenWidth x ScreenHeight.
   bool ResolutionChanged() const;
@@ -33,6 +45,8 @@ public:
   int QuarterWidth = 0;
   int QuarterHeight = 0;
   RECT TaskbarRect = {};
+  // Where the desktop icons were when this object was built.
+  std::unique_ptr<TIconController> IconController;
 };
 
 } // namespace qv

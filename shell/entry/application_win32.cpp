@@ -14,6 +14,7 @@
 #include "shell/log_window_win32.h"
 #include "shell/main_form_win32.h"
 #include "shell/registry_settings_store_win32.h"
+#include "shell/settings/icon_manager_win32.h"
 #include "shell/settings/settings_window_win32.h"
 #include "shell/setup.h"
 #include "shell/single_instance_win32.h"
@@ -138,6 +139,23 @@ std::vector<WindowListRow> WindowListRows(const TWindowManager &windowManager) {
   return rows;
 }
 
+// The icon manager changes the desktops' own layouts, lists the icons of the
+// start-up layout, and saves what it changed.
+IconManagerServices IconManagerServicesOf(ProgramDesktops &desktops,
+                                          const TDesktopProperties &shell) {
+  IconManagerServices services;
+  services.startup = &shell.IconController->Layout();
+  for (int n = 1; n <= 6; ++n)
+    services.desktops[static_cast<std::size_t>(n - 1)] = &desktops.Wallpapers().Icons(n).Layout();
+  services.saveAndApply = [&desktops] {
+    ProgramWallpapers &wallpapers = desktops.Wallpapers();
+    for (int n = 1; n <= 6; ++n)
+      wallpapers.Icons(n).Save(wallpapers.IconFile(n));
+    wallpapers.Icons(desktops.CurrentNumber()).ApplyLayout();
+  };
+  return services;
+}
+
 // The main loop. While an effect runs, the render host draws a frame
 // whenever the queue is empty, and sees every message first; otherwise the
 // loop waits for messages and costs nothing. Keyboard navigation of the
@@ -205,6 +223,7 @@ int RunApplication(const std::vector<std::string> &parameters) {
     triggers.Manager().SetEffectReady();
     triggers.Manager().AllowSwitching();
   };
+  TDesktopBackgroundController &wallpapers = desktops.Wallpapers().Wallpapers();
   SettingsServices settingsServices;
   settingsServices.setup = Setup;
   settingsServices.applyHotkeys = [&] { mainForm->ApplyHotkeys(); };
@@ -216,6 +235,12 @@ int RunApplication(const std::vector<std::string> &parameters) {
       names.push_back(window->ProcessName);
     return names;
   };
+  settingsServices.wallpaperName = [&](int desktop) {
+    return wallpapers.WallpaperDisplayName(desktop);
+  };
+  settingsServices.changeWallpaper = [&](int desktop, const std::string &path) {
+    wallpapers.ChangeWallpaper(desktop, path);
+  };
   settingsServices.requestPassword = [](HWND, const RECT &area) {
     return RequestSettingsPassword(*Setup, area);
   };
@@ -223,6 +248,11 @@ int RunApplication(const std::vector<std::string> &parameters) {
   mainForm->ManageWindows = [&] {
     ShowWindowListDialog(nullptr, WindowListRows(desktops.WindowManager()));
   };
+  mainForm->CheckWallpaperChange = [&] { wallpapers.CheckForWallpaperChange(); };
+  mainForm->ManageIcons = [&] {
+    ShowIconManager(nullptr, IconManagerServicesOf(desktops, *objects.desktopProperties));
+  };
+  objects.logWindow->OnWallpaperController = [&] { wallpapers.DumpState(); };
 
   // Gives everything back to the user; safe to run twice. The end of the
   // session arrives as a sent message, which this thread also receives while
@@ -240,7 +270,8 @@ int RunApplication(const std::vector<std::string> &parameters) {
     tornDown = true;
     LogLine("Shutting down");
     applicationWindow.reset();
-    // Discovery and triggers stop together, between two passes.
+    // Discovery, triggers and the wallpaper watch stop together, between two passes.
+    wallpapers.EnableMonitoring(false);
     desktops.WindowManager().Enabled = false;
     triggers.Manager().Disable();
     triggers.Manager().ForbidSwitching();
@@ -268,12 +299,13 @@ int RunApplication(const std::vector<std::string> &parameters) {
       LogLine("System does not need restart");
       return;
     }
-    // Rebuilt in place: every part keeps its reference to the shell's windows.
-    shell = TDesktopProperties();
+    // Measured again in place: every part keeps its reference to it.
+    shell.Measure();
     if (OSD)
       OSD->ShowText("Restarting system");
     effects.DestroyHost();
     Mutex->WaitFor();
+    wallpapers.EnableMonitoring(false);
     desktops.WindowManager().Enabled = false;
     triggers.Manager().Disable();
     Mutex->Release();
@@ -285,6 +317,7 @@ int RunApplication(const std::vector<std::string> &parameters) {
       Log->Add("Rendering engine not restarted: " + error);
     desktops.WindowManager().Enabled = true;
     mainForm->EnableTriggers();
+    wallpapers.EnableMonitoring(true);
   };
 
   // The render host exists, parked with its device, before the triggers can
@@ -298,6 +331,7 @@ int RunApplication(const std::vector<std::string> &parameters) {
     PostQuitMessage(1);
   } else {
     mainForm->FormCreate();
+    wallpapers.EnableMonitoring(true);
     LogLine("Started");
   }
 
@@ -306,6 +340,7 @@ int RunApplication(const std::vector<std::string> &parameters) {
   effects.DestroyHost();
   desktopsToRestore = nullptr;
   objects.triggers.reset();
+  objects.logWindow->OnWallpaperController = nullptr;
   objects.desktops.reset();
   objects.desktopProperties.reset();
   Mutex = nullptr;

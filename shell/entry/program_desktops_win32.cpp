@@ -1,6 +1,7 @@
 #include "shell/entry/program_desktops_win32.h"
 
 #include "shell/global_lock_win32.h"
+#include "shell/window_dc_win32.h"
 #include "triggers/desktop_properties_win32.h"
 
 namespace qv {
@@ -20,10 +21,17 @@ ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
                                  const TSetup &setup, TLog &log, int imageScale,
                                  const std::filesystem::path &journalFile)
     : system_(shell.TaskSwitchWindow), pictures_(shell, setup, imageScale),
-      records_(pictures_.Painting()), journal_(journalFile), passwordScreen_([&shell] {
+      records_(pictures_.Painting()),
+      wallpapers_(pictures_, shell, setup, &log, journalFile.parent_path(),
+                  [this] {
+                    const TDesktop *current =
+                        windowManager_ ? windowManager_->CurrentDesktop() : nullptr;
+                    return current ? current->Number() : 0;
+                  }),
+      journal_(journalFile), passwordScreen_([&shell] {
         return SIZE{shell.ScreenWidth, shell.ScreenHeight};
       }),
-      environment_{system_, setup, pictures_, &journal_, &log, &passwordScreen_, &records_},
+      environment_{system_, setup, wallpapers_, &journal_, &log, &passwordScreen_, &records_},
       lock_(mutex) {
   TWindowManager::DesktopTable table{};
   for (int number = 1; number <= 6; ++number) {
@@ -32,6 +40,7 @@ ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
     table[static_cast<std::size_t>(number - 1)] = desktop.get();
   }
   pictures_.SetDesktops(table);
+  pictures_.SetWallpaperPainter(&wallpapers_.Wallpapers());
   for (int number = 1; number <= 6; ++number)
     pictures_.InitThumbnail(number);
   windowManager_ = std::make_unique<TWindowManager>(environment_, lock_, table);

@@ -14,6 +14,7 @@
 #include "desktops/retrieve_password_win32.h"
 #include "desktops/window_manager.h"
 #include "desktops/window_system_win32.h"
+#include "shell/entry/program_wallpapers_win32.h"
 
 #include <array>
 #include <filesystem>
@@ -44,6 +45,7 @@ public:
 
   TWindowManager &WindowManager() { return *windowManager_; }
   DesktopPictures &Pictures() { return pictures_; }
+  ProgramWallpapers &Wallpapers() { return wallpapers_; }
   int CurrentNumber() const;
 
 private:
@@ -62,6 +64,7 @@ private:
   Win32WindowSystem system_;
   DesktopPictures pictures_;
   Win32ManagedWindowFactory records_;
+  ProgramWallpapers wallpapers_;
   THiddenWindowJournal journal_;
   PasswordScreen passwordScreen_;
   DesktopEnvironment environment_;

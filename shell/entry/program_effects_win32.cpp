@@ -92,6 +92,7 @@ bool ProgramEffects::StartEffect(Action kind) {
   const int current = desktops_->CurrentNumber();
   desktops_->Pictures().CaptureTaskbar(*windows.Desktop(current));
   desktops_->Pictures().UpdateThumbnail(current);
+  desktops_->Wallpapers().Wallpapers().PrepareForEffect(current);
   host_->EnsureDevice();
   auto renderer = std::make_unique<T3DCubeRenderer>(host_->Device(), *this);
   renderer->Initialise();

@@ -65,6 +65,15 @@ inline constexpr int kPrivacyBase = 110;
 inline constexpr int kPrivacyLabelBase = 120;
 inline constexpr int kChangePassword = 117; // Button1
 
+// Icons and wallpapers, and the icon manager.
+inline constexpr int kWallpapers = 130;      // cbWallpapers
+inline constexpr int kIconLayouts = 131;     // cbIcons
+inline constexpr int kWaitWallpaper = 132;   // cbWaitWallpaper
+inline constexpr int kWallpaperList = 133;   // lvWallpapers
+inline constexpr int kChangeWallpaper = 134; // the "Change wallpaper" link
+inline constexpr int kIcons = 135;           // lvIcons
+inline constexpr int kResetIcons = 136;      // the "Reset icon layouts" link
+
 // Hotkey selector.
 inline constexpr int kKeys = 200;
 inline constexpr int kShift = 201;

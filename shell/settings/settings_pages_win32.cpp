@@ -10,6 +10,8 @@ PagePointer CreateSettingsPage(int tag, const PageContext &context) {
     return NewDesktopsPage(context);
   case page_tag::kRules:
     return NewRulesPage(context);
+  case page_tag::kWallpapers:
+    return NewWallpapersPage(context);
   case page_tag::kPrivacy:
     return NewPrivacyPage(context);
   case page_tag::kKeyboard:
@@ -27,7 +29,7 @@ PagePointer CreateSettingsPage(int tag, const PageContext &context) {
   case page_tag::kLanguage:
     return NewLanguagePage(context);
   default:
-    // The wallpaper, animation, performance, exposer and effect pages are
+    // The animation, performance, exposer and effect pages are
     // not part of the program yet; their links do nothing, like "Layout".
     return nullptr;
   }

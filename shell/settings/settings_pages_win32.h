@@ -13,6 +13,7 @@ PagePointer CreateSettingsPage(int tag, const PageContext &context);
 
 PagePointer NewDesktopsPage(const PageContext &context);
 PagePointer NewRulesPage(const PageContext &context);
+PagePointer NewWallpapersPage(const PageContext &context);
 PagePointer NewPrivacyPage(const PageContext &context);
 PagePointer NewKeyboardPage(const PageContext &context);
 PagePointer NewHotZonesPage(const PageContext &context);

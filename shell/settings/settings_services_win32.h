@@ -25,6 +25,10 @@ struct SettingsServices {
   std::function<std::vector<std::string>()> processNames;
   // Asks for the desktop password over `area`; true when it was given.
   std::function<bool(HWND owner, const RECT &area)> requestPassword;
+  // The wallpaper a desktop shows, as the wallpaper list names it.
+  std::function<std::string(int desktop)> wallpaperName;
+  // Gives a desktop a picture file as its wallpaper.
+  std::function<void(int desktop, const std::string &path)> changeWallpaper;
 };
 
 } // namespace qv

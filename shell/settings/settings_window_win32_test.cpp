@@ -85,7 +85,7 @@ protected:
   bool passwordGiven = true;
 };
 
-constexpr int kPageTags[] = {1, 2, 4, 11, 12, 14, 31, 32, 33, 34};
+constexpr int kPageTags[] = {1, 2, 3, 4, 11, 12, 14, 31, 32, 33, 34};
 
 TEST_F(SettingsWindowTest, AcceptSavesOnceAndRunsOnlyThePagesOwnFollowUp) {
   for (const int tag : kPageTags) {

@@ -2,9 +2,15 @@
 // argument, for the README's run command:
 //   wait-started | open-tray-menu | close-menu | show-settings | show-window-list |
 //   close-window-list | open-page:TAG | cancel-page | screenshot:NAME |
-//   hide-settings | cube-open | cube-right | cube-close | display-screenshot:NAME | quit
+//   hide-settings | cube-open | cube-right | cube-close | display-screenshot:NAME | quit |
+//   features:on | features:off   (before the program starts: each desktop its own
+//                                 wallpaper picture and icon layout, or neither)
+#include "shell/registry_settings_store_win32.h"
 #include "shell/settings/settings_control_ids.h"
+#include "shell/setup.h"
 #include "tests/e2e/e2e_support_win32.h"
+
+#include <fstream>
 
 #include <cstdio>
 #include <string>
@@ -23,7 +29,58 @@ bool OpenTrayMenu() {
   return WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s);
 }
 
+// A plain bitmap of one colour at the screen's size.
+void WriteBitmap(const std::filesystem::path &file, COLORREF colour) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  const int stride = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER header{};
+  BITMAPINFOHEADER info{sizeof(info)};
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof(header) + sizeof(info);
+  header.bfSize = header.bfOffBits + static_cast<DWORD>(stride * height);
+  std::string row(static_cast<std::size_t>(stride), '\0');
+  for (int x = 0; x < width; ++x) {
+    row[static_cast<std::size_t>(x * 3)] = static_cast<char>(GetBValue(colour));
+    row[static_cast<std::size_t>(x * 3 + 1)] = static_cast<char>(GetGValue(colour));
+    row[static_cast<std::size_t>(x * 3 + 2)] = static_cast<char>(GetRValue(colour));
+  }
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char *>(&header), sizeof(header));
+  out.write(reinterpret_cast<const char *>(&info), sizeof(info));
+  for (int y = 0; y < height; ++y)
+    out.write(row.data(), stride);
+}
+
+bool SetFeatures(bool on) {
+  qv::RegistrySettingsStore store;
+  qv::TSetup setup(store);
+  setup.DesktopEnableMultipleWallpapers = on;
+  setup.DesktopEnableMultipleIcons = on;
+  std::filesystem::create_directories(AppDataPath());
+  std::error_code ignored;
+  std::filesystem::remove(AppDataPath() / L"wallpapers.cfg", ignored);
+  for (int n = 1; n <= 6; ++n)
+    std::filesystem::remove(AppDataPath() / ("Desktop." + std::to_string(n) + ".icons"), ignored);
+  if (on) {
+    std::ofstream list(AppDataPath() / L"wallpapers.cfg", std::ios::binary);
+    list << "default\r\n";
+    for (int n = 1; n <= 6; ++n) {
+      const auto picture = AppDataPath() / ("bench-wallpaper-" + std::to_string(n) + ".bmp");
+      WriteBitmap(picture, RGB(40 * n, 200 - 25 * n, 90));
+      list << picture.string() << "\r\n";
+    }
+  }
+  return setup.Save();
+}
+
 bool RunStep(const std::string &step) {
+  if (step == "features:on" || step == "features:off")
+    return SetFeatures(step == "features:on");
   if (step == "wait-started")
     return WaitUntil([] { return qv::e2e::TrayIconExists(MainForm(), 1); }, 30s);
   if (step == "open-tray-menu")

@@ -144,8 +144,9 @@ protected:
 
 // The pages built so far, by the tags of their links.
 constexpr std::pair<int, const char *> kPages[] = {
-    {1, "desktops"}, {2, "rules"}, {4, "privacy"}, {11, "keys"},    {12, "hot-corners"},
-    {14, "special"}, {31, "osd"},  {32, "tray"},   {33, "autorun"}, {34, "language"}};
+    {1, "desktops"}, {2, "rules"},        {3, "wallpapers"}, {4, "privacy"},
+    {11, "keys"},    {12, "hot-corners"}, {14, "special"},   {31, "osd"},
+    {32, "tray"},    {33, "autorun"},     {34, "language"}};
 
 TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
   auto program = Start();
@@ -215,7 +216,7 @@ TEST_F(SettingsEndToEnd, EveryPageOpensAndCancellingChangesNothing) {
   EXPECT_TRUE(HotKeyTaken(0, VK_F11)) << "the hotkeys are as they were";
 
   // The links of pages that do not exist open nothing.
-  for (const int tag : {3, 52, 53, 92}) {
+  for (const int tag : {52, 53, 92}) {
     ClickWindow(Link(tag));
     EXPECT_FALSE(WaitUntil([&] { return OpenPage() != nullptr; }, 2s)) << "link " << tag;
   }

@@ -1,0 +1,24 @@
+#pragma once
+// The system's desktop wallpaper: reading the path it shows and asking for
+// another one.
+#include <string>
+
+namespace qv {
+
+// The wallpaper path. A running program may keep its first reading of the
+// system parameter (Wine does), so what the system writes for the user
+// ("Control Panel\Desktop", value "Wallpaper") wins when the two differ.
+std::string CurrentSystemWallpaper();
+
+// Writes the user's registry value and has the system change the wallpaper,
+// telling every program. With `wait` the call returns when the system has
+// done it; otherwise a short-lived thread asks and this returns at once.
+void SetSystemWallpaper(const std::string &path, bool wait);
+
+// Windows of the NT family from version 6 on.
+bool IsNt6OrLater();
+// NT 6 or later with desktop composition on (pictures of other programs'
+// windows are only printed with it).
+bool DesktopCompositionOn();
+
+} // namespace qv

@@ -1,0 +1,135 @@
+#include "desktops/wallpaper_list.h"
+
+#include "desktops/image_cache.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+namespace qv {
+namespace {
+
+TEST(WallpaperList, SavesSevenLinesAndReadsThemBack) {
+  test::TempDir dir;
+  WallpaperList list;
+  list.SetEntry(2, "C:\\Pictures\\Lake.jpg");
+  list.SetEntry(7, "ignored");
+  ASSERT_TRUE(list.Save(dir.path() / "wallpapers.cfg"));
+  std::ifstream in(dir.path() / "wallpapers.cfg", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_EQ(text, "default\r\ndefault\r\nC:\\Pictures\\Lake.jpg\r\ndefault\r\ndefault\r\n"
+                  "default\r\ndefault\r\n");
+  std::vector<std::string> problems;
+  const WallpaperList read = WallpaperList::Load(dir.path() / "wallpapers.cfg", problems);
+  EXPECT_EQ(read.Entry(2), "C:\\Pictures\\Lake.jpg");
+  EXPECT_TRUE(read.IsDefault(1));
+  EXPECT_TRUE(problems.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "wallpapers.cfg.tmp"));
+}
+
+TEST(WallpaperList, DamagedFilesGiveDefaultsAndSayWhy) {
+  std::vector<std::string> problems;
+  // Too few lines, no line ends at all, a control character, an overlong line.
+  WallpaperList list = WallpaperList::Parse("default\nC:\\a.jpg", problems);
+  EXPECT_EQ(list.Entry(1), "C:\\a.jpg");
+  EXPECT_TRUE(list.IsDefault(2));
+  EXPECT_EQ(problems.size(), 1u);
+
+  problems.clear();
+  const std::string binary =
+      std::string("default\r\n\x01\x02\xFF\r\n") + std::string(5000, 'x') + "\r\nC:\\b.bmp\r\n";
+  list = WallpaperList::Parse(binary, problems);
+  EXPECT_TRUE(list.IsDefault(1));
+  EXPECT_TRUE(list.IsDefault(2));
+  EXPECT_EQ(list.Entry(3), "C:\\b.bmp");
+  EXPECT_EQ(problems.size(), 3u);
+
+  test::TempDir dir;
+  std::ofstream(dir.path() / "big.cfg", std::ios::binary) << std::string(1 << 20, 'y');
+  problems.clear();
+  list = WallpaperList::Load(dir.path() / "big.cfg", problems);
+  EXPECT_TRUE(list.IsDefault(1));
+  EXPECT_FALSE(problems.empty());
+  problems.clear();
+  list = WallpaperList::Load(dir.path() / "missing.cfg", problems);
+  EXPECT_TRUE(list.IsDefault(6));
+  EXPECT_TRUE(problems.empty());
+}
+
+TEST(WallpaperList, FuzzedFilesNeverBreakTheReader) {
+  WallpaperList sample;
+  for (int n = 1; n <= 6; ++n)
+    sample.SetEntry(n, "C:\\Wallpapers\\desktop " + std::to_string(n) + ".jpg");
+  const std::string valid = sample.Format();
+  std::mt19937 random(13);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = valid.substr(0, random() % (valid.size() + 1));
+    for (int flips = static_cast<int>(random() % 8); flips > 0 && !text.empty(); --flips)
+      text[random() % text.size()] = static_cast<char>(random() % 256);
+    std::vector<std::string> problems;
+    const WallpaperList list = WallpaperList::Parse(text, problems);
+    // Whatever was read survives a save and a new read unchanged.
+    std::vector<std::string> again;
+    const WallpaperList reread = WallpaperList::Parse(list.Format(), again);
+    EXPECT_TRUE(again.empty());
+    for (int n = 0; n <= 6; ++n) {
+      EXPECT_EQ(reread.Entry(n), list.Entry(n));
+      EXPECT_LE(list.Entry(n).size(), WallpaperList::kMaxPathLength);
+    }
+    EXPECT_TRUE(list.IsDefault(0));
+  }
+}
+
+TEST(WallpaperList, TheWatchRecordsOnlyRealChanges) {
+  WallpaperList list;
+  list.SetEntry(2, "C:\\two.jpg");
+  const std::string initial = "C:\\Windows\\start.bmp";
+  WallpaperChange change = DetectWallpaperChange(list, 2, "C:\\two.jpg", initial);
+  EXPECT_FALSE(change.changed);
+  change = DetectWallpaperChange(list, 2, "C:\\new.jpg", initial);
+  EXPECT_TRUE(change.changed);
+  EXPECT_EQ(change.previous, "C:\\two.jpg");
+  EXPECT_EQ(change.now, "C:\\new.jpg");
+  // Back to the start-up wallpaper means the desktop has none of its own.
+  change = DetectWallpaperChange(list, 2, initial, initial);
+  EXPECT_TRUE(change.changed);
+  EXPECT_EQ(change.now, "default");
+  EXPECT_FALSE(DetectWallpaperChange(list, 1, initial, initial).changed);
+  EXPECT_EQ(list.PathToApply(1, initial), initial);
+  EXPECT_EQ(list.PathToApply(2, initial), "C:\\two.jpg");
+}
+
+struct CountedPicture : CachedPicture {
+  explicit CountedPicture(int &alive) : alive_(alive) { ++alive_; }
+  ~CountedPicture() override { --alive_; }
+  int &alive_;
+};
+
+TEST(ImageController, DesktopsWithTheSameFileShareOnePictureUntilTheLastLetsGo) {
+  int alive = 0;
+  int loads = 0;
+  TImageController cache([&](const std::string &, int, int) {
+    ++loads;
+    return std::make_unique<CountedPicture>(alive);
+  });
+  CachedPicture *first = cache.Acquire("C:\\Pics\\Sea.JPG", 800, 600);
+  CachedPicture *second = cache.Acquire("c:\\pics\\sea.jpg", 800, 600);
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(loads, 1);
+  EXPECT_EQ(cache.Holders("C:\\PICS\\SEA.jpg"), 2);
+  cache.Release("c:\\pics\\sea.jpg");
+  EXPECT_EQ(cache.Find("c:\\pics\\sea.jpg"), first);
+  cache.Release("C:\\Pics\\Sea.JPG");
+  EXPECT_EQ(cache.Find("c:\\pics\\sea.jpg"), nullptr);
+  EXPECT_EQ(alive, 0);
+  cache.Release("never held"); // harmless
+
+  cache.Add("default", std::make_unique<CountedPicture>(alive), 800, 600);
+  EXPECT_NE(cache.Find("DEFAULT"), nullptr);
+  EXPECT_EQ(cache.Describe().size(), 1u);
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,340 @@
+// Each desktop's own wallpaper and icon layout as a user meets them: a
+// picture given to desktop 2 on the settings page goes up when desktop 2 is
+// entered and stays chosen over a restart; icons moved on one desktop are
+// back when it is entered again; what the session started with comes back
+// at exit; damaged side files do not stop the program.
+#include "tests/e2e/stand_in_shell_fixture_win32.h"
+
+#include "desktops/icon_controller_win32.h"
+#include "desktops/side_file.h"
+#include "shell/ansi_text_win32.h"
+#include "shell/registry_settings_store_win32.h"
+#include "shell/settings/settings_control_ids.h"
+#include "shell/setup.h"
+#include "tests/support/jpeg_encoder.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <thread>
+
+namespace qv::e2e {
+namespace {
+
+namespace id = settings_id;
+
+class WallpapersEndToEnd : public StandInShellFixture {
+protected:
+  void SetUp() override {
+    StandInShellFixture::SetUp();
+    std::error_code ignored;
+    for (int n = 1; n <= 6; ++n)
+      std::filesystem::remove(IconFile(n), ignored);
+    std::filesystem::remove(AppDataPath() / L"wallpapers.cfg", ignored);
+    startWallpaper_ = ProbeWallpaper();
+  }
+  void TearDown() override {
+    StandInShellFixture::TearDown();
+    std::error_code ignored;
+    for (int n = 1; n <= 6; ++n)
+      std::filesystem::remove(IconFile(n), ignored);
+    std::filesystem::remove(AppDataPath() / L"wallpapers.cfg", ignored);
+  }
+
+  static std::filesystem::path IconFile(int desktop) {
+    return AppDataPath() / ("Desktop." + std::to_string(desktop) + ".icons");
+  }
+
+  // The wallpaper as a program started now sees it.
+  static std::string ProbeWallpaper() {
+    const auto answer = ExecutableFolder() / L"wallpaper-probe.txt";
+    std::error_code ignored;
+    std::filesystem::remove(answer, ignored);
+    Process probe(ExecutableFolder() / L"wallpaper_probe.exe",
+                  L"get \"" + answer.wstring() + L"\"");
+    EXPECT_TRUE(probe.WaitForExit(20s));
+    return ReadFile(answer);
+  }
+
+  static void SetWallpaperAsUser(const std::filesystem::path &picture) {
+    Process setter(ExecutableFolder() / L"wallpaper_probe.exe",
+                   L"set \"" + picture.wstring() + L"\"");
+    EXPECT_TRUE(setter.WaitForExit(20s));
+  }
+
+  static std::filesystem::path WriteJpeg(const std::wstring &name, std::uint8_t red) {
+    constexpr int kWidth = 320;
+    constexpr int kHeight = 240;
+    std::vector<std::uint8_t> pixels;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x)
+        pixels.insert(pixels.end(), {red, static_cast<std::uint8_t>(x * 255 / kWidth),
+                                     static_cast<std::uint8_t>(y * 255 / kHeight)});
+    const auto bytes = test::EncodeJpeg(kWidth, kHeight, JCS_RGB, 3, pixels);
+    const auto path = ExecutableFolder() / name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+
+  static IconLayout Icons() {
+    TIconController icons;
+    icons.ReadLayout();
+    return icons.Layout();
+  }
+  static void MoveIcons(const IconLayout &layout) {
+    TIconController icons;
+    icons.Layout() = layout;
+    ASSERT_TRUE(icons.ApplyLayout());
+  }
+  static bool IconsAre(const IconLayout &expected) { return Icons().Format() == expected.Format(); }
+
+  // A layout with every icon of `like` somewhere else.
+  static IconLayout Shifted(const IconLayout &like, int dx, int dy) {
+    IconLayout moved;
+    for (const auto &line : like.Lines()) {
+      const auto position = IconLayout::ParsePosition(line.value);
+      moved.Set(line.label, IconPosition{position->x + dx, position->y + dy});
+    }
+    return moved;
+  }
+
+  // A window that shows which desktop is current, once the program has taken it on.
+  HWND OpenMarker(const std::wstring &className) {
+    HWND marker = OpenWindow(className);
+    const std::string line =
+        "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(marker)) + "]";
+    EXPECT_TRUE(WaitUntil([&] { return Logged(line); })) << "the marker was not managed";
+    return marker;
+  }
+
+  // The stand-in shell holds the notification area here, so the menu is
+  // asked for the way the notification area asks: with the icon's message.
+  void OpenMenuOfTrayIcon() {
+    PostMessageW(form_, WM_APP + 1, kMainIcon, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s))
+        << "the tray menu did not open";
+  }
+
+  // Switches with the hotkey and waits until the marker window is hidden or shown.
+  void SwitchTo(int desktop, HWND marker, const RECT &shown) {
+    PressCtrlWith(static_cast<WORD>('0' + desktop));
+    EXPECT_TRUE(WaitUntil([&] {
+      const RECT now = WindowRectOf(marker);
+      return desktop == 1 ? now.top == shown.top : now.top == shown.top - 25000;
+    })) << "no switch to desktop "
+        << desktop;
+  }
+
+  bool Logged(const std::string &part) const {
+    return ReadFile(LogFile()).find(part) != std::string::npos;
+  }
+
+  std::string startWallpaper_;
+};
+
+TEST_F(WallpapersEndToEnd, APictureChosenOnThePageIsDesktopTwosWallpaperUntilExit) {
+  SaveSettings([](TSetup &setup) { setup.GeneralEnableGestures = false; });
+  const auto picture = WriteJpeg(L"desktop-2-wallpaper.jpg", 0xC0);
+  auto program = Start();
+  OpenMenuOfTrayIcon();
+  PressKey(VK_DOWN); // "Options"
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }, 10s));
+  HWND panel = FindDescendant(form_, id::kPanel);
+  ClickWindow(FindDescendant(panel, id::kLinkBase + 3));
+  HWND page = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND list = FindDescendant(panel, id::kWallpaperList);
+    page = list && IsWindowVisible(list) ? GetParent(list) : nullptr;
+    return page != nullptr;
+  })) << "the Icons and wallpapers page did not open";
+  EXPECT_EQ(SendMessageW(FindDescendant(page, id::kWallpapers), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(FindDescendant(page, id::kIconLayouts), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  HWND list = FindDescendant(page, id::kWallpaperList);
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 6);
+  SaveScreenshot("wallpapers-page");
+
+  // The second row, then "Change wallpaper" and the picture in the file dialog.
+  ClickWindow(list);
+  PressKey(VK_HOME);
+  PressKey(VK_DOWN);
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 1;
+      },
+      10s));
+  ClickWindow(FindDescendant(page, id::kChangeWallpaper));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    dialog = FindProcessWindow(program->Id(), L"#32770");
+    return dialog && IsWindowVisible(dialog);
+  })) << "the file dialog did not open";
+  // The file name box: a combo box with an edit field, or an edit field alone.
+  HWND box = FindDescendant(dialog, 1148);
+  HWND name = box ? FindDescendantOfClass(box, L"Edit") : nullptr;
+  if (!name)
+    name = box ? box : FindDescendant(dialog, 1152);
+  ASSERT_NE(name, nullptr);
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the file dialog stayed";
+  SaveScreenshot("wallpapers-page-chosen");
+  ClickWindow(FindDescendant(page, id::kWaitWallpaper));
+  ClickWindow(FindDescendant(page, id::kAccept));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(page); }));
+  {
+    RegistrySettingsStore store;
+    const TSetup stored(store);
+    EXPECT_FALSE(stored.DesktopWaitWallpaper) << "the check box was not stored";
+    EXPECT_TRUE(stored.DesktopEnableMultipleWallpapers);
+  }
+  PostMessageW(form_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form_); }));
+
+  // The wallpaper the system shows tells which desktop is current here.
+  const std::string chosen = WideToAnsi(picture.wstring());
+  PressCtrlWith('2');
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == chosen; }))
+      << "desktop 2 did not show its wallpaper";
+  std::this_thread::sleep_for(500ms);
+  SaveScreenshot("wallpaper-desktop-2");
+  PressCtrlWith('1');
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == startWallpaper_; }))
+      << "desktop 1 did not get its wallpaper back";
+  std::this_thread::sleep_for(500ms);
+  SaveScreenshot("wallpaper-desktop-1");
+  Stop(*program);
+  EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
+  EXPECT_EQ(ReadFile(AppDataPath() / L"wallpapers.cfg"),
+            "default\r\ndefault\r\n" + chosen + "\r\ndefault\r\ndefault\r\ndefault\r\ndefault\r\n");
+
+  // The choice survives a restart.
+  program = Start();
+  PressCtrlWith('2');
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == chosen; }));
+  Stop(*program);
+  EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
+}
+
+TEST_F(WallpapersEndToEnd, AWallpaperSetThroughTheSystemIsRecordedForTheCurrentDesktop) {
+  const auto picture = WriteJpeg(L"set-by-user.jpg", 0x40);
+  auto program = Start();
+  HWND marker = OpenMarker(L"QvWallpaperMarker");
+  const RECT shown = WindowRectOf(marker);
+  SwitchTo(3, marker, shown);
+  SetWallpaperAsUser(picture);
+  EXPECT_TRUE(WaitUntil([&] { return Logged("Detected wallpaper change"); }))
+      << "the change was not noticed";
+  SwitchTo(1, marker, shown);
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == startWallpaper_; }));
+  SwitchTo(3, marker, shown);
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == WideToAnsi(picture.wstring()); }));
+  Stop(*program);
+  const std::string saved = ReadFile(AppDataPath() / L"wallpapers.cfg");
+  const auto lines = SplitLines(saved);
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[3], WideToAnsi(picture.wstring()));
+  EXPECT_EQ(lines[1], "default");
+  EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
+}
+
+TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsIconLayoutAndExitGivesBackTheStartOne) {
+  SaveSettings([](TSetup &setup) { setup.DesktopEnableMultipleIcons = true; });
+  const IconLayout atStart = Icons();
+  ASSERT_FALSE(atStart.Empty()) << "the stand-in shell shows no icons";
+  auto program = Start();
+  HWND marker = OpenMarker(L"QvIconMarker");
+  const RECT shown = WindowRectOf(marker);
+
+  SwitchTo(2, marker, shown);
+  const IconLayout onTwo = Shifted(atStart, 400, 250);
+  MoveIcons(onTwo);
+  SwitchTo(1, marker, shown);
+  EXPECT_TRUE(WaitUntil([&] { return IconsAre(atStart); })) << Icons().Format();
+  SaveScreenshot("icons-desktop-1");
+  SwitchTo(2, marker, shown);
+  EXPECT_TRUE(WaitUntil([&] { return IconsAre(onTwo); })) << Icons().Format();
+  SaveScreenshot("icons-desktop-2");
+  SwitchTo(1, marker, shown);
+  const IconLayout onOne = Shifted(atStart, 150, 0);
+  MoveIcons(onOne);
+  Stop(*program);
+  EXPECT_TRUE(WaitUntil([&] { return IconsAre(atStart); })) << Icons().Format();
+  std::vector<std::string> problems;
+  EXPECT_EQ(IconLayout::Load(IconFile(2), problems)->Format(), onTwo.Format());
+  EXPECT_EQ(IconLayout::Load(IconFile(1), problems)->Format(), onOne.Format());
+
+  program = Start(L"-reset");
+  for (int n = 1; n <= 6; ++n)
+    EXPECT_FALSE(std::filesystem::exists(IconFile(n))) << n;
+  EXPECT_FALSE(std::filesystem::exists(AppDataPath() / L"wallpapers.cfg"));
+  Stop(*program);
+}
+
+TEST_F(WallpapersEndToEnd, ManageIconsOpensTheIconManagerWhichSavesEveryLayout) {
+  SaveSettings([](TSetup &setup) { setup.GeneralEnableGestures = false; });
+  auto program = Start();
+  OpenMenuOfTrayIcon();
+  for (int i = 0; i < 10; ++i) // down to "Utilities"
+    PressKey(VK_DOWN);
+  PressKey(VK_RIGHT); // "Manage icons"
+  PressKey(VK_RETURN);
+  HWND manager = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    manager = FindProcessWindow(program->Id(), L"TIconManager");
+    return manager && IsWindowVisible(manager);
+  })) << "the icon manager did not open";
+  const auto icons = static_cast<int>(Icons().Lines().size());
+  EXPECT_EQ(SendMessageW(FindDescendant(manager, id::kIcons), LVM_GETITEMCOUNT, 0, 0), 6 * icons);
+  std::this_thread::sleep_for(300ms);
+  SaveScreenshot("icon-manager");
+  ClickWindow(FindDescendant(manager, id::kAccept));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(manager); }));
+  for (int n = 1; n <= 6; ++n)
+    EXPECT_TRUE(WaitUntil([&] { return std::filesystem::exists(IconFile(n)); })) << n;
+  Stop(*program);
+}
+
+TEST_F(WallpapersEndToEnd, DamagedSideFilesAreLoggedAndTheProgramWorks) {
+  SaveSettings([](TSetup &setup) { setup.DesktopEnableMultipleIcons = true; });
+  const auto notAPicture = ExecutableFolder() / L"not-a-picture.jpg";
+  std::ofstream(notAPicture, std::ios::binary) << "this is text, not a JPEG";
+  const auto tooLarge = ExecutableFolder() / L"claims-too-much.jpg";
+  std::ofstream(tooLarge, std::ios::binary)
+      << std::string("\xFF\xD8\xFF\xC0\x00\x0B\x08\xEA\x60\xEA\x60\x03", 12)
+      << std::string(300, '\x55');
+  std::ofstream(AppDataPath() / L"wallpapers.cfg", std::ios::binary)
+      << "default\r\n"
+      << WideToAnsi(tooLarge.wstring()) << "\r\nC:\\nowhere\\gone.jpg\r\n"
+      << WideToAnsi(notAPicture.wstring()) << "\r\n"
+      << std::string(2000, '\x02');
+  std::ofstream(IconFile(1), std::ios::binary) << "Computer=12"; // cut short
+  std::string binary(4096, '\0');
+  for (std::size_t i = 0; i < binary.size(); ++i)
+    binary[i] = static_cast<char>((i * 7919) % 256);
+  std::ofstream(IconFile(2), std::ios::binary) << binary;
+  std::ofstream(IconFile(3), std::ios::binary) << std::string(3 << 20, 'x'); // 3 MiB, one line
+  std::ofstream(IconFile(4), std::ios::binary) << "Documents 10 20\r\nRecycle Bin=a,b\r\n";
+
+  auto program = Start();
+  HWND marker = OpenMarker(L"QvDamageMarker");
+  const RECT shown = WindowRectOf(marker);
+  EXPECT_TRUE(Logged("larger than its file can hold"));
+  EXPECT_TRUE(Logged("not drawn (unreadable, or larger than its file can hold): " +
+                     WideToAnsi(notAPicture.wstring())));
+  EXPECT_TRUE(Logged("not found: C:\\nowhere\\gone.jpg"));
+  EXPECT_TRUE(Logged("Desktop.2.icons: line"));
+  EXPECT_TRUE(Logged("Desktop.3.icons: larger than"));
+  EXPECT_TRUE(Logged("Desktop.4.icons: line 1"));
+  for (int desktop : {2, 3, 4, 1})
+    SwitchTo(desktop, marker, shown);
+  Stop(*program);
+  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
+}
+
+} // namespace
+} // namespace qv::e2e
