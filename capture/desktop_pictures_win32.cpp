@@ -1,7 +1,7 @@
 #include "capture/desktop_pictures_win32.h"
 
-#include "capture/desktop_composition_win32.h"
 #include "desktops/desktop.h"
+#include "shell/composition_win32.h"
 #include "shell/setup.h"
 #include "shell/unique_handle_win32.h"
 #include "shell/window_dc_win32.h"
@@ -100,7 +100,7 @@ void DesktopPictures::DrawBackground(int desktop, HDC dc, int width, int height)
   PatBlt(dc, 0, 0, width, height, BLACKNESS);
   // With one wallpaper for all and a compositor, the shell's desktop window is
   // the real desktop, icons included.
-  const bool ownWallpapers = setup_.DesktopEnableMultipleWallpapers || !DesktopCompositionOn();
+  const bool ownWallpapers = setup_.DesktopEnableMultipleWallpapers || !CompositionEnabled();
   if (ownWallpapers)
     if (WallpaperPainter *painter = painter_.load())
       if (painter->DrawWallpaper(desktop, dc, width, height))

@@ -1,5 +1,7 @@
 #include "desktops/desktop_background_controller_win32.h"
 
+#include "shell/composition_win32.h"
+
 #include "desktops/picture_limits.h"
 #include "desktops/system_wallpaper_win32.h"
 #include "shell/globals.h"
@@ -48,7 +50,7 @@ TDesktopBackgroundController::TDesktopBackgroundController(Environment environme
   const int width = environment_.screenWidth;
   const int height = environment_.screenHeight;
   std::unique_ptr<CachedPicture> start;
-  if (DesktopCompositionOn()) {
+  if (CompositionEnabled()) {
     // The shell prints the present desktop, icons and all.
     auto picture = std::make_unique<Picture>(width, height);
     picture->bitmap.CaptureProgman();
@@ -156,7 +158,7 @@ bool TDesktopBackgroundController::DrawWallpaper(int desktop, HDC dc, int width,
 
 void TDesktopBackgroundController::PrepareForEffect(int desktop) {
   const std::lock_guard guard(lock_);
-  if (!environment_.setup.PerformanceLivePreview || !DesktopCompositionOn())
+  if (!environment_.setup.PerformanceLivePreview || !CompositionEnabled())
     return;
   CachedPicture *found = list_.IsDefault(desktop) ? nullptr : images_.Find(Entry(desktop));
   if (!found)

@@ -57,31 +57,4 @@ void SetSystemWallpaper(const std::string &path, bool wait) {
   }
 }
 
-bool IsNt6OrLater() {
-  using RtlGetVersionFunction = LONG(WINAPI *)(OSVERSIONINFOW *);
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  const auto getVersion = ntdll ? reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void *>(
-                                      GetProcAddress(ntdll, "RtlGetVersion")))
-                                : nullptr;
-  OSVERSIONINFOW version{sizeof(version)};
-  if (!getVersion || getVersion(&version) != 0)
-    return false;
-  return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 6;
-}
-
-bool DesktopCompositionOn() {
-  if (!IsNt6OrLater())
-    return false;
-  const HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-  if (!dwm)
-    return false;
-  using IsEnabledFunction = HRESULT(WINAPI *)(BOOL *);
-  const auto isEnabled = reinterpret_cast<IsEnabledFunction>(
-      reinterpret_cast<void *>(GetProcAddress(dwm, "DwmIsCompositionEnabled")));
-  BOOL enabled = FALSE;
-  const bool on = isEnabled && SUCCEEDED(isEnabled(&enabled)) && enabled;
-  FreeLibrary(dwm);
-  return on;
-}
-
 } // namespace qv

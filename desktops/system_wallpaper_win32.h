@@ -15,10 +15,4 @@ std::string CurrentSystemWallpaper();
 // done it; otherwise a short-lived thread asks and this returns at once.
 void SetSystemWallpaper(const std::string &path, bool wait);
 
-// Windows of the NT family from version 6 on.
-bool IsNt6OrLater();
-// NT 6 or later with desktop composition on (pictures of other programs'
-// windows are only printed with it).
-bool DesktopCompositionOn();
-
 } // namespace qv

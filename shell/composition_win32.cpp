@@ -3,8 +3,6 @@
 #include <windows.h>
 
 namespace qv {
-namespace {
-
 // The version the system itself reports, whatever the manifest says.
 bool SystemIsNt6OrLater() {
   using RtlGetVersionFunction = LONG(WINAPI *)(OSVERSIONINFOW *);
@@ -17,8 +15,6 @@ bool SystemIsNt6OrLater() {
     return false;
   return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 6;
 }
-
-} // namespace
 
 bool CompositionEnabled() {
   if (!SystemIsNt6OrLater())

@@ -6,6 +6,9 @@
 // serve.
 namespace qv {
 
+// An NT system of version 6 or later, as the system itself reports it.
+bool SystemIsNt6OrLater();
+// That, with the Desktop Window Manager composing right now.
 bool CompositionEnabled();
 
 } // namespace qv
