@@ -60,7 +60,8 @@ wait "$program"
 # program's memory during and after 20 effects (read from /proc).
 bench="$bin/qvbench_effects.exe"
 rss() { awk '/^RssAnon/ { print $2 }' "/proc/$1/status"; }
-read -r _ bare screen < <(wine "$bench" bare:10 | grep '^bare')
+# Wine's programs end their lines with a carriage return.
+read -r _ bare screen < <(wine "$bench" bare:10 | tr -d '\r' | grep '^bare')
 declare -A fps latency
 for live in 0 1; do
   wine "$bench" settings:PerformanceLivePreview=$live
@@ -75,7 +76,7 @@ for live in 0 1; do
   second=$!
   sleep 3
   wine "$bench" key:ctrl+1
-  read -r _ latency[$live] fps[$live] < <(wine "$bench" cube:10 | grep '^cube')
+  read -r _ latency[$live] fps[$live] < <(wine "$bench" cube:10 | tr -d '\r' | grep '^cube')
   if [[ $live == 1 ]]; then
     pid=$(pgrep -f 'bin/quadrivista.exe' | head -n 1)
     rss_before=$(rss "$pid")
