@@ -456,6 +456,20 @@ public:
   static std::filesystem::path Folder() { return ExecutableFolder() / L"SkyBoxes"; }
 };
 
+// A small dark grey Windows bitmap for the picture background.
+void WriteTestPicture(const std::filesystem::path &file) {
+  constexpr int kSide = 4;
+  const std::vector<std::uint8_t> pixels(kSide * kSide * 3, 0x40);
+  BITMAPINFOHEADER info{sizeof(info), kSide, kSide, 1, 24, BI_RGB};
+  BITMAPFILEHEADER header{0x4D42, 0, 0, 0, sizeof(header) + sizeof(info)};
+  header.bfSize = static_cast<DWORD>(header.bfOffBits + pixels.size());
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char *>(&header), sizeof(header));
+  out.write(reinterpret_cast<const char *>(&info), sizeof(info));
+  out.write(reinterpret_cast<const char *>(pixels.data()),
+            static_cast<std::streamsize>(pixels.size()));
+}
+
 std::wstring ComboItemText(HWND combo, int index) {
   wchar_t text[MAX_PATH] = L"";
   if (index >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < MAX_PATH)
@@ -576,6 +590,31 @@ TEST_F(SettingsEndToEnd, AnimationPerformanceAndEffectPagesStoreTheirKeysOnAccep
   ClickWindow(FindDescendant(page, id::kBackgroundBase + 1));
   ClosePage(page, id::kAccept);
 
+  // A picture chosen in the open dialog is named on the page and chosen.
+  const auto picture = ExecutableFolder() / L"QvTestPicture.bmp";
+  WriteTestPicture(picture);
+  page = ClickLink(71);
+  ASSERT_NE(page, nullptr);
+  ClickWindow(FindDescendant(page, id::kBrowse));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        dialog = FindProcessWindow(program->Id(), L"#32770");
+        return dialog && IsWindowVisible(dialog) && GetForegroundWindow() == dialog;
+      },
+      10s))
+      << "no open dialog";
+  TypeText(picture.wstring());
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return WindowTextOf(FindDescendant(page, id::kFileName)) == picture.wstring(); }, 10s));
+  EXPECT_EQ(SendMessageW(FindDescendant(page, id::kBackgroundBase + 4), BM_GETCHECK, 0, 0),
+            BST_CHECKED);
+  Snapshot("settings-explorer-background-picture");
+  ClosePage(page, id::kAccept);
+  std::filesystem::remove(picture);
+
   RegistrySettingsStore store;
   const TSetup stored(store);
   EXPECT_EQ(stored.AnimationIn, 3);
@@ -600,7 +639,8 @@ TEST_F(SettingsEndToEnd, AnimationPerformanceAndEffectPagesStoreTheirKeysOnAccep
   EXPECT_EQ(stored.CubeBackground, 5);
   EXPECT_EQ(stored.CubeBackgroundTheme, "QvTestThemeB");
   EXPECT_EQ(stored.FlipBackground, 1);
-  EXPECT_EQ(stored.ExplorerBackground, 3);
+  EXPECT_EQ(stored.ExplorerBackground, 4);
+  EXPECT_EQ(stored.ExplorerBackgroundImage, WideToAnsi(picture.wstring()));
   Stop(*program);
 }
 
