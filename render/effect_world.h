@@ -7,6 +7,7 @@
 #include "desktops/window_system.h"
 #include "render/animation.h"
 #include "render/effect_device.h"
+#include "shell/setup_enums.h"
 
 #include <array>
 #include <memory>
@@ -17,9 +18,6 @@ namespace qv {
 class TSetup;
 class TWindowManager;
 class T3DSkyBox;
-
-// The effects, in the order of the host's background textures and sky boxes.
-enum class EffectKind { Cube = 0, Explorer = 1, Flip = 2, Carousel = 3 };
 
 struct ScreenPoint {
   int x;

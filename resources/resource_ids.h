@@ -35,4 +35,11 @@
 #define IDI_FLAG_FRENCH 205
 #define IDI_FLAG_COUNT 6
 
+/* The looks of the 3D cube on its appearance page, in the order of the
+   CubeAppearance values: the closed cube, the faces standing apart. */
+#define IDI_CUBE_LOOK_BASE 210
+#define IDI_CUBE_PLAIN 210
+#define IDI_CUBE_APART 211
+#define IDI_CUBE_LOOK_COUNT 2
+
 #endif

@@ -21,6 +21,10 @@ enum class Action : int {
 };
 inline constexpr int kActionCount = 14;
 
+// The four full-screen 3D effects, in the order their backgrounds, sky boxes
+// and settings pages are kept.
+enum class EffectKind { Cube = 0, Explorer = 1, Flip = 2, Carousel = 3 };
+
 // The effect of a special input (middle click, modifier combinations).
 enum class Effect : int {
   None = 0,

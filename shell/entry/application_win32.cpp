@@ -229,6 +229,10 @@ int RunApplication(const std::vector<std::string> &parameters) {
   settingsServices.applyHotkeys = [&] { mainForm->ApplyHotkeys(); };
   settingsServices.restartHookThread = [&] { triggers.RestartHookThread(); };
   settingsServices.setTrayDefaultItem = [&] { mainForm->SetTrayDefaultItem(); };
+  settingsServices.reloadEffectBackgrounds = [&] {
+    if (effects.Host())
+      effects.Host()->ReloadBackgrounds();
+  };
   settingsServices.processNames = [&] {
     std::vector<std::string> names;
     for (const auto &window : desktops.WindowManager().Windows())

@@ -303,8 +303,11 @@ TEST_P(PageLayoutTest, EveryTextFitsItsControl) {
   // Each page with the dialogs its buttons open.
   const std::pair<int, int> pages[] = {
       {1, 0},          {2, id::kEdit}, {3, 0},  {4, id::kChangePassword},
-      {11, id::kEdit}, {12, 0},        {14, 0}, {31, 0},
-      {32, 0},         {33, 0},        {34, 0}};
+      {11, id::kEdit}, {12, 0},        {14, 0}, {15, 0},
+      {21, 0},         {22, 0},        {23, 0}, {24, 0},
+      {31, 0},         {32, 0},        {33, 0}, {34, 0},
+      {61, 0},         {62, 0},        {63, 0}, {64, 0},
+      {72, 0}};
   for (const auto &[tag, dialogButton] : pages) {
     SendMessageW(panel, WM_COMMAND, MAKEWPARAM(id::kLinkBase + tag, STN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(panel, id::kLinkBase + tag)));

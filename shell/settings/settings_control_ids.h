@@ -74,6 +74,45 @@ inline constexpr int kChangeWallpaper = 134; // the "Change wallpaper" link
 inline constexpr int kIcons = 135;           // lvIcons
 inline constexpr int kResetIcons = 136;      // the "Reset icon layouts" link
 
+// Animation.
+inline constexpr int kEffectIn = 400;
+inline constexpr int kEffectOut = 401;
+inline constexpr int kElasticity = 402;
+inline constexpr int kZoomFactor = 403;
+
+// Performance: tbLevel with the labels that describe its level.
+inline constexpr int kLevel = 404;
+inline constexpr int kLevelSize = 405;       // lbSize
+inline constexpr int kLevelAllocation = 406; // lbAllocation
+inline constexpr int kLevelBuffering = 407;  // lbBuffering
+inline constexpr int kRealtime = 408;
+inline constexpr int kRate = 409;
+inline constexpr int kReflection = 410;
+inline constexpr int kAntialias = 411;
+inline constexpr int kTransparentWindows = 412;
+inline constexpr int kLighting = 413;
+inline constexpr int kWater = 414;
+
+// The cube's appearance (lvAppearance is kList) and transparency.
+inline constexpr int kEnableTransparency = 415;
+inline constexpr int kTransparency = 416;
+
+// The effects' distance pages.
+inline constexpr int kInitialDistance = 417;
+inline constexpr int kEdgeMovement = 418;
+inline constexpr int kDuration = 419;
+
+// The effects' background pages: rbColorWhite ... rbTheme are
+// kBackgroundBase + the background value.
+inline constexpr int kBackgroundBase = 420;
+inline constexpr int kTheme = 426;    // cbTheme
+inline constexpr int kFileName = 427; // laFileName
+inline constexpr int kBrowse = 428;   // Button1
+inline constexpr int kPreview = 429;  // paColor
+
+// The label showing a trackbar's value has the trackbar's id + this.
+inline constexpr int kValueLabelOffset = 100;
+
 // Hotkey selector.
 inline constexpr int kKeys = 200;
 inline constexpr int kShift = 201;

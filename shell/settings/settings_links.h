@@ -30,10 +30,24 @@ inline constexpr int kHotZones = 12;
 inline constexpr int kMouseGestures = 13;
 inline constexpr int kSpecial = 14;
 inline constexpr int kAnimation = 15;
+inline constexpr int kPerformance = 21;
+inline constexpr int kRealtime = 22;
+inline constexpr int kReflection = 23;
+inline constexpr int kVisualEffects = 24;
 inline constexpr int kOsd = 31;
 inline constexpr int kTray = 32;
 inline constexpr int kAutorun = 33;
 inline constexpr int kLanguage = 34;
+inline constexpr int kCubeAppearance = 61;
+inline constexpr int kCubeBackground = 62;
+inline constexpr int kCubeTransparency = 63;
+inline constexpr int kCubeDistances = 64;
+inline constexpr int kExplorerBackground = 71;
+inline constexpr int kExplorerDistances = 72;
+inline constexpr int kFlipBackground = 81;
+inline constexpr int kFlipDistances = 82;
+inline constexpr int kCarouselBackground = 91;
+inline constexpr int kCarouselDistances = 92;
 } // namespace page_tag
 
 } // namespace qv

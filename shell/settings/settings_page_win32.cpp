@@ -130,6 +130,9 @@ LRESULT TSettingsBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (lParam)
       OnScroll(reinterpret_cast<HWND>(lParam));
     return 0;
+  case WM_DRAWITEM:
+    OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+    return TRUE;
   case WM_CTLCOLORSTATIC:
   case WM_CTLCOLORBTN:
     return PageControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

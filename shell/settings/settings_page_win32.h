@@ -59,6 +59,8 @@ protected:
   virtual void OnNotify(const NMHDR & /*header*/) {}
   virtual void OnScroll(HWND /*trackbar*/) {}
   virtual void OnPaint(HDC /*dc*/) {}
+  // Draws an owner-drawn control.
+  virtual void OnDrawItem(const DRAWITEMSTRUCT & /*item*/) {}
 
   TSetup &Settings() const;
   const SettingsServices &Services() const { return *context_.services; }

@@ -28,9 +28,39 @@ PagePointer CreateSettingsPage(int tag, const PageContext &context) {
     return NewAutorunPage(context);
   case page_tag::kLanguage:
     return NewLanguagePage(context);
+  case page_tag::kAnimation:
+    return NewAnimationPage(context);
+  case page_tag::kPerformance:
+    return NewPerformanceSettingsPage(context);
+  case page_tag::kRealtime:
+    return NewPerformanceRealtimePage(context);
+  case page_tag::kReflection:
+    return NewPerformanceReflectionPage(context);
+  case page_tag::kVisualEffects:
+    return NewPerformanceEffectsPage(context);
+  case page_tag::kCubeAppearance:
+    return NewCubeAppearancePage(context);
+  case page_tag::kCubeBackground:
+    return NewEffectBackgroundPage(context, EffectKind::Cube);
+  case page_tag::kCubeTransparency:
+    return NewCubeTransparencyPage(context);
+  case page_tag::kCubeDistances:
+    return NewEffectDistancesPage(context, EffectKind::Cube);
+  case page_tag::kExplorerBackground:
+    return NewEffectBackgroundPage(context, EffectKind::Explorer);
+  case page_tag::kExplorerDistances:
+    return NewEffectDistancesPage(context, EffectKind::Explorer);
+  case page_tag::kFlipBackground:
+    return NewEffectBackgroundPage(context, EffectKind::Flip);
+  case page_tag::kFlipDistances:
+    return NewEffectDistancesPage(context, EffectKind::Flip);
+  case page_tag::kCarouselBackground:
+    return NewEffectBackgroundPage(context, EffectKind::Carousel);
+  case page_tag::kCarouselDistances:
+    return NewEffectDistancesPage(context, EffectKind::Carousel);
   default:
-    // The animation, performance, exposer and effect pages are
-    // not part of the program yet; their links do nothing, like "Layout".
+    // The exposer's page is not part of the program yet; its link does
+    // nothing, like "Layout".
     return nullptr;
   }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/settings/effect_page_values.h"
 #include "shell/settings/settings_page_win32.h"
 
 #include <memory>
@@ -22,5 +23,15 @@ PagePointer NewOsdPage(const PageContext &context);
 PagePointer NewTrayPage(const PageContext &context);
 PagePointer NewAutorunPage(const PageContext &context);
 PagePointer NewLanguagePage(const PageContext &context);
+PagePointer NewAnimationPage(const PageContext &context);
+PagePointer NewPerformanceSettingsPage(const PageContext &context);
+PagePointer NewPerformanceRealtimePage(const PageContext &context);
+PagePointer NewPerformanceReflectionPage(const PageContext &context);
+PagePointer NewPerformanceEffectsPage(const PageContext &context);
+PagePointer NewCubeAppearancePage(const PageContext &context);
+PagePointer NewCubeTransparencyPage(const PageContext &context);
+// The background and distance pages of each 3D effect.
+PagePointer NewEffectBackgroundPage(const PageContext &context, EffectKind effect);
+PagePointer NewEffectDistancesPage(const PageContext &context, EffectKind effect);
 
 } // namespace qv

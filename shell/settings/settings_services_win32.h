@@ -21,6 +21,9 @@ struct SettingsServices {
   std::function<void()> restartHookThread;
   // The tray menu's default item (after the tray page).
   std::function<void()> setTrayDefaultItem;
+  // The render host reloads its background resources (after a background
+  // page of the 3D effects).
+  std::function<void()> reloadEffectBackgrounds;
   // The process names of the managed windows, in the window manager's order.
   std::function<std::vector<std::string>()> processNames;
   // Asks for the desktop password over `area`; true when it was given.

@@ -22,6 +22,7 @@ protected:
     services.applyHotkeys = [this] { ++hotkeysApplied; };
     services.restartHookThread = [this] { ++hookThreadRestarts; };
     services.setTrayDefaultItem = [this] { ++trayDefaultsSet; };
+    services.reloadEffectBackgrounds = [this] { ++backgroundReloads; };
     services.processNames = [] { return std::vector<std::string>{"b.exe", "a.exe", "b.exe"}; };
     services.requestPassword = [this](HWND owner, const RECT &area) {
       ++passwordRequests;
@@ -81,11 +82,16 @@ protected:
   int hotkeysApplied = 0;
   int hookThreadRestarts = 0;
   int trayDefaultsSet = 0;
+  int backgroundReloads = 0;
   int passwordRequests = 0;
   bool passwordGiven = true;
 };
 
-constexpr int kPageTags[] = {1, 2, 3, 4, 11, 12, 14, 31, 32, 33, 34};
+constexpr int kPageTags[] = {1,  2,  3,  4,  11, 12, 14, 15, 21, 22, 23, 24, 31,
+                             32, 33, 34, 61, 62, 63, 64, 71, 72, 81, 82, 91, 92};
+constexpr bool IsBackgroundPage(int tag) {
+  return tag == 62 || tag == 71 || tag == 81 || tag == 91;
+}
 
 TEST_F(SettingsWindowTest, AcceptSavesOnceAndRunsOnlyThePagesOwnFollowUp) {
   for (const int tag : kPageTags) {
@@ -93,6 +99,7 @@ TEST_F(SettingsWindowTest, AcceptSavesOnceAndRunsOnlyThePagesOwnFollowUp) {
     const int hotkeys = hotkeysApplied;
     const int hookThreads = hookThreadRestarts;
     const int trayDefaults = trayDefaultsSet;
+    const int reloads = backgroundReloads;
     HWND page = Open(tag);
     ASSERT_NE(page, nullptr) << tag;
     EXPECT_FALSE(Shown(Link(tag))) << "the page covers the links";
@@ -101,6 +108,7 @@ TEST_F(SettingsWindowTest, AcceptSavesOnceAndRunsOnlyThePagesOwnFollowUp) {
     EXPECT_EQ(hotkeysApplied, hotkeys + (tag == 11 ? 1 : 0)) << tag;
     EXPECT_EQ(hookThreadRestarts, hookThreads + (tag == 12 ? 1 : 0)) << tag;
     EXPECT_EQ(trayDefaultsSet, trayDefaults + (tag == 32 ? 1 : 0)) << tag;
+    EXPECT_EQ(backgroundReloads, reloads + (IsBackgroundPage(tag) ? 1 : 0)) << tag;
   }
 }
 
@@ -118,7 +126,7 @@ TEST_F(SettingsWindowTest, CancelLeavesEverySettingAsItWas) {
     Close(page, id::kCancel);
   }
   EXPECT_EQ(store.saves, saves);
-  EXPECT_EQ(hotkeysApplied + hookThreadRestarts + trayDefaultsSet, 0);
+  EXPECT_EQ(hotkeysApplied + hookThreadRestarts + trayDefaultsSet + backgroundReloads, 0);
   EXPECT_EQ(StoredText(), before);
 }
 

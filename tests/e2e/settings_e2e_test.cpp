@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace qv::e2e {
@@ -138,15 +140,52 @@ protected:
         SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   }
 
+  // Moves a trackbar as a drag of its thumb would: the page hears of it.
+  static void MoveTrackbar(HWND page, int id, int position) {
+    HWND trackbar = FindDescendant(page, id);
+    SendMessageW(trackbar, TBM_SETPOS, TRUE, position);
+    SendMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
+                 reinterpret_cast<LPARAM>(trackbar));
+  }
+
+  // Chooses an item of a drop-down list as the mouse would: the page hears of it.
+  static void ChooseComboItem(HWND page, int id, int index) {
+    HWND combo = FindDescendant(page, id);
+    SelectComboItem(combo, index);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  }
+
   HWND panel_ = nullptr;
   int failedCloses_ = 0;
 };
 
 // The pages built so far, by the tags of their links.
-constexpr std::pair<int, const char *> kPages[] = {
-    {1, "desktops"}, {2, "rules"},        {3, "wallpapers"}, {4, "privacy"},
-    {11, "keys"},    {12, "hot-corners"}, {14, "special"},   {31, "osd"},
-    {32, "tray"},    {33, "autorun"},     {34, "language"}};
+constexpr std::pair<int, const char *> kPages[] = {{1, "desktops"},
+                                                   {2, "rules"},
+                                                   {3, "wallpapers"},
+                                                   {4, "privacy"},
+                                                   {11, "keys"},
+                                                   {12, "hot-corners"},
+                                                   {14, "special"},
+                                                   {15, "animation"},
+                                                   {21, "performance"},
+                                                   {22, "realtime"},
+                                                   {23, "reflection"},
+                                                   {24, "visual-effects"},
+                                                   {31, "osd"},
+                                                   {32, "tray"},
+                                                   {33, "autorun"},
+                                                   {34, "language"},
+                                                   {61, "cube-appearance"},
+                                                   {62, "cube-background"},
+                                                   {63, "cube-transparency"},
+                                                   {64, "cube-distances"},
+                                                   {71, "explorer-background"},
+                                                   {72, "explorer-distances"},
+                                                   {81, "flip-background"},
+                                                   {82, "flip-distances"},
+                                                   {91, "carousel-background"},
+                                                   {92, "carousel-distances"}};
 
 TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
   auto program = Start();
@@ -205,10 +244,14 @@ TEST_F(SettingsEndToEnd, EveryPageOpensAndCancellingChangesNothing) {
     ASSERT_NE(page, nullptr) << name;
     EXPECT_FALSE(IsWindowVisible(Link(tag))) << "the page covers the links";
     Snapshot(std::string("settings-page-") + name);
+    // Changes that cancelling must throw away.
     if (tag == 11) {
-      // Changes that cancelling must throw away.
       ClickWindow(FindDescendant(page, id::kRestoreDefaults));
       ClickWindow(FindDescendant(page, id::kEnable));
+    } else if (tag == 21) {
+      MoveTrackbar(page, id::kLevel, 4);
+    } else if (tag == 62) {
+      ClickWindow(FindDescendant(page, id::kBackgroundBase + 0));
     }
     ClosePage(page, id::kCancel);
   }
@@ -216,7 +259,7 @@ TEST_F(SettingsEndToEnd, EveryPageOpensAndCancellingChangesNothing) {
   EXPECT_TRUE(HotKeyTaken(0, VK_F11)) << "the hotkeys are as they were";
 
   // The links of pages that do not exist open nothing.
-  for (const int tag : {52, 53, 92}) {
+  for (const int tag : {52, 53}) {
     ClickWindow(Link(tag));
     EXPECT_FALSE(WaitUntil([&] { return OpenPage() != nullptr; }, 2s)) << "link " << tag;
   }
@@ -391,6 +434,214 @@ TEST_F(SettingsEndToEnd, RulesAndDesktopNamesAreStoredOnAccept) {
   EXPECT_EQ(stored.Rules, std::vector<std::string>{"notepad.exe=3"});
   EXPECT_EQ(stored.DisplayName(2), "Mail");
   EXPECT_EQ(stored.DisplayName(3), "Desktop 3");
+  Stop(*program);
+}
+
+// Theme folders beside the program for one test, gone afterwards, with a
+// file among them that is no theme.
+class TestThemes {
+public:
+  TestThemes() {
+    for (const wchar_t *name : {L"QvTestThemeA", L"QvTestThemeB"})
+      std::filesystem::create_directories(Folder() / name);
+    std::ofstream(Folder() / L"QvTestNotATheme.txt") << "not a theme";
+  }
+  ~TestThemes() {
+    std::error_code ignored;
+    for (const wchar_t *name : {L"QvTestThemeA", L"QvTestThemeB", L"QvTestNotATheme.txt"})
+      std::filesystem::remove_all(Folder() / name, ignored);
+  }
+  TestThemes(const TestThemes &) = delete;
+  TestThemes &operator=(const TestThemes &) = delete;
+
+  static std::filesystem::path Folder() { return ExecutableFolder() / L"SkyBoxes"; }
+};
+
+// A small dark grey Windows bitmap for the picture background.
+void WriteTestPicture(const std::filesystem::path &file) {
+  constexpr int kSide = 4;
+  const std::vector<std::uint8_t> pixels(kSide * kSide * 3, 0x40);
+  BITMAPINFOHEADER info{sizeof(info), kSide, kSide, 1, 24, BI_RGB};
+  BITMAPFILEHEADER header{0x4D42, 0, 0, 0, sizeof(header) + sizeof(info)};
+  header.bfSize = static_cast<DWORD>(header.bfOffBits + pixels.size());
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char *>(&header), sizeof(header));
+  out.write(reinterpret_cast<const char *>(&info), sizeof(info));
+  out.write(reinterpret_cast<const char *>(pixels.data()),
+            static_cast<std::streamsize>(pixels.size()));
+}
+
+std::wstring ComboItemText(HWND combo, int index) {
+  wchar_t text[MAX_PATH] = L"";
+  if (index >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < MAX_PATH)
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+int ComboIndexOf(HWND combo, const wchar_t *text) {
+  return static_cast<int>(SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(text)));
+}
+
+TEST_F(SettingsEndToEnd, AnimationPerformanceAndEffectPagesStoreTheirKeysOnAccept) {
+  const TestThemes themes;
+  SaveSettings([](TSetup &setup) {
+    setup.GeneralEnableGestures = false;
+    setup.CubeBackgroundTheme = "QvTestThemeGone";
+  });
+  TLanguageController english(ExecutableFolder() / L"Languages");
+  const auto text = [&](const char *identifier) {
+    return AnsiToWide(english.Translate(identifier));
+  };
+  auto program = Start();
+  ShowSettings();
+
+  HWND page = ClickLink(15);
+  ASSERT_NE(page, nullptr);
+  ChooseComboItem(page, id::kEffectIn, 3);
+  ChooseComboItem(page, id::kEffectOut, 9);
+  MoveTrackbar(page, id::kElasticity, 60);
+  MoveTrackbar(page, id::kZoomFactor, 90);
+  EXPECT_EQ(WindowTextOf(FindDescendant(page, id::kZoomFactor + id::kValueLabelOffset)), L"90 %");
+  ClosePage(page, id::kAccept);
+
+  // The level's three descriptions follow the trackbar as the keys move it.
+  page = ClickLink(21);
+  ASSERT_NE(page, nullptr);
+  const auto levelTexts = [&] {
+    return std::vector<std::wstring>{WindowTextOf(FindDescendant(page, id::kLevelSize)),
+                                     WindowTextOf(FindDescendant(page, id::kLevelAllocation)),
+                                     WindowTextOf(FindDescendant(page, id::kLevelBuffering))};
+  };
+  EXPECT_EQ(levelTexts(), (std::vector{text("249"), text("252"), text("255")})) << "level 1";
+  ClickWindow(FindDescendant(page, id::kLevel));
+  PressKey(VK_END);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return levelTexts() == std::vector{text("251"), text("253"), text("255")};
+      },
+      10s))
+      << "level 4";
+  PressKey(VK_LEFT);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return levelTexts() == std::vector{text("250"), text("253"), text("255")};
+      },
+      10s))
+      << "level 3";
+  Snapshot("settings-performance-level-3");
+  ClosePage(page, id::kAccept);
+
+  page = ClickLink(22);
+  ASSERT_NE(page, nullptr);
+  ClickWindow(FindDescendant(page, id::kRealtime));
+  MoveTrackbar(page, id::kRate, 40);
+  ClosePage(page, id::kAccept);
+  page = ClickLink(23);
+  ASSERT_NE(page, nullptr);
+  ClickWindow(FindDescendant(page, id::kReflection));
+  ClosePage(page, id::kAccept);
+  page = ClickLink(24);
+  ASSERT_NE(page, nullptr);
+  ClickWindow(FindDescendant(page, id::kLighting));
+  ClickWindow(FindDescendant(page, id::kWater));
+  ClosePage(page, id::kAccept);
+
+  page = ClickLink(61);
+  ASSERT_NE(page, nullptr);
+  HWND looks = FindDescendant(page, id::kList);
+  EXPECT_EQ(SelectedRow(looks), 0) << "the closed cube by default";
+  ClickWindow(looks);
+  PressKey(VK_HOME);
+  PressKey(VK_RIGHT);
+  ASSERT_TRUE(WaitUntil([&] { return SelectedRow(looks) == 1; }, 10s));
+  ClosePage(page, id::kAccept);
+  page = ClickLink(63);
+  ASSERT_NE(page, nullptr);
+  ClickWindow(FindDescendant(page, id::kEnableTransparency));
+  MoveTrackbar(page, id::kTransparency, 30);
+  ClosePage(page, id::kAccept);
+
+  // One distance page serves every effect with that effect's keys.
+  page = ClickLink(92);
+  ASSERT_NE(page, nullptr);
+  MoveTrackbar(page, id::kInitialDistance, 320);
+  ClickWindow(FindDescendant(page, id::kEdgeMovement));
+  MoveTrackbar(page, id::kDuration, 1500);
+  EXPECT_EQ(WindowTextOf(FindDescendant(page, id::kDuration + id::kValueLabelOffset)), L"1500 ms");
+  ClosePage(page, id::kAccept);
+
+  // The stored theme has gone: the first one found shows; files are no themes.
+  page = ClickLink(62);
+  ASSERT_NE(page, nullptr);
+  HWND theme = FindDescendant(page, id::kTheme);
+  EXPECT_GE(ComboIndexOf(theme, L"QvTestThemeA"), 0);
+  EXPECT_LT(ComboIndexOf(theme, L"QvTestNotATheme.txt"), 0);
+  EXPECT_EQ(SendMessageW(theme, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(WindowTextOf(theme), ComboItemText(theme, 0));
+  EXPECT_EQ(SendMessageW(FindDescendant(page, id::kBackgroundBase + 3), BM_GETCHECK, 0, 0),
+            BST_CHECKED)
+      << "the black gradient by default";
+  ClickWindow(FindDescendant(page, id::kBackgroundBase + 5));
+  Snapshot("settings-cube-background-theme");
+  ChooseComboItem(page, id::kTheme, ComboIndexOf(theme, L"QvTestThemeB"));
+  ClosePage(page, id::kAccept);
+  page = ClickLink(81);
+  ASSERT_NE(page, nullptr);
+  ClickWindow(FindDescendant(page, id::kBackgroundBase + 1));
+  ClosePage(page, id::kAccept);
+
+  // A picture chosen in the open dialog is named on the page and chosen.
+  const auto picture = ExecutableFolder() / L"QvTestPicture.bmp";
+  WriteTestPicture(picture);
+  page = ClickLink(71);
+  ASSERT_NE(page, nullptr);
+  ClickWindow(FindDescendant(page, id::kBrowse));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        dialog = FindProcessWindow(program->Id(), L"#32770");
+        return dialog && IsWindowVisible(dialog) && GetForegroundWindow() == dialog;
+      },
+      10s))
+      << "no open dialog";
+  TypeText(picture.wstring());
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return WindowTextOf(FindDescendant(page, id::kFileName)) == picture.wstring(); }, 10s));
+  EXPECT_EQ(SendMessageW(FindDescendant(page, id::kBackgroundBase + 4), BM_GETCHECK, 0, 0),
+            BST_CHECKED);
+  Snapshot("settings-explorer-background-picture");
+  ClosePage(page, id::kAccept);
+  std::filesystem::remove(picture);
+
+  RegistrySettingsStore store;
+  const TSetup stored(store);
+  EXPECT_EQ(stored.AnimationIn, 3);
+  EXPECT_EQ(stored.AnimationOut, 9);
+  EXPECT_EQ(stored.AnimationElasticity, 60);
+  EXPECT_EQ(stored.AnimationZoomFactor, 90);
+  EXPECT_EQ(stored.PerformanceLevel, 3);
+  EXPECT_FALSE(stored.PerformanceLivePreview);
+  EXPECT_EQ(stored.PerformanceLivePreviewRate, 40);
+  EXPECT_FALSE(stored.PerformanceReflection);
+  EXPECT_TRUE(stored.PerformanceAntialiasing);
+  EXPECT_TRUE(stored.PerformanceLighting);
+  EXPECT_FALSE(stored.PerformanceWaterDrop);
+  EXPECT_TRUE(stored.PerformanceTransparentWindows);
+  EXPECT_EQ(stored.CubeAppearance, 1);
+  EXPECT_FALSE(stored.CubeEnableTransparency);
+  EXPECT_EQ(stored.CubeTransparency, 30);
+  EXPECT_EQ(stored.CarouselDistance, 320);
+  EXPECT_FALSE(stored.CarouselEdgeMovement);
+  EXPECT_EQ(stored.CarouselDuration, 1500);
+  EXPECT_EQ(stored.CubeDistance, 50) << "the cube's distance is its own";
+  EXPECT_EQ(stored.CubeBackground, 5);
+  EXPECT_EQ(stored.CubeBackgroundTheme, "QvTestThemeB");
+  EXPECT_EQ(stored.FlipBackground, 1);
+  EXPECT_EQ(stored.ExplorerBackground, 4);
+  EXPECT_EQ(stored.ExplorerBackgroundImage, WideToAnsi(picture.wstring()));
   Stop(*program);
 }
 
