@@ -136,6 +136,12 @@ std::string Win32WindowSystem::ProcessName(WindowHandle window) {
   return LowerCaseAnsi(std::wstring(name, length));
 }
 
+std::uint32_t Win32WindowSystem::ProcessId(WindowHandle window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(ToHwnd(window), &processId);
+  return processId;
+}
+
 std::uint32_t Win32WindowSystem::ThreadId(WindowHandle window) {
   return GetWindowThreadProcessId(ToHwnd(window), nullptr);
 }

@@ -1,5 +1,6 @@
 #include "shell/entry/program_desktops_win32.h"
 
+#include "desktops/hidden_window_journal_win32.h"
 #include "shell/global_lock_win32.h"
 #include "triggers/desktop_properties_win32.h"
 
@@ -39,7 +40,8 @@ void ProgramDesktops::MutexLock::Release() {
 ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
                                  const TSetup &setup, TLog &log, int imageScale,
                                  const std::filesystem::path &journalFile)
-    : system_(shell.TaskSwitchWindow), pictures_(shell, imageScale), journal_(journalFile),
+    : system_(shell.TaskSwitchWindow), pictures_(shell, imageScale),
+      journal_(journalFile, CurrentJournalSession(), ReplaceFileWriteThrough, &log),
       passwordScreen_([&shell] {
         return SIZE{shell.ScreenWidth, shell.ScreenHeight};
       }),
@@ -63,7 +65,7 @@ ProgramDesktops::~ProgramDesktops() {
 }
 
 void ProgramDesktops::Start() {
-  RecoverHiddenWindows(system_, journal_.File(), environment_.Log);
+  RecoverHiddenWindows(system_, journal_.File(), journal_.Session(), environment_.Log);
   windowManager_->SetCurrentDesktop(windowManager_->Desktop(1));
   windowManager_->Enabled = true;
   runningDesktops = this;
@@ -85,7 +87,7 @@ void ProgramDesktops::RestoreAll() {
 }
 
 void ProgramDesktops::EmergencyRestore() {
-  RecoverHiddenWindows(system_, journal_.File());
+  RecoverHiddenWindows(system_, journal_.File(), journal_.Session());
 }
 
 int ProgramDesktops::CurrentNumber() const {
