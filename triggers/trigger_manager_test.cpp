@@ -93,6 +93,9 @@ protected:
     targets.shared.EventCode = libraryEvent;
     manager.HandleNotification();
   }
+  void MoveRequest(std::uint32_t code, std::uint32_t window) {
+    manager.HandleNotification(code, window);
+  }
   void Gesture(const char *text) {
     std::strcpy(targets.shared.GestureText, text);
     Notify(0, qv::kLibraryGesture);
@@ -294,20 +297,20 @@ TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
   EXPECT_EQ(targets.calls, Calls{});
 }
 
-TEST_F(TriggerManagerTest, LibraryCodesAreClearedAndOnlyMoveRequestsAct) {
-  targets.shared.EventWindow = 0xFFFFFFF0u;
-  Notify(0, 26);
-  EXPECT_EQ(targets.calls, (Calls{"move 4294967280 6"}));
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Move window 4294967280 to desktop 6"}));
-  EXPECT_EQ(targets.shared.EventCode, 0u);
+TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTaken) {
+  MoveRequest(26, 0xFFFFFFF0u);
+  MoveRequest(22, 0x1234u); // before the first was handled, the record held only the last
+  EXPECT_EQ(targets.calls, (Calls{"move 4294967280 6", "move 4660 2"}));
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Move window 4294967280 to desktop 6",
+                                                   "Move window 4660 to desktop 2"}));
 
   targets.calls.clear();
-  for (std::uint32_t code : {1u, 9u, 11u, 20u, 27u, 1000u}) {
+  for (std::uint32_t code : {1u, 9u, 11u, 20u, 26u, 27u, 1000u}) {
     Notify(0, code);
     EXPECT_EQ(targets.shared.EventCode, 0u) << code;
   }
-  EXPECT_EQ(targets.calls, Calls{}) << "other codes are cleared without effect";
-  EXPECT_EQ(log.Lines().size(), 1u);
+  EXPECT_EQ(targets.calls, Calls{}) << "codes in the record other than a gesture do nothing";
+  EXPECT_EQ(log.Lines().size(), 2u);
 }
 
 TEST_F(TriggerManagerTest, NotificationsIgnoredWhileDisabledAndHotZonesIgnoredWhileOff) {

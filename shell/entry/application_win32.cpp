@@ -111,6 +111,8 @@ void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &opt
   SystemProperties = objects.systemProperties.get();
   Log->MirrorToFile(SystemProperties->AppDataPath / "quadrivista.log");
   Log->Add(std::string(kProductName) + " " + kVersionText + " starting");
+  for (const std::string &rejected : Setup->RejectedValues)
+    Log->Add(rejected);
 
   objects.desktopProperties = std::make_unique<TDesktopProperties>();
   objects.triggers = std::make_unique<ProgramTriggers>(*Setup, *Log);
@@ -123,7 +125,7 @@ void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &opt
 
   objects.desktops = std::make_unique<ProgramDesktops>(
       *objects.desktopProperties, *Mutex, *Setup, *Log, SystemProperties->ImageScale,
-      SystemProperties->AppDataPath / "hidden-windows.journal");
+      SystemProperties->LocalAppDataPath / "hidden-windows.journal");
   desktopsToRestore = objects.desktops.get();
   SetUnhandledExceptionFilter(&RestoreWindowsBeforeCrash);
   objects.desktops->Start();
@@ -176,7 +178,9 @@ int RunApplication(const std::vector<std::string> &parameters) {
   mainForm->HandleHotKey = [&](unsigned identifier) {
     triggers.Manager().HandleHotKey(identifier);
   };
-  mainForm->HandleNotification = [&] { triggers.Manager().HandleNotification(); };
+  mainForm->HandleNotification = [&](std::uint32_t request, std::uint32_t window) {
+    triggers.Manager().HandleNotification(request, window);
+  };
   mainForm->RegisterTriggers = [&] {
     triggers.RegisterHotKeys();
     triggers.RestartHookThread();

@@ -14,13 +14,40 @@ UINT SendToMenuMessage() {
   return message;
 }
 
-bool IsSendToCommand(UINT message, WPARAM command) {
-  return message == WM_SYSCOMMAND && command > kSendToFirstCommand && command <= kSendToLastCommand;
+// Tells our items from a program's own items of the same numbers.
+constexpr ULONG_PTR kSendToItemMarker = 0x51565354; // "QVST"
+
+HWND TopLevel(HWND window) {
+  const HWND topLevel = GetAncestor(window, GA_ROOT);
+  return topLevel ? topLevel : window;
+}
+
+// A command from 1281 to 1286 is ours only where the window's system menu
+// holds the item we put there; any other is the program's own.
+bool IsSendToCommand(HWND window, UINT message, WPARAM command) {
+  if (message != WM_SYSCOMMAND || command <= kSendToFirstCommand || command > kSendToLastCommand)
+    return false;
+  const HMENU menu = GetSystemMenu(TopLevel(window), FALSE);
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_DATA;
+  return menu && GetMenuItemInfoW(menu, static_cast<UINT>(command), FALSE, &item) &&
+         item.dwItemData == kSendToItemMarker;
+}
+
+void AppendMarkedItem(HMENU menu, UINT command, const wchar_t *caption) {
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_ID | MIIM_DATA | MIIM_FTYPE | (caption ? MIIM_STRING : 0);
+  item.fType = caption ? MFT_STRING : MFT_SEPARATOR;
+  item.wID = command;
+  item.dwItemData = kSendToItemMarker;
+  item.dwTypeData = const_cast<wchar_t *>(caption);
+  InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
 }
 
 void ReportMove(HWND window, WPARAM command) {
-  const HWND topLevel = GetAncestor(window, GA_ROOT);
-  const auto handle = reinterpret_cast<UINT_PTR>(topLevel ? topLevel : window);
+  const auto handle = reinterpret_cast<UINT_PTR>(TopLevel(window));
   ReportWindowMove(kLibraryMoveToDesktop1 + static_cast<std::uint32_t>(command) -
                        (kSendToFirstCommand + 1),
                    static_cast<std::uint32_t>(handle));
@@ -33,18 +60,23 @@ void UpdateSendToItems(HWND window, bool add, ATOM captions) {
   const HMENU menu = GetSystemMenu(window, FALSE);
   if (!menu)
     return;
-  for (UINT command = kSendToFirstCommand; command <= kSendToLastCommand; ++command)
-    while (DeleteMenu(menu, command, MF_BYCOMMAND)) {
-    }
+  for (int position = GetMenuItemCount(menu) - 1; position >= 0; --position) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_DATA;
+    if (GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &item) &&
+        item.dwItemData == kSendToItemMarker)
+      DeleteMenu(menu, static_cast<UINT>(position), MF_BYPOSITION);
+  }
   if (!add)
     return;
-  AppendMenuW(menu, MF_SEPARATOR, kSendToFirstCommand, nullptr);
+  AppendMarkedItem(menu, kSendToFirstCommand, nullptr);
   wchar_t *caption = text; // one caption per line
   for (UINT index = 0; index < 6 && caption; ++index) {
     wchar_t *end = std::wcschr(caption, L'\n');
     if (end)
       *end = 0;
-    AppendMenuW(menu, MF_STRING, kSendToFirstCommand + 1 + index, caption);
+    AppendMarkedItem(menu, kSendToFirstCommand + 1 + index, caption);
     caption = end ? end + 1 : nullptr;
   }
 }
@@ -55,7 +87,7 @@ void UpdateSendToItems(HWND window, bool add, ATOM captions) {
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     MSG &message = *reinterpret_cast<MSG *>(lParam);
-    if (IsSendToCommand(message.message, message.wParam)) {
+    if (IsSendToCommand(message.hwnd, message.message, message.wParam)) {
       ReportMove(message.hwnd, message.wParam);
       message.message = WM_NULL;
     } else if (message.message == SendToMenuMessage() && message.hwnd) {
@@ -71,7 +103,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const CWPSTRUCT &message = *reinterpret_cast<const CWPSTRUCT *>(lParam);
-    if (IsSendToCommand(message.message, message.wParam))
+    if (IsSendToCommand(message.hwnd, message.message, message.wParam))
       ReportMove(message.hwnd, message.wParam);
     else if (message.message == SendToMenuMessage() && message.hwnd)
       UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
