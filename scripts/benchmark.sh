@@ -2,6 +2,9 @@
 # Measures the real program under Wine: desktop-switch latency for 10, 50 and
 # 200 windows per desktop beside the bare cost of the same window moves, idle
 # CPU with 50 windows over 30 seconds, and private memory. Prints a table.
+# Then the kill storm: the program killed QV_KILL_STORM times (default 100) at
+# random moments of hotkey switches and restarted, with the windows it lost
+# or damaged and its slowest recovery.
 #   scripts/benchmark.sh [switches]     (default 20 switches per size)
 set -euo pipefail
 
@@ -13,12 +16,12 @@ cmake -S "$root" -B "$build/mingw" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$build/mingw-configure.log" 2>&1 ||
   { cat "$build/mingw-configure.log"; exit 1; }
 cmake --build "$build/mingw" -j2 --target quadrivista standin_shell test_window qvbench qvdriver \
-  >/dev/null
+  quadrivista_e2e >/dev/null
 
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 trap qv_wine_stop EXIT
-qv_wine_start "$build"
+qv_wine_start "$build" wineprefix-tests
 
 bin="$build/mingw/bin"
 wine "$bin/standin_shell.exe" &
@@ -46,3 +49,8 @@ awk '/^RssAnon/ { printf "Private memory (resident, anonymous, Wine process incl
 kill "$windows" 2>/dev/null || true
 wine "$bin/qvdriver.exe" quit
 wait "$program"
+
+echo
+QV_KILL_STORM=${QV_KILL_STORM:-100} wine "$bin/quadrivista_e2e.exe" \
+  --gtest_filter='RecoveryEndToEnd.KillsAtRandomMomentsOfSwitchesLoseAndDamageNoWindow' |
+  grep -E '^Kill storm|FAILED|Failure' || true

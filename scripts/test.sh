@@ -24,7 +24,8 @@ cmake --build "$build/mingw" -j2 || exit 1
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 trap qv_wine_stop EXIT
-qv_wine_start "$build" || exit 1
+# A prefix of the tests' own: the settings they store stay out of the run command's.
+qv_wine_start "$build" wineprefix-tests || exit 1
 rm -rf "$build/mingw/bin/screenshots"
 export QV_SCREENSHOT_DIR
 QV_SCREENSHOT_DIR=$(winepath -w "$build/mingw/bin/screenshots" 2>/dev/null)
