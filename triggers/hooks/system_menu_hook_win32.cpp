@@ -3,6 +3,7 @@
 // keep the items in a window's system menu from inside the window's own
 // process, where its menus live.
 #include "triggers/hooks/hooks_internal_win32.h"
+#include "triggers/send_to_items_win32.h"
 
 #include <cwchar>
 
@@ -14,9 +15,6 @@ UINT SendToMenuMessage() {
   return message;
 }
 
-// Tells our items from a program's own items of the same numbers.
-constexpr ULONG_PTR kSendToItemMarker = 0x51565354; // "QVST"
-
 HWND TopLevel(HWND window) {
   const HWND topLevel = GetAncestor(window, GA_ROOT);
   return topLevel ? topLevel : window;
@@ -25,25 +23,9 @@ HWND TopLevel(HWND window) {
 // A command from 1281 to 1286 is ours only where the window's system menu
 // holds the item we put there; any other is the program's own.
 bool IsSendToCommand(HWND window, UINT message, WPARAM command) {
-  if (message != WM_SYSCOMMAND || command <= kSendToFirstCommand || command > kSendToLastCommand)
-    return false;
-  const HMENU menu = GetSystemMenu(TopLevel(window), FALSE);
-  MENUITEMINFOW item{};
-  item.cbSize = sizeof item;
-  item.fMask = MIIM_DATA;
-  return menu && GetMenuItemInfoW(menu, static_cast<UINT>(command), FALSE, &item) &&
-         item.dwItemData == kSendToItemMarker;
-}
-
-void AppendMarkedItem(HMENU menu, UINT command, const wchar_t *caption) {
-  MENUITEMINFOW item{};
-  item.cbSize = sizeof item;
-  item.fMask = MIIM_ID | MIIM_DATA | MIIM_FTYPE | (caption ? MIIM_STRING : 0);
-  item.fType = caption ? MFT_STRING : MFT_SEPARATOR;
-  item.wID = command;
-  item.dwItemData = kSendToItemMarker;
-  item.dwTypeData = const_cast<wchar_t *>(caption);
-  InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
+  return message == WM_SYSCOMMAND && command > kSendToFirstCommand &&
+         command <= kSendToLastCommand &&
+         IsSendToItem(GetSystemMenu(TopLevel(window), FALSE), static_cast<UINT>(command), false);
 }
 
 void ReportMove(HWND window, WPARAM command) {
@@ -60,23 +42,16 @@ void UpdateSendToItems(HWND window, bool add, ATOM captions) {
   const HMENU menu = GetSystemMenu(window, FALSE);
   if (!menu)
     return;
-  for (int position = GetMenuItemCount(menu) - 1; position >= 0; --position) {
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_DATA;
-    if (GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &item) &&
-        item.dwItemData == kSendToItemMarker)
-      DeleteMenu(menu, static_cast<UINT>(position), MF_BYPOSITION);
-  }
+  DeleteSendToItems(menu);
   if (!add)
     return;
-  AppendMarkedItem(menu, kSendToFirstCommand, nullptr);
+  AppendSendToItem(menu, kSendToFirstCommand, nullptr);
   wchar_t *caption = text; // one caption per line
   for (UINT index = 0; index < 6 && caption; ++index) {
     wchar_t *end = std::wcschr(caption, L'\n');
     if (end)
       *end = 0;
-    AppendMarkedItem(menu, kSendToFirstCommand + 1 + index, caption);
+    AppendSendToItem(menu, kSendToFirstCommand + 1 + index, caption);
     caption = end ? end + 1 : nullptr;
   }
 }
