@@ -43,7 +43,7 @@ protected:
   void OpenWindows(int count) {
     for (int i = 0; i < count; ++i) {
       const std::wstring at =
-          L"--at " + std::to_wstring(60 + 130 * i) + L" " + std::to_wstring(80 + 70 * i);
+          L"--at " + std::to_wstring(40 + 80 * i) + L" " + std::to_wstring(60 + 60 * i);
       TestWindow window;
       window.Handle = OpenWindow(L"QvStorm" + std::to_wstring(i), {}, at);
       window.Rect = WindowRectOf(window.Handle);
@@ -102,7 +102,7 @@ TEST_F(RecoveryEndToEnd, KillsAtRandomMomentsOfSwitchesLoseAndDamageNoWindow) {
   const auto between = [&](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
   };
-  OpenWindows(6);
+  OpenWindows(10);
 
   int midSwitch = 0, lost = 0, damaged = 0;
   long long slowestMs = 0;
@@ -149,7 +149,7 @@ TEST_F(RecoveryEndToEnd, KillsAtRandomMomentsOfSwitchesLoseAndDamageNoWindow) {
       PressCtrlWith(static_cast<WORD>('0' + next));
       current = next;
       std::this_thread::sleep_for(
-          std::chrono::milliseconds(switches > 1 ? between(0, 400) : between(0, 150)));
+          std::chrono::milliseconds(switches > 1 ? between(0, 400) : between(0, 60)));
     }
     program->Kill();
 
