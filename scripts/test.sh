@@ -50,6 +50,16 @@ run_ctest() {
   failed=$((failed + failures))
 }
 run_ctest native "$build/native"
+
+# The same suites with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# every fuzz target a few seconds on its seed corpus (scripts/fuzz.sh).
+echo "== Sanitized native tests and fuzzing"
+if QV_BUILD_DIR="$build" "$root/scripts/fuzz.sh" 4 2>&1 | tee "$build/sanitize-tests.log"; then
+  passed=$((passed + 1))
+else
+  echo "sanitized tests or fuzzing failed"
+  failed=$((failed + 1))
+fi
 run_ctest windows "$build/mingw"
 
 qv_convert_screenshots "$build/mingw/bin/screenshots" "$build/screenshots"

@@ -117,10 +117,10 @@ TEST_F(TriggerManagerTest, CreationPreparesTheLibraryRecordAndEnablingNamesTheWi
   EXPECT_FALSE(created.SwitchingAllowed());
   EXPECT_EQ(fresh.shared.LibraryFlagA, 0);
   EXPECT_EQ(fresh.shared.LibraryFlagB, 0);
-  EXPECT_EQ(fresh.shared.LibraryValueA, 0u);
-  EXPECT_EQ(fresh.shared.LibraryValueB, 0u);
-  EXPECT_EQ(fresh.shared.NotifyWindow, 0u);
-  EXPECT_EQ(fresh.shared.LibraryParameter, 3u);
+  EXPECT_EQ(+fresh.shared.LibraryValueA, 0u);
+  EXPECT_EQ(+fresh.shared.LibraryValueB, 0u);
+  EXPECT_EQ(+fresh.shared.NotifyWindow, 0u);
+  EXPECT_EQ(+fresh.shared.LibraryParameter, 3u);
   EXPECT_EQ(fresh.shared.LibraryReservedA[0], 0xAB); // the library's own bytes are untouched
 
   setup.GeneralEnableGestures = true;
@@ -129,7 +129,7 @@ TEST_F(TriggerManagerTest, CreationPreparesTheLibraryRecordAndEnablingNamesTheWi
   EXPECT_EQ(fresh.shared.LibraryFlagA, 1) << "the library is told to follow the right button";
   created.Disable();
   EXPECT_FALSE(created.Enabled());
-  EXPECT_EQ(fresh.shared.NotifyWindow, 77u);
+  EXPECT_EQ(+fresh.shared.NotifyWindow, 77u);
 
   setup.GeneralEnableGestures = false;
   created.Enable(77);
@@ -288,7 +288,7 @@ TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
   Gesture("D");
   EXPECT_EQ(targets.Effects(), (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2",
                                       "switch 2", "tray icons", "effect 9"}));
-  EXPECT_EQ(targets.shared.EventCode, 0u);
+  EXPECT_EQ(+targets.shared.EventCode, 0u);
 
   targets.calls.clear();
   Gesture("d"); // case matters
@@ -307,7 +307,7 @@ TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTak
   targets.calls.clear();
   for (std::uint32_t code : {1u, 9u, 11u, 20u, 26u, 27u, 1000u}) {
     Notify(0, code);
-    EXPECT_EQ(targets.shared.EventCode, 0u) << code;
+    EXPECT_EQ(+targets.shared.EventCode, 0u) << code;
   }
   EXPECT_EQ(targets.calls, Calls{}) << "codes in the record other than a gesture do nothing";
   EXPECT_EQ(log.Lines().size(), 2u);
@@ -316,7 +316,7 @@ TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTak
 TEST_F(TriggerManagerTest, NotificationsIgnoredWhileDisabledAndHotZonesIgnoredWhileOff) {
   manager.Disable();
   Notify(5, 23);
-  EXPECT_EQ(targets.shared.EventCode, 23u);
+  EXPECT_EQ(+targets.shared.EventCode, 23u);
   EXPECT_EQ(targets.pending, 5u);
   EXPECT_EQ(targets.calls, Calls{});
 
