@@ -87,10 +87,12 @@ struct ProcessObjects {
 // Whatever happens to the process, the windows it hid come back.
 ProgramDesktops *desktopsToRestore = nullptr;
 
+// Once the windows are back the process ends at once, rather than wait in a
+// debugger or an error report with its tray icon dead.
 LONG WINAPI RestoreWindowsBeforeCrash(EXCEPTION_POINTERS *) {
   if (desktopsToRestore)
     desktopsToRestore->EmergencyRestore();
-  return EXCEPTION_CONTINUE_SEARCH;
+  return EXCEPTION_EXECUTE_HANDLER;
 }
 
 void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &options) {

@@ -88,7 +88,7 @@ TEST_F(RecoveryEndToEnd, ACrashGivesTheHiddenWindowsBack) {
   CloseHandle(thread);
   CloseHandle(process);
   EXPECT_TRUE(WaitUntil([&] { return AllAsTheyWere(); })) << "the crash handler gave them back";
-  program->Kill();
+  EXPECT_TRUE(program->WaitForExit(10s)) << "and the process ended";
   EXPECT_TRUE(AllAsTheyWere());
 }
 
