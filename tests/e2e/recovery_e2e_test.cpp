@@ -152,6 +152,13 @@ TEST_F(RecoveryEndToEnd, KillsAtRandomMomentsOfSwitchesLoseAndDamageNoWindow) {
           std::chrono::milliseconds(switches > 1 ? between(0, 400) : between(0, 60)));
     }
     program->Kill();
+    // The next start must not take the dying process for a running instance.
+    EXPECT_TRUE(WaitUntil([] {
+      const HANDLE instance = OpenMutexA(SYNCHRONIZE, FALSE, "Quadrivista");
+      if (instance)
+        CloseHandle(instance);
+      return instance == nullptr;
+    }));
 
     // Whole desktops shown, every window whole: the kill fell between switches.
     bool whole = std::none_of(windows_.begin(), windows_.end(),
