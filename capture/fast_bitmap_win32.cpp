@@ -3,8 +3,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -66,12 +64,8 @@ bool Contains(const std::wstring &text, const wchar_t *part) {
 }
 
 std::optional<DecodedImage> ReadJpeg(const std::filesystem::path &name) {
-  std::ifstream file(name, std::ios::binary);
-  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
   // The decoder also takes PNG data; a file named as JPEG must be one.
-  if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8)
-    return std::nullopt;
-  return DecodeImage(bytes);
+  return DecodeImageFile(name, true);
 }
 
 } // namespace

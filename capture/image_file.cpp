@@ -22,13 +22,30 @@ constexpr std::array<std::uint8_t, 3> kJpegSignature{0xFF, 0xD8, 0xFF};
 // A damaged header must not make us allocate gigabytes: 2^28 pixels (1 GiB of
 // BGRA) is far beyond any wallpaper spanning several monitors.
 constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 28;
+// Neither format packs more than a few thousand pixels into one byte (deflate
+// at best about 1000 to 1, eight one-bit pixels per byte; a JPEG block costs
+// bits even when flat), so a small file claiming a huge picture is damaged.
+// Up to 2^24 pixels (64 MiB of BGRA) are let through whatever the size.
+constexpr std::uint64_t kPixelsPerFileByte = 8192;
+constexpr std::uint64_t kPixelsForAnySize = std::uint64_t{1} << 24;
+// What libjpeg may allocate for its own work.
+constexpr long kJpegMemoryLimit = 256L * 1024 * 1024;
+// Larger files are not read at all.
+constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{256} * 1024 * 1024;
 
 bool StartsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> prefix) {
   return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
 }
 
-std::optional<DecodedImage> AllocateImage(std::uint64_t width, std::uint64_t height) {
-  if (width == 0 || height == 0 || width * height > kMaxPixels) {
+bool PlausibleSize(std::uint64_t width, std::uint64_t height, std::size_t fileBytes) {
+  const std::uint64_t pixels = width * height;
+  return width != 0 && height != 0 && pixels <= kMaxPixels &&
+         pixels <= std::max(kPixelsForAnySize, fileBytes * kPixelsPerFileByte);
+}
+
+std::optional<DecodedImage> AllocateImage(std::uint64_t width, std::uint64_t height,
+                                          std::size_t fileBytes) {
+  if (!PlausibleSize(width, height, fileBytes)) {
     return std::nullopt;
   }
   return DecodedImage{static_cast<int>(width), static_cast<int>(height),
@@ -59,7 +76,7 @@ std::optional<DecodedImage> DecodePng(std::span<const std::uint8_t> bytes) {
   // Without a gAMA chunk, 16-bit samples are as sRGB-encoded as 8-bit ones:
   // scale them rather than treat them as linear light.
   png.image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
-  auto decoded = AllocateImage(png.image.width, png.image.height);
+  auto decoded = AllocateImage(png.image.width, png.image.height, bytes.size());
   if (!decoded || !png_image_finish_read(&png.image, nullptr, decoded->bgra.data(), 0, nullptr)) {
     return std::nullopt;
   }
@@ -71,7 +88,7 @@ std::optional<DecodedImage> DecodePng(std::span<const std::uint8_t> bytes) {
 struct JpegErrors {
   jpeg_error_mgr manager; // first member: libjpeg hands back a pointer to it
   std::jmp_buf jump;
-  bool truncated;
+  bool damaged;
 };
 
 // libjpeg's own handler ends the process; this one jumps back to the setjmp
@@ -80,11 +97,12 @@ struct JpegErrors {
   std::longjmp(reinterpret_cast<JpegErrors *>(info->err)->jump, 1);
 }
 
-// libjpeg shrugs off damaged data with a warning. Most damage leaves a usable
-// picture, but at a premature end it pads the rest with grey: refuse that.
+// libjpeg shrugs off damaged data with a warning and pads what it could not
+// read with grey, even when the file still ends with an end-of-image marker:
+// any warning refuses the picture.
 void JpegMessage(j_common_ptr info, int level) {
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
-    reinterpret_cast<JpegErrors *>(info->err)->truncated = true;
+  if (level < 0) {
+    reinterpret_cast<JpegErrors *>(info->err)->damaged = true;
   }
 }
 
@@ -109,8 +127,10 @@ bool StartJpeg(JpegReader *reader, const std::uint8_t *data, std::size_t size) {
   }
   jpeg_create_decompress(&reader->info);
   jpeg_mem_src(&reader->info, data, static_cast<unsigned long>(size));
+  reader->info.mem->max_memory_to_use = kJpegMemoryLimit;
   jpeg_read_header(&reader->info, TRUE);
-  if (std::uint64_t{reader->info.image_width} * reader->info.image_height > kMaxPixels) {
+  if (reader->errors.damaged ||
+      !PlausibleSize(reader->info.image_width, reader->info.image_height, size)) {
     return false;
   }
   // Ink-based pictures cannot be converted to RGB by libjpeg; see CmykToBgra.
@@ -128,9 +148,12 @@ bool ReadJpegRows(JpegReader *reader, std::uint8_t *pixels, std::size_t stride) 
   while (reader->info.output_scanline < reader->info.output_height) {
     JSAMPROW row = pixels + reader->info.output_scanline * stride;
     jpeg_read_scanlines(&reader->info, &row, 1);
+    if (reader->errors.damaged) {
+      return false; // no use decoding the rest
+    }
   }
   jpeg_finish_decompress(&reader->info);
-  return !reader->errors.truncated;
+  return !reader->errors.damaged;
 }
 
 // Ink amounts become the light each ink lets through, multiplied per channel.
@@ -156,7 +179,7 @@ std::optional<DecodedImage> DecodeJpeg(std::span<const std::uint8_t> bytes) {
   if (!StartJpeg(&reader, bytes.data(), bytes.size())) {
     return std::nullopt;
   }
-  auto decoded = AllocateImage(reader.info.output_width, reader.info.output_height);
+  auto decoded = AllocateImage(reader.info.output_width, reader.info.output_height, bytes.size());
   if (!decoded || reader.info.output_components != 4 ||
       !ReadJpegRows(&reader, decoded->bgra.data(), std::size_t{reader.info.output_width} * 4)) {
     return std::nullopt;
@@ -183,16 +206,19 @@ std::optional<DecodedImage> DecodeImage(std::span<const std::uint8_t> bytes) {
   return std::nullopt;
 }
 
-std::optional<DecodedImage> DecodeImageFile(const std::filesystem::path &path) {
+std::optional<DecodedImage> DecodeImageFile(const std::filesystem::path &path, bool jpegOnly) {
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
-  if (error) {
+  if (error || size > kMaxFileBytes) {
     return std::nullopt;
   }
   try {
     std::vector<std::uint8_t> bytes(size);
     std::ifstream file(path, std::ios::binary);
     if (!file.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(size))) {
+      return std::nullopt;
+    }
+    if (jpegOnly && !StartsWith(bytes, kJpegSignature)) {
       return std::nullopt;
     }
     return DecodeImage(bytes);

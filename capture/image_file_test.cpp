@@ -1,12 +1,14 @@
 #include "capture/image_file.h"
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 #include <png.h>
+#include <zlib.h>
 
 #include "tests/support/jpeg_encoder.h"
 #include "tests/support/temp_dir.h"
@@ -206,6 +208,10 @@ TEST(DecodeJpeg, DamagedFilesGiveNothing) {
   for (std::size_t length : {std::size_t{3}, std::size_t{30}, good.size() - 500, good.size() - 2}) {
     EXPECT_FALSE(DecodeImage(std::span(good).first(length))) << "cut at " << length;
   }
+  // Cut short but closed with an end-of-image marker: libjpeg only warns.
+  Bytes closed(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
+  closed.insert(closed.end(), {0xFF, 0xD9});
+  EXPECT_FALSE(DecodeImage(closed));
   Bytes garbage = {0xFF, 0xD8, 0xFF};
   for (int i = 0; i < 200; ++i) {
     garbage.push_back(static_cast<std::uint8_t>(i * 37 + 11));
@@ -214,6 +220,36 @@ TEST(DecodeJpeg, DamagedFilesGiveNothing) {
 }
 
 // --- Format detection and files -----------------------------------------------
+
+// A few hundred bytes must not buy a gigabyte: a small file whose header
+// claims 16384 x 16384 pixels is refused at once.
+TEST(DecodeImage, ASmallFileClaimingAHugePictureIsRefusedQuickly) {
+  Bytes jpeg = EncodeJpeg(8, 8, JCS_GRAYSCALE, 1, Bytes(64, 90));
+  for (std::size_t i = 0; i + 9 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+      for (std::size_t at : {i + 5, i + 7}) { // height, then width
+        jpeg[at] = 0x40;
+        jpeg[at + 1] = 0x00;
+      }
+      break;
+    }
+  Bytes png = EncodePng({1, 1, PNG_COLOR_TYPE_GRAY, 8, {7}});
+  for (std::size_t at : {16u, 20u}) { // IHDR width and height
+    png[at] = 0;
+    png[at + 1] = 0;
+    png[at + 2] = 0x40;
+    png[at + 3] = 0;
+  }
+  const uLong crc = crc32(0, png.data() + 12, 17); // "IHDR" and its data
+  for (int i = 0; i < 4; ++i)
+    png[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+
+  for (const Bytes *file : {&jpeg, &png}) {
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(DecodeImage(*file));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(300));
+  }
+}
 
 TEST(DecodeImage, ReadsAFileAndGivesNothingForUnknownEmptyOrMissingInput) {
   EXPECT_FALSE(DecodeImage({}));

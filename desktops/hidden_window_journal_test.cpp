@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -14,8 +15,12 @@ using namespace qv;
 using namespace qv::window_style;
 using qv::test::FakeWindow;
 
-std::string Contents(const std::filesystem::path &file) {
+constexpr JournalSession kSession{13300000000, 0x3e7};
+
+std::optional<std::string> Contents(const std::filesystem::path &file) {
   std::ifstream in(file, std::ios::binary);
+  if (!in)
+    return std::nullopt;
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
@@ -23,6 +28,13 @@ std::string Contents(const std::filesystem::path &file) {
 
 void WriteFile(const std::filesystem::path &file, const std::string &text) {
   std::ofstream(file, std::ios::binary) << text;
+}
+
+std::vector<WindowHandle> Handles(const std::filesystem::path &file) {
+  std::vector<WindowHandle> handles;
+  for (const auto &entry : ReadHiddenWindowJournal(file).Entries)
+    handles.push_back(entry.Handle);
+  return handles;
 }
 
 class HiddenWindowJournalTest : public ::testing::Test {
@@ -33,51 +45,59 @@ protected:
 
 TEST_F(HiddenWindowJournalTest, FileFollowsHiddenWindowsAndIsReadBack) {
   WriteFile(file, "stale content that is much longer than the new journal\n");
-  THiddenWindowJournal journal(file);
-  journal.WindowHidden({100, 0x40000, HideMethod::Moved});
-  journal.WindowHidden({200, 0x8, HideMethod::Transparent});
-  EXPECT_EQ(Contents(file), "100 262144 moved\n200 8 transparent\n");
+  THiddenWindowJournal journal(file, kSession);
+  journal.WindowHidden({100, 7, 0x40000, HideMethod::Moved, "Note pad"});
+  journal.WindowHidden({200, 8, 0x8, HideMethod::Transparent, ""});
+  EXPECT_EQ(Contents(file), "session 13300000000 999\n"
+                            "100 7 262144 moved 4e6f746520706164\n"
+                            "200 8 8 transparent -\n");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "hidden-windows.journal.tmp"));
 
-  journal.WindowHidden({100, 0x40100, HideMethod::Moved});
+  journal.WindowHidden({100, 7, 0x40100, HideMethod::Moved, "Note pad"});
   journal.WindowShown(200);
-  EXPECT_EQ(ReadHiddenWindowJournal(file),
-            (std::vector<HiddenWindowEntry>{{100, 0x40100, HideMethod::Moved}}));
+  const auto read = ReadHiddenWindowJournal(file);
+  ASSERT_TRUE(read.Session);
+  EXPECT_TRUE(read.Session->Matches(kSession));
+  EXPECT_EQ(read.Entries,
+            (std::vector<HiddenWindowEntry>{{100, 7, 0x40100, HideMethod::Moved, "Note pad"}}));
 
   journal.WindowShown(100);
   EXPECT_FALSE(std::filesystem::exists(file));
 }
 
-TEST_F(HiddenWindowJournalTest, DeferredWritesWriteOnceAtTheEnd) {
-  THiddenWindowJournal journal(file);
-  {
-    THiddenWindowJournal::DeferredWrites hold(&journal);
-    journal.WindowHidden({1, 0, HideMethod::Moved});
-    journal.WindowHidden({2, 0, HideMethod::Moved});
-    EXPECT_FALSE(std::filesystem::exists(file));
-  }
-  EXPECT_EQ(ReadHiddenWindowJournal(file).size(), 2u);
+TEST_F(HiddenWindowJournalTest, DamagedLinesAreSkippedAndAFailedWriteIsLogged) {
+  EXPECT_TRUE(ReadHiddenWindowJournal(file).Entries.empty());
+  const auto read = ParseHiddenWindowJournal("session 1 x\r\n"
+                                             "12 1 34 moved 41\r\n"
+                                             "garbage\n"
+                                             "13 1 x moved 41\n"
+                                             "14 1 1 sideways 41\n"
+                                             "0 1 1 moved 41\n"
+                                             "15 1 1 moved 4\n"
+                                             "15 1 1 moved 4g\n"
+                                             "15 1 1 moved 41 extra\n"
+                                             "99999999999999999999999 1 1 moved 41\n"
+                                             "16 2 7 transparent -\n"
+                                             "17 5 mo");
+  EXPECT_FALSE(read.Session);
+  EXPECT_EQ(read.Entries,
+            (std::vector<HiddenWindowEntry>{{12, 1, 34, HideMethod::Moved, "A"},
+                                            {16, 2, 7, HideMethod::Transparent, ""}}));
+
+  TLog log;
+  THiddenWindowJournal journal(
+      file, kSession,
+      [](const auto &, const auto &, std::string &error) {
+        error = "disk full";
+        return false;
+      },
+      &log);
+  journal.WindowHidden({1, 1, 0, HideMethod::Moved, "A"});
+  ASSERT_EQ(log.LineCount(), 1u);
+  EXPECT_NE(log.Lines()[0].find("disk full"), std::string::npos);
 }
 
-TEST_F(HiddenWindowJournalTest, MissingEmptyOrDamagedFilesAreTolerated) {
-  EXPECT_TRUE(ReadHiddenWindowJournal(file).empty());
-  WriteFile(file, "");
-  EXPECT_TRUE(ReadHiddenWindowJournal(file).empty());
-  WriteFile(file, "12 34 moved\r\n"
-                  "garbage\n"
-                  "13 x moved\n"
-                  "14 1 sideways\n"
-                  "0 1 moved\n"
-                  "15 1 moved extra\n"
-                  "99999999999999999999999 1 moved\n"
-                  "16 7 transparent\n"
-                  "17 5 mo");
-  EXPECT_EQ(ReadHiddenWindowJournal(file),
-            (std::vector<HiddenWindowEntry>{{12, 34, HideMethod::Moved},
-                                            {16, 7, HideMethod::Transparent}}));
-}
-
-TEST_F(HiddenWindowJournalTest, RecoveryShowsOnlyJournalWindowsThatStillLookHidden) {
+TEST_F(HiddenWindowJournalTest, RecoveryTouchesOnlyTheSameWindowsOfTheSameSession) {
   test::FakeWindowSystem system;
   FakeWindow moved;
   moved.Rect = {10, -24800, 410, -24500};
@@ -89,9 +109,22 @@ TEST_F(HiddenWindowJournalTest, RecoveryShowsOnlyJournalWindowsThatStillLookHidd
   system.Add(2, transparent);
   system.Add(3, FakeWindow{}); // shown again by someone meanwhile
   system.Add(4, moved);        // hidden, but not by this program
-  WriteFile(file, "1 262144 moved\n2 0 transparent\n3 0 moved\n5 0 moved\n");
+  FakeWindow styleOnly;        // the program ended between style change and move
+  styleOnly.ExStyle = kExToolWindow;
+  system.Add(6, styleOnly);
+  system.Add(7, moved).ProcessId = 501; // the handle of a window that is gone, reused
+  system.Add(8, moved).ClassName = "Other";
+  const std::string journal = "1 500 262144 moved 4e6f7465706164\n"
+                              "2 500 0 transparent 4e6f7465706164\n"
+                              "3 500 0 moved 4e6f7465706164\n"
+                              "5 500 0 moved 4e6f7465706164\n"
+                              "6 500 262144 moved 4e6f7465706164\n"
+                              "7 500 262144 moved 4e6f7465706164\n"
+                              "8 500 262144 moved 4e6f7465706164\n";
 
-  EXPECT_EQ(RecoverHiddenWindows(system, file), 2);
+  TLog log;
+  WriteFile(file, "session 13300000003 999\n" + journal);
+  EXPECT_EQ(RecoverHiddenWindows(system, file, kSession, &log), 3);
   EXPECT_EQ(system[1].Rect, (WindowRect{10, 200, 410, 500}));
   EXPECT_EQ(system[1].ExStyle, kExAppWindow);
   EXPECT_EQ(system.PostsFor(1, kShellHookWindowCreated), 1);
@@ -99,12 +132,80 @@ TEST_F(HiddenWindowJournalTest, RecoveryShowsOnlyJournalWindowsThatStillLookHidd
   EXPECT_EQ(system[2].ExStyle, 0u);
   EXPECT_EQ(system[3].Rect.top, 100);
   EXPECT_EQ(system[4].Rect.top, -24800);
-  EXPECT_EQ(system.shellHookPosts.size(), 2u);
+  EXPECT_EQ(system[6].ExStyle, kExAppWindow);
+  EXPECT_EQ(system[6].Rect.top, 100);
+  EXPECT_EQ(system.PostsFor(6, kShellHookWindowCreated), 1);
+  EXPECT_EQ(system[7].Rect.top, -24800);
+  EXPECT_EQ(system[7].ExStyle, kExToolWindow);
+  EXPECT_EQ(system[8].Rect.top, -24800);
+  EXPECT_EQ(system.shellHookPosts.size(), 3u);
   EXPECT_FALSE(std::filesystem::exists(file));
+
+  for (const char *otherSession : {"session 13300000100 999\n", "session 13300000000 998\n", ""}) {
+    WriteFile(file, otherSession + journal);
+    EXPECT_EQ(RecoverHiddenWindows(system, file, kSession, &log), 0) << otherSession;
+    EXPECT_FALSE(std::filesystem::exists(file));
+  }
+  EXPECT_EQ(system[4].Rect.top, -24800);
+  EXPECT_NE(log.Lines().back().find("another boot or logon session"), std::string::npos);
+}
+
+// The program may be killed after any single change it makes to a window
+// during switches; what the journal file held at that moment must let the
+// next start put every window back as it was.
+TEST_F(HiddenWindowJournalTest, AKillAtAnyPointOfASwitchLeavesWhatTheRecoveryUndoes) {
+  for (int killAt = 1;; ++killAt) {
+    std::filesystem::remove(file);
+    THiddenWindowJournal journal(file, kSession);
+    test::DesktopTestWorld world(&journal);
+    world.system.Add(1, FakeWindow{});
+    world.system.Add(2, FakeWindow{.ExStyle = kExAppWindow | 0x100});
+    FakeWindow tricky;
+    tricky.ClassName = "USurface_75131930";
+    world.system.Add(3, tricky);
+    world.manager->Refresh();
+    const auto before = world.system.windows;
+
+    int changes = 0;
+    std::optional<std::string> onDisk;
+    world.system.afterChange = [&] {
+      for (const auto &[handle, window] : world.system.windows) {
+        const bool touched =
+            !world.system.OnScreen(handle) || window.ExStyle != before.at(handle).ExStyle;
+        if (touched) {
+          const auto listed = Handles(file);
+          EXPECT_NE(std::find(listed.begin(), listed.end(), handle), listed.end())
+              << "window " << handle << " changed before the journal file listed it";
+        }
+      }
+      if (++changes == killAt) {
+        onDisk = Contents(file);
+        world.system.frozen = true;
+      }
+    };
+    world.SwitchTo(2);
+    world.SwitchTo(1);
+    if (!world.system.frozen)
+      break; // every point was tried
+    world.system.afterChange = nullptr;
+    world.system.frozen = false;
+    world.system.shellHookPosts.clear();
+    if (onDisk)
+      WriteFile(file, *onDisk);
+    else
+      std::filesystem::remove(file);
+
+    RecoverHiddenWindows(world.system, file, kSession);
+    for (const auto &[handle, window] : world.system.windows) {
+      EXPECT_EQ(window.Rect, before.at(handle).Rect) << handle << " killed at " << killAt;
+      EXPECT_EQ(window.ExStyle, before.at(handle).ExStyle) << handle << " killed at " << killAt;
+      EXPECT_NE(window.Alpha, std::optional<std::uint8_t>(0)) << handle << " killed at " << killAt;
+    }
+  }
 }
 
 TEST_F(HiddenWindowJournalTest, WindowManagerKeepsTheJournalCurrent) {
-  THiddenWindowJournal journal(file);
+  THiddenWindowJournal journal(file, kSession);
   test::DesktopTestWorld world(&journal);
   world.system.Add(1, FakeWindow{});
   world.system.Add(2, FakeWindow{});
@@ -114,20 +215,21 @@ TEST_F(HiddenWindowJournalTest, WindowManagerKeepsTheJournalCurrent) {
   world.manager->Refresh();
 
   world.SwitchTo(2);
-  EXPECT_EQ(ReadHiddenWindowJournal(file),
-            (std::vector<HiddenWindowEntry>{{1, kExAppWindow, HideMethod::Moved},
-                                            {2, kExAppWindow, HideMethod::Moved},
-                                            {3, kExAppWindow, HideMethod::Transparent}}));
+  EXPECT_EQ(ReadHiddenWindowJournal(file).Entries,
+            (std::vector<HiddenWindowEntry>{
+                {1, 500, kExAppWindow, HideMethod::Moved, "Notepad"},
+                {2, 500, kExAppWindow, HideMethod::Moved, "Notepad"},
+                {3, 500, kExAppWindow, HideMethod::Transparent, "USurface_75131930"}}));
 
   world.system.Close(2);
   world.manager->Refresh();
-  EXPECT_EQ(ReadHiddenWindowJournal(file).size(), 2u) << "a closed window is forgotten";
+  EXPECT_EQ(Handles(file).size(), 2u) << "a closed window is forgotten";
 
   world.SwitchTo(1);
   EXPECT_FALSE(std::filesystem::exists(file));
 
   world.manager->MoveWindowToDesktop(1, &world.Desktop(3));
-  EXPECT_EQ(ReadHiddenWindowJournal(file).size(), 1u);
+  EXPECT_EQ(Handles(file).size(), 1u);
   world.manager->RestoreAll();
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_TRUE(journal.Entries().empty());

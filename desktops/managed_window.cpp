@@ -30,7 +30,8 @@ void TManagedWindow::MoveToDesktop(TDesktop *desktop) {
 }
 
 HiddenWindowEntry TManagedWindow::JournalEntry() const {
-  return {Handle, ExStyle, Tricky ? HideMethod::Transparent : HideMethod::Moved};
+  return {Handle, ProcessId, ExStyle, Tricky ? HideMethod::Transparent : HideMethod::Moved,
+          ClassName};
 }
 
 void TManagedWindow::Hide() {
@@ -56,7 +57,7 @@ void TManagedWindow::HideTransparent() {
 void TManagedWindow::HideMoved() {
   WindowSystem &system = environment_.System;
   Rect = system.Rect(Handle);
-  system.SetExStyle(Handle, (ExStyle & ~window_style::kExAppWindow) | window_style::kExToolWindow);
+  system.SetExStyle(Handle, HiddenExStyle(ExStyle));
   system.PostShellHook(kShellHookWindowDestroyed, Handle);
   const WindowPosition position = HiddenPosition(Rect);
   system.SetPosition(Handle, position.Left, position.Top, position.Move);

@@ -54,6 +54,7 @@ public:
   std::string Title;
   WindowRect Rect;
   std::string ProcessName;
+  std::uint32_t ProcessId = 0;
   bool Initialized = false;
   bool Visible = false;
   bool Alive = false;

@@ -53,8 +53,11 @@ HWND AddControl(HWND parent, const wchar_t *className, const std::wstring &text,
 }
 
 void FillList(HWND list, const std::vector<WindowListRow> &rows, HWND scale) {
-  const std::pair<const wchar_t *, int> columns[] = {
-      {L"Handle", 80}, {L"Title", 220}, {L"Class name", 160}, {L"Process", 120}, {L"Desktop", 60}};
+  const std::pair<const wchar_t *, int> columns[] = {{L"430.Handle", 80},
+                                                     {L"431.Title", 220},
+                                                     {L"432.Class name", 160},
+                                                     {L"433.Process", 120},
+                                                     {L"257.Desktop", 60}};
   for (int i = 0; i < 5; ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -96,7 +99,7 @@ void ShowWindowListDialog(HWND owner, const std::vector<WindowListRow> &rows) {
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  dialog.window = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, L"Window manager", style,
+  dialog.window = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, L"428.Window manager", style,
                                   (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
                                   owner, nullptr, instance, &dialog);
@@ -105,10 +108,10 @@ void ShowWindowListDialog(HWND owner, const std::vector<WindowListRow> &rows) {
   dialog.font = CreateUiFont(PointsToPixels(window, 8));
   dialog.headingFont = CreateUiFont(PointsToPixels(window, 12), FW_SEMIBOLD);
 
-  AddControl(window, L"STATIC", L"Window manager", SS_LEFT, scaled(16), scaled(12), scaled(660),
+  AddControl(window, L"STATIC", L"428.Window manager", SS_LEFT, scaled(16), scaled(12), scaled(660),
              scaled(24), 0, dialog.headingFont.Get());
-  AddControl(window, L"STATIC", L"This screen shows you all active windows in the system.", SS_LEFT,
-             scaled(16), scaled(40), scaled(660), scaled(18), 0, dialog.font.Get());
+  AddControl(window, L"STATIC", L"429.This screen shows you all active windows in the system.",
+             SS_LEFT, scaled(16), scaled(40), scaled(660), scaled(18), 0, dialog.font.Get());
   HWND list = AddControl(window, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | WS_BORDER,
                          scaled(16), scaled(64), scaled(668), scaled(320), 0, dialog.font.Get());
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);

@@ -80,6 +80,7 @@ void TWindowManager::Discover(WindowHandle handle) {
   window->ExStyle = exStyle;
   window->ClassName = className;
   window->ProcessName = processName;
+  window->ProcessId = system_.ProcessId(handle);
   window->Title = system_.Title(handle);
   window->Rect = system_.Rect(handle);
   window->Visible = true;
@@ -117,6 +118,7 @@ void TWindowManager::AddTrickyOwner(WindowHandle owner) {
   window->Title = system_.Title(owner);
   window->Rect = system_.Rect(owner);
   window->ProcessName = system_.ProcessName(owner);
+  window->ProcessId = system_.ProcessId(owner);
   window->Visible = true;
   window->Alive = true;
   window->Tricky = true;

@@ -52,6 +52,7 @@ public:
   virtual std::string Title(WindowHandle window) = 0;     // at most 255 characters
   // Lower-case base name of the owning process's executable; empty when unknown.
   virtual std::string ProcessName(WindowHandle window) = 0;
+  virtual std::uint32_t ProcessId(WindowHandle window) = 0;
   virtual std::uint32_t ThreadId(WindowHandle window) = 0;
   virtual std::uint32_t CurrentThreadId() = 0;
 

@@ -4,11 +4,21 @@
 #include <wrl/client.h>
 
 #include "shell/ansi_text_win32.h"
+#include "shell/globals.h"
+#include "shell/language.h"
+#include "triggers/send_to_items_win32.h"
 
 namespace qv {
 namespace {
 
 constexpr int kMaxNameLength = 255;
+
+// "Send to" and the desktop's name, in the user's language.
+std::string SendToCaption(const std::string &desktopName) {
+  const std::string sendTo =
+      LanguageController ? LanguageController->Translate("421.Send to") : std::string("Send to");
+  return sendTo + " " + desktopName;
+}
 constexpr UINT kPositionFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
                                 SWP_FRAMECHANGED | SWP_NOSENDCHANGING | SWP_DEFERERASE;
 static_assert(kPositionFlags == 0x2437);
@@ -136,6 +146,12 @@ std::string Win32WindowSystem::ProcessName(WindowHandle window) {
   return LowerCaseAnsi(std::wstring(name, length));
 }
 
+std::uint32_t Win32WindowSystem::ProcessId(WindowHandle window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(ToHwnd(window), &processId);
+  return processId;
+}
+
 std::uint32_t Win32WindowSystem::ThreadId(WindowHandle window) {
   return GetWindowThreadProcessId(ToHwnd(window), nullptr);
 }
@@ -249,14 +265,13 @@ void Win32WindowSystem::SetSendToMenu(WindowHandle window,
   const HMENU menu = GetSystemMenu(ToHwnd(window), FALSE);
   if (!menu)
     return;
-  for (UINT command = kSendToFirstCommand; command <= kSendToLastCommand; ++command)
-    DeleteMenu(menu, command, MF_BYCOMMAND);
+  DeleteSendToItems(menu);
   if (!names)
     return;
-  AppendMenuW(menu, MF_SEPARATOR, kSendToFirstCommand, nullptr);
+  AppendSendToItem(menu, kSendToFirstCommand, nullptr);
   for (std::size_t index = 0; index < names->size(); ++index) {
-    const std::wstring text = AnsiToWide("Send to " + (*names)[index]);
-    AppendMenuW(menu, MF_STRING, kSendToFirstCommand + 1 + index, text.c_str());
+    const std::wstring text = AnsiToWide(SendToCaption((*names)[index]));
+    AppendSendToItem(menu, kSendToFirstCommand + 1 + static_cast<UINT>(index), text.c_str());
   }
 }
 
@@ -275,7 +290,7 @@ void Win32WindowSystem::AskOwnerProcessForSendToMenu(HWND window,
   }
   std::wstring captions;
   for (const std::string &name : *names)
-    captions += AnsiToWide("Send to " + name) + L"\n";
+    captions += AnsiToWide(SendToCaption(name)) + L"\n";
   captions.pop_back();
   // An atom's name holds at most 255 characters.
   if (captions.size() > 255)

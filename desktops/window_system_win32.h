@@ -30,6 +30,7 @@ public:
   std::string ClassName(WindowHandle window) override;
   std::string Title(WindowHandle window) override;
   std::string ProcessName(WindowHandle window) override;
+  std::uint32_t ProcessId(WindowHandle window) override;
   std::uint32_t ThreadId(WindowHandle window) override;
   std::uint32_t CurrentThreadId() override;
 

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make python3 clang-format         # native build and tools
+  clang libclang-rt-14-dev                                # sanitizers and libFuzzer
   googletest                                              # GoogleTest sources for both trees
   libpng-dev libjpeg62-turbo-dev zlib1g-dev                # image libraries for the native tests
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev          # the Windows build

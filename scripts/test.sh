@@ -24,7 +24,8 @@ cmake --build "$build/mingw" -j2 || exit 1
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 trap qv_wine_stop EXIT
-qv_wine_start "$build" || exit 1
+# A prefix of the tests' own: the settings they store stay out of the run command's.
+qv_wine_start "$build" wineprefix-tests || exit 1
 rm -rf "$build/mingw/bin/screenshots"
 export QV_SCREENSHOT_DIR
 QV_SCREENSHOT_DIR=$(winepath -w "$build/mingw/bin/screenshots" 2>/dev/null)
@@ -49,6 +50,16 @@ run_ctest() {
   failed=$((failed + failures))
 }
 run_ctest native "$build/native"
+
+# The same suites with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# every fuzz target a few seconds on its seed corpus (scripts/fuzz.sh).
+echo "== Sanitized native tests and fuzzing"
+if QV_BUILD_DIR="$build" "$root/scripts/fuzz.sh" 4 2>&1 | tee "$build/sanitize-tests.log"; then
+  passed=$((passed + 1))
+else
+  echo "sanitized tests or fuzzing failed"
+  failed=$((failed + 1))
+fi
 run_ctest windows "$build/mingw"
 
 qv_convert_screenshots "$build/mingw/bin/screenshots" "$build/screenshots"

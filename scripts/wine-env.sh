@@ -2,12 +2,14 @@
 # (Xvfb) and a Wine prefix of our own under the build tree, set up so that
 # every Wine process runs in one 1280 x 1024 virtual desktop with a taskbar.
 #
-#   qv_wine_start <build-dir>   exports DISPLAY, WINEPREFIX and friends
+#   qv_wine_start <build-dir> [prefix]   exports DISPLAY, WINEPREFIX and friends;
+#                                        the prefix is <build-dir>/<prefix>
+#                                        ("wineprefix" unless given)
 #   qv_wine_stop                ends every process started here
 
 qv_wine_start() {
   local build=$1
-  export WINEPREFIX="$build/wineprefix"
+  export WINEPREFIX="$build/${2:-wineprefix}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installers
   export WINEARCH=win64

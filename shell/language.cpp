@@ -2,6 +2,7 @@
 
 #include "shell/text_util.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace qv {
@@ -10,7 +11,19 @@ TLanguageController::TLanguageController(std::filesystem::path languagesFolder)
     : folder_(std::move(languagesFolder)), fallback_(LoadFile(folder_ / "English.lng")) {}
 
 void TLanguageController::SetLanguage(const std::string &language) {
-  current_ = LoadFile(folder_ / (language + ".lng"));
+  current_.clear();
+  // A stored name must not lead the path out of the folder.
+  const bool plainName = !language.empty() && language != "." && language != ".." &&
+                         language.find_first_of("/\\:") == std::string::npos &&
+                         std::none_of(language.begin(), language.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) < ' '; });
+  if (!plainName)
+    return;
+  const std::filesystem::path file = folder_ / (language + ".lng");
+  std::error_code ignored;
+  if (std::filesystem::is_regular_file(file, ignored) &&
+      std::filesystem::equivalent(file.parent_path(), folder_, ignored))
+    current_ = LoadFile(file);
 }
 
 TLanguageController::Lines TLanguageController::LoadFile(const std::filesystem::path &file) {

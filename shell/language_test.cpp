@@ -76,4 +76,18 @@ TEST_F(LanguageTest, SwitchingLanguageReplacesTheCurrentList) {
   EXPECT_EQ(controller.Translate("2"), "two");
 }
 
+TEST_F(LanguageTest, OnlyAPlainNameOfAFileInTheFolderIsTaken) {
+  Write("English.lng", "1=one\r\n");
+  std::filesystem::create_directories(dir_.path() / "Languages");
+  std::ofstream(dir_.path() / "Languages" / "x.lng", std::ios::binary) << "1=outside\r\n";
+  std::ofstream(dir_.path().parent_path() / "qv-outside.lng", std::ios::binary) << "1=outside\r\n";
+  auto controller = Controller();
+  for (const char *name : {"Languages/x", "Languages\\x", "../qv-outside", "..\\qv-outside",
+                           "./English", "", ".", ".."}) {
+    controller.SetLanguage(name);
+    EXPECT_EQ(controller.Translate("1"), "one") << name;
+  }
+  std::filesystem::remove(dir_.path().parent_path() / "qv-outside.lng");
+}
+
 } // namespace

@@ -325,7 +325,7 @@ LRESULT TSettings::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_HOTKEY && HandleHotKey)
       HandleHotKey(static_cast<unsigned>(wParam));
     else if (message == WM_TRIGGERNOTIFY && HandleNotification)
-      HandleNotification();
+      HandleNotification(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
     return 0;
   case WM_DISPLAYCHANGE:
     LogLine("Display change");

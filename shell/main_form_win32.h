@@ -46,7 +46,7 @@ public:
   // and the hook thread that follow the settings.
   std::function<void(int action)> Dispatch;
   std::function<void(unsigned identifier)> HandleHotKey;
-  std::function<void()> HandleNotification;
+  std::function<void(std::uint32_t request, std::uint32_t window)> HandleNotification;
   std::function<void()> RegisterTriggers;
   // Lets the triggers act once the form is ready (the last step of start-up).
   std::function<void()> EnableTriggers;

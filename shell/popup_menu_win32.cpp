@@ -18,6 +18,8 @@ HMENU PopupMenu::Build(const std::vector<TrayMenuItem> &items,
       continue;
     }
     std::string caption = language ? language->Translate(item.caption) : item.caption;
+    if (const auto mark = caption.find("#1"); mark != std::string::npos)
+      caption.replace(mark, 2, item.captionArgument);
     if (item.shortCut != 0)
       caption += "\t" + ShortCutToText(item.shortCut);
     const std::wstring text = AnsiToWide(caption);

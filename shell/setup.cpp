@@ -166,15 +166,77 @@ std::vector<Binding> Bindings(TSetup &s) {
   return keys;
 }
 
+struct IntRange {
+  int low;
+  int high;
+};
+
+// The values each number key may take; anything else would upset the code
+// that uses it (a hot zone of 100000 pixels covers the whole screen).
+IntRange RangeOf(std::string_view name) {
+  static const std::pair<std::string_view, IntRange> kRanges[] = {
+      {"OSDTimeout", {1, 5}},
+      {"HotCornerSensibility", {0, 32}},
+      {"PerformanceLevel", {0, 4}},
+      {"PerformanceLivePreviewRate", {0, 100}},
+      {"ControlMouseWheelEffect", {0, 5}},
+      {"ControlMouseWheelAction", {0, 1}},
+      {"ControlSpecialKey1Effect", {0, 5}},
+      {"ControlSpecialKey2Effect", {0, 5}},
+      {"ControlSpecialKey3Effect", {0, 5}},
+      {"AnimationIn", {0, 9}},
+      {"AnimationOut", {0, 9}},
+      {"AnimationElasticity", {50, 99}},
+      {"AnimationZoomFactor", {10, 100}},
+      {"CubeAppearance", {0, 1}},
+      {"CubeTransparency", {0, 100}},
+      {"ExposerBackground", {0, 2}},
+      {"TrayDefaultAction", {0, 2}},
+      {"TrayLivePreviewSize", {10, 90}},
+  };
+  for (const auto &[key, range] : kRanges)
+    if (key == name)
+      return range;
+  const auto endsWith = [&](std::string_view end) {
+    return name.size() >= end.size() && name.substr(name.size() - end.size()) == end;
+  };
+  if (endsWith("Privacy"))
+    return {0, 2};
+  if (endsWith("Action")) // HotCorner1Action to HotCorner8Action
+    return {0, 13};
+  if (endsWith("Duration"))
+    return {0, 5000};
+  if (endsWith("Distance"))
+    return {0, 500};
+  if (endsWith("Background")) // the four effects' backgrounds
+    return {0, 5};
+  return {0, 0};
+}
+
 // The read rules: a stored text that does not read as its type gives the key's default.
 struct FieldReader {
+  std::string_view name;
   std::string_view stored; // trimmed; empty when absent
   std::string_view fallback;
+  std::vector<std::string> &rejected;
 
   void operator()(bool *field) const {
     *field = stored == "1" || (stored != "0" && fallback == "1");
   }
-  void operator()(int *field) const { *field = ParseInt(stored).value_or(*ParseInt(fallback)); }
+  void operator()(int *field) const {
+    const int fallbackValue = *ParseInt(fallback);
+    const std::optional<int> value = ParseInt(stored);
+    const IntRange range = RangeOf(name);
+    if (value && (*value < range.low || *value > range.high)) {
+      rejected.push_back("Setting " + std::string(name) + "=" + std::to_string(*value) +
+                         " is outside " + std::to_string(range.low) + " to " +
+                         std::to_string(range.high) + ": the default " +
+                         std::to_string(fallbackValue) + " is used");
+      *field = fallbackValue;
+      return;
+    }
+    *field = value.value_or(fallbackValue);
+  }
   void operator()(std::string *field) const {
     *field = std::string(stored.empty() ? fallback : stored);
   }
@@ -369,9 +431,10 @@ bool TSetup::Save() {
 }
 
 void TSetup::ReadFields() {
+  RejectedValues.clear();
   for (const auto &key : Bindings(*this)) {
     const std::string stored = Values.Get(key.name).value_or("");
-    std::visit(FieldReader{stored, key.fallback}, key.field);
+    std::visit(FieldReader{key.name, stored, key.fallback, RejectedValues}, key.field);
   }
 }
 

@@ -203,6 +203,10 @@ public:
   bool TrayShowLivePreview{};
   int TrayLivePreviewSize{};
 
+  // What the last load found out of range and replaced by the default, one
+  // sentence each, for the log.
+  std::vector<std::string> RejectedValues;
+
 private:
   void ReadFields();
   void WriteFields();

@@ -126,12 +126,38 @@ TEST(SetupTest, ValuesThatDoNotReadAsTheirTypeGiveThatKeysDefault) {
   EXPECT_FALSE(setup.GeneralShowBalloon);
   EXPECT_EQ(setup.CubeDuration, 750);
   EXPECT_EQ(setup.FlipDuration, 750);
-  EXPECT_EQ(setup.CarouselDuration, -40);
+  EXPECT_EQ(setup.CarouselDuration, 750);
   EXPECT_EQ(setup.OSDTimeout, 2);
   EXPECT_EQ(qv::ShortCutToText(setup.ExposerHotKey), "F9");
   EXPECT_EQ(qv::ShortCutToText(setup.ExplorerHotKey), "Alt+F2");
   // Every other key still reads normally.
   EXPECT_EQ(setup.HotCorner1Action, 10);
+}
+
+TEST(SetupTest, NumbersOutsideTheirKeysRangeGiveTheDefaultAndAreReported) {
+  Store store;
+  store.StoreLines("HotCornerSensibility=100000\r\n"
+                   "HotCorner3Action=14\r\n"
+                   "Desktop7Privacy=-1\r\n"
+                   "TrayLivePreviewSize=2147483647\r\n"
+                   "AnimationElasticity=49\r\n"
+                   "ControlSpecialKey2Effect=5\r\n"
+                   "CubeDuration=5000\r\n"
+                   "OSDTimeout=1\r\n");
+  const qv::TSetup setup(store);
+  EXPECT_EQ(setup.HotCornerSensibility, 0);
+  EXPECT_EQ(setup.HotCorner3Action, 0);
+  EXPECT_EQ(setup.DesktopPrivacy[7], 0);
+  EXPECT_EQ(setup.TrayLivePreviewSize, 25);
+  EXPECT_EQ(setup.AnimationElasticity, 75);
+  EXPECT_EQ(setup.ControlSpecialKey2Effect, 5) << "the ends of a range are in it";
+  EXPECT_EQ(setup.CubeDuration, 5000);
+  EXPECT_EQ(setup.OSDTimeout, 1);
+  ASSERT_EQ(setup.RejectedValues.size(), 5u);
+  EXPECT_NE(std::find(setup.RejectedValues.begin(), setup.RejectedValues.end(),
+                      "Setting HotCornerSensibility=100000 is outside 0 to 32: the default 0 "
+                      "is used"),
+            setup.RejectedValues.end());
 }
 
 TEST(SetupTest, KeyNamesMatchWithoutRegardToCase) {

@@ -9,18 +9,28 @@ namespace qv {
 namespace {
 constexpr const wchar_t *kVendorFolder = L"Quadrivista Labs";
 constexpr const wchar_t *kProductFolder = L"Quadrivista";
+
+std::filesystem::path ProductFolderUnder(int folder) {
+  wchar_t base[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, folder, nullptr, 0, base);
+  return std::filesystem::path(base) / kVendorFolder / kProductFolder;
+}
 } // namespace
 
 std::filesystem::path TSystemProperties::DefaultAppDataPath() {
-  wchar_t roaming[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, roaming);
-  return std::filesystem::path(roaming) / kVendorFolder / kProductFolder;
+  return ProductFolderUnder(CSIDL_APPDATA);
+}
+
+std::filesystem::path TSystemProperties::DefaultLocalAppDataPath() {
+  return ProductFolderUnder(CSIDL_LOCAL_APPDATA);
 }
 
 TSystemProperties::TSystemProperties(int imageScale)
-    : AppDataPath(DefaultAppDataPath()), ImageScale(imageScale) {
+    : AppDataPath(DefaultAppDataPath()), LocalAppDataPath(DefaultLocalAppDataPath()),
+      ImageScale(imageScale) {
   std::error_code ignored;
   std::filesystem::create_directories(AppDataPath, ignored);
+  std::filesystem::create_directories(LocalAppDataPath, ignored);
 }
 
 std::filesystem::path ExecutableFolder() {

@@ -11,9 +11,13 @@ public:
 
   // "<roaming application data>\Quadrivista Labs\Quadrivista\".
   std::filesystem::path AppDataPath;
+  // The same folder under the local (per-machine) application data, for
+  // what only makes sense on this machine.
+  std::filesystem::path LocalAppDataPath;
   int ImageScale = 1;
 
   static std::filesystem::path DefaultAppDataPath();
+  static std::filesystem::path DefaultLocalAppDataPath();
 };
 
 // The folder of the running executable (language files lie beside it).

@@ -50,22 +50,23 @@ int DesktopTrayImageIndex(int desktop, int currentDesktop) {
 }
 
 TrayMenuModel::TrayMenuModel() {
-  auto switchTo = Item("s1", "Switch to desktop ...", TrayCommand::None);
-  for (int n = 1; n <= 6; ++n)
-    switchTo.items.push_back(
-        DesktopItem("miDesktop" + std::to_string(n), "Desktop " + std::to_string(n), n));
+  auto switchTo = Item("s1", "420.Switch to desktop ...", TrayCommand::None);
+  for (int n = 1; n <= 6; ++n) {
+    switchTo.items.push_back(DesktopItem("miDesktop" + std::to_string(n), "422.Desktop #1", n));
+    switchTo.items.back().captionArgument = std::to_string(n);
+  }
 
-  auto utilities = Item("Utilities1", "Utilities", TrayCommand::None);
-  utilities.items = {Item("miIcons", "Manage icons", TrayCommand::ManageIcons),
-                     Item("miWindows", "Manage windows", TrayCommand::ManageWindows)};
+  auto utilities = Item("Utilities1", "425.Utilities", TrayCommand::None);
+  utilities.items = {Item("miIcons", "426.Manage icons", TrayCommand::ManageIcons),
+                     Item("miWindows", "427.Manage windows", TrayCommand::ManageWindows)};
 
   items_ = {
       Item("miShowOptions", "159.Options", TrayCommand::ShowOptions),
       Separator(),
       switchTo,
       Separator(),
-      DesktopItem("miNextDesktop", "Next desktop", -1),
-      DesktopItem("miPrevDesktop", "Previous desktop", -2),
+      DesktopItem("miNextDesktop", "423.Next desktop", -1),
+      DesktopItem("miPrevDesktop", "424.Previous desktop", -2),
       Separator(),
       Item("miShowCube", "13.3d cube", TrayCommand::Dispatch, static_cast<int>(Action::Cube)),
       Item("miShowExposer", "20.Exposer", TrayCommand::Dispatch, static_cast<int>(Action::Exposer)),

@@ -21,8 +21,9 @@ enum class TrayCommand {
 };
 
 struct TrayMenuItem {
-  std::string name;    // the item's component name, e.g. "miShowCube"
-  std::string caption; // a text identifier or plain text; "-" makes a separator
+  std::string name;            // the item's component name, e.g. "miShowCube"
+  std::string caption;         // a text identifier or plain text; "-" makes a separator
+  std::string captionArgument; // put for "#1" in the caption once translated
   int tag = 0;
   TrayCommand command = TrayCommand::None;
   int action = 0; // the action run through Dispatch

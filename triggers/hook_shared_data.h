@@ -8,7 +8,10 @@
 
 namespace qv {
 
-// Library event codes the program acts on.
+// Library event codes the program acts on. A move request (21 to 26) comes as
+// the trigger notification's wParam with the window in lParam, so that each
+// request carries its own data; a gesture is left in the record by the
+// library's thread in the program's process, its only writer.
 inline constexpr std::uint32_t kLibraryNoEvent = 0;
 inline constexpr std::uint32_t kLibraryGesture = 10;
 inline constexpr std::uint32_t kLibraryMoveToDesktop1 = 21; // 21 to 26: desktops 1 to 6
@@ -31,9 +34,9 @@ struct THookSharedData {
   std::uint32_t LibraryValueA;
   std::uint32_t LibraryValueB;
   std::uint32_t NotifyWindow;       // receiver of the trigger notification; 0 = post nothing
-  std::uint32_t EventCode;          // the library's pending event, 0 once handled
+  std::uint32_t EventCode;          // the library's pending gesture event, 0 once taken
   char GestureText[256];            // zero-terminated text of the last gesture (event 10)
-  std::uint32_t EventWindow;        // the window a move request (21 to 26) concerns
+  std::uint32_t EventWindow;        // unused: move requests travel in their message
   std::uint8_t LibraryReservedB[9]; // the library's own
   std::uint32_t LibraryParameter;
 };
@@ -64,6 +67,19 @@ inline void PrepareHookSharedData(THookSharedData &data) {
   data.LibraryFlagB = 0;
   data.NotifyWindow = 0;
   data.LibraryParameter = 3;
+}
+
+// The pending event code sits at an unaligned place of the packed record; it
+// is set and taken in one step each, so that no event is lost between them.
+inline std::uint32_t *EventCodeOf(THookSharedData &data) {
+  return reinterpret_cast<std::uint32_t *>(reinterpret_cast<unsigned char *>(&data) +
+                                           offsetof(THookSharedData, EventCode));
+}
+inline void PostLibraryEvent(THookSharedData &data, std::uint32_t code) {
+  __atomic_store_n(EventCodeOf(data), code, __ATOMIC_RELEASE);
+}
+inline std::uint32_t TakeLibraryEvent(THookSharedData &data) {
+  return __atomic_exchange_n(EventCodeOf(data), std::uint32_t{0}, __ATOMIC_ACQ_REL);
 }
 
 // The gesture text up to its terminating zero (or all 256 bytes when it has none).

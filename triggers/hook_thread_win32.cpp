@@ -13,8 +13,12 @@ bool KeyDown(int virtualKey) {
 
 THookThread::THookThread(HWND notifyWindow, std::int32_t zoneThickness, std::int32_t areaHeight,
                          std::int32_t areaWidth, HWND desktopListView, const TSetup &setup)
-    : notifyWindow_(notifyWindow), desktopListView_(desktopListView), setup_(setup),
-      zoneAreaWidth_(areaWidth), zoneAreaHeight_(areaHeight), zoneThickness_(zoneThickness) {
+    : notifyWindow_(notifyWindow),
+      desktopListView_(desktopListView), specialKeyEffects_{setup.ControlSpecialKey1Effect,
+                                                            setup.ControlSpecialKey2Effect,
+                                                            setup.ControlSpecialKey3Effect},
+      wheelEffect_(setup.ControlMouseWheelEffect), zoneAreaWidth_(areaWidth),
+      zoneAreaHeight_(areaHeight), zoneThickness_(zoneThickness) {
   ComputeZones();
   thread_ = std::thread([this] { Run(); });
 }
@@ -56,14 +60,10 @@ void THookThread::Run() {
       Report(static_cast<std::uint32_t>(zone));
 
     const ModifierKeys keys{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
-    // The settings may change under our feet; a stale value only delays one cycle.
-    const std::array<int, 3> effects{setup_.ControlSpecialKey1Effect,
-                                     setup_.ControlSpecialKey2Effect,
-                                     setup_.ControlSpecialKey3Effect};
-    if (const std::uint32_t event = combinationWatcher.Update(keys, effects); event != 0)
+    if (const std::uint32_t event = combinationWatcher.Update(keys, specialKeyEffects_); event != 0)
       Report(event);
 
-    const int wheelEffect = setup_.ControlMouseWheelEffect;
+    const int wheelEffect = wheelEffect_;
     if (wheelEffect != 0) {
       const bool overIcons =
           desktopListView_ != nullptr && WindowFromPoint(cursor) == desktopListView_;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -18,7 +19,8 @@ namespace qv {
 class THookThread {
 public:
   // Starts at once. `desktopListView` is the desktop icon list the middle click is
-  // watched over; `setup` is read afresh on every cycle.
+  // watched over. The settings it needs are copied from `setup` now: the main
+  // thread writes them, and starts a new hook thread when they change.
   THookThread(HWND notifyWindow, std::int32_t zoneThickness, std::int32_t areaHeight,
               std::int32_t areaWidth, HWND desktopListView, const TSetup &setup);
   ~THookThread(); // stops the thread
@@ -45,7 +47,8 @@ private:
 
   HWND notifyWindow_;
   HWND desktopListView_;
-  const TSetup &setup_;
+  const std::array<int, 3> specialKeyEffects_;
+  const int wheelEffect_;
   std::atomic<std::int32_t> zoneAreaWidth_;
   std::atomic<std::int32_t> zoneAreaHeight_;
   std::atomic<std::int32_t> zoneThickness_;

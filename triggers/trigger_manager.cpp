@@ -72,23 +72,20 @@ void TTriggerManager::HandleHotKey(std::uint32_t identifier) {
     }
 }
 
-void TTriggerManager::HandleNotification() {
+void TTriggerManager::HandleNotification(std::uint32_t request, std::uint32_t window) {
   if (!enabled_)
     return; // the library's event stays pending
-  THookSharedData &data = targets_.SharedData();
-  HandleLibraryEvent(data);
-  HandleHookThreadEvent(targets_.TakePendingEvent());
-  data.EventCode = kLibraryNoEvent;
-}
-
-void TTriggerManager::HandleLibraryEvent(THookSharedData &data) {
-  const std::uint32_t code = data.EventCode;
-  if (code >= kLibraryMoveToDesktop1 && code <= kLibraryMoveToDesktop6) {
-    const int desktop = static_cast<int>(code - kLibraryMoveToDesktop1) + 1;
-    const std::uint32_t window = data.EventWindow;
+  if (request >= kLibraryMoveToDesktop1 && request <= kLibraryMoveToDesktop6) {
+    const int desktop = static_cast<int>(request - kLibraryMoveToDesktop1) + 1;
     log_.Add("Move window " + std::to_string(window) + " to desktop " + std::to_string(desktop));
     targets_.MoveWindowToDesktop(window, desktop);
   }
+  THookSharedData &data = targets_.SharedData();
+  HandleLibraryEvent(TakeLibraryEvent(data), data);
+  HandleHookThreadEvent(targets_.TakePendingEvent());
+}
+
+void TTriggerManager::HandleLibraryEvent(std::uint32_t code, const THookSharedData &data) {
   // Gestures are ignored while they are switched off in the settings; the library may
   // still report them.
   if (code == kLibraryGesture && setup_.GeneralEnableGestures) {

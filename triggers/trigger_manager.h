@@ -50,8 +50,9 @@ public:
 
   // A WM_HOTKEY identifier.
   void HandleHotKey(std::uint32_t identifier);
-  // The trigger notification: the library's event, then the hook thread's.
-  void HandleNotification();
+  // The trigger notification: the move request it carries (wParam 21 to 26,
+  // the window in lParam; 0 for none), the library's event, then the hook thread's.
+  void HandleNotification(std::uint32_t request = 0, std::uint32_t window = 0);
   // Performs an action (0 to 13; anything else does nothing). The password screen keeps
   // messages flowing while it waits; an action requested meanwhile is dropped, so that
   // actions never run inside one another.
@@ -63,7 +64,7 @@ public:
   void ToggleExposer();
 
 private:
-  void HandleLibraryEvent(THookSharedData &data);
+  void HandleLibraryEvent(std::uint32_t code, const THookSharedData &data);
   void HandleHookThreadEvent(std::uint32_t event);
   void HandleZone(int zone);
 

@@ -95,6 +95,9 @@ protected:
     targets.shared.EventCode = libraryEvent;
     manager.HandleNotification();
   }
+  void MoveRequest(std::uint32_t code, std::uint32_t window) {
+    manager.HandleNotification(code, window);
+  }
   void Gesture(const char *text) {
     std::strcpy(targets.shared.GestureText, text);
     Notify(0, qv::kLibraryGesture);
@@ -116,10 +119,10 @@ TEST_F(TriggerManagerTest, CreationPreparesTheLibraryRecordAndEnablingNamesTheWi
   EXPECT_FALSE(created.SwitchingAllowed());
   EXPECT_EQ(fresh.shared.LibraryFlagA, 0);
   EXPECT_EQ(fresh.shared.LibraryFlagB, 0);
-  EXPECT_EQ(fresh.shared.LibraryValueA, 0u);
-  EXPECT_EQ(fresh.shared.LibraryValueB, 0u);
-  EXPECT_EQ(fresh.shared.NotifyWindow, 0u);
-  EXPECT_EQ(fresh.shared.LibraryParameter, 3u);
+  EXPECT_EQ(+fresh.shared.LibraryValueA, 0u);
+  EXPECT_EQ(+fresh.shared.LibraryValueB, 0u);
+  EXPECT_EQ(+fresh.shared.NotifyWindow, 0u);
+  EXPECT_EQ(+fresh.shared.LibraryParameter, 3u);
   EXPECT_EQ(fresh.shared.LibraryReservedA[0], 0xAB); // the library's own bytes are untouched
 
   setup.GeneralEnableGestures = true;
@@ -128,7 +131,7 @@ TEST_F(TriggerManagerTest, CreationPreparesTheLibraryRecordAndEnablingNamesTheWi
   EXPECT_EQ(fresh.shared.LibraryFlagA, 1) << "the library is told to follow the right button";
   created.Disable();
   EXPECT_FALSE(created.Enabled());
-  EXPECT_EQ(fresh.shared.NotifyWindow, 77u);
+  EXPECT_EQ(+fresh.shared.NotifyWindow, 77u);
 
   setup.GeneralEnableGestures = false;
   created.Enable(77);
@@ -291,7 +294,7 @@ TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
   Gesture("D");
   EXPECT_EQ(targets.Effects(), (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2",
                                       "switch 2", "tray icons", "effect 9"}));
-  EXPECT_EQ(targets.shared.EventCode, 0u);
+  EXPECT_EQ(+targets.shared.EventCode, 0u);
 
   targets.calls.clear();
   Gesture("d"); // case matters
@@ -300,26 +303,26 @@ TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
   EXPECT_EQ(targets.calls, Calls{});
 }
 
-TEST_F(TriggerManagerTest, LibraryCodesAreClearedAndOnlyMoveRequestsAct) {
-  targets.shared.EventWindow = 0xFFFFFFF0u;
-  Notify(0, 26);
-  EXPECT_EQ(targets.calls, (Calls{"move 4294967280 6"}));
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Move window 4294967280 to desktop 6"}));
-  EXPECT_EQ(targets.shared.EventCode, 0u);
+TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTaken) {
+  MoveRequest(26, 0xFFFFFFF0u);
+  MoveRequest(22, 0x1234u); // before the first was handled, the record held only the last
+  EXPECT_EQ(targets.calls, (Calls{"move 4294967280 6", "move 4660 2"}));
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Move window 4294967280 to desktop 6",
+                                                   "Move window 4660 to desktop 2"}));
 
   targets.calls.clear();
-  for (std::uint32_t code : {1u, 9u, 11u, 20u, 27u, 1000u}) {
+  for (std::uint32_t code : {1u, 9u, 11u, 20u, 26u, 27u, 1000u}) {
     Notify(0, code);
-    EXPECT_EQ(targets.shared.EventCode, 0u) << code;
+    EXPECT_EQ(+targets.shared.EventCode, 0u) << code;
   }
-  EXPECT_EQ(targets.calls, Calls{}) << "other codes are cleared without effect";
-  EXPECT_EQ(log.Lines().size(), 1u);
+  EXPECT_EQ(targets.calls, Calls{}) << "codes in the record other than a gesture do nothing";
+  EXPECT_EQ(log.Lines().size(), 2u);
 }
 
 TEST_F(TriggerManagerTest, NotificationsIgnoredWhileDisabledAndHotZonesIgnoredWhileOff) {
   manager.Disable();
   Notify(5, 23);
-  EXPECT_EQ(targets.shared.EventCode, 23u);
+  EXPECT_EQ(+targets.shared.EventCode, 23u);
   EXPECT_EQ(targets.pending, 5u);
   EXPECT_EQ(targets.calls, Calls{});
 

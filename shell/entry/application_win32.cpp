@@ -89,10 +89,12 @@ struct ProcessObjects {
 // Whatever happens to the process, the windows it hid come back.
 ProgramDesktops *desktopsToRestore = nullptr;
 
+// Once the windows are back the process ends at once, rather than wait in a
+// debugger or an error report with its tray icon dead.
 LONG WINAPI RestoreWindowsBeforeCrash(EXCEPTION_POINTERS *) {
   if (desktopsToRestore)
     desktopsToRestore->EmergencyRestore();
-  return EXCEPTION_CONTINUE_SEARCH;
+  return EXCEPTION_EXECUTE_HANDLER;
 }
 
 void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &options) {
@@ -113,6 +115,8 @@ void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &opt
   SystemProperties = objects.systemProperties.get();
   Log->MirrorToFile(SystemProperties->AppDataPath / "quadrivista.log");
   Log->Add(std::string(kProductName) + " " + kVersionText + " starting");
+  for (const std::string &rejected : Setup->RejectedValues)
+    Log->Add(rejected);
 
   objects.desktopProperties = std::make_unique<TDesktopProperties>();
   objects.triggers = std::make_unique<ProgramTriggers>(*Setup, *Log);
@@ -125,7 +129,7 @@ void CreateProcessObjects(ProcessObjects &objects, const CommandLineOptions &opt
 
   objects.desktops = std::make_unique<ProgramDesktops>(
       *objects.desktopProperties, *Mutex, *Setup, *Log, SystemProperties->ImageScale,
-      SystemProperties->AppDataPath / "hidden-windows.journal");
+      SystemProperties->AppDataPath, SystemProperties->LocalAppDataPath / "hidden-windows.journal");
   desktopsToRestore = objects.desktops.get();
   SetUnhandledExceptionFilter(&RestoreWindowsBeforeCrash);
   objects.desktops->Start();
@@ -212,7 +216,9 @@ int RunApplication(const std::vector<std::string> &parameters) {
   mainForm->HandleHotKey = [&](unsigned identifier) {
     triggers.Manager().HandleHotKey(identifier);
   };
-  mainForm->HandleNotification = [&] { triggers.Manager().HandleNotification(); };
+  mainForm->HandleNotification = [&](std::uint32_t request, std::uint32_t window) {
+    triggers.Manager().HandleNotification(request, window);
+  };
   mainForm->RegisterTriggers = [&] {
     triggers.RegisterHotKeys();
     triggers.RestartHookThread();

@@ -1,5 +1,6 @@
 #include "shell/entry/program_desktops_win32.h"
 
+#include "desktops/hidden_window_journal_win32.h"
 #include "shell/global_lock_win32.h"
 #include "shell/window_dc_win32.h"
 #include "triggers/desktop_properties_win32.h"
@@ -19,16 +20,18 @@ void ProgramDesktops::MutexLock::Release() {
 
 ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
                                  const TSetup &setup, TLog &log, int imageScale,
+                                 const std::filesystem::path &appDataPath,
                                  const std::filesystem::path &journalFile)
     : system_(shell.TaskSwitchWindow), pictures_(shell, setup, imageScale),
       records_(pictures_.Painting()),
-      wallpapers_(pictures_, shell, setup, &log, journalFile.parent_path(),
+      wallpapers_(pictures_, shell, setup, &log, appDataPath,
                   [this] {
                     const TDesktop *current =
                         windowManager_ ? windowManager_->CurrentDesktop() : nullptr;
                     return current ? current->Number() : 0;
                   }),
-      journal_(journalFile), passwordScreen_([&shell] {
+      journal_(journalFile, CurrentJournalSession(), ReplaceFileWriteThrough, &log),
+      passwordScreen_([&shell] {
         return SIZE{shell.ScreenWidth, shell.ScreenHeight};
       }),
       environment_{system_, setup, wallpapers_, &journal_, &log, &passwordScreen_, &records_},
@@ -54,7 +57,7 @@ ProgramDesktops::~ProgramDesktops() {
 }
 
 void ProgramDesktops::Start() {
-  RecoverHiddenWindows(system_, journal_.File(), environment_.Log);
+  RecoverHiddenWindows(system_, journal_.File(), journal_.Session(), environment_.Log);
   windowManager_->SetCurrentDesktop(windowManager_->Desktop(1));
   windowManager_->Enabled = true;
   runningDesktops = this;
@@ -76,7 +79,7 @@ void ProgramDesktops::RestoreAll() {
 }
 
 void ProgramDesktops::EmergencyRestore() {
-  RecoverHiddenWindows(system_, journal_.File());
+  RecoverHiddenWindows(system_, journal_.File(), journal_.Session());
 }
 
 int ProgramDesktops::CurrentNumber() const {

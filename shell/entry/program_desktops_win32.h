@@ -27,8 +27,11 @@ class TDesktopProperties;
 
 class ProgramDesktops {
 public:
+  // The side files (wallpapers, icon layouts) live in `appDataPath`; the
+  // journal is a file of its own, local to the machine.
   ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex, const TSetup &setup, TLog &log,
-                  int imageScale, const std::filesystem::path &journalFile);
+                  int imageScale, const std::filesystem::path &appDataPath,
+                  const std::filesystem::path &journalFile);
   ~ProgramDesktops();
   ProgramDesktops(const ProgramDesktops &) = delete;
   ProgramDesktops &operator=(const ProgramDesktops &) = delete;

@@ -164,7 +164,7 @@ TEST_F(DesktopsEndToEnd, ExitShowsTheWindowsOfEveryDesktop) {
   Stop(*program);
   EXPECT_TRUE(IsAt(first, firstRect));
   EXPECT_TRUE(IsAt(second, secondRect));
-  EXPECT_FALSE(std::filesystem::exists(AppDataPath() / L"hidden-windows.journal"));
+  EXPECT_FALSE(std::filesystem::exists(JournalFile()));
 }
 
 TEST_F(DesktopsEndToEnd, WindowsHiddenByAKilledProgramComeBackAtTheNextStart) {

@@ -76,6 +76,13 @@ std::filesystem::path AppDataPath() {
   return std::filesystem::path(roaming) / L"Quadrivista Labs" / L"Quadrivista";
 }
 
+std::filesystem::path JournalFile() {
+  wchar_t local[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+  return std::filesystem::path(local) / L"Quadrivista Labs" / L"Quadrivista" /
+         L"hidden-windows.journal";
+}
+
 std::filesystem::path LogFile() {
   return AppDataPath() / L"quadrivista.log";
 }

@@ -44,6 +44,8 @@ std::filesystem::path ProgramPath(); // quadrivista.exe beside the test program
 
 // The program's application-data folder and log file.
 std::filesystem::path AppDataPath();
+// The hidden-window journal (in the local application data).
+std::filesystem::path JournalFile();
 std::filesystem::path LogFile();
 std::string ReadFile(const std::filesystem::path &file);
 int CountOccurrences(const std::string &text, const std::string &part);

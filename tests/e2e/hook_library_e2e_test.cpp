@@ -46,11 +46,28 @@ protected:
         [&] {
           MSG message;
           while (PeekMessageW(&message, receiver_, 0, 0, PM_REMOVE))
-            arrived = arrived || message.message == kTriggerNotify;
+            if (message.message == kTriggerNotify) {
+              arrived = true;
+              request_ = message.wParam;
+              requestWindow_ = message.lParam;
+            }
           return arrived;
         },
         within);
     return arrived;
+  }
+
+  // Has the library put our items in the window's system menu from inside
+  // its process, as the program asks it to.
+  void AddSendToItems() {
+    ASSERT_TRUE(WaitUntil([&] { return HooksLoadedIn(window_); }));
+    const ATOM captions = GlobalAddAtomW(L"To 1\nTo 2\nTo 3\nTo 4\nTo 5\nTo 6");
+    SendMessageTimeoutW(window_, RegisterWindowMessageA(kSendToMenuMessageName), 1, captions,
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    const UINT query = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
+    const int count = static_cast<int>(SendMessageW(window_, query, static_cast<WPARAM>(-1), 0));
+    EXPECT_EQ(SendMessageW(window_, query, static_cast<WPARAM>(count - 1), 0), 1286);
+    GlobalDeleteAtom(captions);
   }
 
   static bool RunningUnderWine() {
@@ -67,17 +84,26 @@ protected:
 
   THookLibrary library_{ExecutableFolder() / L"QuadrivistaHooks.dll"};
   HWND receiver_ = nullptr;
+  WPARAM request_ = 0;
+  LPARAM requestWindow_ = 0;
   HWND window_ = nullptr;
   std::unique_ptr<Process> testWindow_;
 };
 
-TEST_F(HookLibraryTest, ReportsSendToCommandsOnlyToANamedWindow) {
+TEST_F(HookLibraryTest, ReportsItsOwnSendToCommandsInTheMessageOnlyToANamedWindow) {
   THookSharedData &record = *library_.SharedData();
+  const auto receiver = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(receiver_));
+  record.NotifyWindow = receiver;
+  PostMessageW(window_, WM_SYSCOMMAND, 1283, 0);
+  EXPECT_FALSE(NotificationArrives(std::chrono::milliseconds(1500)))
+      << "without our items in its menu the command is the program's own";
+
+  AddSendToItems();
+  record.NotifyWindow = 0;
   PostMessageW(window_, WM_SYSCOMMAND, 1283, 0);
   EXPECT_FALSE(NotificationArrives(std::chrono::milliseconds(1500)));
-  EXPECT_EQ(record.EventCode, 0u) << "nothing is written while no window is named";
 
-  record.NotifyWindow = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(receiver_));
+  record.NotifyWindow = receiver;
   PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   PostMessageW(window_, WM_SYSCOMMAND, 1287, 0);
   EXPECT_FALSE(NotificationArrives(std::chrono::milliseconds(1500)))
@@ -85,8 +111,10 @@ TEST_F(HookLibraryTest, ReportsSendToCommandsOnlyToANamedWindow) {
 
   PostMessageW(window_, WM_SYSCOMMAND, 1283, 0);
   EXPECT_TRUE(NotificationArrives(std::chrono::seconds(10)));
-  EXPECT_EQ(record.EventCode, 23u);
-  EXPECT_EQ(record.EventWindow, static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window_)));
+  EXPECT_EQ(request_, 23u);
+  EXPECT_EQ(static_cast<std::uint32_t>(requestWindow_),
+            static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window_)));
+  EXPECT_EQ(+record.EventCode, 0u) << "nothing shared is written";
 }
 
 TEST_F(HookLibraryTest, LeavesEveryProgramWhenItsHooksAreRemoved) {
@@ -98,7 +126,7 @@ TEST_F(HookLibraryTest, LeavesEveryProgramWhenItsHooksAreRemoved) {
 
   PostMessageW(window_, WM_SYSCOMMAND, 1283, 0);
   EXPECT_FALSE(NotificationArrives(std::chrono::milliseconds(1500))) << "no hook is left";
-  EXPECT_EQ(record.EventCode, 0u);
+  EXPECT_EQ(+record.EventCode, 0u);
   EXPECT_TRUE(IsWindow(window_)) << "and the program goes on";
   // Windows unloads the library from the other programs; Wine keeps an unhooked
   // library mapped until the process ends, harmlessly, since nothing calls it.

@@ -6,7 +6,7 @@ void StandInShellFixture::SetUp() {
   ProgramFixture::SetUp();
   std::error_code ignored;
   std::filesystem::remove(ShellHookLog(), ignored);
-  std::filesystem::remove(AppDataPath() / L"hidden-windows.journal", ignored);
+  std::filesystem::remove(JournalFile(), ignored);
   shell_ = std::make_unique<Process>(ExecutableFolder() / L"standin_shell.exe",
                                      L"\"" + ShellHookLog().wstring() + L"\"");
   ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"Progman", nullptr) != nullptr; }));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@ struct FakeWindow {
   std::string ClassName = "Notepad";
   std::string Title;
   std::string ProcessName = "notepad.exe";
+  std::uint32_t ProcessId = 500;
   std::uint32_t Style = window_style::kVisible;
   std::uint32_t ExStyle = window_style::kExAppWindow;
   WindowRect Rect{100, 100, 500, 400};
@@ -64,16 +66,22 @@ public:
   std::uint32_t Style(WindowHandle window) override { return Get(window).Style; }
   std::uint32_t ExStyle(WindowHandle window) override { return Get(window).ExStyle; }
   void SetExStyle(WindowHandle window, std::uint32_t exStyle) override {
+    if (frozen)
+      return;
     Get(window).ExStyle = exStyle;
+    Changed();
   }
   WindowHandle Owner(WindowHandle window) override { return Get(window).Owner; }
   std::string ClassName(WindowHandle window) override { return Get(window).ClassName; }
   std::string Title(WindowHandle window) override { return Get(window).Title; }
   std::string ProcessName(WindowHandle window) override { return Get(window).ProcessName; }
+  std::uint32_t ProcessId(WindowHandle window) override { return Get(window).ProcessId; }
   std::uint32_t ThreadId(WindowHandle window) override { return Get(window).Thread; }
   std::uint32_t CurrentThreadId() override { return 1; }
   WindowRect Rect(WindowHandle window) override { return Get(window).Rect; }
   void SetPosition(WindowHandle window, std::int32_t left, std::int32_t top, bool move) override {
+    if (frozen)
+      return;
     ++positionCalls;
     if (!move)
       return;
@@ -82,12 +90,19 @@ public:
     rect.bottom += top - rect.top;
     rect.left = left;
     rect.top = top;
+    Changed();
   }
   void SetLayeredAlpha(WindowHandle window, std::uint8_t alpha) override {
+    if (frozen)
+      return;
     Get(window).Alpha = alpha;
+    Changed();
   }
   void PostShellHook(int code, WindowHandle window) override {
+    if (frozen)
+      return;
     shellHookPosts.emplace_back(code, window);
+    Changed();
   }
   bool IsMinimized(WindowHandle window) override { return Get(window).Minimized; }
   void BringToFront(WindowHandle window) override {
@@ -121,8 +136,16 @@ public:
   std::vector<std::pair<int, WindowHandle>> shellHookPosts;
   int positionCalls = 0;
   int showDesktopCalls = 0;
+  // Called after each change to a window, its style, alpha or taskbar button.
+  std::function<void()> afterChange;
+  // Changes are ignored, as after the program that makes them was killed.
+  bool frozen = false;
 
 private:
+  void Changed() {
+    if (afterChange)
+      afterChange();
+  }
   // A vanished window behaves like an empty one, as the system's calls do.
   FakeWindow &Get(WindowHandle window) {
     auto found = windows.find(window);

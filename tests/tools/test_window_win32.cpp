@@ -14,7 +14,9 @@
 // the number of items when wParam is -1, else with the command id of item
 // wParam (-1 for none). "QuadrivistaTestRightClicks" answers with the number
 // of right-button releases the window has seen; "QuadrivistaTestHooksLoaded"
-// whether the hook library is loaded in the window's process.
+// whether the hook library is loaded in the window's process;
+// "QuadrivistaTestSysCommands" the number of WM_SYSCOMMAND messages with an
+// identifier from 1281 to 1286 that reached the window.
 #include <windows.h>
 
 #include <cstdio>
@@ -26,6 +28,7 @@ namespace {
 const UINT systemMenuQuery = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
 const UINT rightClickQuery = RegisterWindowMessageW(L"QuadrivistaTestRightClicks");
 const UINT hooksLoadedQuery = RegisterWindowMessageW(L"QuadrivistaTestHooksLoaded");
+const UINT sysCommandQuery = RegisterWindowMessageW(L"QuadrivistaTestSysCommands");
 int rightClicks = 0;
 bool fixedColour = false;
 COLORREF colour = 0;
@@ -37,6 +40,7 @@ COLORREF WindowColour(HWND window) {
   const auto seed = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window));
   return RGB(60 + seed * 37 % 160, 60 + seed * 91 % 160, 120);
 }
+int sysCommands = 0;
 
 LRESULT AnswerSystemMenuQuery(HWND window, WPARAM wParam) {
   HMENU menu = GetSystemMenu(window, FALSE);
@@ -59,8 +63,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return rightClicks;
   if (message == hooksLoadedQuery)
     return GetModuleHandleW(L"QuadrivistaHooks.dll") != nullptr;
+  if (message == sysCommandQuery)
+    return sysCommands;
   if (message == WM_RBUTTONUP)
     ++rightClicks;
+  if (message == WM_SYSCOMMAND && wParam >= 1281 && wParam <= 1286) {
+    ++sysCommands;
+    return 0;
+  }
   if (message == WM_PAINT) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);

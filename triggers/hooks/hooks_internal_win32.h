@@ -15,10 +15,10 @@ HINSTANCE Module();
 DWORD HookThreadId();
 
 // Posts the trigger notification to the program, unless it has not named its window.
-void Notify();
+void Notify(WPARAM code = 0, LPARAM window = 0);
 // Reports that the user asked for `window` to go to desktop code - 20. A 64-bit
-// library writes the record; the 32-bit one, whose record is not the program's,
-// hands the request to the 64-bit library's relay window in the program.
+// library posts it to the program; the 32-bit one, which does not know the
+// program's window, hands it to the 64-bit library's relay window there.
 void ReportWindowMove(std::uint32_t code, std::uint32_t window);
 inline constexpr wchar_t kRelayWindowClass[] = L"QuadrivistaHooksRelay";
 inline constexpr UINT kRelayWindowMove = WM_APP + 2; // wParam code, lParam window

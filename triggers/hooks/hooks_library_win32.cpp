@@ -98,14 +98,14 @@ DWORD HookThreadId() {
   return hookThreadId;
 }
 
-void Notify() {
-  const std::uint32_t window = sharedRecord.NotifyWindow;
-  if (window == 0)
+void Notify(WPARAM code, LPARAM window) {
+  const std::uint32_t target = sharedRecord.NotifyWindow;
+  if (target == 0)
     return;
   // The event's data must be in the record before the program can see the message.
   std::atomic_thread_fence(std::memory_order_release);
-  PostMessageW(reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(window))),
-               WM_USER + 256, 0, 0);
+  PostMessageW(reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(target))),
+               WM_USER + 256, code, window);
 }
 
 void ReportWindowMove(std::uint32_t code, std::uint32_t window) {
@@ -114,11 +114,8 @@ void ReportWindowMove(std::uint32_t code, std::uint32_t window) {
       PostMessageW(relay, kRelayWindowMove, code, static_cast<LPARAM>(window));
     return;
   }
-  if (sharedRecord.NotifyWindow == 0)
-    return;
-  sharedRecord.EventWindow = window;
-  sharedRecord.EventCode = code;
-  Notify();
+  // Nothing shared is written: the request travels whole in its message.
+  Notify(code, static_cast<LPARAM>(window));
 }
 
 } // namespace qv::hooks
@@ -147,7 +144,12 @@ __declspec(dllexport) void UnInstallHook() {
   if (!hookThread)
     return;
   PostThreadMessageW(hookThreadId, WM_QUIT, 0, 0);
-  WaitForSingleObject(hookThread, 5000);
+  if (WaitForSingleObject(hookThread, 5000) != WAIT_OBJECT_0) {
+    // The thread may still run the library's code: it stays loaded for good.
+    HMODULE pinned = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&HookThreadMain), &pinned);
+  }
   CloseHandle(hookThread);
   hookThread = nullptr;
   hookThreadId = 0;

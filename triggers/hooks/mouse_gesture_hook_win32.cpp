@@ -35,7 +35,7 @@ void ReportGesture(const std::string &letters) {
   const std::size_t length = std::min(letters.size(), sizeof record.GestureText - 1);
   std::memcpy(record.GestureText, letters.data(), length);
   record.GestureText[length] = 0;
-  record.EventCode = kLibraryGesture;
+  PostLibraryEvent(record, kLibraryGesture);
   Notify();
 }
 

@@ -3,6 +3,7 @@
 // keep the items in a window's system menu from inside the window's own
 // process, where its menus live.
 #include "triggers/hooks/hooks_internal_win32.h"
+#include "triggers/send_to_items_win32.h"
 
 #include <cwchar>
 
@@ -14,13 +15,21 @@ UINT SendToMenuMessage() {
   return message;
 }
 
-bool IsSendToCommand(UINT message, WPARAM command) {
-  return message == WM_SYSCOMMAND && command > kSendToFirstCommand && command <= kSendToLastCommand;
+HWND TopLevel(HWND window) {
+  const HWND topLevel = GetAncestor(window, GA_ROOT);
+  return topLevel ? topLevel : window;
+}
+
+// A command from 1281 to 1286 is ours only where the window's system menu
+// holds the item we put there; any other is the program's own.
+bool IsSendToCommand(HWND window, UINT message, WPARAM command) {
+  return message == WM_SYSCOMMAND && command > kSendToFirstCommand &&
+         command <= kSendToLastCommand &&
+         IsSendToItem(GetSystemMenu(TopLevel(window), FALSE), static_cast<UINT>(command), false);
 }
 
 void ReportMove(HWND window, WPARAM command) {
-  const HWND topLevel = GetAncestor(window, GA_ROOT);
-  const auto handle = reinterpret_cast<UINT_PTR>(topLevel ? topLevel : window);
+  const auto handle = reinterpret_cast<UINT_PTR>(TopLevel(window));
   ReportWindowMove(kLibraryMoveToDesktop1 + static_cast<std::uint32_t>(command) -
                        (kSendToFirstCommand + 1),
                    static_cast<std::uint32_t>(handle));
@@ -33,18 +42,16 @@ void UpdateSendToItems(HWND window, bool add, ATOM captions) {
   const HMENU menu = GetSystemMenu(window, FALSE);
   if (!menu)
     return;
-  for (UINT command = kSendToFirstCommand; command <= kSendToLastCommand; ++command)
-    while (DeleteMenu(menu, command, MF_BYCOMMAND)) {
-    }
+  DeleteSendToItems(menu);
   if (!add)
     return;
-  AppendMenuW(menu, MF_SEPARATOR, kSendToFirstCommand, nullptr);
+  AppendSendToItem(menu, kSendToFirstCommand, nullptr);
   wchar_t *caption = text; // one caption per line
   for (UINT index = 0; index < 6 && caption; ++index) {
     wchar_t *end = std::wcschr(caption, L'\n');
     if (end)
       *end = 0;
-    AppendMenuW(menu, MF_STRING, kSendToFirstCommand + 1 + index, caption);
+    AppendSendToItem(menu, kSendToFirstCommand + 1 + index, caption);
     caption = end ? end + 1 : nullptr;
   }
 }
@@ -55,7 +62,7 @@ void UpdateSendToItems(HWND window, bool add, ATOM captions) {
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     MSG &message = *reinterpret_cast<MSG *>(lParam);
-    if (IsSendToCommand(message.message, message.wParam)) {
+    if (IsSendToCommand(message.hwnd, message.message, message.wParam)) {
       ReportMove(message.hwnd, message.wParam);
       message.message = WM_NULL;
     } else if (message.message == SendToMenuMessage() && message.hwnd) {
@@ -72,7 +79,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const CWPSTRUCT &message = *reinterpret_cast<const CWPSTRUCT *>(lParam);
-    if (IsSendToCommand(message.message, message.wParam))
+    if (IsSendToCommand(message.hwnd, message.message, message.wParam))
       ReportMove(message.hwnd, message.wParam);
     else if (message.message == SendToMenuMessage() && message.hwnd)
       UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));

@@ -1,0 +1,34 @@
+#include "desktops/hidden_window_journal_win32.h"
+
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+TEST(HiddenWindowJournalWin32, ReplacesTheFileWholeAndReportsWhatFailed) {
+  qv::test::TempDir dir;
+  const auto file = dir.path() / "hidden-windows.journal";
+  std::string error;
+  ASSERT_TRUE(qv::ReplaceFileWriteThrough(file, "first, longer content\n", error)) << error;
+  ASSERT_TRUE(qv::ReplaceFileWriteThrough(file, "second\n", error)) << error;
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), "second\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "hidden-windows.journal.tmp"));
+
+  EXPECT_FALSE(qv::ReplaceFileWriteThrough(dir.path() / "missing" / "x.journal", "x", error));
+  EXPECT_NE(error.find("creating the temporary file"), std::string::npos) << error;
+}
+
+TEST(HiddenWindowJournalWin32, TheSessionIsThisBootAndLogon) {
+  const qv::JournalSession session = qv::CurrentJournalSession();
+  EXPECT_GT(session.BootTime, 0u);
+  EXPECT_TRUE(session.Matches(qv::CurrentJournalSession()));
+}
+
+} // namespace

@@ -1,0 +1,32 @@
+// Language files: read from the Languages folder as any user may have
+// changed them.
+#include "shell/language.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+const std::filesystem::path &Folder() {
+  static const std::filesystem::path folder = [] {
+    auto path =
+        std::filesystem::temp_directory_path() / ("qv-language-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+  return folder;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+  std::ofstream(Folder() / "English.lng", std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
+  qv::TLanguageController controller(Folder());
+  controller.SetLanguage("English");
+  for (const char *text : {"159.Options", "35", "", ".", "422.Desktop #1", "999"})
+    (void)controller.Translate(text);
+  return 0;
+}
