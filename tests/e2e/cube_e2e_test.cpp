@@ -160,10 +160,15 @@ TEST_F(CubeEndToEnd, WheelDoubleClickAndScreenEdgesSteerTheCube) {
   Sleep(500);
   MoveCursor(640, 512);
   EXPECT_TRUE(CentreBecomes("cube-left-edge", Reddish)) << "the left edge turned back";
+  // The spring may still swing past the face; choose once it rests there.
+  EXPECT_TRUE(WaitUntil([] {
+    Sleep(1000);
+    return Reddish(Centre("cube-left-edge")) && Reddish(Centre("cube-left-edge"));
+  }));
   LeftClickAt(640, 512);
   LeftClickAt(640, 512);
   WaitUntilClosed();
-  EXPECT_TRUE(At(red_) && Hidden(green_));
+  EXPECT_TRUE(WaitUntil([&] { return At(red_) && Hidden(green_); }));
   Stop(*program_);
 }
 
