@@ -303,7 +303,7 @@ void T3DCubeRenderer::RenderScene() {
 }
 
 void T3DCubeRenderer::UpdateLivePreview() {
-  RefreshLivePreview(livePreview_.get(), textures_, distance_->Ended());
+  RefreshLivePreview(livePreview_.get(), textures_, *distance_);
 }
 
 void T3DCubeRenderer::UpdateAnimations() {

@@ -255,10 +255,11 @@ void TGeneric3DRenderer::ReleaseDesktopTextures(std::array<TextureId, 6> &textur
 }
 
 void TGeneric3DRenderer::RefreshLivePreview(LivePreview *preview,
-                                            const std::array<TextureId, 6> &textures, bool opened) {
+                                            const std::array<TextureId, 6> &textures,
+                                            TAnimation &opening) {
   if (!preview)
     return;
-  if (preview->Suspended() && opened)
+  if (preview->Suspended() && opening.Ended())
     preview->ResumeAll();
   if (frameCount_ < 12)
     return;

@@ -97,10 +97,11 @@ protected:
   // the user) when one cannot be created.
   bool CreateDesktopTextures(std::array<TextureId, 6> &textures);
   void ReleaseDesktopTextures(std::array<TextureId, 6> &textures);
-  // Copies the pictures the live preview has finished into the textures,
-  // once the opening is over; pauses the effect when one cannot be copied.
+  // Starts the live preview once the opening animation is over and copies
+  // the pictures it has finished into the textures; pauses the effect when
+  // one cannot be copied.
   void RefreshLivePreview(LivePreview *preview, const std::array<TextureId, 6> &textures,
-                          bool opened);
+                          TAnimation &opening);
   // The background of the effect's setting: clears, and draws the gradient
   // or picture quads. Call before BeginScene returns control to the scene.
   void ClearBackground();
