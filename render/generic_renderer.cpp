@@ -158,6 +158,7 @@ void TGeneric3DRenderer::StartWater() {
     water_->AddDrop(point, world_.ScreenWidth(), world_.ScreenHeight());
   waterSteps_ = 0;
   waterAnimation_->Start(kWaterMilliseconds);
+  world_.Log("Water drop on desktop " + std::to_string(targetDesktop_));
 }
 
 void TGeneric3DRenderer::RenderWater() {

@@ -55,6 +55,7 @@ TEST_F(WaterDropTest, DroppedWindowRipplesOverTheChosenDesktopForTwoSeconds) {
   ASSERT_NE(cube->Water(), nullptr) << "prepared from the start";
   DropOnDesktop2();
   ASSERT_TRUE(cube->WaterRunning());
+  EXPECT_EQ(world.log, (std::vector<std::string>{"Water drop on desktop 2"}));
   EXPECT_FALSE(cube->Finished());
   EXPECT_EQ(cube->Water()->Velocity(5, 58), WaterSurface::kDropImpulse) << "the top left corner";
   EXPECT_EQ(desktops.DesktopOf(0x500), 2) << "the window is already on its desktop";

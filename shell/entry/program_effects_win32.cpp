@@ -182,6 +182,10 @@ void ProgramEffects::ShowError(const std::string &text) {
               MB_OK | MB_ICONERROR | MB_TOPMOST);
 }
 
+void ProgramEffects::Log(const std::string &line) {
+  log_.Add(line);
+}
+
 std::unique_ptr<LivePreview> ProgramEffects::CreateLivePreview() {
   if (!desktops_)
     return nullptr;

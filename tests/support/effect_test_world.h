@@ -123,6 +123,7 @@ public:
   ScreenPoint CursorPos() override { return cursor; }
   bool LeftButtonDown() override { return buttonDown; }
   void ShowError(const std::string &text) override { errors.push_back(text); }
+  void Log(const std::string &line) override { log.push_back(line); }
   std::unique_ptr<LivePreview> CreateLivePreview() override { return nullptr; }
 
   ManualClock clock;
@@ -130,6 +131,7 @@ public:
   std::map<WindowHandle, bool> topmostCalls;
   std::vector<std::string> osd;
   std::vector<std::string> errors;
+  std::vector<std::string> log;
   ScreenPoint cursor{640, 600};
   bool buttonDown = false;
   bool workHeight = true;
