@@ -58,16 +58,8 @@ T3DCubeRenderer::~T3DCubeRenderer() {
 }
 
 bool T3DCubeRenderer::CreateGeometry() {
-  const int scale = std::max(1, world_.ImageScale());
-  for (int d = 1; d <= 6; ++d) {
-    TextureId &texture = textures_[static_cast<std::size_t>(d - 1)];
-    texture = device_.CreateTexture(world_.ScreenWidth() / scale, world_.ScreenHeight() / scale);
-    if (!texture) {
-      ReportError("Cannot create texture " + std::to_string(d));
-      return false;
-    }
-    CopyImageToTexture(texture, d);
-  }
+  if (!CreateDesktopTextures(textures_))
+    return false;
 
   vertexBuffer_ = device_.CreateVertexBuffer(kCubeTableVertices);
   if (!vertexBuffer_) {
@@ -131,11 +123,7 @@ void T3DCubeRenderer::DestroyGeometry() {
   if (vertexBuffer_)
     device_.ReleaseVertexBuffer(vertexBuffer_);
   vertexBuffer_ = 0;
-  for (TextureId &texture : textures_) {
-    if (texture)
-      device_.ReleaseTexture(texture);
-    texture = 0;
-  }
+  ReleaseDesktopTextures(textures_);
 }
 
 bool T3DCubeRenderer::WriteVertices() {
@@ -315,21 +303,7 @@ void T3DCubeRenderer::RenderScene() {
 }
 
 void T3DCubeRenderer::UpdateLivePreview() {
-  if (!livePreview_)
-    return;
-  if (livePreview_->Suspended() && distance_->Ended())
-    livePreview_->ResumeAll();
-  if (frameCount_ < 12)
-    return;
-  for (int d = 1; d <= 6; ++d) {
-    if (!livePreview_->Done(d))
-      continue;
-    if (!CopyImageToTexture(textures_[static_cast<std::size_t>(d - 1)], d)) {
-      Pause();
-      return;
-    }
-    livePreview_->ClearDone(d);
-  }
+  RefreshLivePreview(livePreview_.get(), textures_, *distance_);
 }
 
 void T3DCubeRenderer::UpdateAnimations() {

@@ -2,135 +2,18 @@
 // records what is drawn and a program of six desktops held in memory.
 #include "render/cube_renderer.h"
 
-#include "desktops/password_prompt.h"
-#include "tests/support/desktop_test_world.h"
+#include "tests/support/effect_test_world.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 
 namespace qv {
 namespace {
 
-class ManualClock : public PerformanceClock {
-public:
-  std::int64_t Counter() const override { return now; }
-  std::int64_t Frequency() const override { return 1000; } // milliseconds
-  std::int64_t now = 0;
-};
-
-// Keeps the textures and buffers it hands out, and what each frame drew.
-class RecordingDevice : public EffectDevice {
-public:
-  TextureId CreateTexture(int, int) override { return failTextures ? 0 : Add(textures); }
-  TextureId LoadTexture(const std::string &) override { return Add(textures); }
-  void ReleaseTexture(TextureId id) override { textures.erase(id); }
-  CopyResult CopyPictureToTexture(TextureId, int desktop, int, int) override {
-    copies.push_back(desktop);
-    return CopyResult::Ok;
-  }
-  BufferId CreateVertexBuffer(int vertices) override {
-    const BufferId id = Add(textures);
-    buffers[id].resize(static_cast<std::size_t>(vertices));
-    return id;
-  }
-  SceneVertex *Lock(BufferId id) override { return buffers[id].data(); }
-  void Unlock(BufferId) override {}
-  void ReleaseVertexBuffer(BufferId id) override {
-    buffers.erase(id);
-    textures.erase(id);
-  }
-  void Clear(std::uint32_t colour) override { cleared = colour; }
-  void BeginScene() override { strips.clear(), quads.clear(); }
-  void EndScene() override {}
-  void SetCommonStates(bool) override {}
-  void SetDepth(bool, bool) override {}
-  void SetAlphaBlending(bool) override {}
-  void SetTextureAlpha(bool) override {}
-  void SetLighting(const PointLight *) override {}
-  void SetTransform(TransformKind kind, const Matrix &m) override {
-    if (kind == TransformKind::View)
-      view = m;
-  }
-  void SetTexture(TextureId id) override { texture = id; }
-  void DrawStrip(BufferId, int first, int) override { strips.push_back({first, texture}); }
-  void DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) override {
-    quads.push_back(corners);
-  }
-
-  struct Strip {
-    int first;
-    TextureId texture;
-  };
-  std::map<TextureId, int> textures;
-  std::map<BufferId, std::vector<SceneVertex>> buffers;
-  std::vector<int> copies;
-  std::vector<Strip> strips;
-  std::vector<std::array<ScreenVertex, 4>> quads;
-  std::uint32_t cleared = 0x123456;
-  TextureId texture = 0;
-  Matrix view{};
-  bool failTextures = false;
-
-private:
-  TextureId Add(std::map<TextureId, int> &table) {
-    table[next] = 1;
-    return next++;
-  }
-  TextureId next = 100;
-};
-
-class FakeWorld : public EffectWorld {
-public:
-  explicit FakeWorld(test::DesktopTestWorld &desktops) : desktops_(desktops) {
-    textures.ProtectedDesktop = 1;
-    textures.BlackGradient = 2;
-    textures.RotateNormal = textures.RotateOver = 3;
-    textures.PointerNormal = textures.PointerOver = 4;
-    for (auto &pair : textures.Buttons)
-      pair = {5, 6};
-  }
-  const TSetup &Setup() const override { return desktops_.setup; }
-  int ScreenWidth() const override { return 1280; }
-  int ScreenHeight() const override { return 1024; }
-  int ImageScale() const override { return 1; }
-  const PerformanceClock &Clock() const override { return clock; }
-  const HostTextures &Textures() const override { return textures; }
-  TWindowManager &WindowManager() override { return *desktops_.manager; }
-  bool TranslucentWindowsAvailable() const override { return false; }
-  void SetTopmost(WindowHandle window, bool topmost) override { topmostCalls[window] = topmost; }
-  void MakeOpaque(WindowHandle) override {}
-  void UseWorkHeight() override { workHeight = true; }
-  void UseFullHeight() override { workHeight = false; }
-  std::string Translate(const std::string &id) override { return "text " + id; }
-  void ShowOsd(const std::string &text) override { osd.push_back(text); }
-  void UpdateDesktopTrayIcons() override {}
-  void ParkHost() override { parked = true; }
-  ScreenPoint CursorPos() override { return cursor; }
-  bool LeftButtonDown() override { return buttonDown; }
-  void ShowError(const std::string &text) override { errors.push_back(text); }
-  std::unique_ptr<LivePreview> CreateLivePreview() override { return nullptr; }
-
-  ManualClock clock;
-  HostTextures textures;
-  std::map<WindowHandle, bool> topmostCalls;
-  std::vector<std::string> osd;
-  std::vector<std::string> errors;
-  ScreenPoint cursor{640, 600};
-  bool buttonDown = false;
-  bool workHeight = true;
-  bool parked = false;
-
-private:
-  test::DesktopTestWorld &desktops_;
-};
-
-class AnswerPrompt : public PasswordPrompt {
-public:
-  std::optional<std::string> AskPassword() override { return answer; }
-  std::optional<std::string> answer;
-};
+using test::AnswerPrompt;
+using test::FakeWorld;
+using test::RecordingDevice;
 
 class CubeTest : public ::testing::Test {
 protected:
@@ -338,6 +221,7 @@ TEST_F(CubeTest, ZoomStopsAtTheFullScreenDistance) {
 }
 
 TEST_F(CubeTest, CarriedWindowLandsOnTheDesktopWhereItIsDropped) {
+  desktops.setup.PerformanceWaterDrop = false; // the ripple has its own tests
   desktops.system.Add(0x500);
   desktops.manager->Refresh();
   desktops.system.dragged = 0x500;

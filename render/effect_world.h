@@ -83,6 +83,8 @@ public:
   virtual bool LeftButtonDown() = 0;
   // A modal message box.
   virtual void ShowError(const std::string &text) = 0;
+  // A line in the program's log.
+  virtual void Log(const std::string &line) = 0;
 
   // Creates the suspended composers of the six desktops.
   virtual std::unique_ptr<LivePreview> CreateLivePreview() = 0;

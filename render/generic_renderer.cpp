@@ -7,6 +7,7 @@
 #include "shell/setup.h"
 
 #include <algorithm>
+#include <numbers>
 
 namespace qv {
 namespace {
@@ -16,6 +17,11 @@ constexpr int kButtonAlphaStep = 5;
 constexpr int kButtonAlphaLow = 128;
 constexpr int kButtonAlphaHigh = 255;
 constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFF;
+constexpr double kWaterMilliseconds = 2000;
+constexpr double kWaterDamping = 0.9;
+constexpr int kWaterMaxStepsPerFrame = 8;
+// From here the flat surface covers exactly the field of view.
+constexpr float kWaterEyeDistance = 3.4133f;
 
 bool Inside(ScreenPoint point, int x, int y) {
   return point.x >= x && point.x < x + kButtonSize && point.y >= y && point.y < y + kButtonSize;
@@ -41,6 +47,7 @@ TGeneric3DRenderer::TGeneric3DRenderer(EffectDevice &device, EffectWorld &world,
 }
 
 TGeneric3DRenderer::~TGeneric3DRenderer() {
+  DestroyWater();
   // An effect that vanished without finishing leaves nothing held back.
   if (carryingWindow_)
     world_.WindowManager().KeepFocus = false;
@@ -50,6 +57,8 @@ void TGeneric3DRenderer::Initialise() {
   if (initialised_)
     return;
   const bool created = CreateGeometry();
+  if (created && carriedWindowHandle_ != -1 && setup_.PerformanceWaterDrop)
+    CreateWater();
   initialised_ = true;
   frameCount_ = 0;
   if (!created)
@@ -74,7 +83,9 @@ void TGeneric3DRenderer::Render() {
     if (finishRequested_) {
       Finish();
       finishRequested_ = false;
-    } else if (!waterRunning_) {
+    } else if (waterRunning_) {
+      RenderWater();
+    } else {
       RenderScene();
     }
   }
@@ -94,10 +105,15 @@ void TGeneric3DRenderer::Finish() {
     carryingWindow_ = false;
   }
   if (waterRequested_) {
-    waterRunning_ = true;
     waterRequested_ = false;
-    return;
+    // Without its buffer or a chosen picture there is no ripple to show.
+    if (waterAnimation_ && waterTexture_) {
+      waterRunning_ = true;
+      StartWater();
+      return;
+    }
   }
+  waterRunning_ = false;
   windows.Enabled = false;
   if (desktopChanged_) {
     world_.ShowOsd(world_.Translate("241"));
@@ -115,6 +131,75 @@ void TGeneric3DRenderer::Finish() {
   }
   windows.Enabled = true;
   finished_ = true;
+}
+
+void TGeneric3DRenderer::CreateWater() {
+  waterRequested_ = true;
+  DestroyWater();
+  waterBuffer_ = device_.CreateVertexBuffer(WaterSurface::kMeshVertices);
+  if (!waterBuffer_) {
+    ReportError("Cannot create water effect vertex buffer");
+    return;
+  }
+  water_ = std::make_unique<WaterSurface>();
+  waterAnimation_ = std::make_unique<TAnimation>(world_.Clock(), 0.0f, 0.0f, 10.0f, 0.85f);
+}
+
+void TGeneric3DRenderer::DestroyWater() {
+  waterAnimation_.reset();
+  if (waterBuffer_)
+    device_.ReleaseVertexBuffer(waterBuffer_);
+  waterBuffer_ = 0;
+}
+
+void TGeneric3DRenderer::StartWater() {
+  const WindowRect rect = carriedWindow_ ? carriedWindow_->ScreenRect() : WindowRect{};
+  for (const WaterPoint &point : WaterDropPoints(rect))
+    water_->AddDrop(point, world_.ScreenWidth(), world_.ScreenHeight());
+  waterSteps_ = 0;
+  waterAnimation_->Start(kWaterMilliseconds);
+  world_.Log("Water drop on desktop " + std::to_string(targetDesktop_));
+}
+
+void TGeneric3DRenderer::RenderWater() {
+  // The surface moves at a fixed number of steps per second, so the waves
+  // travel and calm down alike on slow and fast displays.
+  const PerformanceClock &clock = world_.Clock();
+  const double elapsed = static_cast<double>(clock.Counter() - waterAnimation_->StartTime) /
+                         static_cast<double>(std::max<std::int64_t>(1, clock.Frequency()));
+  const int steps = WaterStepsDue(elapsed, waterSteps_, kWaterMaxStepsPerFrame);
+  for (int i = 0; i < steps; ++i)
+    water_->Step(kWaterDamping);
+  waterSteps_ += steps;
+  water_->BuildMesh();
+  if (SceneVertex *target = device_.Lock(waterBuffer_)) {
+    const auto &mesh = water_->Mesh();
+    std::copy(mesh.begin(), mesh.end(), target);
+    device_.Unlock(waterBuffer_);
+  } else {
+    ReportError("Cannot lock effect vertex buffer"); // the previous mesh is drawn
+  }
+  DrawWater();
+  waterAnimation_->Update();
+  if (waterAnimation_->Ended())
+    Finish();
+}
+
+void TGeneric3DRenderer::DrawWater() {
+  device_.SetCommonStates(setup_.PerformanceAntialiasing);
+  device_.SetLighting(nullptr);
+  device_.Clear(0x000000);
+  device_.BeginScene();
+  device_.SetAlphaBlending(false);
+  device_.SetDepth(false, false);
+  device_.SetTransform(TransformKind::View,
+                       MatrixLookAtLH({0, 0, -kWaterEyeDistance}, {0, 0, 0}, {0, 1, 0}));
+  device_.SetTransform(TransformKind::Projection,
+                       MatrixPerspectiveFovLH(std::numbers::pi_v<float> / 4, 1.0f, 1.0f, 100.0f));
+  SetWorld({0, 0, 0}, {0, 0, 0}, {1, 1, 1});
+  device_.SetTexture(waterTexture_);
+  device_.DrawStrip(waterBuffer_, 0, WaterSurface::kMeshTriangles);
+  device_.EndScene();
 }
 
 void TGeneric3DRenderer::SetWorld(Vec3 translation, Vec3 rotation, Vec3 scale) {
@@ -146,6 +231,48 @@ bool TGeneric3DRenderer::CopyImageToTexture(TextureId texture, int desktop) {
     return false;
   }
   return false;
+}
+
+bool TGeneric3DRenderer::CreateDesktopTextures(std::array<TextureId, 6> &textures) {
+  const int scale = std::max(1, world_.ImageScale());
+  for (int d = 1; d <= 6; ++d) {
+    TextureId &texture = textures[static_cast<std::size_t>(d - 1)];
+    texture = device_.CreateTexture(world_.ScreenWidth() / scale, world_.ScreenHeight() / scale);
+    if (!texture) {
+      ReportError("Cannot create texture " + std::to_string(d));
+      return false;
+    }
+    CopyImageToTexture(texture, d);
+  }
+  return true;
+}
+
+void TGeneric3DRenderer::ReleaseDesktopTextures(std::array<TextureId, 6> &textures) {
+  for (TextureId &texture : textures) {
+    if (texture)
+      device_.ReleaseTexture(texture);
+    texture = 0;
+  }
+}
+
+void TGeneric3DRenderer::RefreshLivePreview(LivePreview *preview,
+                                            const std::array<TextureId, 6> &textures,
+                                            TAnimation &opening) {
+  if (!preview)
+    return;
+  if (preview->Suspended() && opening.Ended())
+    preview->ResumeAll();
+  if (frameCount_ < 12)
+    return;
+  for (int d = 1; d <= 6; ++d) {
+    if (!preview->Done(d))
+      continue;
+    if (!CopyImageToTexture(textures[static_cast<std::size_t>(d - 1)], d)) {
+      Pause();
+      return;
+    }
+    preview->ClearDone(d);
+  }
 }
 
 int TGeneric3DRenderer::BackgroundSetting() const {

@@ -5,9 +5,11 @@
 // background and a few drawing helpers. One object lives for one effect.
 #include "render/effect_device.h"
 #include "render/effect_world.h"
+#include "render/water_surface.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -67,6 +69,10 @@ public:
   bool Interactive() const { return interactive_; }
   bool Closing() const { return closing_; }
   bool Paused() const { return paused_; }
+  // The ripple that ends the effect: running, and its surface while one is
+  // prepared or running.
+  bool WaterRunning() const { return waterRunning_; }
+  const WaterSurface *Water() const { return water_.get(); }
 
 protected:
   // Each effect: false when its geometry could not be created.
@@ -87,6 +93,15 @@ protected:
   // The desktop's picture into the texture; false (after telling the user)
   // when the texture's surface cannot be drawn on.
   bool CopyImageToTexture(TextureId texture, int desktop);
+  // The six desktops' pictures at the effect's scale; false (after telling
+  // the user) when one cannot be created.
+  bool CreateDesktopTextures(std::array<TextureId, 6> &textures);
+  void ReleaseDesktopTextures(std::array<TextureId, 6> &textures);
+  // Starts the live preview once the opening animation is over and copies
+  // the pictures it has finished into the textures; pauses the effect when
+  // one cannot be copied.
+  void RefreshLivePreview(LivePreview *preview, const std::array<TextureId, 6> &textures,
+                          TAnimation &opening);
   // The background of the effect's setting: clears, and draws the gradient
   // or picture quads. Call before BeginScene returns control to the scene.
   void ClearBackground();
@@ -112,8 +127,8 @@ protected:
   bool interactive_ = true;
   bool paused_ = false;
   bool finishRequested_ = false;
-  // The ripple that can end an effect keeps its place in the life cycle;
-  // nothing requests it yet.
+  // A carried window dropped with the water setting on ends the effect in a
+  // ripple over the chosen desktop's picture, waterTexture_.
   bool waterRequested_ = false;
   bool waterRunning_ = false;
   bool desktopChanged_ = false;
@@ -130,6 +145,16 @@ protected:
   std::intptr_t carriedWindowHandle_ = -1;
 
 private:
+  void CreateWater();
+  void DestroyWater();
+  void StartWater();
+  void RenderWater();
+  void DrawWater();
+
+  std::unique_ptr<WaterSurface> water_;
+  std::unique_ptr<TAnimation> waterAnimation_;
+  BufferId waterBuffer_ = 0;
+  int waterSteps_ = 0;
   std::set<std::string> reported_;
 };
 

@@ -5,6 +5,7 @@
 #include "desktops/window_manager.h"
 #include "overlays/osd_win32.h"
 #include "render/cube_renderer.h"
+#include "render/flip_renderer.h"
 #include "shell/composition_win32.h"
 #include "shell/entry/program_desktops_win32.h"
 #include "shell/entry/program_triggers_win32.h"
@@ -82,7 +83,7 @@ void ProgramEffects::DestroyHost() {
 }
 
 bool ProgramEffects::StartEffect(Action kind) {
-  if (!host_ || !desktops_ || kind != Action::Cube)
+  if (!host_ || !desktops_ || (kind != Action::Cube && kind != Action::Flip))
     return false;
   TWindowManager &windows = desktops_->WindowManager();
   Mutex->WaitFor();
@@ -94,7 +95,11 @@ bool ProgramEffects::StartEffect(Action kind) {
   desktops_->Pictures().UpdateThumbnail(current);
   desktops_->Wallpapers().Wallpapers().PrepareForEffect(current);
   host_->EnsureDevice();
-  auto renderer = std::make_unique<T3DCubeRenderer>(host_->Device(), *this);
+  std::unique_ptr<TGeneric3DRenderer> renderer;
+  if (kind == Action::Flip)
+    renderer = std::make_unique<T3DDesktopFlipRenderer>(host_->Device(), *this);
+  else
+    renderer = std::make_unique<T3DCubeRenderer>(host_->Device(), *this);
   renderer->Initialise();
   host_->SetRenderer(std::move(renderer));
   return true;
@@ -175,6 +180,10 @@ void ProgramEffects::ShowError(const std::string &text) {
   log_.Add(text);
   MessageBoxA(host_ ? host_->Handle() : nullptr, text.c_str(), "Quadrivista",
               MB_OK | MB_ICONERROR | MB_TOPMOST);
+}
+
+void ProgramEffects::Log(const std::string &line) {
+  log_.Add(line);
 }
 
 std::unique_ptr<LivePreview> ProgramEffects::CreateLivePreview() {

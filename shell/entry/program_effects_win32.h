@@ -53,6 +53,7 @@ public:
   ScreenPoint CursorPos() override;
   bool LeftButtonDown() override;
   void ShowError(const std::string &text) override;
+  void Log(const std::string &line) override;
   std::unique_ptr<LivePreview> CreateLivePreview() override;
 
 private:

@@ -1,0 +1,212 @@
+// The flip as a user drives it, frame by frame, against a device that
+// records what is drawn and a program of six desktops held in memory.
+#include "render/flip_renderer.h"
+
+#include "tests/support/effect_test_world.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace qv {
+namespace {
+
+using test::AnswerPrompt;
+
+// Whether two layouts put each desktop they both show fully at the same place.
+void ExpectSamePlaces(const FlipRowLayout &a, const FlipRowLayout &b) {
+  int compared = 0;
+  for (int i = 0; i < a.count; ++i) {
+    const FlipPane &p = a.panes[static_cast<std::size_t>(i)];
+    for (int j = 0; j < b.count; ++j) {
+      const FlipPane &q = b.panes[static_cast<std::size_t>(j)];
+      if (p.desktop != q.desktop || p.opacity < 0.5f || q.opacity < 0.5f)
+        continue;
+      ++compared;
+      EXPECT_FLOAT_EQ(p.x, q.x) << "desktop " << p.desktop;
+      EXPECT_FLOAT_EQ(p.z, q.z) << "desktop " << p.desktop;
+      EXPECT_FLOAT_EQ(p.turn, q.turn) << "desktop " << p.desktop;
+    }
+  }
+  EXPECT_EQ(compared, 5) << "five panes stand in the row";
+}
+
+TEST(FlipRow, AStepEndsWhereTheRowRestsAroundTheNewDesktop) {
+  EXPECT_EQ(WrapDesktop(6, 1), 1);
+  EXPECT_EQ(WrapDesktop(1, -1), 6);
+  EXPECT_EQ(WrapDesktop(2, -3), WrapDesktop(2, 3));
+
+  const FlipRowLayout rest = FlipRow(1, 0, 0, 0, 0, 0);
+  ASSERT_EQ(rest.count, 5);
+  EXPECT_EQ(rest.panes[0].desktop, 1) << "the middle pane is drawn first";
+  EXPECT_EQ(rest.panes[0].x, 0.0f);
+  EXPECT_EQ(rest.panes[0].z, 0.0f);
+
+  // Fully stepped to the next desktop, the row stands as it rests around 2,
+  // with the pane that left faded out and the new one faded in.
+  const FlipRowLayout next = FlipRow(1, 1.5f, 2.0f, -0.5f, 1.0f, -0.5f);
+  ExpectSamePlaces(next, FlipRow(2, 0, 0, 0, 0, 0));
+  ASSERT_EQ(next.count, 6);
+  EXPECT_EQ(next.panes[2].desktop, 5);
+  EXPECT_EQ(next.panes[2].opacity, 0.0f) << "desktop 5 left on the far left";
+  EXPECT_EQ(next.panes[5].desktop, 4);
+  EXPECT_EQ(next.panes[5].opacity, 1.0f) << "desktop 4 came in on the far right";
+
+  const FlipRowLayout previous = FlipRow(1, 1.5f, 2.0f, 0.5f, 1.0f, 0.5f);
+  ExpectSamePlaces(previous, FlipRow(6, 0, 0, 0, 0, 0));
+  ASSERT_EQ(previous.count, 6);
+  EXPECT_EQ(previous.panes[3].desktop, 4) << "offset -3 fades in";
+  EXPECT_EQ(previous.panes[3].opacity, 1.0f);
+
+  // Half way, the six desktops each appear once.
+  const FlipRowLayout half = FlipRow(3, 0.75f, 1.0f, -0.25f, 0.5f, -0.5f);
+  std::array<int, 7> seen{};
+  for (int i = 0; i < half.count; ++i)
+    ++seen[static_cast<std::size_t>(half.panes[static_cast<std::size_t>(i)].desktop)];
+  EXPECT_EQ(seen, (std::array<int, 7>{0, 1, 1, 1, 1, 1, 1}));
+}
+
+class FlipTest : public ::testing::Test {
+protected:
+  void Open(int onDesktop = 1) {
+    desktops.SwitchTo(onDesktop);
+    desktops.setup.PerformanceLivePreview = false;
+    flip.reset();
+    flip = std::make_unique<T3DDesktopFlipRenderer>(device, world);
+    flip->Initialise();
+  }
+  void Frames(int count, int milliseconds = 10) {
+    for (int i = 0; i < count && !flip->Finished(); ++i) {
+      world.clock.now += milliseconds;
+      flip->Render();
+    }
+  }
+  int Current() { return desktops.manager->CurrentDesktop()->Number(); }
+  // The desktop's own picture; the device numbers textures in creation order.
+  static TextureId TextureOf(int desktop) { return static_cast<TextureId>(100 + desktop - 1); }
+  // The texture of the pane standing in the middle, in front of the camera.
+  TextureId Middle() const {
+    for (const auto &strip : device.strips)
+      if (strip.world.m[3][1] == 0 && strip.world.m[3][0] == 0 && strip.world.m[3][2] == 0)
+        return strip.texture;
+    return 0;
+  }
+
+  test::DesktopTestWorld desktops;
+  test::RecordingDevice device;
+  test::FakeWorld world{desktops};
+  std::unique_ptr<T3DDesktopFlipRenderer> flip;
+};
+
+TEST_F(FlipTest, OpensOnTheCurrentDesktopStepsWithTheArrowsAndLandsOnTheChoice) {
+  Open(6);
+  Frames(1);
+  EXPECT_EQ(Middle(), TextureOf(6));
+  EXPECT_EQ(device.strips.size(), 10u) << "five panes and their reflections";
+  EXPECT_NEAR(device.view.m[3][2], 3.42f, 2e-2) << "the opening starts close";
+  Frames(100);
+  EXPECT_GT(flip->Distance()->Value, 6.0f) << "and pulls back";
+
+  flip->HandleKeyDown(effect_key::kRight);
+  EXPECT_TRUE(flip->Stepping());
+  flip->HandleKeyDown(effect_key::kRight); // ignored during the step
+  Frames(49);
+  EXPECT_EQ(flip->SelectedDesktop(), 6);
+  Frames(2);
+  EXPECT_FALSE(flip->Stepping());
+  EXPECT_EQ(flip->SelectedDesktop(), 1) << "after 6 comes 1, one step per half second";
+  EXPECT_EQ(Middle(), TextureOf(1));
+
+  flip->HandleKeyDown(effect_key::kEnter);
+  EXPECT_TRUE(flip->Closing());
+  Frames(200);
+  EXPECT_TRUE(flip->Finished());
+  EXPECT_EQ(Current(), 1);
+  EXPECT_FLOAT_EQ(flip->Distance()->Value, 3.4133f);
+  EXPECT_EQ(world.osd, (std::vector<std::string>{"text 241"}));
+}
+
+TEST_F(FlipTest, EscapeInTheMiddleOfAStepGoesBackToTheStartingDesktop) {
+  Open(2);
+  Frames(100);
+  flip->HandleKeyDown(effect_key::kLeft);
+  Frames(60);
+  EXPECT_EQ(flip->SelectedDesktop(), 1);
+  flip->HandleKeyDown(effect_key::kLeft);
+  Frames(20);
+  flip->HandleKeyDown(effect_key::kEscape);
+  Frames(200);
+  EXPECT_TRUE(flip->Finished());
+  EXPECT_EQ(Current(), 2);
+  EXPECT_TRUE(world.osd.empty());
+}
+
+TEST_F(FlipTest, DragWheelAndEdgesStep) {
+  Open(1);
+  Frames(100);
+  world.buttonDown = true;
+  Frames(1);
+  world.cursor.x -= 80; // a sixteenth of the screen exactly
+  world.cursor.y += 5000;
+  Frames(1);
+  EXPECT_FALSE(flip->Stepping());
+  EXPECT_FLOAT_EQ(flip->Tilt()->TargetValue, 256.0f) << "held at a quarter of the height";
+  world.cursor.x -= 1;
+  Frames(1);
+  EXPECT_TRUE(flip->Stepping()) << "one pixel more steps";
+  world.buttonDown = false;
+  Frames(60);
+  EXPECT_EQ(flip->SelectedDesktop(), 2);
+
+  desktops.setup.ControlMouseWheelAction = 1;
+  flip->HandleMessage({kMessageMouseWheel, static_cast<std::uintptr_t>(0xFF88) << 16, 0});
+  Frames(60);
+  EXPECT_EQ(flip->SelectedDesktop(), 1) << "the wheel towards the user steps back";
+
+  desktops.setup.FlipEdgeMovement = true;
+  flip->HandleTrigger(2); // the top and bottom edges do nothing
+  flip->HandleTrigger(6);
+  EXPECT_FALSE(flip->Stepping());
+  flip->HandleTrigger(8);
+  Frames(60);
+  EXPECT_EQ(flip->SelectedDesktop(), 6);
+  flip->HandleTrigger(kChooseTrigger);
+  Frames(200);
+  EXPECT_EQ(Current(), 6);
+}
+
+TEST_F(FlipTest, PrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
+  AnswerPrompt prompt;
+  desktops.environment.Passwords = &prompt;
+  desktops.setup.DesktopPrivacy[2] = 2;
+  desktops.setup.DesktopPassword = "secret";
+  Open(1);
+  Frames(100);
+  flip->HandleKeyDown(effect_key::kRight);
+  Frames(60);
+  EXPECT_EQ(Middle(), world.textures.ProtectedDesktop);
+  prompt.answer = "wrong";
+  flip->HandleKeyDown(effect_key::kEnter);
+  EXPECT_TRUE(flip->Interactive()) << "a refused password leaves the flip steerable";
+  prompt.answer = "secret";
+  flip->HandleKeyDown(effect_key::kEnter);
+  Frames(1);
+  EXPECT_EQ(Middle(), TextureOf(2)) << "unlocked for this effect";
+  Frames(200);
+  EXPECT_EQ(Current(), 2);
+}
+
+TEST_F(FlipTest, FailedGeometryEndsAtOnceWithoutASwitch) {
+  device.maxBufferVertices = 0;
+  Open(3);
+  flip->HandleKeyDown(effect_key::kRight);
+  Frames(3);
+  EXPECT_TRUE(flip->Finished());
+  EXPECT_EQ(world.errors, (std::vector<std::string>{"Cannot create vertex buffer"}));
+  EXPECT_EQ(Current(), 3);
+  flip.reset();
+  EXPECT_TRUE(device.textures.empty()) << "nothing left on the device";
+}
+
+} // namespace
+} // namespace qv
