@@ -153,16 +153,8 @@ void T3DCubeRenderer::FollowMouse() {
   if (closing_ || !interactive_)
     return;
   const bool down = world_.LeftButtonDown();
-  if (carryingWindow_) {
-    if (!down) { // the window is dropped
-      const TDesktop *selected = world_.WindowManager().Desktop(selectedDesktop_);
-      if (selected && selected->IsProtected(currentDesktop_, true))
-        Cancel();
-      else
-        Choose(true);
-    }
+  if (FollowCarriedWindow(down))
     return;
-  }
   if (!down) {
     dragging_ = false;
     return;

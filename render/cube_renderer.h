@@ -43,6 +43,8 @@ protected:
   bool CreateGeometry() override;
   void DestroyGeometry() override;
   void RenderScene() override;
+  void Choose(bool ask) override;
+  void Cancel() override;
 
 private:
   void UpdateFaces();
@@ -63,8 +65,6 @@ private:
   void ZoomOut();
   void TurnTo(int desktop);
   void MoveTo(int desktop);
-  void Choose(bool ask);
-  void Cancel();
 
   int quarterWidth_;
   int quarterHeight_;

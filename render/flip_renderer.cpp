@@ -139,16 +139,8 @@ void T3DDesktopFlipRenderer::FollowMouse() {
   if (closing_ || !interactive_)
     return;
   const bool down = world_.LeftButtonDown();
-  if (carryingWindow_) {
-    if (!down) { // the window is dropped
-      const TDesktop *selected = world_.WindowManager().Desktop(selectedDesktop_);
-      if (selected && selected->IsProtected(currentDesktop_, true))
-        Cancel();
-      else
-        Choose(true);
-    }
+  if (FollowCarriedWindow(down))
     return;
-  }
   if (!down) {
     dragging_ = false;
     return;

@@ -55,6 +55,8 @@ protected:
   bool CreateGeometry() override;
   void DestroyGeometry() override;
   void RenderScene() override;
+  void Choose(bool ask) override;
+  void Cancel() override;
 
 private:
   void FollowMouse();
@@ -68,8 +70,6 @@ private:
   void Step(int direction);
   void ZoomIn();
   void ZoomOut();
-  void Choose(bool ask);
-  void Cancel();
 
   int quarterWidth_;
   int quarterHeight_;

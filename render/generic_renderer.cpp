@@ -77,6 +77,19 @@ void TGeneric3DRenderer::RequestFinish() {
   finished_ = true;
 }
 
+bool TGeneric3DRenderer::FollowCarriedWindow(bool buttonDown) {
+  if (!carryingWindow_)
+    return false;
+  if (!buttonDown) { // the window is dropped
+    const TDesktop *selected = world_.WindowManager().Desktop(selectedDesktop_);
+    if (selected && selected->IsProtected(currentDesktop_, true))
+      Cancel();
+    else
+      Choose(true);
+  }
+  return true;
+}
+
 void TGeneric3DRenderer::Render() {
   if (initialised_ && !finished_ && !paused_) {
     device_.SetDepth(false, true);

@@ -77,12 +77,20 @@ public:
 protected:
   // Each effect: false when its geometry could not be created.
   virtual bool CreateGeometry() = 0;
+  // Chooses the presented desktop (asking for its password when `ask`), or
+  // goes back to the starting one; both start the closing motion.
+  virtual void Choose(bool ask) = 0;
+  virtual void Cancel() = 0;
   virtual void DestroyGeometry() = 0;
   virtual void RenderScene() = 0;
 
   // Subclass destructors call this so that their geometry goes with them.
   void ReleaseGeometry();
   void RequestFinish();
+  // While a window is carried: when the button lets it go, chooses the
+  // desktop presented, or goes back when that one is closed to it. True
+  // while a window is carried (the mouse then steers nothing else).
+  bool FollowCarriedWindow(bool buttonDown);
   void Pause() { paused_ = true; }
 
   // Sets the world transform: rotation z, x, y, then scaling, then translation.
