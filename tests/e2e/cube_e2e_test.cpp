@@ -2,7 +2,7 @@
 // pictures, turned with the keys, the wheel and the screen's edges, and left
 // by choosing a desktop or by Escape, with every window where it belongs
 // afterwards. What the cube draws is read back from the X display.
-#include "tests/e2e/stand_in_shell_fixture_win32.h"
+#include "tests/e2e/effect_fixture_win32.h"
 
 #include "shell/setup.h"
 
@@ -11,89 +11,10 @@
 namespace qv::e2e {
 namespace {
 
-constexpr RECT kWindowRect{240, 200, 1040, 800}; // over the screen's centre
-
-class CubeEndToEnd : public StandInShellFixture {
+class CubeEndToEnd : public EffectEndToEnd {
 protected:
-  // One large window on desktop 1 in red, one on desktop 2 in green; desktop
-  // 1 current. Desktop 2's picture is taken when it is left.
-  void OpenDesktops(const std::function<void(TSetup &)> &settings = {},
-                    const std::wstring &password = L"") {
-    SaveSettings([&](TSetup &setup) {
-      setup.PerformanceLivePreview = false;
-      if (settings)
-        settings(setup);
-    });
-    program_ = Start();
-    red_ = OpenWindow(L"QvCubeRed", {}, L"--at 240 200 --size 800 600 --colour 208 32 32");
-    WaitUntilLogged(red_);
-    PressCtrlWith('2');
-    if (!password.empty())
-      GivePassword(password);
-    ASSERT_TRUE(WaitUntil([&] { return Hidden(red_); }));
-    green_ = OpenWindow(L"QvCubeGreen", {}, L"--at 240 200 --size 800 600 --colour 32 176 32");
-    WaitUntilLogged(green_);
-    PressCtrlWith('1');
-    ASSERT_TRUE(WaitUntil([&] { return Hidden(green_) && At(red_); }));
-    host_ = FindProcessWindow(program_->Id(), L"TRendererForm");
-    ASSERT_NE(host_, nullptr) << "the render host exists from start-up";
-    EXPECT_NE(GetWindowLongPtrW(host_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0) << "no taskbar button";
-    EXPECT_NE(GetWindowLongPtrW(host_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  }
-
-  // Waits for the password screen and answers it.
-  void GivePassword(const std::wstring &password) {
-    ASSERT_TRUE(WaitUntil([&] {
-      HWND prompt = FindProcessWindow(program_->Id(), L"TRetrievePassword");
-      return prompt && IsWindowVisible(prompt);
-    })) << "the password was not asked for";
-    TypeText(password);
-    PressKey(VK_RETURN);
-  }
-
-  static void WaitUntilLogged(HWND window) {
-    const std::string line =
-        "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
-    EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
-  }
-  static bool Hidden(HWND window) { return WindowRectOf(window).top == kWindowRect.top - 25000; }
-  static bool At(HWND window) {
-    const RECT now = WindowRectOf(window);
-    return EqualRect(&now, &kWindowRect) != FALSE;
-  }
-  bool OnScreen() const { return WindowRectOf(host_).left == 0; }
-  static int EffectsEnded() { return CountOccurrences(ReadFile(LogFile()), "Effect ended"); }
-
-  // Brings the cube up and waits until it has opened.
-  void OpenCube() {
-    ended_ = EffectsEnded();
-    PressKey(VK_F11);
-    ASSERT_TRUE(WaitUntil([&] { return OnScreen(); }, 10s)) << "the cube did not come on screen";
-    Sleep(1500); // the opening motion (750 ms) and the springs settling
-  }
-  void WaitUntilClosed() {
-    EXPECT_TRUE(WaitUntil([&] { return EffectsEnded() > ended_ && !OnScreen(); }, 20s))
-        << "the effect did not end";
-  }
-  // What the screen's centre shows, as a mean colour.
-  static Colour Centre(const std::string &screenshot) {
-    const auto image = TakeDisplayScreenshot(screenshot);
-    EXPECT_TRUE(image.has_value()) << "no screenshot of the display";
-    return image ? MeanColour(*image, 640, 512, 60) : Colour{0, 0, 0};
-  }
-  // Waits until the screen's centre shows a colour: the springs that turn the
-  // cube count frames, so a busy machine takes longer.
-  static bool CentreBecomes(const std::string &screenshot, bool (*colour)(Colour)) {
-    return WaitUntil([&] { return colour(Centre(screenshot)); }, 30s);
-  }
-  static bool Reddish(Colour c) { return c.red > c.green + 60 && c.red > c.blue + 60; }
-  static bool Greenish(Colour c) { return c.green > c.red + 60 && c.green > c.blue + 60; }
-
-  std::unique_ptr<Process> program_;
-  HWND red_ = nullptr;
-  HWND green_ = nullptr;
-  HWND host_ = nullptr;
-  int ended_ = 0;
+  CubeEndToEnd() : EffectEndToEnd(L"Cube", 60) {}
+  void OpenCube() { OpenEffect(VK_F11); }
 };
 
 TEST_F(CubeEndToEnd, TurnsToTheNextDesktopAndLandsThereOrGoesBackWithEscape) {
@@ -161,7 +82,7 @@ TEST_F(CubeEndToEnd, WheelDoubleClickAndScreenEdgesSteerTheCube) {
   MoveCursor(640, 512);
   EXPECT_TRUE(CentreBecomes("cube-left-edge", Reddish)) << "the left edge turned back";
   // The spring may still swing past the face; choose once it rests there.
-  EXPECT_TRUE(WaitUntil([] {
+  EXPECT_TRUE(WaitUntil([&] {
     Sleep(1000);
     return Reddish(Centre("cube-left-edge")) && Reddish(Centre("cube-left-edge"));
   }));

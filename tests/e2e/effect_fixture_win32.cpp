@@ -1,0 +1,74 @@
+#include "tests/e2e/effect_fixture_win32.h"
+
+#include "shell/setup.h"
+
+namespace qv::e2e {
+
+void EffectEndToEnd::OpenDesktops(const std::function<void(TSetup &)> &settings,
+                                  const std::wstring &password) {
+  SaveSettings([&](TSetup &setup) {
+    setup.PerformanceLivePreview = false;
+    if (settings)
+      settings(setup);
+  });
+  program_ = Start();
+  red_ = OpenWindow(L"Qv" + name_ + L"Red", {}, L"--at 240 200 --size 800 600 --colour 208 32 32");
+  WaitUntilLogged(red_);
+  PressCtrlWith('2');
+  if (!password.empty())
+    GivePassword(password);
+  ASSERT_TRUE(WaitUntil([&] { return Hidden(red_); }));
+  green_ =
+      OpenWindow(L"Qv" + name_ + L"Green", {}, L"--at 240 200 --size 800 600 --colour 32 176 32");
+  WaitUntilLogged(green_);
+  PressCtrlWith('1');
+  ASSERT_TRUE(WaitUntil([&] { return Hidden(green_) && At(red_); }));
+  host_ = FindProcessWindow(program_->Id(), L"TRendererForm");
+  ASSERT_NE(host_, nullptr) << "the render host exists from start-up";
+  EXPECT_NE(GetWindowLongPtrW(host_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0) << "no taskbar button";
+  EXPECT_NE(GetWindowLongPtrW(host_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+void EffectEndToEnd::GivePassword(const std::wstring &password) {
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND prompt = FindProcessWindow(program_->Id(), L"TRetrievePassword");
+    return prompt && IsWindowVisible(prompt);
+  })) << "the password was not asked for";
+  TypeText(password);
+  PressKey(VK_RETURN);
+}
+
+void EffectEndToEnd::OpenEffect(WORD key) {
+  ended_ = EffectsEnded();
+  PressKey(key);
+  ASSERT_TRUE(WaitUntil([&] { return OnScreen(); }, 10s)) << "the effect did not come on screen";
+  Sleep(1500); // the opening motion (750 ms) and the springs settling
+}
+
+void EffectEndToEnd::WaitUntilClosed() {
+  EXPECT_TRUE(WaitUntil([&] { return EffectsEnded() > ended_ && !OnScreen(); }, 20s))
+      << "the effect did not end";
+}
+
+void EffectEndToEnd::WaitUntilLogged(HWND window) {
+  const std::string line =
+      "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
+  EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
+}
+
+bool EffectEndToEnd::At(HWND window) {
+  const RECT now = WindowRectOf(window);
+  return EqualRect(&now, &kWindowRect) != FALSE;
+}
+
+Colour EffectEndToEnd::Centre(const std::string &screenshot) const {
+  const auto image = TakeDisplayScreenshot(screenshot);
+  EXPECT_TRUE(image.has_value()) << "no screenshot of the display";
+  return image ? MeanColour(*image, 640, 512, centreSquare_) : Colour{0, 0, 0};
+}
+
+bool EffectEndToEnd::CentreBecomes(const std::string &screenshot, bool (*colour)(Colour)) const {
+  return WaitUntil([&] { return colour(Centre(screenshot)); }, 30s);
+}
+
+} // namespace qv::e2e
