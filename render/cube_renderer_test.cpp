@@ -275,6 +275,14 @@ TEST_F(CubeTest, ButtonsFadeInUnderThePointer) {
   Open(1);
   cube->Render();
   EXPECT_EQ(device.quads.size(), 1u);
+
+  // Given the gradient's colours, the background needs no picture.
+  world.textures.BlackGradientColours = {0xFF404040, 0xFF000000};
+  Open(1);
+  cube->Render();
+  EXPECT_TRUE(device.quads.empty());
+  ASSERT_EQ(device.colouredTriangles.size(), 1u);
+  EXPECT_EQ(device.colouredTriangles[0].size(), 6u);
 }
 
 } // namespace

@@ -183,6 +183,12 @@ TextureId D3D9Device::LoadTexture(const std::string &path) {
 }
 
 TextureId D3D9Device::LoadResourceTexture(const char *name) {
+  std::optional<DecodedImage> decoded;
+  return LoadResourceTexture(name, decoded);
+}
+
+TextureId D3D9Device::LoadResourceTexture(const char *name, std::optional<DecodedImage> &decoded) {
+  decoded.reset();
   HMODULE module = GetModuleHandleW(nullptr);
   HRSRC resource = FindResourceA(module, name, MAKEINTRESOURCEA(10)); // RT_RCDATA
   if (!resource)
@@ -191,9 +197,9 @@ TextureId D3D9Device::LoadResourceTexture(const char *name) {
   const void *bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes)
     return 0;
-  const auto image = DecodeImage(
+  decoded = DecodeImage(
       std::span(static_cast<const std::uint8_t *>(bytes), SizeofResource(module, resource)));
-  return image ? TextureFromPixels(image->width, image->height, image->bgra.data()) : 0;
+  return decoded ? TextureFromPixels(decoded->width, decoded->height, decoded->bgra.data()) : 0;
 }
 
 void D3D9Device::ReleaseTexture(TextureId texture) {
@@ -361,6 +367,17 @@ void D3D9Device::DrawStrip(BufferId id, int firstVertex, int triangles) {
 void D3D9Device::DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) {
   device_->SetFVF(kScreenVertexFormat);
   device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, corners.data(), sizeof(ScreenVertex));
+}
+
+void D3D9Device::DrawScreenTriangles(const std::vector<ScreenVertex> &vertices) {
+  if (vertices.size() < 3)
+    return;
+  device_->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2); // the diffuse colour
+  device_->SetTexture(0, nullptr);
+  device_->SetFVF(kScreenVertexFormat);
+  device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<UINT>(vertices.size() / 3),
+                           vertices.data(), sizeof(ScreenVertex));
+  device_->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
 }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 // default adapter; lost and reset when another program takes the display;
 // textures and vertex buffers kept in tables under small numbers, so that the
 // effects work on the device through EffectDevice alone.
+#include "capture/image_file.h"
 #include "render/com_ptr_win32.h"
 #include "render/effect_device.h"
 
@@ -11,6 +12,7 @@
 #include <d3d9.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -45,6 +47,9 @@ public:
 
   // A texture decoded from a raw data resource of the program.
   TextureId LoadResourceTexture(const char *name);
+  // A picture of the program's resources as a texture, and its decoded pixels
+  // for whoever wants more than the texture; 0 and nothing when it cannot be read.
+  TextureId LoadResourceTexture(const char *name, std::optional<DecodedImage> &decoded);
 
   // EffectDevice
   TextureId CreateTexture(int width, int height) override;
@@ -67,6 +72,7 @@ public:
   void SetTexture(TextureId texture) override;
   void DrawStrip(BufferId buffer, int firstVertex, int triangles) override;
   void DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) override;
+  void DrawScreenTriangles(const std::vector<ScreenVertex> &vertices) override;
 
   // The textures and buffers still held: for tests of the effects' clean-up.
   std::size_t TextureCount() const { return textures_.size(); }

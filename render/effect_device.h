@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -65,6 +66,9 @@ public:
   virtual void DrawStrip(BufferId buffer, int firstVertex, int triangles) = 0;
   // A screen-space quad as a fan of two triangles.
   virtual void DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) = 0;
+  // Screen-space triangles (three vertices each) coloured by their vertices
+  // alone, without a texture.
+  virtual void DrawScreenTriangles(const std::vector<ScreenVertex> &vertices) = 0;
 };
 
 } // namespace qv

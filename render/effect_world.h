@@ -10,8 +10,10 @@
 #include "shell/setup_enums.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -30,6 +32,9 @@ struct HostTextures {
   TextureId ProtectedDesktop = 0;
   TextureId BlackGradient = 0;
   TextureId WhiteGradient = 0;
+  // The gradients' colours from top to bottom; drawn from these when there are any.
+  std::vector<std::uint32_t> BlackGradientColours;
+  std::vector<std::uint32_t> WhiteGradientColours;
   std::array<TextureId, 4> Backgrounds{}; // by EffectKind
   TextureId RotateNormal = 0;
   TextureId RotateOver = 0;

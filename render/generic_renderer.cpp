@@ -3,6 +3,7 @@
 #include "desktops/desktop.h"
 #include "desktops/managed_window.h"
 #include "desktops/window_manager.h"
+#include "render/gradient_bands.h"
 #include "render/sky_box.h"
 #include "shell/setup.h"
 
@@ -308,13 +309,18 @@ void TGeneric3DRenderer::ClearBackground() {
 
 void TGeneric3DRenderer::DrawBackgroundQuad() {
   const HostTextures &textures = world_.Textures();
+  const float width = static_cast<float>(world_.ScreenWidth()),
+              height = static_cast<float>(world_.ScreenHeight());
   TextureId texture = 0;
+  const std::vector<std::uint32_t> *colours = nullptr;
   switch (BackgroundSetting()) {
   case 2:
     texture = textures.WhiteGradient;
+    colours = &textures.WhiteGradientColours;
     break;
   case 3:
     texture = textures.BlackGradient;
+    colours = &textures.BlackGradientColours;
     break;
   case 4:
     texture = textures.Backgrounds[static_cast<std::size_t>(kind_)];
@@ -322,10 +328,17 @@ void TGeneric3DRenderer::DrawBackgroundQuad() {
   default:
     return;
   }
+  if (colours && colours->size() >= 2) {
+    // The same picture, drawn from its colours: far cheaper on every frame.
+    if (gradientBands_.empty() || gradientSource_ != colours)
+      gradientBands_ = GradientBands(*colours, width, height, 0.99f);
+    gradientSource_ = colours;
+    device_.DrawScreenTriangles(gradientBands_);
+    return;
+  }
   if (!texture)
     return; // a picture that could not be loaded leaves the plain colour
-  DrawScreenQuad(texture, kOpaqueWhite, 0, 0, static_cast<float>(world_.ScreenWidth()),
-                 static_cast<float>(world_.ScreenHeight()), 0.99f);
+  DrawScreenQuad(texture, kOpaqueWhite, 0, 0, width, height, 0.99f);
 }
 
 void TGeneric3DRenderer::DrawSkyBox() {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -145,8 +146,10 @@ protected:
   int targetDesktop_ = 1;
   int frameCount_ = 0;
   TextureId waterTexture_ = 0;
-  std::array<bool, 7> unlocked_{};   // desktops 1 to 6
-  std::array<int, 9> buttonAlpha_{}; // buttons 1 to 8
+  std::array<bool, 7> unlocked_{};                             // desktops 1 to 6
+  std::array<int, 9> buttonAlpha_{};                           // buttons 1 to 8
+  std::vector<ScreenVertex> gradientBands_;                    // the background gradient, made once
+  const std::vector<std::uint32_t> *gradientSource_ = nullptr; // the colours it was made from
 
   bool carryingWindow_ = false;
   TManagedWindow *carriedWindow_ = nullptr;

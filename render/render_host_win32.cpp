@@ -1,5 +1,6 @@
 #include "render/render_host_win32.h"
 
+#include "render/gradient_bands.h"
 #include "shell/log.h"
 #include "shell/setup.h"
 
@@ -12,6 +13,8 @@ namespace {
 constexpr wchar_t kFormClass[] = L"TRendererForm";
 constexpr UINT_PTR kCooperativeTimer = 1;
 constexpr UINT kCooperativeInterval = 500;
+// Enough bands that the gradients' curves show no steps.
+constexpr int kGradientSamples = 65;
 
 void RegisterHostClass(const wchar_t *name, WNDPROC procedure, const wchar_t *cursor) {
   WNDCLASSEXW windowClass{sizeof(windowClass)};
@@ -103,8 +106,17 @@ void TRendererForm::CreateGeometry() {
     return texture;
   };
   textures_.ProtectedDesktop = picture("PROTECTEDDESKTOP");
-  textures_.BlackGradient = picture("BLACKGRADIENT");
-  textures_.WhiteGradient = picture("WHITEGRADIENT");
+  const auto gradient = [&](const char *name, std::vector<std::uint32_t> &colours) {
+    std::optional<DecodedImage> decoded;
+    const TextureId texture = device_.LoadResourceTexture(name, decoded);
+    if (!texture)
+      missing += std::string(" ") + name;
+    colours = decoded ? VerticalGradientColours(*decoded, kGradientSamples)
+                      : std::vector<std::uint32_t>{};
+    return texture;
+  };
+  textures_.BlackGradient = gradient("BLACKGRADIENT", textures_.BlackGradientColours);
+  textures_.WhiteGradient = gradient("WHITEGRADIENT", textures_.WhiteGradientColours);
   for (std::size_t i = 0; i < skyBoxes_.size(); ++i) {
     if (!skyBoxes_[i])
       skyBoxes_[i] = std::make_unique<T3DSkyBox>(device_);

@@ -46,7 +46,7 @@ public:
     textures.erase(id);
   }
   void Clear(std::uint32_t colour) override { cleared = colour; }
-  void BeginScene() override { strips.clear(), quads.clear(); }
+  void BeginScene() override { strips.clear(), quads.clear(), colouredTriangles.clear(); }
   void EndScene() override {}
   void SetCommonStates(bool) override {}
   void SetDepth(bool, bool) override {}
@@ -66,6 +66,9 @@ public:
   void DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) override {
     quads.push_back(corners);
   }
+  void DrawScreenTriangles(const std::vector<ScreenVertex> &vertices) override {
+    colouredTriangles.push_back(vertices);
+  }
 
   struct Strip {
     int first;
@@ -79,6 +82,7 @@ public:
   std::vector<int> copies;
   std::vector<Strip> strips;
   std::vector<std::array<ScreenVertex, 4>> quads;
+  std::vector<std::vector<ScreenVertex>> colouredTriangles;
   std::uint32_t cleared = 0x123456;
   TextureId texture = 0;
   Matrix view{};
