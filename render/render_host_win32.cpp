@@ -1,5 +1,6 @@
 #include "render/render_host_win32.h"
 
+#include "render/device_warm_up.h"
 #include "render/gradient_bands.h"
 #include "shell/log.h"
 #include "shell/setup.h"
@@ -82,6 +83,8 @@ bool TRendererForm::Show(std::string &error) {
   if (!device_.Create(form_.Get(), screenWidth_, screenHeight_, error))
     return false;
   DeviceReset();
+  WarmUpDrawing(device_, textures_.RotateNormal);
+  device_.Present(); // parked: nobody sees it
   return true;
 }
 
