@@ -40,11 +40,14 @@ void TManagedWindow::Hide() {
   // Recorded first: a window must never be off the screen without a record.
   if (environment_.Journal)
     environment_.Journal->WindowHidden(JournalEntry());
+  Visible = false;
+  Deferred = !environment_.System.Responds(Handle);
+  if (Deferred)
+    return; // stays on the screen, recorded, until its program answers again
   if (Tricky)
     HideTransparent();
   else
     HideMoved();
-  Visible = false;
 }
 
 void TManagedWindow::HideTransparent() {
@@ -66,6 +69,10 @@ void TManagedWindow::HideMoved() {
 void TManagedWindow::Show() {
   if (Sticky)
     return;
+  Visible = true;
+  Deferred = !environment_.System.Responds(Handle);
+  if (Deferred)
+    return; // its record stays until it is really shown
   try {
     if (Tricky)
       ShowTransparent();
@@ -77,7 +84,15 @@ void TManagedWindow::Show() {
   } catch (...) {
     // The window belongs to another program and may have gone meanwhile.
   }
-  Visible = true;
+}
+
+void TManagedWindow::CompleteDeferred() {
+  if (!Deferred || !environment_.System.Responds(Handle))
+    return;
+  if (Visible)
+    Show();
+  else
+    Hide();
 }
 
 void TManagedWindow::ShowTransparent() {
@@ -98,7 +113,7 @@ void TManagedWindow::ShowMoved() {
 
 void TManagedWindow::BringToFront() {
   WindowSystem &system = environment_.System;
-  if (system.IsMinimized(Handle))
+  if (system.IsMinimized(Handle) || !system.Responds(Handle))
     return;
   system.BringToFront(Handle);
 }

@@ -31,6 +31,8 @@ public:
   void Hide();
   // Puts a hidden window back with its taskbar button (sticky: nothing).
   void Show();
+  // Does the hiding or showing that waited for the window's program, once it answers.
+  void CompleteDeferred();
   // Shows, activates and focuses the window unless it is minimised.
   void BringToFront();
   // The window's rectangle as it is (or will be) on the screen.
@@ -56,7 +58,8 @@ public:
   std::string ProcessName;
   std::uint32_t ProcessId = 0;
   bool Initialized = false;
-  bool Visible = false;
+  bool Visible = false;  // shown or hidden as far as the desktops go
+  bool Deferred = false; // hidden or shown while its program did not answer: not done yet
   bool Alive = false;
   std::int32_t ZOrder = 0; // 0 = top-most of the last discovery pass
   bool Paintable = false;

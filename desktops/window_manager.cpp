@@ -35,6 +35,8 @@ void TWindowManager::Refresh() {
     Discover(window);
   InitializeNewWindows();
   RetireDeadWindows();
+  for (auto &window : windows_)
+    window->CompleteDeferred();
 }
 
 void TWindowManager::Discover(WindowHandle handle) {
@@ -48,7 +50,8 @@ void TWindowManager::Discover(WindowHandle handle) {
   if (TManagedWindow *known = FindWindow(handle, true)) {
     known->Alive = true;
     known->ZOrder = passCounter_;
-    if (known->Visible) {
+    // A window still waiting to be shown carries our hiding style, not its own.
+    if (known->Visible && !known->Deferred) {
       if (!(style & window_style::kVisible)) {
         known->Alive = false; // its program hid it: retired at the end of the pass
         return;

@@ -164,6 +164,33 @@ TEST_F(WindowManagerTest, SwitchHidesOldWindowsShowsNewOnesAndFocusesTopMost) {
   EXPECT_FALSE(world.lock.held);
 }
 
+TEST_F(WindowManagerTest, AHungWindowIsLeftAloneUntilItAnswersThenFollowsItsDesktop) {
+  world.system.Add(1, Window("Notepad"));
+  world.system.Add(2, Window("Word")).Thread = 8;
+  manager().Refresh();
+  const WindowRect shown = world.system[2].Rect;
+  world.system[2].Hung = true; // the fake fails the test if it is touched meanwhile
+
+  world.SwitchTo(2);
+  EXPECT_FALSE(world.system.OnScreen(1)) << "the other window went as usual";
+  EXPECT_TRUE(world.system.OnScreen(2));
+  manager().Refresh();
+  EXPECT_TRUE(world.system.OnScreen(2)) << "still hung";
+
+  world.system[2].Hung = false;
+  manager().Refresh();
+  EXPECT_FALSE(world.system.OnScreen(2)) << "hidden once it answers";
+
+  world.system[2].Hung = true;
+  world.SwitchTo(1);
+  EXPECT_TRUE(world.system.OnScreen(1));
+  EXPECT_FALSE(world.system.OnScreen(2));
+  world.system[2].Hung = false;
+  manager().Refresh();
+  EXPECT_EQ(world.system[2].Rect, shown) << "back at its rectangle once it answers";
+  EXPECT_EQ(world.system[2].ExStyle, world.system[1].ExStyle);
+}
+
 TEST_F(WindowManagerTest, FocusAfterASwitch) {
   world.system.Add(1, Window("Notepad")).Minimized = true;
   world.system.Add(2, Window("Word"));

@@ -46,6 +46,10 @@ public:
 
   virtual std::uint32_t Style(WindowHandle window) = 0;
   virtual std::uint32_t ExStyle(WindowHandle window) = 0;
+  // Whether the window's program takes messages now. Changing the style or
+  // position of a window of a program that does not waits until it does, so
+  // such windows are left as they are until it answers again.
+  virtual bool Responds(WindowHandle window) = 0;
   virtual void SetExStyle(WindowHandle window, std::uint32_t exStyle) = 0;
   virtual WindowHandle Owner(WindowHandle window) = 0;
   virtual std::string ClassName(WindowHandle window) = 0; // at most 255 characters

@@ -112,6 +112,29 @@ std::uint32_t Win32WindowSystem::ExStyle(WindowHandle window) {
   return static_cast<std::uint32_t>(GetWindowLongW(ToHwnd(window), GWL_EXSTYLE));
 }
 
+bool Win32WindowSystem::Responds(WindowHandle window) {
+  // Long enough for a busy program, short enough not to stall a switch; an
+  // answer holds for a moment, a silence is asked again once a second.
+  constexpr UINT kProbeMilliseconds = 50;
+  constexpr ULONGLONG kAnswerHolds = 250, kSilenceHolds = 1000;
+  const HWND handle = ToHwnd(window);
+  const DWORD thread = GetWindowThreadProcessId(handle, nullptr);
+  if (thread == 0 || thread == GetCurrentThreadId())
+    return true;
+  const ULONGLONG now = GetTickCount64();
+  if (const auto found = threadProbes_.find(thread); found != threadProbes_.end()) {
+    const ThreadProbe &probe = found->second;
+    if (now - probe.tick < (probe.responds ? kAnswerHolds : kSilenceHolds))
+      return probe.responds;
+  }
+  if (threadProbes_.size() > 4096)
+    threadProbes_.clear(); // threads come and go; the table stays small
+  const bool responds = SendMessageTimeoutW(handle, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                            kProbeMilliseconds, nullptr) != 0;
+  threadProbes_[thread] = {responds, GetTickCount64()};
+  return responds;
+}
+
 void Win32WindowSystem::SetExStyle(WindowHandle window, std::uint32_t exStyle) {
   SetWindowLongW(ToHwnd(window), GWL_EXSTYLE, static_cast<LONG>(exStyle));
 }

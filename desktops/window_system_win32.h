@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <unordered_map>
+
 #include "shell/unique_handle_win32.h"
 
 namespace qv {
@@ -25,6 +27,7 @@ public:
 
   std::uint32_t Style(WindowHandle window) override;
   std::uint32_t ExStyle(WindowHandle window) override;
+  bool Responds(WindowHandle window) override;
   void SetExStyle(WindowHandle window, std::uint32_t exStyle) override;
   WindowHandle Owner(WindowHandle window) override;
   std::string ClassName(WindowHandle window) override;
@@ -67,6 +70,13 @@ private:
   // other processes; made anew when the desktops' names change.
   std::wstring sendToCaptions_;
   ATOM sendToCaptionsAtom_ = 0;
+  // The last answer of each window thread to a probe, and when it came: a
+  // switch asks once per thread, not once per window.
+  struct ThreadProbe {
+    bool responds;
+    ULONGLONG tick;
+  };
+  std::unordered_map<DWORD, ThreadProbe> threadProbes_;
 };
 
 inline HWND ToHwnd(WindowHandle window) {

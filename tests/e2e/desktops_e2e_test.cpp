@@ -71,6 +71,31 @@ TEST_F(DesktopsEndToEnd, HotkeysHideAndBringBackTheWindowsOfADesktop) {
   Stop(*program);
 }
 
+TEST_F(DesktopsEndToEnd, AHungWindowHoldsUpNoSwitchAndFollowsWhenItAnswersAgain) {
+  HWND answering = OpenWindow(L"QvAnswering");
+  HWND hung = OpenWindow(L"QvHung", {}, L"--at 300 200");
+  auto program = Start();
+  WaitUntilManaged(answering);
+  WaitUntilManaged(hung);
+  const RECT answeringRect = WindowRectOf(answering);
+  const RECT hungRect = WindowRectOf(hung);
+  const auto answers = [&] {
+    return SendMessageTimeoutW(hung, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, nullptr) != 0;
+  };
+
+  PostMessageW(hung, RegisterWindowMessageW(L"QuadrivistaTestHang"), 7000, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !answers(); }));
+  PressCtrlWith('2');
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(answering, answeringRect); }, 4s));
+  EXPECT_FALSE(answers()) << "the switch was over before the hung window answered again";
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(hung, hungRect); }, 20s))
+      << "the hung window did not follow its desktop";
+
+  PressCtrlWith('1');
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(answering, answeringRect) && IsAt(hung, hungRect); }));
+  Stop(*program);
+}
+
 TEST_F(DesktopsEndToEnd, AMinimisedWindowStaysWhereItIsButLosesAndRegainsItsButton) {
   HWND minimised = OpenWindow(L"QvMinimised", {}, L"--minimized");
   auto program = Start();

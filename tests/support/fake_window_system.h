@@ -2,6 +2,8 @@
 // Test support: a window system held in memory, for the desktop logic.
 #include "desktops/window_system.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -29,6 +31,7 @@ struct FakeWindow {
   bool OwnThread = false;
   std::optional<std::uint8_t> Alpha;  // set once made layered
   std::vector<std::string> MenuItems; // "Send to" texts in the system menu
+  bool Hung = false;                  // its program takes no messages; changes to it would wait
 };
 
 class FakeWindowSystem : public WindowSystem {
@@ -65,9 +68,11 @@ public:
   bool IsOwnWindow(WindowHandle window) override { return Get(window).OwnThread; }
   std::uint32_t Style(WindowHandle window) override { return Get(window).Style; }
   std::uint32_t ExStyle(WindowHandle window) override { return Get(window).ExStyle; }
+  bool Responds(WindowHandle window) override { return !Get(window).Hung; }
   void SetExStyle(WindowHandle window, std::uint32_t exStyle) override {
     if (frozen)
       return;
+    EXPECT_FALSE(Get(window).Hung) << "a hung window's program would hold the caller up";
     Get(window).ExStyle = exStyle;
     Changed();
   }
@@ -82,6 +87,7 @@ public:
   void SetPosition(WindowHandle window, std::int32_t left, std::int32_t top, bool move) override {
     if (frozen)
       return;
+    EXPECT_FALSE(Get(window).Hung) << "a hung window's program would hold the caller up";
     ++positionCalls;
     if (!move)
       return;
@@ -106,6 +112,7 @@ public:
   }
   bool IsMinimized(WindowHandle window) override { return Get(window).Minimized; }
   void BringToFront(WindowHandle window) override {
+    EXPECT_FALSE(Get(window).Hung) << "a hung window's program would hold the caller up";
     foreground = window;
     RaiseToTop(window);
   }

@@ -16,7 +16,9 @@
 // of right-button releases the window has seen; "QuadrivistaTestHooksLoaded"
 // whether the hook library is loaded in the window's process;
 // "QuadrivistaTestSysCommands" the number of WM_SYSCOMMAND messages with an
-// identifier from 1281 to 1286 that reached the window.
+// identifier from 1281 to 1286 that reached the window. A posted
+// "QuadrivistaTestHang" makes the window's thread stop answering for wParam
+// milliseconds, as a program that hangs does.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,6 +31,7 @@ const UINT systemMenuQuery = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu"
 const UINT rightClickQuery = RegisterWindowMessageW(L"QuadrivistaTestRightClicks");
 const UINT hooksLoadedQuery = RegisterWindowMessageW(L"QuadrivistaTestHooksLoaded");
 const UINT sysCommandQuery = RegisterWindowMessageW(L"QuadrivistaTestSysCommands");
+const UINT hangRequest = RegisterWindowMessageW(L"QuadrivistaTestHang");
 int rightClicks = 0;
 bool fixedColour = false;
 COLORREF colour = 0;
@@ -65,6 +68,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return GetModuleHandleW(L"QuadrivistaHooks.dll") != nullptr;
   if (message == sysCommandQuery)
     return sysCommands;
+  if (message == hangRequest) {
+    Sleep(static_cast<DWORD>(wParam));
+    return 0;
+  }
   if (message == WM_RBUTTONUP)
     ++rightClicks;
   if (message == WM_SYSCOMMAND && wParam >= 1281 && wParam <= 1286) {
