@@ -5,7 +5,8 @@
 // For 10, 50 and 200 windows on each of desktops 1 and 2 it times desktop
 // switches from the hotkey's key-up until the last window has moved (median
 // and worst of `switches`), next to the bare cost of as many SetWindowPos
-// calls made by this process on the same windows. The program must run with
+// calls made by this process on the same windows; then one switch while a
+// window of desktop 1 is hung. The program must run with
 // its default hotkeys. (Idle CPU and memory are read by scripts/benchmark.sh
 // from outside Wine, which does not report other processes' times.)
 #include <windows.h>
@@ -162,6 +163,39 @@ void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
   std::this_thread::sleep_for(500ms);
 }
 
+// One switch from desktop 1 (10 windows and one of a program that has just
+// stopped answering) to desktop 2 (10 windows): until every answering window
+// has moved.
+void MeasureSwitchWithHungWindow(const std::wstring &testWindow) {
+  PressDesktopHotkey(1);
+  WindowProcess first(testWindow, 10), hung(testWindow, 1);
+  std::this_thread::sleep_for(1s);
+  PressDesktopHotkey(2);
+  WaitForDesktop({}, first.Windows(), 30s);
+  WindowProcess second(testWindow, 10);
+  std::this_thread::sleep_for(1s);
+  PressDesktopHotkey(1);
+  WaitForDesktop(first.Windows(), second.Windows(), 30s);
+  std::this_thread::sleep_for(500ms);
+
+  const HWND hungWindow = hung.Windows().front();
+  constexpr DWORD kHangMilliseconds = 6000;
+  PostMessageW(hungWindow, RegisterWindowMessageW(L"QuadrivistaTestHang"), kHangMilliseconds, 0);
+  while (SendMessageTimeoutW(hungWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, nullptr))
+    Sleep(10);
+  const auto keyUp = PressDesktopHotkey(2);
+  const bool done = WaitForDesktop(second.Windows(), first.Windows(), 30s);
+  const double elapsed = Milliseconds(Clock::now() - keyUp);
+  if (done)
+    std::printf("| 10 + 1 hung | %10.1f | (the hung window hangs for %lu ms) |\n", elapsed,
+                kHangMilliseconds);
+  else
+    std::printf("| 10 + 1 hung | the switch did not complete |\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(kHangMilliseconds));
+  PressDesktopHotkey(1);
+  std::this_thread::sleep_for(500ms);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv) {
@@ -181,6 +215,9 @@ int wmain(int argc, wchar_t **argv) {
   std::printf("|---|---|---|---|\n");
   for (int count : {10, 50, 200})
     MeasureSwitches(testWindow, count, switches);
+  std::printf("\nA switch while one window's program does not answer\n\n");
+  std::printf("| windows on desktop 1 | ms |\n|---|---|\n");
+  MeasureSwitchWithHungWindow(testWindow);
 
   return 0;
 }
