@@ -33,6 +33,14 @@ void TWindowManager::Refresh() {
   passCounter_ = 0;
   for (WindowHandle window : system_.TopLevelWindows())
     Discover(window);
+  for (auto entry = rejected_.begin(); entry != rejected_.end();) {
+    if (entry->second.seen) {
+      entry->second.seen = false;
+      ++entry;
+    } else {
+      entry = rejected_.erase(entry); // gone, hidden or changed: asked again when back
+    }
+  }
   InitializeNewWindows();
   RetireDeadWindows();
   for (auto &window : windows_)
@@ -40,11 +48,10 @@ void TWindowManager::Refresh() {
 }
 
 void TWindowManager::Discover(WindowHandle handle) {
+  // Every window of the system comes by four times a second: each question
+  // asked of one is a round trip to the window server, so only those needed.
   const std::uint32_t style = system_.Style(handle);
-  const std::uint32_t exStyle = system_.ExStyle(handle);
   if (style & window_style::kChild)
-    return;
-  if (system_.IsOwnWindow(handle))
     return;
 
   if (TManagedWindow *known = FindWindow(handle, true)) {
@@ -57,7 +64,7 @@ void TWindowManager::Discover(WindowHandle handle) {
         return;
       }
       known->Style = style;
-      known->ExStyle = exStyle;
+      known->ExStyle = system_.ExStyle(handle);
     }
     // A window the program hid keeps its record whatever its style says.
     ++passCounter_;
@@ -66,13 +73,24 @@ void TWindowManager::Discover(WindowHandle handle) {
 
   if (!(style & window_style::kVisible))
     return;
+  if (system_.IsOwnWindow(handle))
+    return;
+  const std::uint32_t exStyle = system_.ExStyle(handle);
+  if (const auto found = rejected_.find(handle); found != rejected_.end()) {
+    found->second.seen = true;
+    if (found->second.style == style && found->second.exStyle == exStyle)
+      return;
+    rejected_.erase(found);
+  }
   const std::string className = system_.ClassName(handle);
   const std::string processName = system_.ProcessName(handle);
   const WindowHandle owner = system_.Owner(handle);
   const auto classification =
       ClassifyNewWindow({style, exStyle, owner != 0, className, processName});
-  if (!classification)
+  if (!classification) {
+    rejected_[handle] = {style, exStyle, true};
     return;
+  }
 
   TManagedWindow *window = NewRecord(RenderingKindFromDigit(classification->KindDigit));
   if (!window)

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // <windows.h> makes FindWindow a macro; the method keeps its own name.
@@ -89,6 +90,14 @@ private:
   std::vector<std::unique_ptr<TManagedWindow>> windows_;
   TDesktop *currentDesktop_ = nullptr;
   int passCounter_ = 0;
+  // Visible windows found not to be managed, with the styles they had then:
+  // asked again only when those change, and forgotten once gone.
+  struct Rejected {
+    std::uint32_t style;
+    std::uint32_t exStyle;
+    bool seen;
+  };
+  std::unordered_map<WindowHandle, Rejected> rejected_;
 };
 
 } // namespace qv

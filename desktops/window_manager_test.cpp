@@ -48,6 +48,20 @@ TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDeskto
   EXPECT_TRUE(world.Managed(1)->Initialized);
   EXPECT_TRUE(world.Managed(1)->Paintable);
   EXPECT_FALSE(world.lock.nested);
+
+  // Windows passed over are taken on once their styles make them belong.
+  FakeWindow palette = Window("Palette");
+  palette.Style = kVisible | kPopup;
+  palette.ExStyle = kExToolWindow;
+  world.system.Add(9, palette);
+  manager().Refresh();
+  manager().Refresh();
+  EXPECT_EQ(world.Managed(9), nullptr);
+  world.system[9].ExStyle = kExAppWindow;
+  world.system[7].Style = kVisible;
+  manager().Refresh();
+  EXPECT_NE(world.Managed(9), nullptr);
+  EXPECT_NE(world.Managed(7), nullptr);
 }
 
 TEST_F(WindowManagerTest, NewWindowIsLoggedAndGetsSendToMenu) {
