@@ -1,6 +1,7 @@
 #include "triggers/hook_thread_win32.h"
 
 #include "shell/main_form_win32.h"
+#include "triggers/cursor_poll.h"
 #include "triggers/key_combination.h"
 
 namespace qv {
@@ -53,26 +54,38 @@ void THookThread::Run() {
   ZoneEntryTracker zoneTracker;
   KeyCombinationWatcher combinationWatcher;
   MiddleClickWatcher middleClickWatcher;
+  CursorPoll cursorPoll;
+  POINT cursor{};
+  int cursorDueIn = 0; // milliseconds until the cursor is looked at again
+  bool middleWasDown = false;
   while (!stopRequested_) {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    if (const int zone = zoneTracker.Update(ZoneAt(Zones(), cursor.x, cursor.y)); zone != 0)
-      Report(static_cast<std::uint32_t>(zone));
-
+    // The keys are cheap to read; the cursor is read as often as it can matter.
     const ModifierKeys keys{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
+    const bool middleDown = KeyDown(VK_MBUTTON);
+    const bool held = keys.control || keys.shift || keys.alt || middleDown || KeyDown(VK_LBUTTON) ||
+                      KeyDown(VK_RBUTTON);
+    if (cursorDueIn <= 0 || held) {
+      GetCursorPos(&cursor);
+      const HotZones zones = Zones();
+      if (const int zone = zoneTracker.Update(ZoneAt(zones, cursor.x, cursor.y)); zone != 0)
+        Report(static_cast<std::uint32_t>(zone));
+      cursorDueIn = cursorPoll.NextInterval(cursor.x, cursor.y, held, zones);
+    }
+
     if (const std::uint32_t event = combinationWatcher.Update(keys, specialKeyEffects_); event != 0)
       Report(event);
 
     const int wheelEffect = wheelEffect_;
-    if (wheelEffect != 0) {
+    if (wheelEffect != 0 && (middleDown || middleWasDown)) {
       const bool overIcons =
           desktopListView_ != nullptr && WindowFromPoint(cursor) == desktopListView_;
-      if (const std::uint32_t event =
-              middleClickWatcher.Update(KeyDown(VK_MBUTTON), overIcons, wheelEffect);
+      if (const std::uint32_t event = middleClickWatcher.Update(middleDown, overIcons, wheelEffect);
           event != 0)
         Report(event);
     }
-    Sleep(10);
+    middleWasDown = middleDown;
+    Sleep(CursorPoll::kFastMilliseconds);
+    cursorDueIn -= CursorPoll::kFastMilliseconds;
   }
 }
 

@@ -4,7 +4,8 @@
 //   close-window-list | open-page:TAG | cancel-page | screenshot:NAME |
 //   hide-settings | cube-open | cube-right | cube-close | display-screenshot:NAME | quit |
 //   features:on | features:off   (before the program starts: each desktop its own
-//                                 wallpaper picture and icon layout, or neither)
+//                                 wallpaper picture and icon layout, or neither;
+//                                 the bottom-left corner switches to desktop 2)
 #include "shell/registry_settings_store_win32.h"
 #include "shell/settings/settings_control_ids.h"
 #include "shell/setup.h"
@@ -61,6 +62,7 @@ bool SetFeatures(bool on) {
   qv::TSetup setup(store);
   setup.DesktopEnableMultipleWallpapers = on;
   setup.DesktopEnableMultipleIcons = on;
+  setup.HotCorner7Action = 2; // the bottom-left corner switches to desktop 2, for its latency
   std::filesystem::create_directories(AppDataPath());
   std::error_code ignored;
   std::filesystem::remove(AppDataPath() / L"wallpapers.cfg", ignored);
