@@ -1,5 +1,5 @@
 // Desktops as a user meets them: other programs' windows hidden and shown by
-// hotkeys, hot corners and rules, with the stand-in shell's taskbar told of
+// hotkeys and hot corners, with the stand-in shell's taskbar told of
 // every button that comes and goes, and every window given back at the end,
 // even after the program was killed.
 #include "tests/e2e/stand_in_shell_fixture_win32.h"
@@ -119,25 +119,6 @@ TEST_F(DesktopsEndToEnd, AHotCornerSwitchesTheDesktop) {
   MoveCursor(width / 2, 400);
   PressCtrlWith('1');
   EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
-  Stop(*program);
-}
-
-TEST_F(DesktopsEndToEnd, ARuleSendsANewWindowOfItsProgramToItsDesktop) {
-  SaveSettings([](TSetup &setup) {
-    setup.DesktopEnableRules = true;
-    setup.Rules = {"notepad.exe=3"};
-  });
-  auto program = Start();
-  HWND other = OpenWindow(L"QvOther");
-  HWND notepad =
-      OpenWindow(L"QvNotepad", CopyProgramAs(L"test_window.exe", L"notepad.exe"), L"--at 500 300");
-  WaitUntilManaged(notepad);
-  WaitUntilManaged(other);
-  EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(notepad).top < -5000; }))
-      << "the rule hides it on desktop 4 at once";
-  EXPECT_GT(WindowRectOf(other).top, -5000);
-  PressCtrlWith('4');
-  EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(notepad).top == 300; }));
   Stop(*program);
 }
 
