@@ -8,6 +8,7 @@
 #include "tests/support/fake_window_system.h"
 #include "tests/support/memory_settings_store.h"
 #include "tests/support/message_loop_win32.h"
+#include "tests/support/painted_window_win32.h"
 #include "triggers/desktop_properties_win32.h"
 
 #include <gtest/gtest.h>
@@ -33,55 +34,8 @@ public:
   }
 };
 
-// A window of this process painting its client area in its colour, the left
-// half in `left` when that is given.
-LRESULT CALLBACK PaintedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto paint = [window](HDC dc) {
-    RECT client{};
-    GetClientRect(window, &client);
-    const auto colour = static_cast<COLORREF>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
-  };
-  if (message == WM_PAINT) {
-    PAINTSTRUCT ps{};
-    paint(BeginPaint(window, &ps));
-    EndPaint(window, &ps);
-    return 0;
-  }
-  if (message == WM_PRINTCLIENT) {
-    paint(reinterpret_cast<HDC>(wParam));
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND OpenPaintedWindow(RECT at, COLORREF colour, DWORD style = WS_POPUP) {
-  static const ATOM windowClass = [] {
-    WNDCLASSW description{};
-    description.lpfnWndProc = PaintedWindowProc;
-    description.hInstance = GetModuleHandleW(nullptr);
-    description.lpszClassName = L"QvPaintedWindow";
-    return RegisterClassW(&description);
-  }();
-  HWND window = CreateWindowExW(WS_EX_TOPMOST, MAKEINTATOM(windowClass), L"", style, at.left,
-                                at.top, at.right - at.left, at.bottom - at.top, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
-  ShowWindow(window, SW_SHOWNOACTIVATE);
-  UpdateWindow(window);
-  return window;
-}
-
-COLORREF PixelAt(const TFastBitmap &picture, int x, int y) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ previous = SelectObject(dc, picture.Handle());
-  const COLORREF pixel = GetPixel(dc, x, y);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  return pixel;
-}
+using test::OpenPaintedWindow;
+using test::PixelAt;
 
 class DesktopPicturesTest : public ::testing::TestWithParam<int> {
 protected:

@@ -8,6 +8,7 @@
 
 #include "tests/support/jpeg_encoder.h"
 #include "tests/support/message_loop_win32.h"
+#include "tests/support/painted_window_win32.h"
 #include "tests/support/temp_dir.h"
 
 namespace qv {
@@ -63,51 +64,22 @@ void Fill(TFastBitmap &bitmap, Rgb colour) {
   DeleteDC(dc);
 }
 
-// A borderless top-most window filled with one colour.
-LRESULT CALLBACK PaintedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ERASEBKGND) {
-    const HBRUSH brush =
-        CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(window, GWLP_USERDATA)));
-    RECT client = {};
-    GetClientRect(window, &client);
-    FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-    DeleteObject(brush);
-    return 1;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
+// A borderless top-most window filled with one colour, on the screen.
 class PaintedWindow {
 public:
-  PaintedWindow(RECT rect, Rgb colour) {
-    static const ATOM windowClass = [] {
-      WNDCLASSW description = {};
-      description.lpfnWndProc = PaintedWindowProc;
-      description.hInstance = GetModuleHandleW(nullptr);
-      description.lpszClassName = L"QvPaintedTestWindow";
-      return RegisterClassW(&description);
-    }();
-    handle_ =
-        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(windowClass), L"", WS_POPUP,
-                        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(handle_, GWLP_USERDATA, static_cast<LONG_PTR>(ToColorRef(colour)));
-    ShowWindow(handle_, SW_SHOWNOACTIVATE);
-    UpdateWindow(handle_);
-    PumpMessages();
-  }
-  ~PaintedWindow() { DestroyWindow(handle_); }
-  PaintedWindow(const PaintedWindow &) = delete;
-  PaintedWindow &operator=(const PaintedWindow &) = delete;
-  HWND Handle() const { return handle_; }
-
-  // Lets the window reach the screen (Wine maps it asynchronously).
-  static void PumpMessages() {
+  PaintedWindow(RECT rect, Rgb colour)
+      : handle_(test::OpenPaintedWindow(rect, ToColorRef(colour), WS_POPUP,
+                                        WS_EX_TOPMOST | WS_EX_TOOLWINDOW)) {
+    // Wine maps a window asynchronously: give it time to reach the screen.
     for (int round = 0; round < 20; ++round) {
       test::PumpMessages();
       Sleep(25);
     }
   }
+  ~PaintedWindow() { DestroyWindow(handle_); }
+  PaintedWindow(const PaintedWindow &) = delete;
+  PaintedWindow &operator=(const PaintedWindow &) = delete;
+  HWND Handle() const { return handle_; }
 
 private:
   HWND handle_ = nullptr;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <random>
 
 namespace qv {
 namespace {
@@ -49,26 +48,6 @@ TEST(IconLayout, DamagedLinesAreLeftOutAndReported) {
   ASSERT_TRUE(big);
   EXPECT_TRUE(big->Empty());
   EXPECT_FALSE(problems.empty());
-}
-
-TEST(IconLayout, FuzzedFilesNeverBreakTheReader) {
-  IconLayout sample;
-  for (int i = 0; i < 8; ++i)
-    sample.Set("Icon " + std::to_string(i), IconPosition{i * 75 - 20, i * 90});
-  const std::string valid = sample.Format();
-  std::mt19937 random(19);
-  for (int round = 0; round < 3000; ++round) {
-    std::string text = valid.substr(0, random() % (valid.size() + 1));
-    for (int flips = static_cast<int>(random() % 8); flips > 0 && !text.empty(); --flips)
-      text[random() % text.size()] = static_cast<char>(random() % 256);
-    std::vector<std::string> problems;
-    const IconLayout layout = IconLayout::Parse(text, problems);
-    std::vector<std::string> again;
-    EXPECT_EQ(IconLayout::Parse(layout.Format(), again).Format(), layout.Format());
-    EXPECT_TRUE(again.empty());
-    for (const auto &line : layout.Lines())
-      EXPECT_TRUE(IconLayout::ParsePosition(line.value));
-  }
 }
 
 TEST(IconLayout, AnIconHiddenFromADesktopComesBackWhereItStartedOut) {

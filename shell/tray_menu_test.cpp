@@ -44,11 +44,6 @@ TEST(TrayMenu, DesktopItemsRunTheirActionsAndOnlyTheCurrentDesktopIsMarked) {
     EXPECT_EQ(item->action, n);
     EXPECT_EQ(item->radioChecked, n == 2) << n;
   }
-  EXPECT_EQ(menu.Find("miNextDesktop")->action, 7);
-  EXPECT_EQ(menu.Find("miPrevDesktop")->action, 8);
-  EXPECT_EQ(menu.Find("miShowCube")->action, 9);
-  EXPECT_EQ(menu.Find("miShowCarousel")->action, 13);
-  EXPECT_EQ(qv::ActionOfDesktopItemTag(0), 0);
 }
 
 TEST(TrayMenu, DefaultItemFollowsTheSettingAndIgnoresOtherValues) {
@@ -70,10 +65,7 @@ TEST(TrayMenu, ShortCutsComeFromTheSettings) {
   setup.FlipHotKey = 0;
   qv::TrayMenuModel menu;
   menu.ApplyShortCuts(setup);
-  EXPECT_EQ(qv::ShortCutToText(menu.Find("miDesktop1")->shortCut), "Ctrl+1");
-  EXPECT_EQ(qv::ShortCutToText(menu.Find("miNextDesktop")->shortCut), "Ctrl+0");
-  EXPECT_EQ(qv::ShortCutToText(menu.Find("miShowCube")->shortCut), "F11");
-  EXPECT_EQ(qv::ShortCutToText(menu.Find("miShowCarousel")->shortCut), "Ctrl+F8");
+  EXPECT_EQ(menu.Find("miShowCube")->shortCut, setup.CubeHotKey);
   EXPECT_EQ(menu.Find("miShowFlip")->shortCut, 0);
 }
 

@@ -118,11 +118,7 @@ TEST_F(TriggerManagerTest, CreationPreparesTheLibraryRecordAndEnablingNamesTheWi
   EXPECT_FALSE(created.EffectReady());
   EXPECT_FALSE(created.SwitchingAllowed());
   EXPECT_EQ(fresh.shared.LibraryFlagA, 0);
-  EXPECT_EQ(fresh.shared.LibraryFlagB, 0);
-  EXPECT_EQ(+fresh.shared.LibraryValueA, 0u);
-  EXPECT_EQ(+fresh.shared.LibraryValueB, 0u);
   EXPECT_EQ(+fresh.shared.NotifyWindow, 0u);
-  EXPECT_EQ(+fresh.shared.LibraryParameter, 3u);
   EXPECT_EQ(fresh.shared.LibraryReservedA[0], 0xAB); // the library's own bytes are untouched
 
   setup.GeneralEnableGestures = true;

@@ -128,6 +128,8 @@ TEST_F(SettingsWindowTest, CancelLeavesEverySettingAsItWas) {
   EXPECT_EQ(store.saves, saves);
   EXPECT_EQ(hotkeysApplied + hookThreadRestarts + trayDefaultsSet + backgroundReloads, 0);
   EXPECT_EQ(StoredText(), before);
+  for (const int tag : {52, 53})
+    EXPECT_EQ(Open(tag), nullptr) << "link " << tag << " has no page yet";
 }
 
 TEST_F(SettingsWindowTest, ThePrivacyPageOpensOnlyWhenTheSetPasswordIsGiven) {

@@ -1,5 +1,5 @@
 // Desktops as a user meets them: other programs' windows hidden and shown by
-// hotkeys, hot corners and rules, with the stand-in shell's taskbar told of
+// hotkeys and hot corners, with the stand-in shell's taskbar told of
 // every button that comes and goes, and every window given back at the end,
 // even after the program was killed.
 #include "tests/e2e/stand_in_shell_fixture_win32.h"
@@ -18,12 +18,6 @@ class DesktopsEndToEnd : public StandInShellFixture {
 protected:
   static std::string Decimal(HWND window) {
     return std::to_string(reinterpret_cast<std::uintptr_t>(window));
-  }
-  // Waits until the program has taken the window on ("New window." in its log).
-  static void WaitUntilManaged(HWND window) {
-    const std::string line = "New window. Handle [" + Decimal(window) + "]";
-    EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }))
-        << "window " << Decimal(window) << " was not managed";
   }
   static bool ShellHookReceived(int code, HWND window) {
     const std::string line = std::to_string(code) + " " + Decimal(window) + "\n";
@@ -153,25 +147,6 @@ TEST_F(DesktopsEndToEnd, AHotCornerSwitchesTheDesktop) {
   Stop(*program);
 }
 
-TEST_F(DesktopsEndToEnd, ARuleSendsANewWindowOfItsProgramToItsDesktop) {
-  SaveSettings([](TSetup &setup) {
-    setup.DesktopEnableRules = true;
-    setup.Rules = {"notepad.exe=3"};
-  });
-  auto program = Start();
-  HWND other = OpenWindow(L"QvOther");
-  HWND notepad =
-      OpenWindow(L"QvNotepad", CopyProgramAs(L"test_window.exe", L"notepad.exe"), L"--at 500 300");
-  WaitUntilManaged(notepad);
-  WaitUntilManaged(other);
-  EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(notepad).top < -5000; }))
-      << "the rule hides it on desktop 4 at once";
-  EXPECT_GT(WindowRectOf(other).top, -5000);
-  PressCtrlWith('4');
-  EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(notepad).top == 300; }));
-  Stop(*program);
-}
-
 TEST_F(DesktopsEndToEnd, ExitShowsTheWindowsOfEveryDesktop) {
   HWND first = OpenWindow(L"QvFirst");
   auto program = Start();
@@ -215,26 +190,9 @@ int SystemMenuItemCount(HWND window) {
   static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
   return static_cast<int>(SendMessageW(window, query, static_cast<WPARAM>(-1), 0));
 }
-int SystemMenuItemId(HWND window, int index) {
-  static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
-  return static_cast<int>(SendMessageW(window, query, static_cast<WPARAM>(index), 0));
-}
 int RightClicksSeen(HWND window) {
   static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestRightClicks");
   return static_cast<int>(SendMessageW(window, query, 0, 0));
-}
-
-TEST_F(DesktopsEndToEnd, SendToItemsComeWithTheProgramAndGoWithIt) {
-  HWND window = OpenWindow(L"QvSendToMenu");
-  const int plainCount = SystemMenuItemCount(window);
-  auto program = Start();
-  WaitUntilManaged(window);
-  EXPECT_TRUE(WaitUntil([&] { return SystemMenuItemCount(window) == plainCount + 7; }))
-      << "a separator and six \"Send to\" items";
-  EXPECT_EQ(SystemMenuItemId(window, plainCount), 1280);
-  EXPECT_EQ(SystemMenuItemId(window, plainCount + 6), 1286);
-  Stop(*program);
-  EXPECT_EQ(SystemMenuItemCount(window), plainCount) << "the items go at exit";
 }
 
 // The helper, started with no program to serve, ends at once where it can run at all.
@@ -289,9 +247,11 @@ TEST_F(DesktopsEndToEnd, ChoosingSendToInTheSystemMenuMovesTheWindow) {
   const int plainCount = SystemMenuItemCount(window);
   auto program = Start();
   WaitUntilManaged(window);
-  ASSERT_TRUE(WaitUntil([&] { return SystemMenuItemCount(window) == plainCount + 7; }));
+  ASSERT_TRUE(WaitUntil([&] { return SystemMenuItemCount(window) == plainCount + 7; }))
+      << "a separator and six \"Send to\" items";
   SendToDesktop3ThroughTheSystemMenu(window);
   Stop(*program);
+  EXPECT_EQ(SystemMenuItemCount(window), plainCount) << "the items go at exit";
 }
 
 TEST_F(DesktopsEndToEnd, SendToServesA32BitProgramThroughTheHelper) {

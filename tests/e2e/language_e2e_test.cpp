@@ -35,12 +35,6 @@ std::wstring TextIn(const std::filesystem::path &file, const std::string &identi
   return {};
 }
 
-std::wstring WindowText(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
-}
-
 // The texts of the push buttons of a window of another process.
 std::vector<std::wstring> ButtonTexts(HWND window) {
   std::vector<std::wstring> texts;
@@ -50,7 +44,7 @@ std::vector<std::wstring> ButtonTexts(HWND window) {
         wchar_t className[64] = {};
         GetClassNameW(child, className, 64);
         if (_wcsicmp(className, L"Button") == 0)
-          reinterpret_cast<std::vector<std::wstring> *>(found)->push_back(WindowText(child));
+          reinterpret_cast<std::vector<std::wstring> *>(found)->push_back(WindowTextOf(child));
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&texts));

@@ -13,16 +13,6 @@ namespace {
 
 class PrivacyAndOsdEndToEnd : public StandInShellFixture {
 protected:
-  // Opens a test window of `className` and waits until the program manages it.
-  HWND OpenManagedWindow(const std::wstring &className, const std::filesystem::path &program,
-                         const std::wstring &options) {
-    HWND window = OpenWindow(className, program, options);
-    const std::string line =
-        "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
-    EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
-    return window;
-  }
-
   static bool OnScreen(HWND window, int top) { return WindowRectOf(window).top == top; }
   static bool Hidden(HWND window, int top) { return WindowRectOf(window).top == top - 25000; }
 
@@ -53,17 +43,6 @@ protected:
              info.hwndFocus == edit;
     })) << "the password field does not have the focus";
     return edit;
-  }
-
-  static void TypeText(const std::wstring &text) {
-    for (const wchar_t c : text) {
-      INPUT inputs[2] = {};
-      inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-      inputs[0].ki.wScan = inputs[1].ki.wScan = c;
-      inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
-      inputs[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-      SendInput(2, inputs, sizeof(INPUT));
-    }
   }
 
   // Asks for private desktop 5 with Ctrl+5, answers with `typed` and `key`,
@@ -143,23 +122,6 @@ TEST_F(PrivacyAndOsdEndToEnd, APrivateDesktopOpensOnlyToItsExactPassword) {
   Stop(*program);
 }
 
-TEST_F(PrivacyAndOsdEndToEnd, APasswordStoredWithOuterBlanksIsUsedWithoutThem) {
-  SaveSettings([](TSetup &setup) {
-    PrivateDesktop5(setup);
-    setup.DesktopPassword = "  Spaced Out  "; // as another program might have stored it
-  });
-  std::unique_ptr<Process> program;
-  StartOnDesktop3(program);
-
-  AnswerPasswordScreen(*program, L"  Spaced Out  ", VK_RETURN);
-  EXPECT_TRUE(OnScreen(third_, 200)) << "typed with the blanks it fails";
-  EXPECT_TRUE(Hidden(fifth_, 300));
-
-  AnswerPasswordScreen(*program, L"Spaced Out", VK_RETURN);
-  EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth_, 300) && Hidden(third_, 200); }));
-  Stop(*program);
-}
-
 TEST_F(PrivacyAndOsdEndToEnd, TheSessionEndingWhileThePasswordIsAskedForEndsTheProgramCleanly) {
   SaveSettings([](TSetup &setup) {
     PrivateDesktop5(setup);
@@ -192,8 +154,6 @@ TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
   const RECT box = WindowRectOf(osd);
   EXPECT_EQ(box.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(box.bottom, GetSystemMetrics(SM_CYSCREEN) - 32);
-  EXPECT_EQ(box.right - box.left, 378);
-  EXPECT_EQ(box.bottom - box.top, 104);
   EXPECT_NE(GetForegroundWindow(), osd) << "it never takes the focus";
   SaveScreenshot("osd-switched-to-desktop-2");
 
@@ -202,18 +162,6 @@ TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
   // One second of hold and a fade of 38 steps of 10 ms each, with time for
   // the polling on top.
   EXPECT_GE(lasted, 1200ms);
-  Stop(*program);
-}
-
-TEST_F(PrivacyAndOsdEndToEnd, SwitchedOffTheOsdShowsNothing) {
-  SaveSettings([](TSetup &setup) { setup.OSDEnable = false; });
-  auto program = Start();
-  HWND window =
-      OpenManagedWindow(L"QvQuiet", ExecutableFolder() / L"test_window.exe", L"--at 300 250");
-  PressCtrlWith('2');
-  EXPECT_TRUE(WaitUntil([&] { return Hidden(window, 250); }));
-  WaitForProgramIdle();
-  EXPECT_EQ(VisibleWindowOf(*program, L"TOSD"), nullptr);
   Stop(*program);
 }
 

@@ -114,18 +114,6 @@ protected:
     return true;
   }
 
-  // The stored settings exactly as they are in the registry (empty when none).
-  static std::wstring StoredSetupText() {
-    DWORD bytes = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Quadrivista", L"Setup", RRF_RT_REG_SZ, nullptr,
-                     nullptr, &bytes) != ERROR_SUCCESS)
-      return {};
-    std::wstring text(bytes / sizeof(wchar_t), L'\0');
-    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Quadrivista", L"Setup", RRF_RT_REG_SZ, nullptr,
-                 text.data(), &bytes);
-    return text;
-  }
-
   // A screenshot once the program answers again, with a moment for the
   // last repaint to reach the screen.
   void Snapshot(const std::string &name) {
@@ -159,48 +147,14 @@ protected:
   int failedCloses_ = 0;
 };
 
-// The pages built so far, by the tags of their links.
-constexpr std::pair<int, const char *> kPages[] = {{1, "desktops"},
-                                                   {2, "rules"},
-                                                   {3, "wallpapers"},
-                                                   {4, "privacy"},
-                                                   {11, "keys"},
-                                                   {12, "hot-corners"},
-                                                   {14, "special"},
-                                                   {15, "animation"},
-                                                   {21, "performance"},
-                                                   {22, "realtime"},
-                                                   {23, "reflection"},
-                                                   {24, "visual-effects"},
-                                                   {31, "osd"},
-                                                   {32, "tray"},
-                                                   {33, "autorun"},
-                                                   {34, "language"},
-                                                   {61, "cube-appearance"},
-                                                   {62, "cube-background"},
-                                                   {63, "cube-transparency"},
-                                                   {64, "cube-distances"},
-                                                   {71, "explorer-background"},
-                                                   {72, "explorer-distances"},
-                                                   {81, "flip-background"},
-                                                   {82, "flip-distances"},
-                                                   {91, "carousel-background"},
-                                                   {92, "carousel-distances"}};
-
 TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
   auto program = Start();
   ASSERT_TRUE(WaitUntil([] { return HotKeyTaken(0, VK_F11); }, 10s))
       << "the cube's default hotkey F11 is registered";
   ShowSettings();
   Snapshot("settings-window");
-  RECT client{};
-  GetClientRect(form_, &client);
-  EXPECT_EQ(client.right, 857);
-  EXPECT_EQ(client.bottom, 686);
   HWND page = ClickLink(11);
   ASSERT_NE(page, nullptr);
-  GetClientRect(page, &client);
-  EXPECT_EQ(client.right, 811) << "the page fills the link panel";
   Snapshot("settings-keys");
 
   HWND keys = FindDescendant(page, id::kList);
@@ -232,37 +186,6 @@ TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
   const TSetup stored(store);
   EXPECT_EQ(stored.CubeHotKey, kShortCutCtrl | VK_F11);
   EXPECT_EQ(stored.ExposerHotKey, VK_F9) << "the other rows are unchanged";
-  Stop(*program);
-}
-
-TEST_F(SettingsEndToEnd, EveryPageOpensAndCancellingChangesNothing) {
-  const std::wstring storedBefore = StoredSetupText();
-  auto program = Start();
-  ShowSettings();
-  for (const auto &[tag, name] : kPages) {
-    HWND page = ClickLink(tag);
-    ASSERT_NE(page, nullptr) << name;
-    EXPECT_FALSE(IsWindowVisible(Link(tag))) << "the page covers the links";
-    Snapshot(std::string("settings-page-") + name);
-    // Changes that cancelling must throw away.
-    if (tag == 11) {
-      ClickWindow(FindDescendant(page, id::kRestoreDefaults));
-      ClickWindow(FindDescendant(page, id::kEnable));
-    } else if (tag == 21) {
-      MoveTrackbar(page, id::kLevel, 4);
-    } else if (tag == 62) {
-      ClickWindow(FindDescendant(page, id::kBackgroundBase + 0));
-    }
-    ClosePage(page, id::kCancel);
-  }
-  EXPECT_EQ(StoredSetupText(), storedBefore) << "nothing was saved";
-  EXPECT_TRUE(HotKeyTaken(0, VK_F11)) << "the hotkeys are as they were";
-
-  // The links of pages that do not exist open nothing.
-  for (const int tag : {52, 53}) {
-    ClickWindow(Link(tag));
-    EXPECT_FALSE(WaitUntil([&] { return OpenPage() != nullptr; }, 2s)) << "link " << tag;
-  }
   Stop(*program);
 }
 
@@ -323,16 +246,6 @@ TEST_F(SettingsEndToEnd, ChoosingGermanTranslatesTheWindowAndTheTrayMenuAtOnce) 
 
   RegistrySettingsStore store;
   EXPECT_EQ(TSetup(store).GeneralLanguage, "german");
-
-  // Every page in German, for the eye: that each text fits its control is
-  // checked in every language by the settings window's own tests.
-  for (const auto &[tag, name] : kPages) {
-    page = ClickLink(tag);
-    ASSERT_NE(page, nullptr) << name;
-    EXPECT_EQ(WindowTextOf(FindDescendant(page, id::kCancel)), german("43")) << name;
-    Snapshot(std::string("settings-page-") + name + "-german");
-    ClosePage(page, id::kCancel);
-  }
   Stop(*program);
 }
 
@@ -346,7 +259,7 @@ TEST_F(SettingsEndToEnd, PrivacyPageStoresLevelsAndTheNewPasswordTypedTwice) {
   auto program = Start();
   ShowSettings();
   // With a password set the password screen comes first, over the settings window;
-  // Escape or a wrong password (they are case-sensitive) open nothing.
+  // a wrong password (they are case-sensitive) opens nothing.
   const auto answerPasswordScreen = [&](const wchar_t *typed, WORD key) {
     ClickWindow(Link(4));
     HWND screen = nullptr;
@@ -361,8 +274,6 @@ TEST_F(SettingsEndToEnd, PrivacyPageStoresLevelsAndTheNewPasswordTypedTwice) {
     PressKey(key);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(screen) || !IsWindowVisible(screen); }, 10s));
   };
-  answerPasswordScreen(L"old", VK_ESCAPE);
-  EXPECT_FALSE(WaitUntil([&] { return OpenPage() != nullptr; }, 2s)) << "cancelled";
   answerPasswordScreen(L"Old", VK_RETURN);
   EXPECT_FALSE(WaitUntil([&] { return OpenPage() != nullptr; }, 2s)) << "wrong password";
   answerPasswordScreen(L"old", VK_RETURN);

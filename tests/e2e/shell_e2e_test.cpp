@@ -1,4 +1,4 @@
-// The program as a user meets it: started, woken, reset and ended under a
+// The program as a user meets it: started, woken and ended under a
 // real shell, driven only from outside its process.
 #include "tests/e2e/program_fixture_win32.h"
 
@@ -7,15 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <thread>
 
 namespace qv::e2e {
 namespace {
 
-class ShellEndToEnd : public ProgramFixture {
-protected:
-};
+using ShellEndToEnd = ProgramFixture;
 
 TEST_F(ShellEndToEnd, ShowsItsTrayIconsAndOpensTheTrayMenu) {
   auto program = Start();
@@ -77,42 +74,6 @@ TEST_F(ShellEndToEnd, ASecondStartWakesTheFirstInstanceOnceAndEnds) {
   Stop(*first);
 }
 
-class ResetEndToEnd : public ShellEndToEnd {
-protected:
-  const std::vector<std::wstring> sideFiles_ = {
-      L"Desktop.1.icons", L"Desktop.2.icons", L"Desktop.3.icons", L"Desktop.4.icons",
-      L"Desktop.5.icons", L"Desktop.6.icons", L"wallpapers.cfg"};
-  const std::vector<std::wstring> otherFiles_ = {L"Desktop.7.icons", L"wallpapers.cfg.bak",
-                                                 L"notes.txt"};
-
-  void CreateFiles() {
-    std::filesystem::create_directories(AppDataPath());
-    for (const auto &files : {sideFiles_, otherFiles_})
-      for (const auto &name : files)
-        std::ofstream(AppDataPath() / name) << "content";
-  }
-  bool Exists(const std::wstring &name) { return std::filesystem::exists(AppDataPath() / name); }
-};
-
-TEST_F(ResetEndToEnd, ResetDeletesExactlyTheSideFiles) {
-  CreateFiles();
-  auto program = Start(L"-reset");
-  for (const auto &name : sideFiles_)
-    EXPECT_FALSE(Exists(name)) << std::filesystem::path(name).string();
-  for (const auto &name : otherFiles_)
-    EXPECT_TRUE(Exists(name)) << std::filesystem::path(name).string();
-  Stop(*program);
-}
-
-TEST_F(ResetEndToEnd, ResetInCapitalsDoesNothing) {
-  CreateFiles();
-  auto program = Start(L"-RESET");
-  for (const auto &files : {sideFiles_, otherFiles_})
-    for (const auto &name : files)
-      EXPECT_TRUE(Exists(name)) << std::filesystem::path(name).string();
-  Stop(*program);
-}
-
 TEST_F(ShellEndToEnd, SettingsSavedByOneProcessAreReadByAFreshOne) {
   {
     RegistrySettingsStore store;
@@ -120,16 +81,6 @@ TEST_F(ShellEndToEnd, SettingsSavedByOneProcessAreReadByAFreshOne) {
     setup.TrayCreateIcons = false;
     setup.DesktopName[2] = "  Mail  ";
     ASSERT_TRUE(setup.Save());
-
-    wchar_t stored[8192] = {};
-    DWORD size = sizeof(stored);
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Quadrivista", L"Setup", RRF_RT_REG_SZ,
-                           nullptr, stored, &size),
-              ERROR_SUCCESS);
-    const std::wstring hex = stored;
-    const std::size_t plainBytes = setup.Values.Text().size();
-    EXPECT_EQ(hex.size(), 16 * (plainBytes / 8 + 1));
-    EXPECT_EQ(hex.find_first_not_of(L"0123456789ABCDEF"), std::wstring::npos);
   }
   auto program = Start();
   EXPECT_FALSE(TrayIconExists(form_, kFirstDesktopIcon)) << "no per-desktop icons when off";
@@ -145,15 +96,10 @@ TEST_F(ShellEndToEnd, SettingsSavedByOneProcessAreReadByAFreshOne) {
 }
 
 TEST_F(ShellEndToEnd, AGarbageSettingsValueStartsWithDefaults) {
-  for (const std::wstring garbage :
-       {L"this is not hexadecimal at all", L"00112233445566778899AABBCCDDEEFF", L"ABC"}) {
-    WriteSetupValue(garbage);
-    auto program = Start();
-    // TrayCreateIcons is on by default.
-    EXPECT_TRUE(TrayIconExists(form_, kFirstDesktopIcon))
-        << std::filesystem::path(garbage).string();
-    Stop(*program);
-  }
+  WriteSetupValue(L"this is not hexadecimal at all");
+  auto program = Start();
+  EXPECT_TRUE(TrayIconExists(form_, kFirstDesktopIcon)) << "TrayCreateIcons is on by default";
+  Stop(*program);
 }
 
 } // namespace

@@ -37,4 +37,19 @@ HWND StandInShellFixture::OpenWindow(const std::wstring &className,
   return window;
 }
 
+HWND StandInShellFixture::OpenManagedWindow(const std::wstring &className,
+                                            const std::filesystem::path &program,
+                                            const std::wstring &options) {
+  HWND window = OpenWindow(className, program, options);
+  WaitUntilManaged(window);
+  return window;
+}
+
+void StandInShellFixture::WaitUntilManaged(HWND window) {
+  const std::string line =
+      "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
+  EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }))
+      << "the program did not take on window " << reinterpret_cast<std::uintptr_t>(window);
+}
+
 } // namespace qv::e2e

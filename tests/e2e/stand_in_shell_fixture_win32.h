@@ -23,6 +23,11 @@ protected:
   // renamed copy) and waits for it.
   HWND OpenWindow(const std::wstring &className, const std::filesystem::path &program = {},
                   const std::wstring &options = L"");
+  // OpenWindow, then waits until the program has taken the window on.
+  HWND OpenManagedWindow(const std::wstring &className, const std::filesystem::path &program = {},
+                         const std::wstring &options = L"");
+  // Waits until the program has taken the window on ("New window." in its log).
+  static void WaitUntilManaged(HWND window);
 
   std::unique_ptr<Process> shell_;
   std::vector<std::unique_ptr<Process>> programs_;

@@ -101,15 +101,6 @@ protected:
     return moved;
   }
 
-  // A window that shows which desktop is current, once the program has taken it on.
-  HWND OpenMarker(const std::wstring &className) {
-    HWND marker = OpenWindow(className);
-    const std::string line =
-        "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(marker)) + "]";
-    EXPECT_TRUE(WaitUntil([&] { return Logged(line); })) << "the marker was not managed";
-    return marker;
-  }
-
   // The stand-in shell holds the notification area here, so the menu is
   // asked for the way the notification area asks: with the icon's message.
   void OpenMenuOfTrayIcon() {
@@ -222,7 +213,7 @@ TEST_F(WallpapersEndToEnd, APictureChosenOnThePageIsDesktopTwosWallpaperUntilExi
 TEST_F(WallpapersEndToEnd, AWallpaperSetThroughTheSystemIsRecordedForTheCurrentDesktop) {
   const auto picture = WriteJpeg(L"set-by-user.jpg", 0x40);
   auto program = Start();
-  HWND marker = OpenMarker(L"QvWallpaperMarker");
+  HWND marker = OpenManagedWindow(L"QvWallpaperMarker");
   const RECT shown = WindowRectOf(marker);
   SwitchTo(3, marker, shown);
   SetWallpaperAsUser(picture);
@@ -246,7 +237,7 @@ TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsIconLayoutAndExitGivesBackTheStart
   const IconLayout atStart = Icons();
   ASSERT_FALSE(atStart.Empty()) << "the stand-in shell shows no icons";
   auto program = Start();
-  HWND marker = OpenMarker(L"QvIconMarker");
+  HWND marker = OpenManagedWindow(L"QvIconMarker");
   const RECT shown = WindowRectOf(marker);
 
   SwitchTo(2, marker, shown);
@@ -320,7 +311,7 @@ TEST_F(WallpapersEndToEnd, DamagedSideFilesAreLoggedAndTheProgramWorks) {
   std::ofstream(IconFile(4), std::ios::binary) << "Documents 10 20\r\nRecycle Bin=a,b\r\n";
 
   auto program = Start();
-  HWND marker = OpenMarker(L"QvDamageMarker");
+  HWND marker = OpenManagedWindow(L"QvDamageMarker");
   const RECT shown = WindowRectOf(marker);
   EXPECT_TRUE(Logged("larger than its file can hold"));
   EXPECT_TRUE(Logged("not drawn (unreadable, or larger than its file can hold): " +

@@ -8,6 +8,7 @@
 #include "tests/e2e/e2e_support_win32.h"
 #include "tests/support/fake_window_system.h"
 #include "tests/support/memory_settings_store.h"
+#include "tests/support/painted_window_win32.h"
 #include "triggers/desktop_properties_win32.h"
 #include "triggers/hook_library_win32.h"
 
@@ -16,14 +17,7 @@
 namespace qv::e2e {
 namespace {
 
-COLORREF PixelAt(const TFastBitmap &picture, int x, int y) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ previous = SelectObject(dc, picture.Handle());
-  const COLORREF pixel = GetPixel(dc, x, y);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  return pixel;
-}
+using test::PixelAt;
 
 TEST(WindowCaptureTest, HiddenWindowsOfOtherProgramsAppearInTheirDesktopsPicture) {
   THookLibrary library(ExecutableFolder() / L"QuadrivistaHooks.dll");
