@@ -38,9 +38,12 @@ void EffectEndToEnd::GivePassword(const std::wstring &password) {
   PressKey(VK_RETURN);
 }
 
-void EffectEndToEnd::OpenEffect(WORD key) {
+void EffectEndToEnd::OpenEffect(WORD key, WORD modifier) {
   ended_ = EffectsEnded();
-  PressKey(key);
+  if (modifier)
+    PressWith(modifier, key);
+  else
+    PressKey(key);
   ASSERT_TRUE(WaitUntil([&] { return OnScreen(); }, 10s)) << "the effect did not come on screen";
   Sleep(1500); // the opening motion (750 ms) and the springs settling
 }
