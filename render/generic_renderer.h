@@ -166,6 +166,7 @@ private:
   std::unique_ptr<TAnimation> waterAnimation_;
   BufferId waterBuffer_ = 0;
   int waterSteps_ = 0;
+  int waterStartFrame_ = 0;
   std::set<std::string> reported_;
 };
 

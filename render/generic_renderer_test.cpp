@@ -73,6 +73,7 @@ TEST_F(WaterDropTest, DroppedWindowRipplesOverTheChosenDesktopForTwoSeconds) {
   EXPECT_FALSE(cube->Finished());
   Frames(5, 100);
   EXPECT_TRUE(cube->Finished());
+  EXPECT_EQ(world.log.back(), "Water drop ended after 28 frames in 2000 ms") << "its frame rate";
   EXPECT_EQ(Current(), 2);
   EXPECT_FALSE(world.topmostCalls.at(0x500));
   cube.reset();

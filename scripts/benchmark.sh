@@ -4,7 +4,8 @@
 # CPU with 50 windows over 30 seconds, and private memory. Prints a table.
 #   scripts/benchmark.sh [switches] [features]   (default 20 switches per size)
 # With "features" as second argument each desktop has its own wallpaper
-# picture and icon layout; without it neither. Then the 3D cube beside a bare
+# picture and icon layout; without it neither. Then the 3D effects (the cube,
+# the flip, the carousel, the explorer and the water-drop ripple) beside a bare
 # Direct3D 9 loop, and the kill storm: the program killed QV_KILL_STORM times
 # (default 100) at random moments of hotkey switches and restarted, with the
 # windows it lost or damaged and its slowest recovery.
@@ -40,7 +41,7 @@ wine "$bin/qvbench.exe" "$(winepath -w "$bin/test_window.exe")" "${1:-20}"
 
 # Idle cost, read from the Linux side: Wine does not report another
 # process's times or memory to a Windows program.
-pid=$(pgrep -f 'bin/quadrivista.exe' | head -n 1)
+pid=$(pgrep -f "$bin/quadrivista.exe" | head -n 1)
 # The Wine server of this prefix does the window work the program asks for.
 server=""
 for candidate in $(pgrep -x wineserver64) $(pgrep -x wineserver); do
@@ -90,7 +91,7 @@ for live in 0 1; do
   wine "$bench" key:ctrl+1
   read -r _ latency[$live] fps[$live] < <(wine "$bench" cube:10 | tr -d '\r' | grep '^cube')
   if [[ $live == 1 ]]; then
-    pid=$(pgrep -f 'bin/quadrivista.exe' | head -n 1)
+    pid=$(pgrep -f "$bin/quadrivista.exe" | head -n 1)
     rss_before=$(rss "$pid")
     ( peak=0; while sleep 0.2; do now=$(rss "$pid") || break; ((now > peak)) && peak=$now &&
         echo "$peak" >"$build/effect-peak-rss"; done ) &
@@ -106,17 +107,63 @@ for live in 0 1; do
   wait "$program"
 done
 peak=$(cat "$build/effect-peak-rss" 2>/dev/null || echo 0)
+
+# The flip, the carousel and the explorer in one more run, with the default
+# settings (live preview on) and the water drop on: each one's frame rate and
+# time to the screen, then its memory before and after 20 runs. Last the
+# ripple: a window held by its title bar is carried into the flip and let go.
+wine "$bench" settings:PerformanceWaterDrop=1
+wine "$bin/quadrivista.exe" &
+program=$!
+wine "$bin/qvdriver.exe" wait-started
+wine "$bin/test_window.exe" --count 10 --at 100 100 >/dev/null &
+first=$!
+sleep 3
+wine "$bench" key:ctrl+2
+wine "$bin/test_window.exe" --count 10 --at 160 140 >/dev/null &
+second=$!
+sleep 3
+wine "$bench" key:ctrl+1
+pid=$(pgrep -f "$bin/quadrivista.exe" | head -n 1)
+effects=(flip carousel explorer)
+declare -A runs_before runs_after
+for effect in "${effects[@]}"; do
+  read -r _ latency[$effect] fps[$effect] < <(wine "$bench" "$effect:10" | tr -d '\r' |
+    grep "^$effect ") || { latency[$effect]=0; fps[$effect]=0; }
+  runs_before[$effect]=$(rss "$pid")
+  wine "$bench" "cycles:20:$effect"
+  runs_after[$effect]=$(rss "$pid")
+done
+wine "$bin/test_window.exe" --at 300 300 --size 500 300 --colour 200 60 60 >/dev/null &
+carried=$!
+sleep 3
+read -r _ ripple < <(wine "$bench" ripple:500,310 | tr -d '\r' | grep '^ripple') || ripple=0
+kill "$first" "$second" "$carried" 2>/dev/null || true
+wine "$bin/qvdriver.exe" quit
+wait "$program"
+
 printf '\nEffects at %s, 10 windows on each of desktops 1 and 2\n' "$screen"
 printf '| %-34s | %12s | %16s | %17s |\n' "" "frames / s" "share of bare" "hotkey to screen"
 printf '| %-34s | %12.1f | %16s | %17s |\n' "bare Direct3D 9 loop (one quad)" "$bare" "1.00" "-"
+share() { awk -v a="$1" -v b="$bare" 'BEGIN { print a / b }'; }
 for live in 0 1; do
   name="cube, live preview $([[ $live == 1 ]] && echo on || echo off)"
   printf '| %-34s | %12.1f | %16.2f | %14.0f ms |\n' "$name" "${fps[$live]}" \
-    "$(awk -v a="${fps[$live]}" -v b="$bare" 'BEGIN { print a / b }')" "${latency[$live]}"
+    "$(share "${fps[$live]}")" "${latency[$live]}"
 done
-printf 'Memory (resident, anonymous): %.1f MiB before 20 cubes, %.1f MiB at the peak during them, %.1f MiB after 10, %.1f MiB after 20\n' \
-  "$(awk -v k="$rss_before" 'BEGIN { print k / 1024 }')" "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')" \
-  "$(awk -v k="$rss_middle" 'BEGIN { print k / 1024 }')" "$(awk -v k="$rss_after" 'BEGIN { print k / 1024 }')"
+for effect in "${effects[@]}"; do
+  printf '| %-34s | %12.1f | %16.2f | %14.0f ms |\n' "$effect, live preview on" "${fps[$effect]}" \
+    "$(share "${fps[$effect]}")" "${latency[$effect]}"
+done
+printf '| %-34s | %12.1f | %16.2f | %17s |\n' "ripple (window carried into flip)" \
+  "$ripple" "$(share "$ripple")" "-"
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
+printf 'Memory (resident, anonymous): %s MiB before 20 cubes, %s MiB at the peak during them, %s MiB after 10, %s MiB after 20\n' \
+  "$(mib "$rss_before")" "$(mib "$peak")" "$(mib "$rss_middle")" "$(mib "$rss_after")"
+for effect in "${effects[@]}"; do
+  printf 'Memory, %s: %s MiB before 20 runs, %s MiB after\n' "$effect" \
+    "$(mib "${runs_before[$effect]}")" "$(mib "${runs_after[$effect]}")"
+done
 
 echo
 QV_KILL_STORM=${QV_KILL_STORM:-100} wine "$bin/quadrivista_e2e.exe" \

@@ -4,8 +4,10 @@
 #include "desktops/desktop.h"
 #include "desktops/window_manager.h"
 #include "overlays/osd_win32.h"
+#include "render/carousel_renderer.h"
 #include "render/cube_renderer.h"
 #include "render/flip_renderer.h"
+#include "render/pane_renderer.h"
 #include "shell/composition_win32.h"
 #include "shell/entry/program_desktops_win32.h"
 #include "shell/entry/program_triggers_win32.h"
@@ -83,7 +85,9 @@ void ProgramEffects::DestroyHost() {
 }
 
 bool ProgramEffects::StartEffect(Action kind) {
-  if (!host_ || !desktops_ || (kind != Action::Cube && kind != Action::Flip))
+  if (!host_ || !desktops_ ||
+      (kind != Action::Cube && kind != Action::Flip && kind != Action::Carousel &&
+       kind != Action::Explorer))
     return false;
   TWindowManager &windows = desktops_->WindowManager();
   Mutex->WaitFor();
@@ -98,6 +102,10 @@ bool ProgramEffects::StartEffect(Action kind) {
   std::unique_ptr<TGeneric3DRenderer> renderer;
   if (kind == Action::Flip)
     renderer = std::make_unique<T3DDesktopFlipRenderer>(host_->Device(), *this);
+  else if (kind == Action::Carousel)
+    renderer = std::make_unique<T3DDesktopCarouselRenderer>(host_->Device(), *this);
+  else if (kind == Action::Explorer)
+    renderer = std::make_unique<T3DDesktopPaneRenderer>(host_->Device(), *this);
   else
     renderer = std::make_unique<T3DCubeRenderer>(host_->Device(), *this);
   renderer->Initialise();

@@ -21,6 +21,11 @@ void EffectEndToEnd::OpenDesktops(const std::function<void(TSetup &)> &settings,
   green_ =
       OpenWindow(L"Qv" + name_ + L"Green", {}, L"--at 240 200 --size 800 600 --colour 32 176 32");
   WaitUntilLogged(green_);
+  // Desktop 2's picture is taken as it is left: not before its window shows.
+  EXPECT_TRUE(WaitUntil([] {
+    const auto image = TakeDisplayScreenshot("effect-desktop-2");
+    return image && Greenish(MeanColour(*image, 640, 512, 20));
+  })) << "the green window was never drawn";
   PressCtrlWith('1');
   ASSERT_TRUE(WaitUntil([&] { return Hidden(green_) && At(red_); }));
   host_ = FindProcessWindow(program_->Id(), L"TRendererForm");
@@ -38,9 +43,12 @@ void EffectEndToEnd::GivePassword(const std::wstring &password) {
   PressKey(VK_RETURN);
 }
 
-void EffectEndToEnd::OpenEffect(WORD key) {
+void EffectEndToEnd::OpenEffect(WORD key, WORD modifier) {
   ended_ = EffectsEnded();
-  PressKey(key);
+  if (modifier)
+    PressWith(modifier, key);
+  else
+    PressKey(key);
   ASSERT_TRUE(WaitUntil([&] { return OnScreen(); }, 10s)) << "the effect did not come on screen";
   Sleep(1500); // the opening motion (750 ms) and the springs settling
 }

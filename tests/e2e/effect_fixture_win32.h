@@ -29,8 +29,9 @@ protected:
                     const std::wstring &password = L"");
   // Waits for the password screen and answers it.
   void GivePassword(const std::wstring &password);
-  // Brings the effect up with its key and waits until it has opened.
-  void OpenEffect(WORD key);
+  // Brings the effect up with its key (held with `modifier`, when one is
+  // given) and waits until it has opened.
+  void OpenEffect(WORD key, WORD modifier = 0);
   void WaitUntilClosed();
 
   static void WaitUntilLogged(HWND window);

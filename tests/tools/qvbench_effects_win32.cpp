@@ -4,9 +4,14 @@
 //                     full-screen textured quad, present): frames per second
 //   settings:K=V,...  stores the default settings but for the keys given,
 //                     before the program starts
-//   cube:SECONDS      the cube's hotkey: time until the cube is on screen, then
-//                     its frame rate while it stays open, then Escape
-//   cycles:N          N times the cube brought up and left with Escape
+//   EFFECT:SECONDS    cube (F11), flip (F8), carousel (Ctrl+F8) or explorer
+//                     (F7): time until the effect is on screen, then its frame
+//                     rate while it stays open, then Escape
+//   cycles:N[:EFFECT] N times the effect (the cube when none is named)
+//                     brought up and left with Escape
+//   ripple:X,Y        holds the window whose title bar is at (X, Y), brings up
+//                     the flip and lets the window go: the frame rate of the
+//                     ripple that ends the effect
 //   key:KEY           presses F11 or Ctrl with a digit ("ctrl+2")
 #include "tests/e2e/e2e_support_win32.h"
 
@@ -113,18 +118,49 @@ int EffectsEnded() {
   return CountOccurrences(ReadFile(LogFile()), "Effect ended");
 }
 
-// Opens the cube; the milliseconds from the key's release until it is on screen.
-double OpenCube() {
-  PressKey(VK_F11);
+struct Effect {
+  const char *name;
+  WORD modifier; // 0: the key alone
+  WORD key;
+};
+constexpr Effect kEffects[] = {{"cube", 0, VK_F11},
+                               {"flip", 0, VK_F8},
+                               {"carousel", VK_CONTROL, VK_F8},
+                               {"explorer", 0, VK_F7}};
+
+const Effect *FindEffect(const std::string &name) {
+  for (const Effect &effect : kEffects)
+    if (name == effect.name)
+      return &effect;
+  return nullptr;
+}
+
+// Opens the effect; the milliseconds from the key's release until it is on screen.
+double OpenEffect(const Effect &effect) {
+  if (effect.modifier)
+    PressWith(effect.modifier, effect.key);
+  else
+    PressKey(effect.key);
   const auto pressed = Clock::now();
   if (!WaitUntil(HostOnScreen, 20s))
     return -1;
   return Seconds(Clock::now() - pressed) * 1000;
 }
 
-bool CloseCube(int endedBefore) {
+bool CloseEffect(int endedBefore) {
   PressKey(VK_ESCAPE);
   return WaitUntil([&] { return EffectsEnded() > endedBefore && !HostOnScreen(); }, 20s);
+}
+
+// The last match of a log line "... N frames in T ms" as frames per second.
+double LoggedRate(const std::regex &line) {
+  const std::string log = ReadFile(LogFile());
+  std::smatch match, last;
+  for (auto it = log.cbegin(); std::regex_search(it, log.cend(), match, line); it = match[0].second)
+    last = match;
+  if (last.empty())
+    return -1;
+  return std::stod(last[1]) * 1000.0 / std::max(1.0, std::stod(last[2]));
 }
 
 bool RunStep(const std::string &step) {
@@ -143,36 +179,56 @@ bool RunStep(const std::string &step) {
     qv::RegistrySettingsStore store;
     return store.WriteSetupText(qv::SetupCipher().EncipherToHex(lines));
   }
-  if (name == "cube") {
+  if (const Effect *effect = FindEffect(name)) {
     const int ended = EffectsEnded();
-    const double latency = OpenCube();
+    const double latency = OpenEffect(*effect);
     if (latency < 0)
       return false;
     Sleep(static_cast<DWORD>(std::stod(value) * 1000));
-    if (!CloseCube(ended))
+    if (!CloseEffect(ended))
       return false;
     // "Effect ended after N frames in T ms": the rate over the whole effect.
-    static const std::regex line("Effect ended after ([0-9]+) frames in ([0-9]+) ms");
-    const std::string log = ReadFile(LogFile());
-    std::smatch match, last;
-    for (auto it = log.cbegin(); std::regex_search(it, log.cend(), match, line);
-         it = match[0].second)
-      last = match;
-    if (last.empty())
+    const double rate = LoggedRate(std::regex("Effect ended after ([0-9]+) frames in ([0-9]+) ms"));
+    if (rate < 0)
       return false;
-    std::printf("cube %.0f %.1f\n", latency,
-                std::stod(last[1]) * 1000.0 / std::max(1.0, std::stod(last[2])));
+    std::printf("%s %.0f %.1f\n", effect->name, latency, rate);
     return true;
   }
   if (name == "cycles") {
-    for (int i = 0; i < std::stoi(value); ++i) {
+    const auto second = value.find(':');
+    const Effect *effect =
+        FindEffect(second == std::string::npos ? "cube" : value.substr(second + 1));
+    if (!effect)
+      return false;
+    for (int i = 0; i < std::stoi(value.substr(0, second)); ++i) {
       const int ended = EffectsEnded();
-      if (OpenCube() < 0)
+      if (OpenEffect(*effect) < 0)
         return false;
       Sleep(500);
-      if (!CloseCube(ended))
+      if (!CloseEffect(ended))
         return false;
     }
+    return true;
+  }
+  if (name == "ripple") {
+    const auto comma = value.find(',');
+    if (comma == std::string::npos)
+      return false;
+    const std::string x = value.substr(0, comma), y = value.substr(comma + 1);
+    const int ended = EffectsEnded();
+    if (!XDoTool("mousemove " + x + " " + y + " sleep 0.3 mousedown 1 sleep 0.3"))
+      return false;
+    if (OpenEffect(*FindEffect("flip")) < 0)
+      return false;
+    Sleep(1500);
+    XDoTool("mouseup 1"); // dropped on the desktop in front: the ripple plays there
+    if (!WaitUntil([&] { return EffectsEnded() > ended && !HostOnScreen(); }, 30s))
+      return false;
+    const double rate =
+        LoggedRate(std::regex("Water drop ended after ([0-9]+) frames in ([0-9]+) ms"));
+    if (rate < 0)
+      return false;
+    std::printf("ripple %.1f\n", rate);
     return true;
   }
   if (name == "key") {
