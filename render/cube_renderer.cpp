@@ -404,7 +404,7 @@ void T3DCubeRenderer::Cancel() {
 }
 
 void T3DCubeRenderer::HandleTrigger(std::uint32_t code) {
-  if (!interactive_)
+  if (!interactive_ || !distance_) // no geometry: the effect is ending
     return;
   if (code == kChooseTrigger && initialised_ && frameCount_ == 0) {
     RequestFinish();
@@ -435,7 +435,7 @@ void T3DCubeRenderer::HandleTrigger(std::uint32_t code) {
 }
 
 void T3DCubeRenderer::HandleMessage(const EffectMessage &message) {
-  if (!interactive_)
+  if (!interactive_ || !distance_) // no geometry: the effect is ending
     return;
   if (message.message == kMessageLeftDoubleClick) {
     Choose(true);
@@ -449,7 +449,7 @@ void T3DCubeRenderer::HandleMessage(const EffectMessage &message) {
 }
 
 void T3DCubeRenderer::HandleKeyDown(int key) {
-  if (!interactive_)
+  if (!interactive_ || !distance_) // no geometry: the effect is ending
     return;
   switch (key) {
   case effect_key::kUp:
