@@ -50,8 +50,9 @@ HWND CreateTwoColourWindow(int x, int y, int width, int height) {
     description.lpszClassName = L"QvThumbnailTestWindow";
     return RegisterClassW(&description);
   }();
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, MAKEINTATOM(windowClass), L"", WS_POPUP, x, y,
-                                width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND window =
+      CreateWindowExW(WS_EX_TOOLWINDOW, MAKEINTATOM(windowClass), L"", WS_POPUP, x, y, width,
+                      height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ShowWindow(window, SW_SHOWNOACTIVATE);
   UpdateWindow(window);
   for (int round = 0; round < 10; ++round) {
