@@ -21,6 +21,8 @@ constexpr DWORD kCycleMs = 20;
 // Pictures printed anew per cycle once all are there: the overview stays
 // live without printing every window 50 times a second.
 constexpr std::size_t kCapturesPerCycle = 2;
+// Threads that print the first pictures together.
+constexpr std::size_t kFirstCaptureThreads = 3;
 constexpr int kTitleLabelHeight = 23;
 constexpr int kHighlightGap = 4;
 constexpr int kHighlightWidth = 3;
@@ -117,6 +119,7 @@ void TExpose::Open(TDesktop &target, bool allDesktops) {
   if (open_)
     return;
   openedAt_ = std::chrono::steady_clock::now();
+  previousForeground_ = GetForegroundWindow();
   const int width = context_.ScreenWidth;
   const int height = context_.ScreenHeight;
   const bool composed = CompositionEnabled();
@@ -155,10 +158,12 @@ void TExpose::Open(TDesktop &target, bool allDesktops) {
   open_ = true;
   closing_ = false;
   BuildThumbnails(target, allDesktops);
+  // The worker prints the windows while the form comes up.
+  Start();
   SetWindowPos(window_.Get(), HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
   SetForegroundWindow(window_.Get());
   SetFocus(window_.Get());
-  Start();
+  shown_ = true;
 }
 
 void TExpose::BuildThumbnails(TDesktop &target, bool allDesktops) {
@@ -248,6 +253,7 @@ void TExpose::DrawBackground(const std::vector<std::string> &captions) {
 
 void TExpose::Start() {
   stop_ = false;
+  shown_ = false;
   lastHot_ = -1;
   nextCapture_ = 0;
   worker_ = std::thread([this] { WorkerLoop(); });
@@ -259,7 +265,7 @@ void TExpose::RequestClose() {
     PostMessageW(window_.Get(), WM_CLOSE, 0, 0);
 }
 
-void TExpose::Close() {
+void TExpose::Close(bool picked) {
   if (!open_ || closing_)
     return;
   closing_ = true;
@@ -272,6 +278,13 @@ void TExpose::Close() {
   window_.Reset();
   open_ = false;
   closing_ = false;
+  // Left without a pick, the window that had the foreground gets it back
+  // in front, rather than whichever the system would choose.
+  if (!picked && previousForeground_ && IsWindow(previousForeground_)) {
+    SetForegroundWindow(previousForeground_);
+    SetWindowPos(previousForeground_, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   if (context_.Closed)
     context_.Closed();
 }
@@ -280,9 +293,9 @@ void TExpose::Pick(int index) {
   if (index < 0 || index >= static_cast<int>(thumbnails_.size()))
     return;
   const HWND window = thumbnails_[static_cast<std::size_t>(index)]->Renderer.SourceWindow();
-  // Closed first, so that the window comes up in front of nothing of ours
-  // and a password screen has the whole screen.
-  Close();
+  // Closed first: the window then comes up in front of nothing of ours, and
+  // a password screen has the whole screen.
+  Close(true);
   if (context_.Activate)
     context_.Activate(window);
 }
@@ -421,9 +434,8 @@ void TExpose::Cycle(bool first) {
   // keys' choice stays.
   if (first || cursor.x != lastCursor_.x || cursor.y != lastCursor_.y) {
     lastCursor_ = cursor;
-    POINT client = cursor;
-    ScreenToClient(window, &client);
-    hot_ = ThumbnailAt(homes_, client.x, client.y);
+    // The form covers the screen from its top-left corner once shown.
+    hot_ = ThumbnailAt(homes_, cursor.x, cursor.y);
   }
   const int hot = hot_;
   bool whole = first || hot != lastHot_ || titleChanged_.exchange(false);
@@ -452,20 +464,13 @@ void TExpose::Cycle(bool first) {
   }
 
   // Pictures: all of them at first, then a few per cycle in turn.
-  std::size_t captures = 0;
-  const std::size_t count = thumbnails_.size();
-  for (std::size_t n = 0; n < count && (first || captures < kCapturesPerCycle); ++n) {
-    const std::size_t i = first ? n : (nextCapture_ + n) % count;
-    TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
-    if (renderer.Composed())
-      continue;
-    if (renderer.Capture()) {
-      ++captures;
-      changed.push_back(i);
-    }
-    if (!first)
-      nextCapture_ = (i + 1) % count;
-  }
+  if (first)
+    CaptureAll(changed);
+  else
+    CaptureSome(changed);
+  // The first painting waits until the form is on the screen.
+  while (first && !shown_ && !stop_)
+    Sleep(1);
 
   if (!whole && changed.empty())
     return;
@@ -474,6 +479,44 @@ void TExpose::Cycle(bool first) {
     return;
   PaintFrame(dc, changed, whole);
   ReleaseDC(window, dc);
+}
+
+void TExpose::CaptureAll(std::vector<std::size_t> &changed) {
+  // Each print waits on the window's program: a few at a time overlap the
+  // waits. Each thread prints thumbnails of its own.
+  const std::size_t count = thumbnails_.size();
+  std::vector<char> captured(count, 0);
+  const auto printEvery = [&](std::size_t start, std::size_t step) {
+    for (std::size_t i = start; i < count && !stop_; i += step) {
+      TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
+      captured[i] = !renderer.Composed() && renderer.Capture();
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (std::size_t start = 1; start < kFirstCaptureThreads && start < count; ++start)
+    helpers.emplace_back(printEvery, start, kFirstCaptureThreads);
+  printEvery(0, kFirstCaptureThreads);
+  for (std::thread &helper : helpers)
+    helper.join();
+  for (std::size_t i = 0; i < count; ++i)
+    if (captured[i])
+      changed.push_back(i);
+}
+
+void TExpose::CaptureSome(std::vector<std::size_t> &changed) {
+  const std::size_t count = thumbnails_.size();
+  std::size_t captures = 0;
+  for (std::size_t n = 0; n < count && captures < kCapturesPerCycle; ++n) {
+    const std::size_t i = (nextCapture_ + n) % count;
+    TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
+    if (renderer.Composed())
+      continue;
+    nextCapture_ = (i + 1) % count;
+    if (renderer.Capture()) {
+      ++captures;
+      changed.push_back(i);
+    }
+  }
 }
 
 void TExpose::PaintFrame(HDC window, const std::vector<std::size_t> &changed, bool whole) {

@@ -85,7 +85,8 @@ private:
   void AddThumbnail(HWND source, RenderingKind kind, const LayoutRect &cell);
   void DrawBackground(const std::vector<std::string> &captions);
   void Start();
-  void Close();
+  // Frees the overview; `picked`: a window is about to be brought up.
+  void Close(bool picked = false);
   void Pick(int index);
   void TitleTimer();
   void MoveHot(HighlightMove move);
@@ -93,6 +94,8 @@ private:
   void WorkerLoop();
   // One cycle: pointer, springs, pictures, painting.
   void Cycle(bool first);
+  void CaptureAll(std::vector<std::size_t> &changed);
+  void CaptureSome(std::vector<std::size_t> &changed);
   void PaintFrame(HDC window, const std::vector<std::size_t> &changed, bool whole);
   void PaintTitle(HDC dc);
 
@@ -110,11 +113,13 @@ private:
   std::atomic<bool> titleChanged_{false};
   std::atomic<int> hot_{-1};
   std::atomic<bool> stop_{false};
+  std::atomic<bool> shown_{false}; // the form is on the screen
   // The worker's own state between cycles.
   POINT lastCursor_{};
   int lastHot_ = -1;
   std::size_t nextCapture_ = 0;
   std::thread worker_;
+  HWND previousForeground_ = nullptr;
   bool open_ = false;
   bool closing_ = false;
   std::chrono::steady_clock::time_point openedAt_;

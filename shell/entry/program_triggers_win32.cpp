@@ -220,6 +220,10 @@ void ProgramTriggers::ActivatePickedWindow(HWND window) {
       return;
   }
   windows.ActivateWindow(handle);
+  // The foreground alone does not always raise a window of another program
+  // (Wine raises it in that program's own time, if at all): raised here too.
+  if (!IsIconic(window))
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   UpdateDesktopTrayIcons();
 }
 

@@ -148,6 +148,27 @@ TEST_F(ExposerEndToEnd, ShowsEveryWindowAndBringsThePickedOneToTheFront) {
   Stop(*program_);
 }
 
+TEST_F(ExposerEndToEnd, FiftyWindowsFillTheirCellsAtOnce) {
+  SaveSettings([](TSetup &setup) { setup.ExposerTransparency = false; });
+  program_ = Start();
+  const int before = CountOccurrences(ReadFile(LogFile()), "New window. Handle [");
+  OpenWindow(L"QvExposerMany", {}, L"--count 50 --at 0 0 --size 320 240");
+  ASSERT_TRUE(WaitUntil([&] {
+    return CountOccurrences(ReadFile(LogFile()), "New window. Handle [") >= before + 50;
+  }));
+  OpenExposer();
+  EXPECT_NE(ReadFile(LogFile()).find("Exposer painted 50 thumbnails"), std::string::npos);
+  // 8 columns of 7 rows; every test window's picture is blue 120 throughout.
+  const DecodedImage overview = Screen("exposer-50-windows");
+  for (int cell = 0; cell < 50; ++cell) {
+    const int x = (cell % 8) * 160 + 80, y = 64 + (cell / 8) * 137 + 68;
+    EXPECT_GT(MeanColour(overview, x, y, 6).blue, 100) << "cell " << cell;
+  }
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(ExposerCloses());
+  Stop(*program_);
+}
+
 TEST_F(ExposerEndToEnd, ArrowKeysMoveTheHighlightAndEnterPicks) {
   OpenDesktops();
   HWND blue = OpenWindow(L"QvExposerBlue", {},
@@ -162,8 +183,11 @@ TEST_F(ExposerEndToEnd, ArrowKeysMoveTheHighlightAndEnterPicks) {
     WaitUntil([&] { return !(text = WindowTextOf(Exposer())).empty(); }, 5s);
     return text;
   };
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Exposer(); }, 5s))
+      << "the overview takes the keyboard";
   PressKey(VK_RIGHT);
   const std::wstring first = title();
+  ASSERT_FALSE(first.empty());
   PressKey(VK_RIGHT);
   EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Exposer()) != first; }, 5s));
   PressKey(VK_LEFT);
