@@ -175,7 +175,7 @@ TEST_F(ExposerEndToEnd, ArrowKeysMoveTheHighlightAndEnterPicks) {
                          L"--title \"Blue window\" --at 300 300 --size 400 300 --colour 40 60 230");
   WaitUntilLogged(blue);
   ASSERT_TRUE(WaitUntil([&] { return WindowAt({500, 450}) == blue; }));
-  MoveCursor(5, 5);
+  MoveCursor(630, 40); // on no thumbnail, and away from the corners that act
   OpenExposer();
   // Two windows side by side; the keys go from one to the other and back.
   const auto title = [&] {
@@ -190,8 +190,11 @@ TEST_F(ExposerEndToEnd, ArrowKeysMoveTheHighlightAndEnterPicks) {
   ASSERT_FALSE(first.empty());
   PressKey(VK_RIGHT);
   EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Exposer()) != first; }, 5s));
+  const std::wstring second = WindowTextOf(Exposer());
   PressKey(VK_LEFT);
-  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Exposer()) == first; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Exposer()) == first; }, 5s))
+      << "from " << std::string(second.begin(), second.end()) << " back to "
+      << std::string(first.begin(), first.end()) << ", open: " << (Exposer() != nullptr);
   // The red window, under the blue one, is the one to pick.
   if (first == L"Blue window") {
     PressKey(VK_RIGHT);
