@@ -157,6 +157,8 @@ void TExpose::Open(TDesktop &target, bool allDesktops) {
   headerFont_ = CreateFontOf(L"Segoe UI", 17, FW_SEMIBOLD);
   open_ = true;
   closing_ = false;
+  if (context_.Setup.ExposerBackground == 1)
+    ShowLiveDesktop();
   BuildThumbnails(target, allDesktops);
   // The worker prints the windows while the form comes up.
   Start();
@@ -164,6 +166,23 @@ void TExpose::Open(TDesktop &target, bool allDesktops) {
   SetForegroundWindow(window_.Get());
   SetFocus(window_.Get());
   shown_ = true;
+}
+
+void TExpose::ShowLiveDesktop() {
+  if (!context_.ShellDesktop)
+    return;
+  // The shell's desktop at half strength behind the thumbnails; registered
+  // before them, so that the Desktop Window Manager draws it beneath.
+  backgroundThumbnail_ = std::make_unique<TThumbnailRenderer>(
+      window_.Get(), context_.ShellDesktop, RenderingKind::Default, context_.Painting);
+  TThumbnailRenderer &desktop = *backgroundThumbnail_;
+  desktop.Width = context_.ScreenWidth;
+  desktop.Height = context_.ScreenHeight;
+  desktop.Opacity = 128;
+  if (desktop.Register())
+    desktop.UpdateProperties();
+  else if (desktop.Capture() && background_.dc)
+    desktop.PaintTo(background_.dc.Get());
 }
 
 void TExpose::BuildThumbnails(TDesktop &target, bool allDesktops) {
@@ -275,6 +294,7 @@ void TExpose::Close(bool picked) {
   if (window_)
     KillTimer(window_.Get(), kTitleTimerId);
   thumbnails_.clear();
+  backgroundThumbnail_.reset();
   window_.Reset();
   open_ = false;
   closing_ = false;

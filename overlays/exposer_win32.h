@@ -81,6 +81,7 @@ private:
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ShowLiveDesktop();
   void BuildThumbnails(TDesktop &target, bool allDesktops);
   void AddThumbnail(HWND source, RenderingKind kind, const LayoutRect &cell);
   void DrawBackground(const std::vector<std::string> &captions);
@@ -104,6 +105,7 @@ private:
   UniqueFont titleFont_;
   UniqueFont headerFont_;
   std::vector<std::unique_ptr<Thumbnail>> thumbnails_;
+  std::unique_ptr<TThumbnailRenderer> backgroundThumbnail_; // the live desktop behind
   std::vector<LayoutRect> homes_;
   std::vector<LayoutRect> headers_;
   Canvas background_;

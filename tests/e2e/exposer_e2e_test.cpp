@@ -212,6 +212,7 @@ TEST_F(ExposerEndToEnd, OverviewOfEveryDesktopSwitchesToThePickedWindowsDesktop)
   OpenDesktops([](TSetup &setup) {
     setup.ExposerShowAll = true;
     setup.ExposerTransparency = false;
+    setup.ExposerBackground = 1; // the live desktop
   });
   // F10 keeps to the current desktop.
   OpenExposer(VK_F10);
@@ -238,6 +239,7 @@ TEST_F(ExposerEndToEnd, PrivateDesktopsStayOutOfTheOverview) {
       [](TSetup &setup) {
         setup.ExposerShowAll = true;
         setup.ExposerTransparency = false;
+        setup.ExposerBackground = 2; // plain grey
         setup.DesktopPrivacy[2] = 2;
         setup.SetDesktopPassword("Expose");
       },
@@ -246,6 +248,7 @@ TEST_F(ExposerEndToEnd, PrivateDesktopsStayOutOfTheOverview) {
   const DecodedImage overview = Screen("exposer-private");
   EXPECT_GT(Find(overview, {208, 32, 32}, {0, 64, 1280, 1024}).count, 3000);
   EXPECT_LT(Find(overview, {32, 176, 32}).count, 50) << "the private desktop's window is hidden";
+  EXPECT_GT(Find(overview, {128, 128, 128}).count, 20000) << "the grey background";
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(ExposerCloses());
   Stop(*program_);
