@@ -147,7 +147,7 @@ void TExpose::Open(TDesktop &target, bool allDesktops) {
   // Parked off the screen until its thumbnails exist.
   const bool layered = context_.Setup.ExposerBackground == 0 && composed;
   window_.Reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (layered ? WS_EX_LAYERED : 0),
-                                kClassName, L"Exposer", WS_POPUP, 20000, 0, width, height,
+                                kClassName, L"", WS_POPUP, 20000, 0, width, height,
                                 GetDesktopWindow(), nullptr, GetModuleHandleW(nullptr), this));
   if (!window_)
     return;
