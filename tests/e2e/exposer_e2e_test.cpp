@@ -259,7 +259,10 @@ TEST_F(ExposerEndToEnd, TrayPreviewShowsAnotherDesktopWhileThePointerRests) {
   // The pointer rests on desktop 2's icon: the notification area reports
   // the move to the program as it does for any icon. (Away from the real
   // icons, which would report moves of their own.)
-  MoveCursor(700, 300);
+  // Moved on the X display itself, which would otherwise report the pointer
+  // where it last saw it whenever a window appears under it.
+  ASSERT_TRUE(XDoTool("mousemove 700 300"));
+  Sleep(300);
   PostMessageW(form_, WM_APP + 1, kFirstDesktopIcon + 1, WM_MOUSEMOVE);
   HWND preview = nullptr;
   ASSERT_TRUE(WaitUntil(
@@ -277,7 +280,7 @@ TEST_F(ExposerEndToEnd, TrayPreviewShowsAnotherDesktopWhileThePointerRests) {
   const DecodedImage shown = Screen("tray-preview");
   EXPECT_GT(Find(shown, {32, 176, 32}, frame).count, 500) << "desktop 2's window in the preview";
   EXPECT_LT(Find(shown, {32, 176, 32}, {0, 0, 1280, frame.top}).count, 10);
-  MoveCursor(600, 500);
+  XDoTool("mousemove 600 500");
   EXPECT_TRUE(WaitUntil(
       [&] { return FindProcessWindow(program_->Id(), L"TDesktopRenderer") == nullptr; }, 5s))
       << "the preview goes when the pointer leaves";
