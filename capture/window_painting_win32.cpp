@@ -5,6 +5,7 @@
 #include "shell/unique_handle_win32.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <optional>
 
@@ -146,20 +147,38 @@ void CopyScaled(HDC target, const Placement &placement, int divisor, HDC source)
 } // namespace
 
 void PaintPrinted(HWND window, HDC target, const WindowPainting &painting) {
+  // Where a window of another process has once printed nothing from here
+  // but everything in its own process (Wine), the others go there at once:
+  // each try from here costs two waits on the other process.
+  static std::atomic<bool> foreignPrintsBlank{false};
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const bool foreign = processId != GetCurrentProcessId();
   const std::optional<Placement> placement = ScreenPlacement(window);
-  if (!placement || !Answers(window))
+  if (!placement)
     return;
-  // Printed aside first: that tells a window that drew nothing from one that
-  // did, and the picture keeps what lay there when neither way works.
   PixelPicture picture(placement->width, placement->height);
   if (!picture.Valid())
     return;
+  if (foreign && painting.Remote && foreignPrintsBlank) {
+    // The remote print gives up on a hung program by itself.
+    if (painting.Remote->Print(window, placement->width, placement->height, picture.Pixels()))
+      CopyScaled(target, *placement, std::max(painting.Divisor, 1), picture.Dc());
+    return;
+  }
+  if (!Answers(window))
+    return;
+  // Printed aside first: that tells a window that drew nothing from one that
+  // did, and the picture keeps what lay there when neither way works.
   picture.Fill(kUntouched);
   PrintWindow(window, picture.Dc(), 0);
-  if (picture.AllAre(kUntouched) &&
-      !(painting.Remote &&
-        painting.Remote->Print(window, placement->width, placement->height, picture.Pixels())))
-    return;
+  if (picture.AllAre(kUntouched)) {
+    if (!painting.Remote ||
+        !painting.Remote->Print(window, placement->width, placement->height, picture.Pixels()))
+      return;
+    if (foreign)
+      foreignPrintsBlank = true;
+  }
   CopyScaled(target, *placement, std::max(painting.Divisor, 1), picture.Dc());
 }
 

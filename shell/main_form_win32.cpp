@@ -152,8 +152,21 @@ void TSettings::UpdateDesktopTrayIcons() {
   menu_.SetCurrentDesktop(current);
 }
 
+void TSettings::ShowDesktopPreview() {
+  CloseDesktopPreview();
+  if (!Setup || !Setup->TrayShowLivePreview || hoverDesktop_ == Current() || !OpenDesktopPreview)
+    return;
+  previewShown_ = true;
+  OpenDesktopPreview(hoverDesktop_);
+  // Moves off the icon send it nothing more: the timer watches for them.
+  trayTimer_.Restart();
+}
+
 void TSettings::CloseDesktopPreview() {
+  const bool wasShown = previewShown_;
   previewShown_ = false;
+  if (wasShown && FreeDesktopPreview)
+    FreeDesktopPreview();
 }
 
 void TSettings::ShowStartupBalloon() {
@@ -256,8 +269,11 @@ void TSettings::OnTimer(UINT_PTR id) {
     POINT cursor{};
     GetCursorPos(&cursor);
     if (cursor.x == lastCursorPos_.x && cursor.y == lastCursorPos_.y) {
-      // The cursor rested on a desktop icon for a second; the live preview
-      // of that desktop opens here once desktop pictures exist.
+      // The cursor rested on a desktop icon for a second.
+      if (previewShown_)
+        trayTimer_.Restart();
+      else
+        ShowDesktopPreview();
     } else {
       lastCursorPos_ = cursor;
       CloseDesktopPreview();

@@ -38,7 +38,9 @@ public:
   void SetTrayDefaultItem();
   void CreateDesktopTrayIcons();
   void UpdateDesktopTrayIcons();
+  void ShowDesktopPreview();
   void CloseDesktopPreview();
+  bool PreviewShown() const { return previewShown_; }
   void ShowStartupBalloon();
 
   // The trigger manager plugs in here: an action to run, a WM_HOTKEY
@@ -54,6 +56,10 @@ public:
   std::function<void()> ManageWindows;
   // Shows the icon manager ("Manage icons").
   std::function<void()> ManageIcons;
+  // Opens the live preview of a desktop and frees it (the desktops' live
+  // preview plugs in here).
+  std::function<void(int desktop)> OpenDesktopPreview;
+  std::function<void()> FreeDesktopPreview;
   // Records a wallpaper the user set (a second after a setting change).
   std::function<void()> CheckWallpaperChange;
   // The number of the current desktop (the window manager plugs in here).

@@ -1,6 +1,9 @@
 #include "shell/entry/application_win32.h"
 
+#include "desktops/desktop.h"
 #include "desktops/window_list_dialog_win32.h"
+#include "desktops/window_manager.h"
+#include "overlays/desktop_preview_win32.h"
 #include "overlays/osd_win32.h"
 #include "shell/command_line.h"
 #include "shell/entry/program_desktops_win32.h"
@@ -214,7 +217,8 @@ int RunApplication(const std::vector<std::string> &parameters) {
   mainForm->CurrentDesktop = [&] { return desktops.CurrentNumber(); };
   mainForm->Dispatch = [&](int action) { triggers.Manager().Dispatch(action); };
   mainForm->HandleHotKey = [&](unsigned identifier) {
-    triggers.Manager().HandleHotKey(identifier);
+    if (!triggers.HandleOwnHotKey(identifier))
+      triggers.Manager().HandleHotKey(identifier);
   };
   mainForm->HandleNotification = [&](std::uint32_t request, std::uint32_t window) {
     triggers.Manager().HandleNotification(request, window);
@@ -262,6 +266,23 @@ int RunApplication(const std::vector<std::string> &parameters) {
   mainForm->ManageIcons = [&] {
     ShowIconManager(nullptr, IconManagerServicesOf(desktops, *objects.desktopProperties));
   };
+  // The tray's live preview of a desktop; at most one, closed with the form.
+  std::unique_ptr<TDesktopRenderer> preview;
+  mainForm->OpenDesktopPreview = [&](int number) {
+    preview.reset();
+    TDesktop *desktop = desktops.WindowManager().Desktop(number);
+    if (!desktop)
+      return;
+    Mutex->WaitFor();
+    desktop->SortByZOrder();
+    Mutex->Release();
+    const TDesktopProperties &shell = *objects.desktopProperties;
+    preview = std::make_unique<TDesktopRenderer>(
+        *desktop, desktops.Pictures().Painting(), shell.ScreenWidth, shell.ScreenHeight,
+        Setup->TrayLivePreviewSize / 100.0, Setup->DisplayName(number) + " live preview",
+        desktops.Pictures().Thumbnail(number));
+  };
+  mainForm->FreeDesktopPreview = [&] { preview.reset(); };
   objects.logWindow->OnWallpaperController = [&] { wallpapers.DumpState(); };
 
   // Gives everything back to the user; safe to run twice. The end of the
@@ -346,6 +367,7 @@ int RunApplication(const std::vector<std::string> &parameters) {
   }
 
   RunMessageLoop(mainFormRef, effects);
+  mainForm->CloseDesktopPreview();
   teardown(true);
   effects.DestroyHost();
   desktopsToRestore = nullptr;

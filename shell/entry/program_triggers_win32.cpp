@@ -1,8 +1,12 @@
 #include "shell/entry/program_triggers_win32.h"
 
+#include "desktops/desktop.h"
+#include "desktops/managed_window.h"
+#include "desktops/window_manager.h"
 #include "overlays/osd_win32.h"
 #include "shell/entry/program_desktops_win32.h"
 #include "shell/entry/program_effects_win32.h"
+#include "shell/log.h"
 #include "shell/main_form_win32.h"
 #include "shell/setup.h"
 #include "triggers/desktop_properties_win32.h"
@@ -10,11 +14,12 @@
 namespace qv {
 
 ProgramTriggers::ProgramTriggers(const TSetup &setup, TLog &log)
-    : setup_(setup), hookLibrary_(THookLibrary::DefaultPath()),
+    : setup_(setup), log_(log), hookLibrary_(THookLibrary::DefaultPath()),
       ownSharedData_(hookLibrary_.Loaded() ? nullptr : std::make_unique<THookSharedData>()),
       sharedData_(hookLibrary_.Loaded() ? hookLibrary_.SharedData() : ownSharedData_.get()),
       manager_(*this, setup, log) {
   manager_.SetHotKeyAtoms(hotKeys_.Atoms());
+  exposerCurrentAtom_ = GlobalAddAtomA("QV_ExposerCurrent_HKID");
   // The manager has prepared the record; now the library may use it.
   if (hookLibrary_.Loaded()) {
     hookLibrary_.InstallHook();
@@ -25,6 +30,10 @@ ProgramTriggers::ProgramTriggers(const TSetup &setup, TLog &log)
 }
 
 ProgramTriggers::~ProgramTriggers() {
+  exposer_.reset();
+  if (mainForm_)
+    UnregisterHotKey(mainForm_->Handle(), static_cast<int>(exposerCurrentAtom_));
+  GlobalDeleteAtom(static_cast<ATOM>(exposerCurrentAtom_));
   StopHookThread();
   hookLibrary_.UnInstallHook();
 }
@@ -37,8 +46,25 @@ void ProgramTriggers::Connect(ProgramDesktops *desktops, TSettings *mainForm,
 }
 
 void ProgramTriggers::RegisterHotKeys() {
-  if (mainForm_)
-    hotKeys_.RegisterHotKeys(mainForm_->Handle(), setup_);
+  if (!mainForm_)
+    return;
+  hotKeys_.RegisterHotKeys(mainForm_->Handle(), setup_);
+  const HWND window = mainForm_->Handle();
+  UnregisterHotKey(window, static_cast<int>(exposerCurrentAtom_));
+  const TShortCut shortCut = setup_.ExposerCurrentHotKey;
+  if (setup_.GeneralEnableHotKeys && shortCut != 0)
+    RegisterHotKey(window, static_cast<int>(exposerCurrentAtom_), HotKeyModifiers(shortCut),
+                   shortCut & kShortCutKeyMask);
+}
+
+bool ProgramTriggers::HandleOwnHotKey(unsigned identifier) {
+  if (exposerCurrentAtom_ == 0 || identifier != exposerCurrentAtom_)
+    return false;
+  // The exposer's own action, shown for the current desktop only.
+  exposerCurrentOnly_ = true;
+  manager_.Dispatch(static_cast<int>(Action::Exposer));
+  exposerCurrentOnly_ = false;
+  return true;
 }
 
 void ProgramTriggers::RestartHookThread() {
@@ -147,12 +173,59 @@ void ProgramTriggers::PassToRenderer(std::uint32_t code) {
     host->Renderer()->HandleTrigger(code);
 }
 
-// No exposer yet.
 bool ProgramTriggers::ExposerOpen() {
-  return false;
+  return exposer_ && exposer_->IsOpen();
 }
-void ProgramTriggers::OpenExposer() {}
-void ProgramTriggers::CloseExposer() {}
+
+void ProgramTriggers::OpenExposer() {
+  if (!desktops_ || !shell_) {
+    manager_.SetEffectReady(); // nothing opens that could set it again
+    return;
+  }
+  TWindowManager &windows = desktops_->WindowManager();
+  exposer_.reset();
+  // The desktop as it looks now, for the picture it leaves behind should the
+  // overview switch desktops.
+  UpdateThumbnailAndTaskbar();
+  ExposerContext context{setup_, windows, desktops_->Pictures().Painting()};
+  context.ScreenWidth = shell_->ScreenWidth;
+  context.ScreenHeight = shell_->ScreenHeight;
+  context.ShellDesktop = shell_->DesktopWindow;
+  context.Activate = [this](HWND window) { ActivatePickedWindow(window); };
+  context.Closed = [this] { manager_.SetEffectReady(); };
+  context.Log = [this](const std::string &line) { log_.Add(line); };
+  exposer_ = std::make_unique<TExpose>(std::move(context));
+  exposer_->Open(*windows.CurrentDesktop(), setup_.ExposerShowAll && !exposerCurrentOnly_);
+  if (!exposer_->IsOpen())
+    manager_.SetEffectReady();
+}
+
+void ProgramTriggers::CloseExposer() {
+  if (exposer_)
+    exposer_->RequestClose();
+}
+
+void ProgramTriggers::ActivatePickedWindow(HWND window) {
+  if (!desktops_)
+    return;
+  TWindowManager &windows = desktops_->WindowManager();
+  const auto handle = reinterpret_cast<WindowHandle>(window);
+  const TManagedWindow *record = windows.FindWindow(handle, false);
+  TDesktop *current = windows.CurrentDesktop();
+  if (record && record->Desktop && record->Desktop != current) {
+    // Another desktop: a private one asks first, as for any switch. The
+    // picture the current desktop leaves behind was taken when the overview
+    // opened, before it covered the screen.
+    if (!record->Desktop->RequestAccess(current ? current->Number() : 1))
+      return;
+  }
+  windows.ActivateWindow(handle);
+  // The foreground alone does not always raise a window of another program
+  // (Wine raises it in that program's own time, if at all): raised here too.
+  if (!IsIconic(window))
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  UpdateDesktopTrayIcons();
+}
 
 std::uint32_t ProgramTriggers::TakePendingEvent() {
   return hookThread_ ? hookThread_->TakePendingEvent() : 0;

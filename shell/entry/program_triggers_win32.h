@@ -3,10 +3,10 @@
 // its hotkeys, the hook thread and the hook library's record, acting on the
 // window manager, the desktops' privacy, the desktop pictures, the on-screen
 // display, the main form's tray icons and the render host of the effects.
-// The exposer is not part of the program yet: it reports "not running".
 // The hook library is loaded from beside the executable; without it the
 // manager works on a record of its own and hears of no gestures or
 // "Send to" choices.
+#include "overlays/exposer_win32.h"
 #include "triggers/hook_library_win32.h"
 #include "triggers/hook_shared_data.h"
 #include "triggers/hook_thread_win32.h"
@@ -35,6 +35,9 @@ public:
   TTriggerManager &Manager() { return manager_; }
   // The hotkeys of the settings on the main form's window.
   void RegisterHotKeys();
+  // The hotkey of the current desktop's exposer, which the trigger manager
+  // does not know: runs it and answers true for its identifier.
+  bool HandleOwnHotKey(unsigned identifier);
   // A new hook thread for the current screen and hot-zone settings.
   void RestartHookThread();
   void StopHookThread();
@@ -65,7 +68,10 @@ public:
   std::uint32_t TakePendingEvent() override;
 
 private:
+  void ActivatePickedWindow(HWND window);
+
   const TSetup &setup_;
+  TLog &log_;
   ProgramDesktops *desktops_ = nullptr;
   ProgramEffects *effects_ = nullptr;
   TSettings *mainForm_ = nullptr;
@@ -78,6 +84,13 @@ private:
   THotKeys hotKeys_;
   std::unique_ptr<THookThread> hookThread_;
   TTriggerManager manager_;
+  // The last overview, kept until the next one opens: it closes from inside
+  // its own window's messages.
+  std::unique_ptr<TExpose> exposer_;
+  // The current desktop's exposer hotkey: its identifier, and set while its
+  // request runs.
+  std::uint32_t exposerCurrentAtom_ = 0;
+  bool exposerCurrentOnly_ = false;
 };
 
 } // namespace qv

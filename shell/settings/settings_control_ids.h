@@ -110,6 +110,15 @@ inline constexpr int kFileName = 427; // laFileName
 inline constexpr int kBrowse = 428;   // Button1
 inline constexpr int kPreview = 429;  // paColor
 
+// The exposer's page: rbTransparent, rbLiveDesktop, rbColor are
+// kExposerBackgroundBase + the background value.
+inline constexpr int kExposerBackgroundBase = 460;
+inline constexpr int kExposerTransparency = 463; // cbTransparency
+inline constexpr int kExposerAnimation = 464;    // cbAnimation
+inline constexpr int kExposerMinimized = 465;    // cbMinimized
+inline constexpr int kExposerDesktop = 466;      // cbDesktop
+inline constexpr int kExposerAllDesktops = 467;  // the overview of every desktop
+
 // The label showing a trackbar's value has the trackbar's id + this.
 inline constexpr int kValueLabelOffset = 100;
 

@@ -38,6 +38,7 @@ inline constexpr int kOsd = 31;
 inline constexpr int kTray = 32;
 inline constexpr int kAutorun = 33;
 inline constexpr int kLanguage = 34;
+inline constexpr int kExposerAppearance = 51;
 inline constexpr int kCubeAppearance = 61;
 inline constexpr int kCubeBackground = 62;
 inline constexpr int kCubeTransparency = 63;

@@ -38,6 +38,8 @@ PagePointer CreateSettingsPage(int tag, const PageContext &context) {
     return NewPerformanceReflectionPage(context);
   case page_tag::kVisualEffects:
     return NewPerformanceEffectsPage(context);
+  case page_tag::kExposerAppearance:
+    return NewExposerAppearancePage(context);
   case page_tag::kCubeAppearance:
     return NewCubeAppearancePage(context);
   case page_tag::kCubeBackground:
@@ -59,8 +61,8 @@ PagePointer CreateSettingsPage(int tag, const PageContext &context) {
   case page_tag::kCarouselDistances:
     return NewEffectDistancesPage(context, EffectKind::Carousel);
   default:
-    // The exposer's page is not part of the program yet; its link does
-    // nothing, like "Layout".
+    // "Layout" and "Animation speed and duration" of the exposer open
+    // nothing.
     return nullptr;
   }
 }

@@ -28,6 +28,7 @@ PagePointer NewPerformanceSettingsPage(const PageContext &context);
 PagePointer NewPerformanceRealtimePage(const PageContext &context);
 PagePointer NewPerformanceReflectionPage(const PageContext &context);
 PagePointer NewPerformanceEffectsPage(const PageContext &context);
+PagePointer NewExposerAppearancePage(const PageContext &context);
 PagePointer NewCubeAppearancePage(const PageContext &context);
 PagePointer NewCubeTransparencyPage(const PageContext &context);
 // The background and distance pages of each 3D effect.

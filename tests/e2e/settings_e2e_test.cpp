@@ -189,6 +189,33 @@ TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
   Stop(*program);
 }
 
+TEST_F(SettingsEndToEnd, ExposerPageStoresItsBackgroundAndWhichWindowsItShows) {
+  auto program = Start();
+  ShowSettings();
+  HWND page = ClickLink(51);
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(SendMessageW(FindDescendant(page, id::kExposerBackgroundBase), BM_GETCHECK, 0, 0),
+            BST_CHECKED)
+      << "the darkened screen by default";
+  ClickWindow(FindDescendant(page, id::kExposerBackgroundBase + 2));
+  ClickWindow(FindDescendant(page, id::kExposerMinimized));
+  ClickWindow(FindDescendant(page, id::kExposerAllDesktops));
+  ClosePage(page, id::kAccept);
+  RegistrySettingsStore store;
+  const TSetup stored(store);
+  EXPECT_EQ(stored.ExposerBackground, 2);
+  EXPECT_FALSE(stored.ExposerShowMinimized);
+  EXPECT_TRUE(stored.ExposerShowAll);
+  EXPECT_TRUE(stored.ExposerTransparency) << "untouched boxes keep their values";
+
+  // The exposer's other two links open nothing.
+  for (const int tag : {52, 53}) {
+    ClickWindow(Link(tag));
+    EXPECT_FALSE(WaitUntil([&] { return OpenPage() != nullptr; }, 2s)) << "link " << tag;
+  }
+  Stop(*program);
+}
+
 TEST_F(SettingsEndToEnd, HotCornerPageStoresEachZoneUnderItsOwnKey) {
   auto program = Start();
   ShowSettings();

@@ -13,6 +13,9 @@
 //                     the flip and lets the window go: the frame rate of the
 //                     ripple that ends the effect
 //   key:KEY           presses F11 or Ctrl with a digit ("ctrl+2")
+//   exposer:open      F9: milliseconds until the overview is fully painted,
+//                     from the key and as the program measured it
+//   exposer:close     Escape, and waits until the overview has gone
 #include "tests/e2e/e2e_support_win32.h"
 
 #include "shell/registry_settings_store_win32.h"
@@ -229,6 +232,35 @@ bool RunStep(const std::string &step) {
     if (rate < 0)
       return false;
     std::printf("ripple %.1f\n", rate);
+    return true;
+  }
+  if (name == "exposer") {
+    const auto exposer = [] {
+      HWND form = FindWindowW(L"TExpose", nullptr);
+      return form && IsWindowVisible(form) && WindowRectOf(form).left == 0;
+    };
+    if (value == "close") {
+      PressKey(VK_ESCAPE);
+      return WaitUntil([&] { return !exposer(); }, 20s);
+    }
+    const int painted = CountOccurrences(ReadFile(LogFile()), "Exposer painted");
+    PressKey(VK_F9);
+    const auto pressed = Clock::now();
+    if (!WaitUntil(
+            [&] { return CountOccurrences(ReadFile(LogFile()), "Exposer painted") > painted; },
+            20s))
+      return false;
+    const double fromKey = Seconds(Clock::now() - pressed) * 1000;
+    // "Exposer painted N thumbnails in T ms": from the request to the last pixel.
+    static const std::regex line("Exposer painted ([0-9]+) thumbnails in ([0-9]+) ms");
+    const std::string log = ReadFile(LogFile());
+    std::smatch match, last;
+    for (auto it = log.cbegin(); std::regex_search(it, log.cend(), match, line);
+         it = match[0].second)
+      last = match;
+    if (last.empty())
+      return false;
+    std::printf("exposer %.0f %s %s\n", fromKey, last[2].str().c_str(), last[1].str().c_str());
     return true;
   }
   if (name == "key") {

@@ -1,0 +1,153 @@
+#include "capture/thumbnail_renderer_win32.h"
+
+#include "desktops/window_placement.h"
+#include "shell/composition_win32.h"
+
+#include <dwmapi.h>
+
+namespace qv {
+namespace {
+
+// The Desktop Window Manager's thumbnail calls, looked up at run time so
+// that the program starts where the library does not exist.
+struct DwmThumbnails {
+  using RegisterFunction = HRESULT(WINAPI *)(HWND, HWND, PHTHUMBNAIL);
+  using UnregisterFunction = HRESULT(WINAPI *)(HTHUMBNAIL);
+  using UpdateFunction = HRESULT(WINAPI *)(HTHUMBNAIL, const DWM_THUMBNAIL_PROPERTIES *);
+
+  DwmThumbnails() {
+    library = LoadLibraryW(L"dwmapi.dll");
+    if (!library)
+      return;
+    registerThumbnail = reinterpret_cast<RegisterFunction>(
+        reinterpret_cast<void *>(GetProcAddress(library, "DwmRegisterThumbnail")));
+    unregisterThumbnail = reinterpret_cast<UnregisterFunction>(
+        reinterpret_cast<void *>(GetProcAddress(library, "DwmUnregisterThumbnail")));
+    updateProperties = reinterpret_cast<UpdateFunction>(
+        reinterpret_cast<void *>(GetProcAddress(library, "DwmUpdateThumbnailProperties")));
+  }
+  bool Usable() const { return registerThumbnail && unregisterThumbnail && updateProperties; }
+
+  HMODULE library = nullptr; // kept for the whole run
+  RegisterFunction registerThumbnail = nullptr;
+  UnregisterFunction unregisterThumbnail = nullptr;
+  UpdateFunction updateProperties = nullptr;
+};
+
+const DwmThumbnails &Dwm() {
+  static const DwmThumbnails dwm;
+  return dwm;
+}
+
+HTHUMBNAIL AsThumbnail(std::intptr_t id) {
+  return reinterpret_cast<HTHUMBNAIL>(id);
+}
+
+} // namespace
+
+TThumbnailRenderer::Picture::Picture(int width, int height) : width_(width), height_(height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void *bits = nullptr;
+  bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap_)
+    return;
+  UniqueDc dc(CreateCompatibleDC(nullptr));
+  if (!dc)
+    return;
+  // The picture stays selected until the device context goes, which frees
+  // it before the bitmap (members go in reverse order).
+  SelectObject(dc.Get(), bitmap_.Get());
+  dc_ = std::move(dc);
+}
+
+TThumbnailRenderer::TThumbnailRenderer(HWND owner, HWND source, RenderingKind kind,
+                                       const WindowPainting &painting)
+    : owner_(owner), source_(source), kind_(kind), painting_(painting) {}
+
+TThumbnailRenderer::~TThumbnailRenderer() {
+  if (thumbnailId_ != 0)
+    Dwm().unregisterThumbnail(AsThumbnail(thumbnailId_));
+}
+
+bool TThumbnailRenderer::Register() {
+  if (thumbnailId_ != 0)
+    return true;
+  if (!CompositionEnabled() || !Dwm().Usable())
+    return false;
+  HTHUMBNAIL id = nullptr;
+  if (FAILED(Dwm().registerThumbnail(owner_, source_, &id)) || !id)
+    return false;
+  thumbnailId_ = reinterpret_cast<std::intptr_t>(id);
+  return true;
+}
+
+bool TThumbnailRenderer::UpdateProperties() {
+  if (thumbnailId_ == 0)
+    return false;
+  DWM_THUMBNAIL_PROPERTIES properties{};
+  properties.dwFlags =
+      DWM_TNP_RECTDESTINATION | DWM_TNP_OPACITY | DWM_TNP_VISIBLE | DWM_TNP_SOURCECLIENTAREAONLY;
+  properties.rcDestination = {Left, Top, Left + Width, Top + Height};
+  properties.opacity = static_cast<BYTE>(Opacity >= 255 ? 255 : (Opacity < 0 ? 0 : Opacity));
+  properties.fVisible = TRUE;
+  properties.fSourceClientAreaOnly = FALSE;
+  return SUCCEEDED(Dwm().updateProperties(AsThumbnail(thumbnailId_), &properties));
+}
+
+bool TThumbnailRenderer::Capture() {
+  RECT rect{};
+  if (!GetWindowRect(source_, &rect))
+    return false;
+  const WindowRect shown = OnScreenRect({rect.left, rect.top, rect.right, rect.bottom});
+  const int width = shown.right - shown.left;
+  const int height = shown.bottom - shown.top;
+  if (width <= 0 || height <= 0)
+    return false;
+  if (!picture_.Valid() || picture_.Width() != width || picture_.Height() != height) {
+    picture_ = Picture(width, height);
+    if (!picture_.Valid())
+      return false;
+  }
+  // The painting draws at the window's place on the screen; the origin
+  // moves so that the place is the picture's top-left corner.
+  POINT previous{};
+  SetViewportOrgEx(picture_.Dc(), -shown.left, -shown.top, &previous);
+  WindowPainting unscaled = painting_;
+  unscaled.Divisor = 1;
+  PaintWindow(kind_, source_, picture_.Dc(), unscaled);
+  SetViewportOrgEx(picture_.Dc(), previous.x, previous.y, nullptr);
+  GdiFlush();
+  scaledCurrent_ = false;
+  return true;
+}
+
+void TThumbnailRenderer::PaintTo(HDC target) {
+  if (!picture_.Valid() || Width <= 0 || Height <= 0)
+    return;
+  if (!scaledCurrent_ || scaled_.Width() != Width || scaled_.Height() != Height) {
+    if (scaled_.Width() != Width || scaled_.Height() != Height)
+      scaled_ = Picture(Width, Height);
+    if (!scaled_.Valid())
+      return;
+    const int previousMode = SetStretchBltMode(scaled_.Dc(), HALFTONE);
+    SetBrushOrgEx(scaled_.Dc(), 0, 0, nullptr); // halftone needs the brush origin reset
+    StretchBlt(scaled_.Dc(), 0, 0, Width, Height, picture_.Dc(), 0, 0, picture_.Width(),
+               picture_.Height(), SRCCOPY);
+    SetStretchBltMode(scaled_.Dc(), previousMode);
+    scaledCurrent_ = true;
+  }
+  if (Opacity >= 255) {
+    BitBlt(target, Left, Top, Width, Height, scaled_.Dc(), 0, 0, SRCCOPY);
+    return;
+  }
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(Opacity < 0 ? 0 : Opacity), 0};
+  GdiAlphaBlend(target, Left, Top, Width, Height, scaled_.Dc(), 0, 0, Width, Height, blend);
+}
+
+} // namespace qv

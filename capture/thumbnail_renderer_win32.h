@@ -1,0 +1,90 @@
+#pragma once
+// A live, scaled picture of one window inside one of our own windows (the
+// overview, the tray's live preview). Where the Desktop Window Manager
+// composes the screen it draws the thumbnail itself; elsewhere (composition
+// off, Wine) the owner has the thumbnail print its window and paints it.
+#include "capture/window_painting_win32.h"
+#include "shell/unique_handle_win32.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <utility>
+
+namespace qv {
+
+class TThumbnailRenderer {
+public:
+  TThumbnailRenderer(HWND owner, HWND source, RenderingKind kind, const WindowPainting &painting);
+  ~TThumbnailRenderer();
+  TThumbnailRenderer(const TThumbnailRenderer &) = delete;
+  TThumbnailRenderer &operator=(const TThumbnailRenderer &) = delete;
+
+  HWND SourceWindow() const { return source_; }
+
+  // Links the window to the owner through the Desktop Window Manager; false
+  // where there is none, composition is off or the link is refused: the
+  // thumbnail is then painted.
+  bool Register();
+  bool Composed() const { return thumbnailId_ != 0; }
+  // Hands the place and opacity to the Desktop Window Manager (composed only).
+  bool UpdateProperties();
+
+  // Place in the owner's client area, and opacity 0 to 255.
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  int Opacity = 255;
+  bool Contains(int x, int y) const {
+    return Left <= x && x <= Left + Width && Top <= y && y <= Top + Height;
+  }
+
+  // Painted path. Capture prints the window anew (false when it has no area);
+  // PaintTo stretches the last picture with halftone into the place at the
+  // opacity. Both on one thread at a time.
+  bool Capture();
+  bool HasPicture() const { return picture_.Valid(); }
+  void PaintTo(HDC target);
+
+private:
+  // A 32-bit picture selected into its own memory device context.
+  class Picture {
+  public:
+    Picture() = default;
+    Picture(int width, int height);
+    Picture(Picture &&) = default;
+    // The old picture's device context goes before its bitmap, which it holds.
+    Picture &operator=(Picture &&other) noexcept {
+      dc_.Reset();
+      bitmap_ = std::move(other.bitmap_);
+      dc_ = std::move(other.dc_);
+      width_ = other.width_;
+      height_ = other.height_;
+      return *this;
+    }
+    bool Valid() const { return static_cast<bool>(dc_); }
+    HDC Dc() const { return dc_.Get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+  private:
+    using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
+    using UniqueDc = UniqueHandle<HDC, &::DeleteDC>;
+    UniqueBitmap bitmap_;
+    UniqueDc dc_;
+    int width_ = 0;
+    int height_ = 0;
+  };
+
+  HWND owner_;
+  HWND source_;
+  RenderingKind kind_;
+  const WindowPainting &painting_;
+  std::intptr_t thumbnailId_ = 0;
+  Picture picture_;
+  Picture scaled_; // the picture at the place's size, made again when either changes
+  bool scaledCurrent_ = false;
+};
+
+} // namespace qv

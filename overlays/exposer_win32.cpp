@@ -1,0 +1,591 @@
+#include "overlays/exposer_win32.h"
+
+#include "desktops/desktop.h"
+#include "desktops/managed_window.h"
+#include "desktops/window_manager.h"
+#include "desktops/window_placement.h"
+#include "shell/ansi_text_win32.h"
+#include "shell/composition_win32.h"
+#include "shell/setup.h"
+#include "shell/window_win32.h"
+
+#include <chrono>
+
+namespace qv {
+namespace {
+
+constexpr const wchar_t *kClassName = L"TExpose";
+constexpr UINT_PTR kTitleTimerId = 1;
+constexpr UINT kTitleTimerMs = 100;
+constexpr DWORD kCycleMs = 20;
+// Pictures printed anew per cycle once all are there: the overview stays
+// live without printing every window 50 times a second.
+constexpr std::size_t kCapturesPerCycle = 2;
+// Threads that print the first pictures together.
+constexpr std::size_t kFirstCaptureThreads = 3;
+constexpr int kTitleLabelHeight = 23;
+constexpr int kHighlightGap = 4;
+constexpr int kHighlightWidth = 3;
+constexpr BYTE kDarkeningAlpha = 200;
+
+HWND AsWindow(WindowHandle handle) {
+  return reinterpret_cast<HWND>(handle);
+}
+
+// The window as the overview sizes it: where the Desktop Window Manager
+// composes, the rectangle it has when restored; elsewhere the picture is the
+// window as it is, so its rectangle on the screen.
+std::optional<RECT> SourceRect(HWND window, bool composed) {
+  if (composed) {
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    if (GetWindowPlacement(window, &placement))
+      return placement.rcNormalPosition;
+  }
+  RECT rect{};
+  if (!GetWindowRect(window, &rect))
+    return std::nullopt;
+  const WindowRect shown = OnScreenRect({rect.left, rect.top, rect.right, rect.bottom});
+  return RECT{shown.left, shown.top, shown.right, shown.bottom};
+}
+
+bool Shown(const TManagedWindow &record, bool showMinimized) {
+  const HWND window = AsWindow(record.Handle);
+  if (record.Sticky || !IsWindow(window))
+    return false;
+  if (IsIconic(window) && !showMinimized)
+    return false;
+  RECT rect{};
+  return GetWindowRect(window, &rect) && rect.left != rect.right;
+}
+
+std::vector<TManagedWindow *> ShownWindows(const TDesktop &desktop, bool showMinimized) {
+  std::vector<TManagedWindow *> shown;
+  for (TManagedWindow *record : desktop.Windows())
+    if (record && Shown(*record, showMinimized))
+      shown.push_back(record);
+  return shown;
+}
+
+void FillRect(HDC dc, const RECT &rect, COLORREF colour) {
+  const UniqueBrush brush(CreateSolidBrush(colour));
+  ::FillRect(dc, &rect, brush.Get());
+}
+
+UniqueFont CreateFontOf(const wchar_t *face, int pixelHeight, int weight) {
+  return UniqueFont(CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                DEFAULT_PITCH, face));
+}
+
+void DrawCentredText(HDC dc, HFONT font, const std::wstring &text, RECT rect) {
+  const HGDIOBJ previous = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(dc, previous);
+}
+
+} // namespace
+
+void TExpose::Canvas::Create(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void *bits = nullptr;
+  dc.Reset();
+  bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap)
+    return;
+  dc.Reset(CreateCompatibleDC(nullptr));
+  if (dc)
+    SelectObject(dc.Get(), bitmap.Get());
+}
+
+TExpose::TExpose(ExposerContext context) : context_(std::move(context)) {
+  RegisterWindowClass(kClassName, &TExpose::WindowProc,
+                      static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+TExpose::~TExpose() {
+  Close();
+}
+
+void TExpose::Open(TDesktop &target, bool allDesktops) {
+  if (open_)
+    return;
+  openedAt_ = std::chrono::steady_clock::now();
+  previousForeground_ = GetForegroundWindow();
+  const int width = context_.ScreenWidth;
+  const int height = context_.ScreenHeight;
+  const bool composed = CompositionEnabled();
+  background_.Create(width, height);
+  frame_.Create(width, height);
+  // Where nothing composes the screen, the darkened screen is painted as the
+  // overview's background, taken before the form covers it.
+  if (context_.Setup.ExposerBackground == 0 && !composed && background_.dc) {
+    const HDC screen = GetDC(nullptr);
+    BitBlt(background_.dc.Get(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    Canvas black;
+    black.Create(1, 1);
+    if (black.dc) {
+      FillRect(black.dc.Get(), {0, 0, 1, 1}, RGB(0, 0, 0));
+      const BLENDFUNCTION blend{AC_SRC_OVER, 0, kDarkeningAlpha, 0};
+      GdiAlphaBlend(background_.dc.Get(), 0, 0, width, height, black.dc.Get(), 0, 0, 1, 1, blend);
+    }
+  } else if (background_.dc) {
+    const COLORREF colour =
+        context_.Setup.ExposerBackground == 2 ? RGB(128, 128, 128) : RGB(0, 0, 0);
+    FillRect(background_.dc.Get(), {0, 0, width, height}, colour);
+  }
+
+  // Parked off the screen until its thumbnails exist.
+  const bool layered = context_.Setup.ExposerBackground == 0 && composed;
+  window_.Reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (layered ? WS_EX_LAYERED : 0),
+                                kClassName, L"", WS_POPUP, 20000, 0, width, height,
+                                GetDesktopWindow(), nullptr, GetModuleHandleW(nullptr), this));
+  if (!window_)
+    return;
+  if (layered)
+    SetLayeredWindowAttributes(window_.Get(), 0, kDarkeningAlpha, LWA_ALPHA);
+  titleFont_ = CreateFontOf(L"Tahoma", 19, FW_BOLD);
+  headerFont_ = CreateFontOf(L"Segoe UI", 17, FW_SEMIBOLD);
+  open_ = true;
+  closing_ = false;
+  if (context_.Setup.ExposerBackground == 1)
+    ShowLiveDesktop();
+  BuildThumbnails(target, allDesktops);
+  // The worker prints the windows while the form comes up.
+  Start();
+  SetWindowPos(window_.Get(), HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
+  SetForegroundWindow(window_.Get());
+  SetFocus(window_.Get());
+  shown_ = true;
+}
+
+void TExpose::ShowLiveDesktop() {
+  if (!context_.ShellDesktop)
+    return;
+  // The shell's desktop at half strength behind the thumbnails; registered
+  // before them, so that the Desktop Window Manager draws it beneath.
+  backgroundThumbnail_ = std::make_unique<TThumbnailRenderer>(
+      window_.Get(), context_.ShellDesktop, RenderingKind::Default, context_.Painting);
+  TThumbnailRenderer &desktop = *backgroundThumbnail_;
+  desktop.Width = context_.ScreenWidth;
+  desktop.Height = context_.ScreenHeight;
+  desktop.Opacity = 128;
+  if (desktop.Register())
+    desktop.UpdateProperties();
+  else if (desktop.Capture() && background_.dc)
+    desktop.PaintTo(background_.dc.Get());
+}
+
+void TExpose::BuildThumbnails(TDesktop &target, bool allDesktops) {
+  hot_ = -1;
+  thumbnails_.clear();
+  homes_.clear();
+  headers_.clear();
+  const bool composed = CompositionEnabled();
+  const bool withDesktop = context_.Setup.ExposerShowDesktop && composed && context_.ShellDesktop;
+  const int width = context_.ScreenWidth;
+  const int height = context_.ScreenHeight;
+
+  std::vector<std::string> captions;
+  std::vector<LayoutRect> cells;
+  std::vector<TManagedWindow *> windows;
+  if (allDesktops) {
+    // Every desktop that may be looked at from here: a private desktop whose
+    // contents stay out of the effects stays out of the overview as well.
+    std::vector<ExposerGroup> groups;
+    for (TDesktop *desktop : context_.Windows.Desktops()) {
+      if (desktop != &target && desktop->IsProtected(target.Number(), false))
+        continue;
+      const std::vector<TManagedWindow *> shown =
+          ShownWindows(*desktop, context_.Setup.ExposerShowMinimized);
+      if (shown.empty())
+        continue;
+      groups.push_back(
+          {context_.Setup.DisplayName(desktop->Number()), static_cast<int>(shown.size())});
+      windows.insert(windows.end(), shown.begin(), shown.end());
+    }
+    GroupedLayout layout = GroupedCells(groups, width, height);
+    cells = std::move(layout.Cells);
+    headers_ = std::move(layout.Headers);
+    for (const ExposerGroup &group : groups)
+      captions.push_back(group.Caption);
+  } else {
+    windows = ShownWindows(target, context_.Setup.ExposerShowMinimized);
+    const int count = static_cast<int>(windows.size()) + (withDesktop ? 1 : 0);
+    const ExposerGrid grid = GridFor(count);
+    for (int i = 0; i < count; ++i)
+      cells.push_back(GridCell(grid, width, height, i));
+  }
+
+  for (std::size_t i = 0; i < windows.size() && i < cells.size(); ++i)
+    AddThumbnail(AsWindow(windows[i]->Handle), windows[i]->Kind(), cells[i]);
+  if (withDesktop && !allDesktops && windows.size() < cells.size())
+    AddThumbnail(context_.ShellDesktop, RenderingKind::Default, cells[windows.size()]);
+  DrawBackground(captions);
+}
+
+void TExpose::AddThumbnail(HWND source, RenderingKind kind, const LayoutRect &cell) {
+  auto thumbnail =
+      std::make_unique<Thumbnail>(window_.Get(), source, kind, context_.Painting, SteadyClock());
+  const bool composed = thumbnail->Renderer.Register();
+  const std::optional<RECT> rect = SourceRect(source, composed);
+  if (!rect)
+    return;
+  const LayoutRect from{rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top};
+  const LayoutRect home = FitIntoCell(from.Width, from.Height, cell);
+  // Only composed thumbnails fly in from their windows' places: a painted
+  // one would be printed at every size on the way.
+  const bool fly = composed && context_.Setup.ExposerAnimation;
+  thumbnail->Motion.Place(fly ? from : home, home, context_.Setup.ExposerTransparency ? 192 : 255);
+  TThumbnailRenderer &renderer = thumbnail->Renderer;
+  const LayoutRect &current = thumbnail->Motion.Current();
+  renderer.Left = current.Left;
+  renderer.Top = current.Top;
+  renderer.Width = current.Width;
+  renderer.Height = current.Height;
+  renderer.Opacity = thumbnail->Motion.Opacity();
+  renderer.UpdateProperties();
+  homes_.push_back(home);
+  thumbnails_.push_back(std::move(thumbnail));
+}
+
+void TExpose::DrawBackground(const std::vector<std::string> &captions) {
+  if (!background_.dc)
+    return;
+  for (std::size_t i = 0; i < headers_.size() && i < captions.size(); ++i) {
+    const LayoutRect &header = headers_[i];
+    const RECT line{16, header.Bottom() - 3, header.Right() - 16, header.Bottom() - 2};
+    FillRect(background_.dc.Get(), line, RGB(160, 160, 160));
+    DrawCentredText(background_.dc.Get(), headerFont_.Get(), AnsiToWide(captions[i]),
+                    {header.Left, header.Top, header.Right(), header.Bottom() - 3});
+  }
+}
+
+void TExpose::Start() {
+  stop_ = false;
+  shown_ = false;
+  lastHot_ = -1;
+  nextCapture_ = 0;
+  worker_ = std::thread([this] { WorkerLoop(); });
+  SetTimer(window_.Get(), kTitleTimerId, kTitleTimerMs, nullptr);
+}
+
+void TExpose::RequestClose() {
+  if (open_ && window_)
+    PostMessageW(window_.Get(), WM_CLOSE, 0, 0);
+}
+
+void TExpose::Close(bool picked) {
+  if (!open_ || closing_)
+    return;
+  closing_ = true;
+  stop_ = true;
+  if (worker_.joinable())
+    worker_.join();
+  if (window_)
+    KillTimer(window_.Get(), kTitleTimerId);
+  thumbnails_.clear();
+  backgroundThumbnail_.reset();
+  window_.Reset();
+  open_ = false;
+  closing_ = false;
+  // Left without a pick, the window that had the foreground gets it back
+  // in front, rather than whichever the system would choose.
+  if (!picked && previousForeground_ && IsWindow(previousForeground_)) {
+    SetForegroundWindow(previousForeground_);
+    SetWindowPos(previousForeground_, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (context_.Closed)
+    context_.Closed();
+}
+
+void TExpose::Pick(int index) {
+  if (index < 0 || index >= static_cast<int>(thumbnails_.size()))
+    return;
+  const HWND window = thumbnails_[static_cast<std::size_t>(index)]->Renderer.SourceWindow();
+  // Closed first: the window then comes up in front of nothing of ours, and
+  // a password screen has the whole screen.
+  Close(true);
+  if (context_.Activate)
+    context_.Activate(window);
+}
+
+void TExpose::TitleTimer() {
+  const int hot = hot_;
+  std::wstring text;
+  if (hot >= 0 && hot < static_cast<int>(thumbnails_.size())) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(thumbnails_[static_cast<std::size_t>(hot)]->Renderer.SourceWindow(), buffer,
+                   256);
+    text = buffer;
+  }
+  bool changed = false;
+  {
+    const std::lock_guard<std::mutex> lock(frameLock_);
+    changed = text != title_;
+    if (changed) {
+      title_ = text;
+      titleChanged_ = true;
+    }
+  }
+  // The caption names the window under the pointer too, for whoever reads
+  // windows rather than pixels (screen readers, tests).
+  if (changed)
+    SetWindowTextW(window_.Get(), text.c_str());
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  if (WindowFromPoint(cursor) == window_.Get())
+    SetCursor(LoadCursorW(nullptr, hot >= 0 ? IDC_HAND : IDC_ARROW));
+}
+
+void TExpose::MoveHot(HighlightMove move) {
+  hot_ = MoveHighlight(homes_, hot_, move);
+  titleChanged_ = true;
+  TitleTimer();
+}
+
+LRESULT CALLBACK TExpose::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto *self = WindowOwner<TExpose>(window, message, lParam);
+  if (self && self->open_ && !self->closing_)
+    return self->OnMessage(message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT TExpose::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = window_.Get();
+  switch (message) {
+  case WM_ERASEBKGND:
+    return 1; // the frame covers everything
+  case WM_PAINT: {
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window, &paint);
+    {
+      const std::lock_guard<std::mutex> lock(frameLock_);
+      if (frame_.dc)
+        BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+               paint.rcPaint.bottom - paint.rcPaint.top, frame_.dc.Get(), paint.rcPaint.left,
+               paint.rcPaint.top, SRCCOPY);
+    }
+    EndPaint(window, &paint);
+    return 0;
+  }
+  case WM_SETCURSOR:
+    if (LOWORD(lParam) == HTCLIENT) {
+      SetCursor(LoadCursorW(nullptr, hot_ >= 0 ? IDC_HAND : IDC_ARROW));
+      return TRUE;
+    }
+    break;
+  case WM_TIMER:
+    if (wParam == kTitleTimerId)
+      TitleTimer();
+    return 0;
+  case WM_LBUTTONUP: {
+    const int index =
+        ThumbnailAt(homes_, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    if (index >= 0)
+      Pick(index);
+    else
+      Close();
+    return 0;
+  }
+  case WM_KEYDOWN:
+    switch (wParam) {
+    case VK_ESCAPE:
+      Close();
+      return 0;
+    case VK_RETURN:
+      Pick(hot_);
+      return 0;
+    case VK_LEFT:
+      MoveHot(HighlightMove::Left);
+      return 0;
+    case VK_RIGHT:
+      MoveHot(HighlightMove::Right);
+      return 0;
+    case VK_UP:
+      MoveHot(HighlightMove::Up);
+      return 0;
+    case VK_DOWN:
+      MoveHot(HighlightMove::Down);
+      return 0;
+    default:
+      break;
+    }
+    break;
+  case WM_CLOSE:
+    Close();
+    return 0;
+  default:
+    break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TExpose::WorkerLoop() {
+  bool first = true;
+  while (!stop_) {
+    Cycle(first);
+    if (first && context_.Log)
+      context_.Log("Exposer painted " + std::to_string(thumbnails_.size()) + " thumbnails in " +
+                   std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                      std::chrono::steady_clock::now() - openedAt_)
+                                      .count()) +
+                   " ms");
+    first = false;
+    Sleep(kCycleMs);
+  }
+}
+
+void TExpose::Cycle(bool first) {
+  const HWND window = window_.Get();
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // The pointer decides the highlight when it moves; otherwise the arrow
+  // keys' choice stays.
+  if (first || cursor.x != lastCursor_.x || cursor.y != lastCursor_.y) {
+    lastCursor_ = cursor;
+    // The form covers the screen from its top-left corner once shown.
+    hot_ = ThumbnailAt(homes_, cursor.x, cursor.y);
+  }
+  const int hot = hot_;
+  bool whole = first || hot != lastHot_ || titleChanged_.exchange(false);
+  lastHot_ = hot;
+
+  std::vector<std::size_t> changed;
+  for (std::size_t i = 0; i < thumbnails_.size(); ++i) {
+    Thumbnail &thumbnail = *thumbnails_[i];
+    if (!thumbnail.Motion.Step(static_cast<int>(i) == hot))
+      continue;
+    TThumbnailRenderer &renderer = thumbnail.Renderer;
+    const LayoutRect &current = thumbnail.Motion.Current();
+    const bool moved = current.Left != renderer.Left || current.Top != renderer.Top ||
+                       current.Width != renderer.Width || current.Height != renderer.Height;
+    renderer.Left = current.Left;
+    renderer.Top = current.Top;
+    renderer.Width = current.Width;
+    renderer.Height = current.Height;
+    renderer.Opacity = thumbnail.Motion.Opacity();
+    if (renderer.Composed())
+      renderer.UpdateProperties();
+    else if (moved)
+      whole = true;
+    else
+      changed.push_back(i);
+  }
+
+  // Pictures: all of them at first, then a few per cycle in turn.
+  if (first)
+    CaptureAll(changed);
+  else
+    CaptureSome(changed);
+  // The first painting waits until the form is on the screen.
+  while (first && !shown_ && !stop_)
+    Sleep(1);
+
+  if (!whole && changed.empty())
+    return;
+  const HDC dc = GetDC(window);
+  if (!dc)
+    return;
+  PaintFrame(dc, changed, whole);
+  ReleaseDC(window, dc);
+}
+
+void TExpose::CaptureAll(std::vector<std::size_t> &changed) {
+  // Each print waits on the window's program: a few at a time overlap the
+  // waits. Each thread prints thumbnails of its own.
+  const std::size_t count = thumbnails_.size();
+  std::vector<char> captured(count, 0);
+  const auto printEvery = [&](std::size_t start, std::size_t step) {
+    for (std::size_t i = start; i < count && !stop_; i += step) {
+      TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
+      captured[i] = !renderer.Composed() && renderer.Capture();
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (std::size_t start = 1; start < kFirstCaptureThreads && start < count; ++start)
+    helpers.emplace_back(printEvery, start, kFirstCaptureThreads);
+  printEvery(0, kFirstCaptureThreads);
+  for (std::thread &helper : helpers)
+    helper.join();
+  for (std::size_t i = 0; i < count; ++i)
+    if (captured[i])
+      changed.push_back(i);
+}
+
+void TExpose::CaptureSome(std::vector<std::size_t> &changed) {
+  const std::size_t count = thumbnails_.size();
+  std::size_t captures = 0;
+  for (std::size_t n = 0; n < count && captures < kCapturesPerCycle; ++n) {
+    const std::size_t i = (nextCapture_ + n) % count;
+    TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
+    if (renderer.Composed())
+      continue;
+    nextCapture_ = (i + 1) % count;
+    if (renderer.Capture()) {
+      ++captures;
+      changed.push_back(i);
+    }
+  }
+}
+
+void TExpose::PaintFrame(HDC window, const std::vector<std::size_t> &changed, bool whole) {
+  const std::lock_guard<std::mutex> lock(frameLock_);
+  if (!frame_.dc || !background_.dc)
+    return;
+  const HDC frame = frame_.dc.Get();
+  const HDC background = background_.dc.Get();
+  const int hot = hot_;
+  const auto paintThumbnail = [&](std::size_t i) {
+    TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
+    if (!renderer.Composed())
+      renderer.PaintTo(frame);
+    if (static_cast<int>(i) == hot) {
+      const int gap = kHighlightGap + kHighlightWidth;
+      const RECT outer{renderer.Left - gap, renderer.Top - gap,
+                       renderer.Left + renderer.Width + gap, renderer.Top + renderer.Height + gap};
+      const UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+      for (int k = 0; k < kHighlightWidth; ++k) {
+        const RECT ring{outer.left + k, outer.top + k, outer.right - k, outer.bottom - k};
+        FrameRect(frame, &ring, white.Get());
+      }
+    }
+  };
+  const int width = context_.ScreenWidth;
+  const int height = context_.ScreenHeight;
+  if (whole) {
+    BitBlt(frame, 0, 0, width, height, background, 0, 0, SRCCOPY);
+    for (std::size_t i = 0; i < thumbnails_.size(); ++i)
+      paintThumbnail(i);
+    PaintTitle(frame);
+    BitBlt(window, 0, 0, width, height, frame, 0, 0, SRCCOPY);
+    return;
+  }
+  for (std::size_t i : changed) {
+    const TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
+    const int gap = kHighlightGap + kHighlightWidth;
+    const int left = renderer.Left - gap;
+    const int top = renderer.Top - gap;
+    const int w = renderer.Width + 2 * gap;
+    const int h = renderer.Height + 2 * gap;
+    BitBlt(frame, left, top, w, h, background, left, top, SRCCOPY);
+    paintThumbnail(i);
+    BitBlt(window, left, top, w, h, frame, left, top, SRCCOPY);
+  }
+}
+
+void TExpose::PaintTitle(HDC dc) {
+  DrawCentredText(dc, titleFont_.Get(), title_, {0, 0, context_.ScreenWidth, kTitleLabelHeight});
+}
+
+} // namespace qv

@@ -1,0 +1,291 @@
+// The exposer as a user meets it: F9 lays every window of the desktop out as
+// a picture in a grid, a covered one included; pointing names a window,
+// clicking brings it to the front; a second F9, Escape or a click on the
+// background closes it. The overview of every desktop switches to the
+// desktop of the window picked, and keeps private desktops out. The tray's
+// live preview shows another desktop's windows while the pointer rests on
+// its icon. What is drawn is read back from the X display.
+#include "tests/e2e/effect_fixture_win32.h"
+
+#include "shell/setup.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace qv::e2e {
+namespace {
+
+struct Region {
+  int count = 0;
+  int left = 100000, top = 100000, right = -1, bottom = -1;
+  POINT Centre() const { return {(left + right) / 2, (top + bottom) / 2}; }
+};
+
+bool Near(Colour a, Colour b) {
+  return std::abs(a.red - b.red) < 24 && std::abs(a.green - b.green) < 24 &&
+         std::abs(a.blue - b.blue) < 24;
+}
+
+// Where a colour shows in the picture, inside `area`.
+Region Find(const DecodedImage &image, Colour colour, RECT area = {0, 0, 1280, 1024}) {
+  Region region;
+  for (int y = area.top; y < area.bottom && y < image.height; y += 2)
+    for (int x = area.left; x < area.right && x < image.width; x += 2)
+      if (Near(PixelAt(image, x, y), colour)) {
+        ++region.count;
+        region.left = std::min(region.left, x), region.right = std::max(region.right, x);
+        region.top = std::min(region.top, y), region.bottom = std::max(region.bottom, y);
+      }
+  return region;
+}
+
+HWND WindowAt(POINT point) {
+  return GetAncestor(WindowFromPoint(point), GA_ROOT);
+}
+
+class ExposerEndToEnd : public EffectEndToEnd {
+protected:
+  ExposerEndToEnd() : EffectEndToEnd(L"Exposer", 60) {}
+
+  HWND Exposer() const {
+    HWND form = FindProcessWindow(program_->Id(), L"TExpose");
+    return form && IsWindowVisible(form) && WindowRectOf(form).left == 0 ? form : nullptr;
+  }
+  void OpenExposer(WORD key = VK_F9) {
+    const int painted = CountOccurrences(ReadFile(LogFile()), "Exposer painted");
+    PressKey(key);
+    ASSERT_TRUE(WaitUntil([&] { return Exposer() != nullptr; }, 10s)) << "no overview";
+    ASSERT_TRUE(WaitUntil(
+        [&] { return CountOccurrences(ReadFile(LogFile()), "Exposer painted") > painted; }));
+    Sleep(1500); // the thumbnails' opacity springs settle
+  }
+  bool ExposerCloses() {
+    return WaitUntil([&] { return Exposer() == nullptr; }, 10s);
+  }
+  // The screenshot of the display, or a failure.
+  DecodedImage Screen(const std::string &name) {
+    std::optional<DecodedImage> image = TakeDisplayScreenshot(name);
+    EXPECT_TRUE(image.has_value()) << "no screenshot of the display";
+    return image ? std::move(*image) : DecodedImage{1, 1, {0, 0, 0, 255}};
+  }
+};
+
+constexpr std::array<Colour, 12> kColours = {{{230, 30, 30},
+                                              {30, 200, 30},
+                                              {40, 60, 230},
+                                              {230, 220, 30},
+                                              {30, 210, 220},
+                                              {220, 40, 220},
+                                              {240, 140, 20},
+                                              {140, 60, 230},
+                                              {120, 80, 30},
+                                              {255, 150, 190},
+                                              {20, 120, 120},
+                                              {160, 160, 40}}};
+
+std::wstring Options(int slot, Colour colour) {
+  const int x = 20 + 310 * (slot % 4), y = 20 + 250 * (slot / 4);
+  return L"--at " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" --size 300 230 --colour " +
+         std::to_wstring(colour.red) + L" " + std::to_wstring(colour.green) + L" " +
+         std::to_wstring(colour.blue);
+}
+
+TEST_F(ExposerEndToEnd, ShowsEveryWindowAndBringsThePickedOneToTheFront) {
+  SaveSettings([](TSetup &setup) { setup.ExposerTransparency = false; });
+  program_ = Start();
+  // The last colour's window lies exactly under the first one's.
+  std::vector<HWND> windows;
+  windows.push_back(OpenWindow(L"QvExposerCovered", {},
+                               L"--title \"Covered window\" " + Options(0, kColours[11])));
+  for (int i = 0; i < 11; ++i)
+    windows.push_back(OpenWindow(L"QvExposer" + std::to_wstring(i), {},
+                                 L"--title \"Window " + std::to_wstring(i) + L"\" " +
+                                     Options(i, kColours[static_cast<std::size_t>(i)])));
+  for (HWND window : windows)
+    WaitUntilLogged(window);
+  HWND covered = windows[0];
+  const RECT place = WindowRectOf(covered);
+  const POINT middle{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+  ASSERT_TRUE(WaitUntil([&] { return WindowAt(middle) == windows[1]; }))
+      << "the covered window lies under another one";
+
+  OpenExposer();
+  const DecodedImage overview = Screen("exposer-12-windows");
+  for (std::size_t i = 0; i < kColours.size(); ++i)
+    EXPECT_GT(Find(overview, kColours[i], {0, 64, 1280, 1024}).count, 3000)
+        << "window " << i << " has its picture in the grid";
+  const Region thumbnail = Find(overview, kColours[11], {0, 64, 1280, 1024});
+
+  // Pointing names the window; clicking brings it up.
+  MoveCursor(thumbnail.Centre().x, thumbnail.Centre().y);
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Exposer()) == L"Covered window"; }, 5s));
+  Sleep(300);
+  const DecodedImage pointed = Screen("exposer-title");
+  EXPECT_GT(Find(pointed, {255, 255, 255}, {0, 0, 1280, 23}).count, 20) << "the title is drawn";
+  LeftClickAt(thumbnail.Centre().x, thumbnail.Centre().y);
+  ASSERT_TRUE(ExposerCloses());
+  EXPECT_TRUE(WaitUntil([&] { return WindowAt(middle) == covered; }))
+      << "the picked window came to the front";
+
+  // A second F9 closes; so does a click on the background, which changes nothing.
+  OpenExposer();
+  PressKey(VK_F9);
+  EXPECT_TRUE(ExposerCloses()) << "F9 toggles";
+  OpenExposer();
+  LeftClickAt(640, 30);
+  EXPECT_TRUE(ExposerCloses());
+  EXPECT_EQ(WindowAt(middle), covered) << "a click on the background changed nothing";
+
+  // Escape closes, and the effects may start right after.
+  OpenExposer();
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(ExposerCloses());
+  host_ = FindProcessWindow(program_->Id(), L"TRendererForm");
+  OpenEffect(VK_F11);
+  PressKey(VK_ESCAPE);
+  WaitUntilClosed();
+  Stop(*program_);
+}
+
+TEST_F(ExposerEndToEnd, FiftyWindowsFillTheirCellsAtOnce) {
+  SaveSettings([](TSetup &setup) { setup.ExposerTransparency = false; });
+  program_ = Start();
+  const int before = CountOccurrences(ReadFile(LogFile()), "New window. Handle [");
+  OpenWindow(L"QvExposerMany", {}, L"--count 50 --at 0 0 --size 320 240");
+  ASSERT_TRUE(WaitUntil([&] {
+    return CountOccurrences(ReadFile(LogFile()), "New window. Handle [") >= before + 50;
+  }));
+  OpenExposer();
+  EXPECT_NE(ReadFile(LogFile()).find("Exposer painted 50 thumbnails"), std::string::npos);
+  // 8 columns of 7 rows; every test window's picture is blue 120 throughout.
+  const DecodedImage overview = Screen("exposer-50-windows");
+  for (int cell = 0; cell < 50; ++cell) {
+    const int x = (cell % 8) * 160 + 80, y = 64 + (cell / 8) * 137 + 68;
+    EXPECT_GT(MeanColour(overview, x, y, 6).blue, 100) << "cell " << cell;
+  }
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(ExposerCloses());
+  Stop(*program_);
+}
+
+TEST_F(ExposerEndToEnd, ArrowKeysMoveTheHighlightAndEnterPicks) {
+  OpenDesktops();
+  HWND blue = OpenWindow(L"QvExposerBlue", {},
+                         L"--title \"Blue window\" --at 300 300 --size 400 300 --colour 40 60 230");
+  WaitUntilLogged(blue);
+  ASSERT_TRUE(WaitUntil([&] { return WindowAt({500, 450}) == blue; }));
+  MoveCursor(630, 40); // on no thumbnail, and away from the corners that act
+  OpenExposer();
+  // Two windows side by side; the keys go from one to the other and back.
+  const auto title = [&] {
+    std::wstring text;
+    WaitUntil([&] { return !(text = WindowTextOf(Exposer())).empty(); }, 5s);
+    return text;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Exposer(); }, 5s))
+      << "the overview takes the keyboard";
+  PressKey(VK_RIGHT);
+  const std::wstring first = title();
+  ASSERT_FALSE(first.empty());
+  PressKey(VK_RIGHT);
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Exposer()) != first; }, 5s));
+  const std::wstring second = WindowTextOf(Exposer());
+  PressKey(VK_LEFT);
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Exposer()) == first; }, 5s))
+      << "from " << std::string(second.begin(), second.end()) << " back to "
+      << std::string(first.begin(), first.end()) << ", open: " << (Exposer() != nullptr);
+  // The red window, under the blue one, is the one to pick.
+  if (first == L"Blue window") {
+    PressKey(VK_RIGHT);
+    EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Exposer()) != first; }, 5s));
+  }
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(ExposerCloses());
+  EXPECT_TRUE(WaitUntil([&] {
+    return WindowAt({500, 450}) == red_;
+  })) << "the highlighted window was picked with Enter";
+  Stop(*program_);
+}
+
+TEST_F(ExposerEndToEnd, OverviewOfEveryDesktopSwitchesToThePickedWindowsDesktop) {
+  OpenDesktops([](TSetup &setup) {
+    setup.ExposerShowAll = true;
+    setup.ExposerTransparency = false;
+    setup.ExposerBackground = 1; // the live desktop
+  });
+  // F10 keeps to the current desktop.
+  OpenExposer(VK_F10);
+  const DecodedImage current = Screen("exposer-current-desktop");
+  EXPECT_GT(Find(current, {208, 32, 32}, {0, 64, 1280, 1024}).count, 3000);
+  EXPECT_LT(Find(current, {32, 176, 32}).count, 50) << "desktop 2's window is not shown";
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(ExposerCloses());
+
+  OpenExposer();
+  const DecodedImage overview = Screen("exposer-all-desktops");
+  const Region green = Find(overview, {32, 176, 32}, {0, 64, 1280, 1024});
+  ASSERT_GT(green.count, 3000) << "desktop 2's window is in the overview";
+  EXPECT_GT(Find(overview, {208, 32, 32}, {0, 64, 1280, 1024}).count, 3000);
+  LeftClickAt(green.Centre().x, green.Centre().y);
+  ASSERT_TRUE(ExposerCloses());
+  EXPECT_TRUE(WaitUntil([&] { return At(green_) && Hidden(red_); }))
+      << "desktop 2 became current with its window";
+  Stop(*program_);
+}
+
+TEST_F(ExposerEndToEnd, PrivateDesktopsStayOutOfTheOverview) {
+  OpenDesktops(
+      [](TSetup &setup) {
+        setup.ExposerShowAll = true;
+        setup.ExposerTransparency = false;
+        setup.ExposerBackground = 2; // plain grey
+        setup.DesktopPrivacy[2] = 2;
+        setup.SetDesktopPassword("Expose");
+      },
+      L"Expose");
+  OpenExposer();
+  const DecodedImage overview = Screen("exposer-private");
+  EXPECT_GT(Find(overview, {208, 32, 32}, {0, 64, 1280, 1024}).count, 3000);
+  EXPECT_LT(Find(overview, {32, 176, 32}).count, 50) << "the private desktop's window is hidden";
+  EXPECT_GT(Find(overview, {128, 128, 128}).count, 20000) << "the grey background";
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(ExposerCloses());
+  Stop(*program_);
+}
+
+TEST_F(ExposerEndToEnd, TrayPreviewShowsAnotherDesktopWhileThePointerRests) {
+  OpenDesktops();
+  // The pointer rests on desktop 2's icon: the notification area reports
+  // the move to the program as it does for any icon. (Away from the real
+  // icons, which would report moves of their own.)
+  // Moved on the X display itself, which would otherwise report the pointer
+  // where it last saw it whenever a window appears under it.
+  ASSERT_TRUE(XDoTool("mousemove 700 300"));
+  Sleep(300);
+  PostMessageW(form_, WM_APP + 1, kFirstDesktopIcon + 1, WM_MOUSEMOVE);
+  HWND preview = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        preview = FindProcessWindow(program_->Id(), L"TDesktopRenderer");
+        return preview && IsWindowVisible(preview);
+      },
+      10s))
+      << "no live preview";
+  EXPECT_EQ(WindowTextOf(preview), L"Desktop 2 live preview");
+  Sleep(500);
+  const RECT frame = WindowRectOf(preview);
+  EXPECT_LE(frame.right, 1280);
+  EXPECT_LE(frame.bottom, 1024 - 32);
+  const DecodedImage shown = Screen("tray-preview");
+  EXPECT_GT(Find(shown, {32, 176, 32}, frame).count, 500) << "desktop 2's window in the preview";
+  EXPECT_LT(Find(shown, {32, 176, 32}, {0, 0, 1280, frame.top}).count, 10);
+  XDoTool("mousemove 600 500");
+  EXPECT_TRUE(WaitUntil(
+      [&] { return FindProcessWindow(program_->Id(), L"TDesktopRenderer") == nullptr; }, 5s))
+      << "the preview goes when the pointer leaves";
+  Stop(*program_);
+}
+
+} // namespace
+} // namespace qv::e2e
