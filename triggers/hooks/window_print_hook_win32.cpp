@@ -5,6 +5,7 @@
 #include "capture/window_print_request.h"
 #include "triggers/hooks/hooks_internal_win32.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -54,6 +55,42 @@ private:
   void *view_ = nullptr;
 };
 
+bool UnderWine() {
+  static const bool wine =
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return wine;
+}
+
+// Wine prints only a window's client area, and at the picture's top-left
+// corner: there the frame and caption are drawn here, and the client is
+// printed at its own place inside them.
+BOOL PrintFramed(HWND window, HDC dc, int width, int height) {
+  RECT windowRect{}, client{};
+  POINT origin{0, 0};
+  if (!GetWindowRect(window, &windowRect) || !GetClientRect(window, &client) ||
+      !ClientToScreen(window, &origin))
+    return FALSE;
+  const int clientLeft = origin.x - windowRect.left, clientTop = origin.y - windowRect.top;
+  RECT whole{0, 0, width, height};
+  FillRect(dc, &whole, GetSysColorBrush(COLOR_3DFACE));
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  if (style & (WS_BORDER | WS_THICKFRAME | WS_DLGFRAME))
+    DrawEdge(dc, &whole, EDGE_RAISED, BF_RECT);
+  if ((style & WS_CAPTION) == WS_CAPTION && clientTop > clientLeft) {
+    RECT caption{clientLeft, clientLeft, width - clientLeft,
+                 std::min<int>(clientTop, clientLeft + GetSystemMetrics(SM_CYCAPTION))};
+    const UINT active = GetForegroundWindow() == window ? DC_ACTIVE : 0;
+    DrawCaption(window, dc, &caption, DC_TEXT | DC_ICON | DC_GRADIENT | active);
+  }
+  POINT previous{};
+  SetViewportOrgEx(dc, clientLeft, clientTop, &previous);
+  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+  const BOOL printed = PrintWindow(window, dc, 0);
+  SelectClipRgn(dc, nullptr);
+  SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+  return printed;
+}
+
 void PrintInto(HWND window, WindowPrintHeader &header) {
   const std::int32_t width = header.Width;
   const std::int32_t height = header.Height;
@@ -70,7 +107,8 @@ void PrintInto(HWND window, WindowPrintHeader &header) {
     return;
   if (const HDC dc = CreateCompatibleDC(nullptr)) {
     const HGDIOBJ previous = SelectObject(dc, picture);
-    const BOOL printed = PrintWindow(window, dc, 0);
+    const BOOL printed =
+        UnderWine() ? PrintFramed(window, dc, width, height) : PrintWindow(window, dc, 0);
     GdiFlush();
     SelectObject(dc, previous);
     DeleteDC(dc);
