@@ -89,10 +89,12 @@ bool RemoteWindowPrinter::Print(HWND window, int width, int height, std::uint32_
   if (!header)
     return false;
   *header = {kWindowPrintMagic, width, height, kWindowPrintAsked};
-  DWORD_PTR answer = 0;
-  SendMessageTimeoutW(window, WindowPrintMessage(), GetCurrentProcessId(), number,
-                      SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, static_cast<UINT>(timeout_.count()),
-                      &answer);
+  wchar_t doneName[kWindowPrintNameLength];
+  WindowPrintDoneEventName(GetCurrentProcessId(), number, doneName);
+  const UniqueKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, doneName));
+  if (!done || !PostMessageW(window, WindowPrintMessage(), GetCurrentProcessId(), number))
+    return false;
+  WaitForSingleObject(done.Get(), static_cast<DWORD>(timeout_.count()));
   // The state is the library's last write; an answer after the time-out is ignored.
   const std::uint32_t state = *static_cast<volatile std::uint32_t *>(&header->State);
   std::atomic_thread_fence(std::memory_order_acquire);

@@ -6,12 +6,14 @@
 //
 // The program creates a section named by WindowPrintSectionName(its process
 // id, a fresh number) that starts with a WindowPrintHeader (state Asked)
-// followed by room for Width x Height 32-bit pixels, rows top-down. It sends
-// the window the registered message kWindowPrintMessageName with wParam its
-// process id and lParam the number, with a time-out. The library prints the
-// window into the pixels and sets the state to Printed as its last write.
-// Every request has a section of its own, so an answer that comes too late
-// writes where nobody reads.
+// followed by room for Width x Height 32-bit pixels, rows top-down, and an
+// event named by WindowPrintDoneEventName. It posts the window the registered
+// message kWindowPrintMessageName with wParam its process id and lParam the
+// number, and waits for the event with a time-out. The library, taking the
+// message from the window's queue, prints the window into the pixels, sets the
+// state to Printed as its last write and sets the event. Every request has a
+// section of its own, so an answer that comes too late writes where nobody
+// reads.
 #include <cstddef>
 #include <cstdint>
 
@@ -67,6 +69,18 @@ inline void WindowPrintSectionName(std::uint32_t process, std::uint32_t number,
   append(process);
   name[length++] = L'.';
   append(number);
+  name[length] = 0;
+}
+
+// The section's name followed by ".done".
+inline void WindowPrintDoneEventName(std::uint32_t process, std::uint32_t number,
+                                     wchar_t (&name)[kWindowPrintNameLength]) {
+  WindowPrintSectionName(process, number, name);
+  std::size_t length = 0;
+  while (name[length])
+    ++length;
+  for (const wchar_t *c = L".done"; *c; ++c)
+    name[length++] = *c;
   name[length] = 0;
 }
 

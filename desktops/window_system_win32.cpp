@@ -299,16 +299,21 @@ void Win32WindowSystem::SetSendToMenu(WindowHandle window,
 }
 
 // Where menus belong to the process that made them, a change from outside does not
-// reach the menu the user sees; the hook library makes it from inside. Adding is
-// posted; removing is sent, so that it is done before the library goes away at exit.
+// reach the menu the user sees; the hook library makes it from inside, on a posted
+// message. A removal is waited for (briefly), so that it is done before the library
+// goes away at exit: the window loses its property once its items are out.
 void Win32WindowSystem::AskOwnerProcessForSendToMenu(HWND window,
                                                      const std::array<std::string, 6> *names) {
   DWORD process = 0;
   if (!GetWindowThreadProcessId(window, &process) || process == GetCurrentProcessId())
     return;
   if (!names) {
-    SendMessageTimeoutW(window, sendToMenuMessage_, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 200,
-                        nullptr);
+    if (!GetPropW(window, kSendToItemsProperty) || !PostMessageW(window, sendToMenuMessage_, 0, 0))
+      return;
+    const ULONGLONG giveUp = GetTickCount64() + 200;
+    while (GetPropW(window, kSendToItemsProperty) && GetTickCount64() < giveUp &&
+           ::IsWindow(window))
+      Sleep(1);
     return;
   }
   std::wstring captions;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Measures the real program under Wine: desktop-switch latency for 10, 50 and
-# 200 windows per desktop beside the bare cost of the same window moves, idle
+# 200 windows per desktop (hide and show) beside the same window moves made
+# bare with no manager running, a test program's own window calls with the
+# program running and without it, idle
 # CPU with 50 windows over 30 seconds, and private memory. Prints a table.
 #   scripts/benchmark.sh [switches] [features]   (default 20 switches per size)
 # With "features" as second argument each desktop has its own wallpaper
@@ -34,10 +36,33 @@ else
 fi
 wine "$bin/standin_shell.exe" &
 sleep 2
+# The bare moves first, while no manager runs.
+bare_file="$build/bench-bare.txt"
+test_window=$(winepath -w "$bin/test_window.exe")
+wine "$bin/qvbench.exe" bare "$test_window" "${1:-20}" | tr -d '\r' >"$bare_file"
+# A program's own window calls, without the program and with it running idle,
+# twice each, alternately.
+own_moves() { wine "$bin/qvbench.exe" own "$test_window" "${1:-20}" | tr -d '\r'; }
+own_without=() own_with=()
+for _ in 1 2; do
+  own_without+=("$(own_moves)")
+  wine "$bin/quadrivista.exe" &
+  program=$!
+  wine "$bin/qvdriver.exe" wait-started
+  sleep 2
+  own_with+=("$(own_moves)")
+  wine "$bin/qvdriver.exe" quit
+  wait "$program"
+done
 wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started
-wine "$bin/qvbench.exe" "$(winepath -w "$bin/test_window.exe")" "${1:-20}"
+wine "$bin/qvbench.exe" "$test_window" "${1:-20}" "$(winepath -w "$bare_file")"
+printf '\nA test program'"'"'s own window calls (50 windows shifted and back), without the program and with it running idle\n\n'
+printf '| without ms | with ms | slowdown |\n|---|---|---|\n'
+for i in 0 1; do
+  awk -v a="${own_without[$i]}" -v b="${own_with[$i]}" 'BEGIN { printf "| %10.1f | %7.1f | %8.2f |\n", a, b, b / a }'
+done
 
 # Idle cost, read from the Linux side: Wine does not report another
 # process's times or memory to a Windows program.
@@ -171,9 +196,9 @@ done
 # after it closed, with 12 and 50 windows on the desktop.
 cpu_over() { # seconds: percent of one core the program used
   local before after
-  before=$(ticks)
+  before=$(ticks "$pid")
   sleep "$1"
-  after=$(ticks)
+  after=$(ticks "$pid")
   awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$1" 'BEGIN { printf "%.1f", 100 * t / hz / s }'
 }
 printf '\nExposer (painted thumbnails)\n'

@@ -21,10 +21,12 @@ inline constexpr std::uint32_t kLibraryMoveToDesktop6 = 26;
 // then one item per desktop.
 inline constexpr unsigned kSendToFirstCommand = 1280;
 inline constexpr unsigned kSendToLastCommand = 1286;
-// Registered message, sent or posted to a window, with which the library keeps those
-// items in the window's own process: wParam 1 puts them in, with lParam a global atom
-// whose name is the six captions separated by line feeds; wParam 0 takes them out.
+// Registered message, posted to a window, with which the library keeps those items in
+// the window's own process: wParam 1 puts them in, with lParam a global atom whose
+// name is the six captions separated by line feeds; wParam 0 takes them out. The
+// window carries the property kSendToItemsProperty while its menu holds them.
 inline constexpr char kSendToMenuMessageName[] = "QuadrivistaSendToMenu";
+inline constexpr wchar_t kSendToItemsProperty[] = L"QuadrivistaSendToItems";
 
 #pragma pack(push, 1)
 struct THookSharedData {

@@ -20,7 +20,10 @@ TEST_F(HookEventsEndToEnd, SystemCommandsOfAProgramsOwnItemsReachIt) {
   // A tool window is not managed: its system menu never gets our items.
   HWND window = OpenWindow(L"QvOwnCommands", {}, L"--tool-popup --at 700 100");
   auto program = Start();
-  ASSERT_TRUE(WaitUntil([&] { return Ask(window, L"QuadrivistaTestHooksLoaded") != 0; }));
+  ASSERT_TRUE(WaitUntil([&] {
+    PostMessageW(window, WM_NULL, 0, 0); // the hook loads the library as the thread takes it
+    return Ask(window, L"QuadrivistaTestHooksLoaded") != 0;
+  }));
   for (WPARAM command = 1281; command <= 1286; ++command)
     PostMessageW(window, WM_SYSCOMMAND, command, 0);
   EXPECT_TRUE(WaitUntil([&] { return Ask(window, L"QuadrivistaTestSysCommands") == 6; }));

@@ -62,11 +62,13 @@ protected:
   void AddSendToItems() {
     ASSERT_TRUE(WaitUntil([&] { return HooksLoadedIn(window_); }));
     const ATOM captions = GlobalAddAtomW(L"To 1\nTo 2\nTo 3\nTo 4\nTo 5\nTo 6");
-    SendMessageTimeoutW(window_, RegisterWindowMessageA(kSendToMenuMessageName), 1, captions,
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    PostMessageW(window_, RegisterWindowMessageA(kSendToMenuMessageName), 1, captions);
     const UINT query = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
-    const int count = static_cast<int>(SendMessageW(window_, query, static_cast<WPARAM>(-1), 0));
-    EXPECT_EQ(SendMessageW(window_, query, static_cast<WPARAM>(count - 1), 0), 1286);
+    EXPECT_TRUE(WaitUntil([&] {
+      const int count = static_cast<int>(SendMessageW(window_, query, static_cast<WPARAM>(-1), 0));
+      return SendMessageW(window_, query, static_cast<WPARAM>(count - 1), 0) == 1286;
+    }));
+    EXPECT_TRUE(GetPropW(window_, kSendToItemsProperty)) << "the window tells it has them";
     GlobalDeleteAtom(captions);
   }
 
@@ -75,7 +77,10 @@ protected:
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
   }
 
+  // The hook runs, and so brings the library in, when the window's thread
+  // takes a posted message.
   static bool HooksLoadedIn(HWND window) {
+    PostMessageW(window, WM_NULL, 0, 0);
     static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestHooksLoaded");
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(window, query, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);

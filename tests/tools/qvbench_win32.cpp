@@ -1,19 +1,31 @@
 // qvbench: measures the running quadrivista.exe from outside.
 //
-//   qvbench.exe <test_window.exe> [switches]
+//   qvbench.exe bare <test_window.exe> [switches] > BARE_FILE
+//   qvbench.exe own <test_window.exe> [rounds]
+//   qvbench.exe <test_window.exe> [switches] [BARE_FILE]
 //
-// For 10, 50 and 200 windows on each of desktops 1 and 2 it times desktop
-// switches from the hotkey's key-up until the last window has moved (median
-// and worst of `switches`), next to the bare cost of as many SetWindowPos
-// calls made by this process on the same windows; then one switch while a
-// window of desktop 1 is hung. The program must run with
-// its default hotkeys. (Idle CPU and memory are read by scripts/benchmark.sh
-// from outside Wine, which does not report other processes' times.)
+// "bare", run while the program is not, times the moves a switch makes, made
+// by this process with no manager running: N windows moved up off the screen
+// one call each ("hide") and moved back ("show"), for N = 10, 50 and 200
+// (medians of `switches`); its output is the last form's BARE_FILE. "own"
+// times a program's own window calls (50 windows of a fresh process shifted
+// by 16 pixels and back, median ms), to be run with and without the program.
+//
+// The second form, with the program running with its default hotkeys, times
+// desktop switches from the hotkey's key-up until the last window of the old
+// desktop has left the screen (hide) and until the last of the new one is
+// back (show), medians of `switches`, beside the bare moves and their ratio;
+// one switch while
+// a window of desktop 1 is hung; the hot-corner latency. (Idle CPU and memory
+// are read by scripts/benchmark.sh from outside Wine, which does not report
+// other processes' times.)
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,11 +93,19 @@ bool AllShown(const std::vector<HWND> &windows, bool shown) {
   return true;
 }
 
+// Waits until `hidden` have all left the screen and `shown` are all on it;
+// `hiddenAt`, when given, receives the moment the last of `hidden` left.
 bool WaitForDesktop(const std::vector<HWND> &shown, const std::vector<HWND> &hidden,
-                    std::chrono::milliseconds timeout) {
+                    std::chrono::milliseconds timeout, Clock::time_point *hiddenAt = nullptr) {
   const auto end = Clock::now() + timeout;
+  bool allHidden = false;
   while (Clock::now() < end) {
-    if (AllShown(shown, true) && AllShown(hidden, false))
+    if (!allHidden && AllShown(hidden, false)) {
+      allHidden = true;
+      if (hiddenAt)
+        *hiddenAt = Clock::now();
+    }
+    if (allHidden && AllShown(shown, true))
       return true;
     // Polling without a pause would compete with the program for the window server.
     Sleep(1);
@@ -112,20 +132,101 @@ Clock::time_point PressDesktopHotkey(int desktop) {
   return keyUp;
 }
 
-// Time of moving every window up by 25000 pixels and back, one call each.
-double BareMoveCost(const std::vector<HWND> &windows) {
-  const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
-                     SWP_NOSENDCHANGING | SWP_DEFERERASE;
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                            SWP_NOSENDCHANGING | SWP_DEFERERASE;
+
+struct MoveTimes {
+  double Hide = 0, Show = 0;
+};
+
+// Every window moved up by 25000 pixels (off the screen, as a switch hides
+// it) and back, one call each: medians of `rounds`.
+MoveTimes BareMoves(const std::vector<HWND> &windows, int rounds) {
   std::vector<RECT> rects(windows.size());
   for (std::size_t i = 0; i < windows.size(); ++i)
     GetWindowRect(windows[i], &rects[i]);
-  const auto start = Clock::now();
-  for (std::size_t i = 0; i < windows.size(); ++i)
-    SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top - 25000, 0, 0, flags);
-  for (std::size_t i = 0; i < windows.size(); ++i)
-    SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top, 0, 0, flags);
-  return Milliseconds(Clock::now() - start);
+  std::vector<double> hides, shows;
+  for (int round = -1; round < rounds; ++round) { // round -1 warms up, untimed
+    auto start = Clock::now();
+    for (std::size_t i = 0; i < windows.size(); ++i)
+      SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top - 25000, 0, 0, kMoveFlags);
+    if (round >= 0)
+      hides.push_back(Milliseconds(Clock::now() - start));
+    start = Clock::now();
+    for (std::size_t i = 0; i < windows.size(); ++i)
+      SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top, 0, 0, kMoveFlags);
+    if (round >= 0)
+      shows.push_back(Milliseconds(Clock::now() - start));
+  }
+  return {Median(hides), Median(shows)};
 }
+
+// A program's own window calls: its windows shifted right by 16 pixels and
+// back, staying on the screen; median of `rounds`.
+double OwnMoves(const std::vector<HWND> &windows, int rounds) {
+  std::vector<RECT> rects(windows.size());
+  for (std::size_t i = 0; i < windows.size(); ++i)
+    GetWindowRect(windows[i], &rects[i]);
+  std::vector<double> times;
+  for (int round = -1; round < rounds; ++round) { // round -1 warms up, untimed
+    const auto start = Clock::now();
+    for (int shift : {16, 0})
+      for (std::size_t i = 0; i < windows.size(); ++i)
+        SetWindowPos(windows[i], nullptr, rects[i].left + shift, rects[i].top, 0, 0, kMoveFlags);
+    if (round >= 0)
+      times.push_back(Milliseconds(Clock::now() - start));
+  }
+  return Median(times);
+}
+
+constexpr int kOwnMoveWindows = 50;
+
+// Without the program: "moves N HIDE SHOW" per size.
+void MeasureBare(const std::wstring &testWindow, int rounds) {
+  for (int count : {10, 50, 200}) {
+    WindowProcess windows(testWindow, count);
+    std::this_thread::sleep_for(1s); // painted and settled
+    const MoveTimes times = BareMoves(windows.Windows(), rounds);
+    std::printf("moves %d %.1f %.1f\n", count, times.Hide, times.Show);
+  }
+}
+
+// A program's own window calls, in a fresh process: the median ms. Run once
+// without the program and once with it running idle, in the same conditions.
+void MeasureOwnMoves(const std::wstring &testWindow, int rounds) {
+  WindowProcess windows(testWindow, kOwnMoveWindows);
+  std::this_thread::sleep_for(2s); // painted, settled and (with the program) taken on
+  std::printf("%.1f\n", OwnMoves(windows.Windows(), rounds));
+}
+
+// The lines of MeasureBare's output, by their first two words.
+std::map<std::string, std::vector<double>> ReadBare(const std::wstring &file) {
+  std::map<std::string, std::vector<double>> result;
+  std::ifstream in(file.c_str());
+  std::string kind, count;
+  std::string rest;
+  while (in >> kind >> count && std::getline(in, rest)) {
+    std::vector<double> &values = result[kind + " " + count];
+    std::size_t at = 0;
+    while (at < rest.size()) {
+      std::size_t used = 0;
+      try {
+        values.push_back(std::stod(rest.substr(at), &used));
+      } catch (...) {
+        break;
+      }
+      at += used;
+    }
+  }
+  return result;
+}
+
+std::map<std::string, std::vector<double>> bare;
 
 void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
   PressDesktopHotkey(1);
@@ -139,26 +240,36 @@ void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
   WindowProcess second(testWindow, count);
   std::this_thread::sleep_for(1s);
 
-  std::vector<double> times;
+  std::vector<double> hides, shows, totals;
   int current = 2;
   for (int i = 0; i < switches; ++i) {
     const int target = current == 1 ? 2 : 1;
     const auto &shown = target == 1 ? first.Windows() : second.Windows();
     const auto &hidden = target == 1 ? second.Windows() : first.Windows();
     const auto keyUp = PressDesktopHotkey(target);
-    if (!WaitForDesktop(shown, hidden, 30s)) {
+    Clock::time_point hiddenAt;
+    if (!WaitForDesktop(shown, hidden, 30s, &hiddenAt)) {
       std::printf("| %4d | switch %d did not complete |\n", count, i + 1);
       return;
     }
-    times.push_back(Milliseconds(Clock::now() - keyUp));
+    const auto done = Clock::now();
+    hides.push_back(Milliseconds(hiddenAt - keyUp));
+    shows.push_back(Milliseconds(done - hiddenAt));
+    totals.push_back(Milliseconds(done - keyUp));
     current = target;
     std::this_thread::sleep_for(100ms);
   }
-  std::sort(times.begin(), times.end());
-  const auto &visible = current == 1 ? first.Windows() : second.Windows();
-  const double bare = BareMoveCost(visible);
-  std::printf("| %4d | %10.1f | %9.1f | %22.1f |\n", count, times[times.size() / 2], times.back(),
-              bare);
+  const auto worst = *std::max_element(totals.begin(), totals.end());
+  const auto moves = bare.find("moves " + std::to_string(count));
+  if (moves != bare.end() && moves->second.size() == 2) {
+    const double bareHide = moves->second[0], bareShow = moves->second[1];
+    std::printf("| %4d | %7.1f | %7.1f | %7.1f | %7.1f | %9.1f | %9.1f | %9.1f | %5.2f |\n", count,
+                Median(hides), Median(shows), Median(totals), worst, bareHide, bareShow,
+                bareHide + bareShow, Median(totals) / (bareHide + bareShow));
+  } else {
+    std::printf("| %4d | %7.1f | %7.1f | %7.1f | %7.1f | - | - | - | - |\n", count, Median(hides),
+                Median(shows), Median(totals), worst);
+  }
   PressDesktopHotkey(1);
   std::this_thread::sleep_for(500ms);
 }
@@ -233,20 +344,34 @@ void MeasureZoneEntry(const std::wstring &testWindow, int times) {
 } // namespace
 
 int wmain(int argc, wchar_t **argv) {
+  if (argc >= 3 && std::wstring(argv[1]) == L"bare") {
+    MeasureBare(argv[2], argc > 3 ? _wtoi(argv[3]) : 20);
+    return 0;
+  }
+  if (argc >= 3 && std::wstring(argv[1]) == L"own") {
+    MeasureOwnMoves(argv[2], argc > 3 ? _wtoi(argv[3]) : 20);
+    return 0;
+  }
   if (argc < 2) {
-    std::fprintf(stderr, "usage: qvbench <test_window.exe> [switches]\n");
+    std::fprintf(stderr, "usage: qvbench [bare] <test_window.exe> [switches] [bare file]\n");
     return 2;
   }
   const std::wstring testWindow = argv[1];
   const int switches = argc > 2 ? _wtoi(argv[2]) : 20;
+  if (argc > 3)
+    bare = ReadBare(argv[3]);
   if (!FindWindowW(L"TSettings", nullptr)) {
     std::fprintf(stderr, "quadrivista.exe is not running\n");
     return 1;
   }
 
-  std::printf("Desktop switch, hotkey key-up to last window moved (%d switches)\n\n", switches);
-  std::printf("| windows per desktop | median ms | worst ms | bare SetWindowPos x2N ms |\n");
-  std::printf("|---|---|---|---|\n");
+  std::printf("Desktop switch from the hotkey's key-up until the last window of the old desktop "
+              "left the screen (hide) and the last of the new one is back (show), medians of %d "
+              "switches; bare: the same moves made by a test program with no manager running\n\n",
+              switches);
+  std::printf("| windows per desktop | hide ms | show ms | switch ms | worst ms | bare hide ms | "
+              "bare show ms | bare ms | ratio |\n");
+  std::printf("|---|---|---|---|---|---|---|---|---|\n");
   for (int count : {10, 50, 200})
     MeasureSwitches(testWindow, count, switches);
   std::printf("\nA switch while one window's program does not answer\n\n");

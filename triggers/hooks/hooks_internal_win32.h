@@ -23,13 +23,15 @@ void ReportWindowMove(std::uint32_t code, std::uint32_t window);
 inline constexpr wchar_t kRelayWindowClass[] = L"QuadrivistaHooksRelay";
 inline constexpr UINT kRelayWindowMove = WM_APP + 2; // wParam code, lParam window
 
-// Message hooks, installed for every process of the desktop.
+// The one message hook, installed for every process of the desktop. It sees
+// only posted messages: a hook on sent messages would run on every message
+// every program sends itself (several for each window move), and everything
+// the program asks of another program's window is posted.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam);
 
-// Answers the program's request to print a window into shared memory; other
-// messages are left alone.
-void AnswerWindowPrint(const CWPSTRUCT &message);
+// Answers the program's request to print a window into shared memory and
+// returns true; other messages are left alone (false).
+bool AnswerWindowPrint(const MSG &message);
 
 // Low-level mouse hook, running on the library's thread in the program's process.
 LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);

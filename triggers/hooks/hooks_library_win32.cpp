@@ -66,7 +66,6 @@ DWORD WINAPI HookThreadMain(void *ready) {
     SetTimer(nullptr, 0, 200, nullptr);
   }
   const HHOOK posted = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, module, 0);
-  const HHOOK sent = SetWindowsHookExW(WH_CALLWNDPROC, CallWindowHook, module, 0);
   SetEvent(static_cast<HANDLE>(ready));
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == kReplayRightClick)
@@ -76,7 +75,7 @@ DWORD WINAPI HookThreadMain(void *ready) {
     else
       DispatchMessageW(&message);
   }
-  for (const HHOOK hook : {mouse, posted, sent})
+  for (const HHOOK hook : {mouse, posted})
     if (hook)
       UnhookWindowsHookEx(hook);
   if (relay)

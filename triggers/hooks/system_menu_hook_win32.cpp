@@ -1,7 +1,9 @@
-// The "Send to" items of system menus. These hooks run inside every program
-// whose windows the program manages: they report the choice of an item, and
-// keep the items in a window's system menu from inside the window's own
-// process, where its menus live.
+// The "Send to" items of system menus. This hook runs inside every program
+// whose windows the program manages: it reports the choice of an item, and
+// keeps the items in a window's system menu from inside the window's own
+// process, where its menus live. A window whose menu holds the items carries
+// the property kSendToItemsProperty, so that the program can tell when a
+// posted removal has been done.
 #include "triggers/hooks/hooks_internal_win32.h"
 #include "triggers/send_to_items_win32.h"
 
@@ -40,11 +42,13 @@ void UpdateSendToItems(HWND window, bool add, ATOM captions) {
   if (add && GlobalGetAtomNameW(captions, text, 256) == 0)
     return; // the captions are gone: the program has renamed its desktops or ended
   const HMENU menu = GetSystemMenu(window, FALSE);
-  if (!menu)
+  if (menu)
+    DeleteSendToItems(menu);
+  if (!menu || !add) {
+    RemovePropW(window, kSendToItemsProperty);
     return;
-  DeleteSendToItems(menu);
-  if (!add)
-    return;
+  }
+  SetPropW(window, kSendToItemsProperty, reinterpret_cast<HANDLE>(1));
   AppendSendToItem(menu, kSendToFirstCommand, nullptr);
   wchar_t *caption = text; // one caption per line
   for (UINT index = 0; index < 6 && caption; ++index) {
@@ -58,7 +62,8 @@ void UpdateSendToItems(HWND window, bool add, ATOM captions) {
 
 } // namespace
 
-// Messages taken from a queue: the choice of a system-menu item arrives posted.
+// Messages taken from a queue: the choice of a system-menu item, the
+// program's menu updates and its requests for a picture of the window.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     MSG &message = *reinterpret_cast<MSG *>(lParam);
@@ -68,23 +73,9 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     } else if (message.message == SendToMenuMessage() && message.hwnd) {
       UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
       message.message = WM_NULL;
+    } else if (AnswerWindowPrint(message)) {
+      message.message = WM_NULL;
     }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// Messages sent to a window: a program may send itself the command, and the
-// program sends the menu update when it must know it is done, and its
-// requests for a picture of the window.
-LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION) {
-    const CWPSTRUCT &message = *reinterpret_cast<const CWPSTRUCT *>(lParam);
-    if (IsSendToCommand(message.hwnd, message.message, message.wParam))
-      ReportMove(message.hwnd, message.wParam);
-    else if (message.message == SendToMenuMessage() && message.hwnd)
-      UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
-    else
-      AnswerWindowPrint(message);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -123,13 +123,24 @@ void PrintInto(HWND window, WindowPrintHeader &header) {
 
 } // namespace
 
-void AnswerWindowPrint(const CWPSTRUCT &message) {
+bool AnswerWindowPrint(const MSG &message) {
   if (message.message != WindowPrintMessage() || !message.hwnd)
-    return;
-  const SharedPicture picture(static_cast<DWORD>(message.wParam),
-                              static_cast<DWORD>(message.lParam));
-  if (WindowPrintHeader *header = picture.OpenRequest())
-    PrintInto(message.hwnd, *header);
+    return false;
+  const auto process = static_cast<DWORD>(message.wParam);
+  const auto number = static_cast<DWORD>(message.lParam);
+  {
+    const SharedPicture picture(process, number);
+    if (WindowPrintHeader *header = picture.OpenRequest())
+      PrintInto(message.hwnd, *header);
+  }
+  // Done, printed or not: the requester stops waiting.
+  wchar_t name[kWindowPrintNameLength];
+  WindowPrintDoneEventName(process, number, name);
+  if (const HANDLE done = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
+    SetEvent(done);
+    CloseHandle(done);
+  }
+  return true;
 }
 
 } // namespace qv::hooks
