@@ -1,5 +1,7 @@
 #include "desktops/desktop.h"
 
+#include "desktops/window_batch.h"
+
 #include "desktops/desktop_environment.h"
 #include "desktops/hidden_window_journal.h"
 #include "desktops/managed_window.h"
@@ -99,6 +101,7 @@ void TDesktop::Activate(bool restoreFocus) {
     environment_.Services.ApplyIconLayout(*this);
   {
     THiddenWindowJournal::DeferredWrites oneWrite(environment_.Journal);
+    const WindowBatch together(environment_.System);
     for (TManagedWindow *window : windows_)
       window->Show();
   }
@@ -125,6 +128,7 @@ void TDesktop::Deactivate(bool foregroundIsTricky) {
       if (!window->Sticky)
         environment_.Journal->WindowHidden(window->JournalEntry());
   }
+  const WindowBatch together(system);
   for (TManagedWindow *window : windows_)
     window->Hide();
 }

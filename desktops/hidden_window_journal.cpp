@@ -289,6 +289,7 @@ int RecoverHiddenWindows(WindowSystem &system, const std::filesystem::path &file
         log->Add("Journal window " + std::to_string(entry.Handle) + " is another window now");
       continue;
     }
+    system.CancelPendingChange(entry.Handle);
     if (!LooksHidden(system, entry))
       continue;
     ShowAgain(system, entry);

@@ -69,6 +69,16 @@ public:
   virtual void SetLayeredAlpha(WindowHandle window, std::uint8_t alpha) = 0;
   // Posts the registered "SHELLHOOK" message to the taskbar's button list.
   virtual void PostShellHook(int code, WindowHandle window) = 0;
+  // Between BeginBatch and EndBatch the style changes, taskbar messages and
+  // moves of windows of other programs may be carried out by those programs
+  // themselves, all at once, in the order asked for each window; EndBatch
+  // returns when they are done (or were done from here). Outside a batch each
+  // call acts at once.
+  virtual void BeginBatch() {}
+  virtual void EndBatch() {}
+  // Forgets a change asked of the window's program that it has not carried
+  // out yet (one left behind by an earlier run of the program).
+  virtual void CancelPendingChange(WindowHandle) {}
 
   virtual bool IsMinimized(WindowHandle window) = 0;
   // Shows the window (SW_SHOW), makes it the foreground window and gives it the focus.

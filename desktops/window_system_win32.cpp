@@ -79,7 +79,8 @@ Win32WindowSystem::~Win32WindowSystem() {
 Win32WindowSystem::Win32WindowSystem(HWND taskSwitchWindow)
     : taskSwitchWindow_(taskSwitchWindow), shellHookMessage_(RegisterWindowMessageA("SHELLHOOK")),
       userInterfaceThread_(GetCurrentThreadId()), psapi_(LoadLibraryW(L"psapi.dll")),
-      sendToMenuMessage_(RegisterWindowMessageA(kSendToMenuMessageName)) {
+      sendToMenuMessage_(RegisterWindowMessageA(kSendToMenuMessageName)),
+      restyleMessage_(RegisterWindowMessageA(kRestyleMessageName)) {
   if (psapi_) {
     getModuleBaseName_ = reinterpret_cast<GetModuleBaseNameFunction>(
         reinterpret_cast<void *>(GetProcAddress(psapi_.Get(), "GetModuleBaseNameW")));
@@ -136,7 +137,12 @@ bool Win32WindowSystem::Responds(WindowHandle window) {
 }
 
 void Win32WindowSystem::SetExStyle(WindowHandle window, std::uint32_t exStyle) {
-  SetWindowLongW(ToHwnd(window), GWL_EXSTYLE, static_cast<LONG>(exStyle));
+  const HWND handle = ToHwnd(window);
+  if (batching_ && FindPending(handle) == pending_.size() && ChangedByItsOwnThread(handle)) {
+    pending_.push_back({handle, exStyle});
+    return;
+  }
+  SetWindowLongW(handle, GWL_EXSTYLE, static_cast<LONG>(exStyle));
 }
 
 WindowHandle Win32WindowSystem::Owner(WindowHandle window) {
@@ -191,15 +197,41 @@ WindowRect Win32WindowSystem::Rect(WindowHandle window) {
 
 void Win32WindowSystem::SetPosition(WindowHandle window, std::int32_t left, std::int32_t top,
                                     bool move) {
+  const HWND handle = ToHwnd(window);
+  if (const std::size_t index = FindPending(handle); index < pending_.size()) {
+    if (!move) { // the frame refreshed where the window is
+      RECT rect{};
+      GetWindowRect(handle, &rect);
+      left = rect.left;
+      top = rect.top;
+    }
+    if (PostChange(pending_[index], left, top))
+      return;
+    CarryOutHere(pending_[index]);
+    pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(index));
+  }
   const UINT flags = move ? kPositionFlags & ~UINT{SWP_NOMOVE} : kPositionFlags;
-  SetWindowPos(ToHwnd(window), nullptr, left, top, 0, 0, flags);
+  SetWindowPos(handle, nullptr, left, top, 0, 0, flags);
 }
 
 void Win32WindowSystem::SetLayeredAlpha(WindowHandle window, std::uint8_t alpha) {
-  SetLayeredWindowAttributes(ToHwnd(window), 0, alpha, LWA_ALPHA);
+  const HWND handle = ToHwnd(window);
+  // A layered window's style comes before its alpha.
+  if (const std::size_t index = FindPending(handle);
+      index < pending_.size() && !pending_[index].posted) {
+    CarryOutHere(pending_[index]);
+    pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(index));
+  }
+  SetLayeredWindowAttributes(handle, 0, alpha, LWA_ALPHA);
 }
 
 void Win32WindowSystem::PostShellHook(int code, WindowHandle window) {
+  // In a batch the taskbar hears of the window once its style has changed.
+  if (const std::size_t index = FindPending(ToHwnd(window));
+      index < pending_.size() && !pending_[index].posted) {
+    pending_[index].shellCode = code;
+    return;
+  }
   PostMessageW(taskSwitchWindow_, shellHookMessage_, static_cast<WPARAM>(code),
                static_cast<LPARAM>(window));
 }

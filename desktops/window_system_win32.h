@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "shell/unique_handle_win32.h"
 
@@ -41,6 +43,9 @@ public:
   void SetPosition(WindowHandle window, std::int32_t left, std::int32_t top, bool move) override;
   void SetLayeredAlpha(WindowHandle window, std::uint8_t alpha) override;
   void PostShellHook(int code, WindowHandle window) override;
+  void BeginBatch() override;
+  void EndBatch() override;
+  void CancelPendingChange(WindowHandle window) override;
 
   bool IsMinimized(WindowHandle window) override;
   void BringToFront(WindowHandle window) override;
@@ -55,6 +60,21 @@ public:
   void SetSendToMenu(WindowHandle window, const std::array<std::string, 6> *names) override;
 
 private:
+  // A window's style change, taskbar message and move within a batch, asked
+  // of the window's own thread once its move is known.
+  struct PendingChange {
+    HWND window;
+    DWORD exStyle;
+    std::optional<int> shellCode;
+    bool posted = false;
+    std::int32_t left = 0, top = 0;
+  };
+  bool ChangedByItsOwnThread(HWND window);
+  std::size_t FindPending(HWND window) const; // pending_.size() when none
+  bool PostChange(PendingChange &change, std::int32_t left, std::int32_t top);
+  void CarryOutHere(const PendingChange &change);
+  void WaitForPostedChanges();
+
   void AskOwnerProcessForSendToMenu(HWND window, const std::array<std::string, 6> *names);
 
   using GetModuleBaseNameFunction = DWORD(WINAPI *)(HANDLE, HMODULE, LPWSTR, DWORD);
@@ -77,6 +97,9 @@ private:
     ULONGLONG tick;
   };
   std::unordered_map<DWORD, ThreadProbe> threadProbes_;
+  UINT restyleMessage_;
+  bool batching_ = false;
+  std::vector<PendingChange> pending_;
 };
 
 inline HWND ToHwnd(WindowHandle window) {

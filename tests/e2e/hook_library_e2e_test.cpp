@@ -1,6 +1,8 @@
 // The hook library on its own: loaded by the test as the program loads it,
 // with a test window in another process whose system-menu commands it must
 // report, and only to a named window.
+#include "desktops/window_batch.h"
+#include "desktops/window_system_win32.h"
 #include "tests/e2e/e2e_support_win32.h"
 #include "triggers/hook_library_win32.h"
 
@@ -72,6 +74,17 @@ protected:
     GlobalDeleteAtom(captions);
   }
 
+  // Hides (or shows) the window as a switch does, in one batch: style,
+  // taskbar message, move.
+  static void ChangeInABatch(Win32WindowSystem &system, HWND window, DWORD exStyle, int left,
+                             int top) {
+    const WindowHandle handle = ToWindowHandle(window);
+    const WindowBatch batch(system);
+    system.SetExStyle(handle, exStyle);
+    system.PostShellHook(2, handle);
+    system.SetPosition(handle, left, top, true);
+  }
+
   static bool RunningUnderWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
@@ -138,6 +151,42 @@ TEST_F(HookLibraryTest, LeavesEveryProgramWhenItsHooksAreRemoved) {
   if (!RunningUnderWine()) {
     EXPECT_TRUE(WaitUntil([&] { return !HooksLoadedIn(window_); }));
   }
+}
+
+TEST_F(HookLibraryTest, ABatchedHideAndShowLandExactlyWhetherTheWindowsThreadOrWeCarryThemOut) {
+  Win32WindowSystem system(nullptr);
+  RECT shown{};
+  GetWindowRect(window_, &shown);
+  const auto plain = static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE));
+  const DWORD hidden = plain | WS_EX_TOOLWINDOW;
+  const auto isAt = [&](int top, DWORD exStyle) {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    return rect.left == shown.left && rect.top == top &&
+           static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE)) == exStyle;
+  };
+
+  // Not yet known to run the library: done from here, and the window is asked.
+  ChangeInABatch(system, window_, hidden, shown.left, shown.top - 25000);
+  EXPECT_TRUE(isAt(shown.top - 25000, hidden));
+  ASSERT_TRUE(WaitUntil([&] { return GetPropW(window_, kHookedProperty) != nullptr; }))
+      << "the library marks a window whose thread runs it";
+  // Now its own thread does it, the packed position's negative top included,
+  // well before the program would give up waiting (300 ms) and do it itself.
+  const auto start = std::chrono::steady_clock::now();
+  ChangeInABatch(system, window_, plain, shown.left, shown.top);
+  EXPECT_TRUE(isAt(shown.top, plain));
+  ChangeInABatch(system, window_, hidden, shown.left, shown.top - 25000);
+  EXPECT_TRUE(isAt(shown.top - 25000, hidden));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+  EXPECT_FALSE(GetPropW(window_, kRestyleRequestProperty)) << "no request is left behind";
+
+  // A thread that never takes the request up (the library gone from it) gets
+  // the change from here once the program has waited long enough.
+  library_.UnInstallHook();
+  ChangeInABatch(system, window_, plain, shown.left, shown.top);
+  EXPECT_TRUE(isAt(shown.top, plain));
+  EXPECT_FALSE(GetPropW(window_, kRestyleRequestProperty));
 }
 
 } // namespace

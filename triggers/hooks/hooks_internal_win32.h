@@ -32,6 +32,9 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
 // Answers the program's request to print a window into shared memory and
 // returns true; other messages are left alone (false).
 bool AnswerWindowPrint(const MSG &message);
+// Carries out the program's request to change a window's style and position
+// and returns true; other messages are left alone (false).
+bool AnswerRestyle(const MSG &message);
 
 // Low-level mouse hook, running on the library's thread in the program's process.
 LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);

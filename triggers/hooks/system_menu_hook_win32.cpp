@@ -63,7 +63,8 @@ void UpdateSendToItems(HWND window, bool add, ATOM captions) {
 } // namespace
 
 // Messages taken from a queue: the choice of a system-menu item, the
-// program's menu updates and its requests for a picture of the window.
+// program's menu updates, its requests for a picture of the window and for
+// changes of its style and position.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     MSG &message = *reinterpret_cast<MSG *>(lParam);
@@ -73,7 +74,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     } else if (message.message == SendToMenuMessage() && message.hwnd) {
       UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
       message.message = WM_NULL;
-    } else if (AnswerWindowPrint(message)) {
+    } else if (AnswerWindowPrint(message) || AnswerRestyle(message)) {
       message.message = WM_NULL;
     }
   }

@@ -1,0 +1,127 @@
+// Batched window changes: within a batch, a window of another program whose
+// thread runs the hook library gets its style change and move as one posted
+// message that its own thread carries out, so that a switch neither waits on
+// each program in turn nor makes three round trips per window. The taskbar
+// message follows once the window is done. A window whose thread does not
+// carry the change out in time gets it from here after all.
+#include "desktops/window_system_win32.h"
+
+#include <cstdint>
+
+namespace qv {
+namespace {
+
+constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                            SWP_NOSENDCHANGING | SWP_DEFERERASE;
+// Without one window done for this long, the rest is done from here.
+constexpr ULONGLONG kPatienceMilliseconds = 300;
+
+bool FitsInHalf(std::int32_t value) {
+  return value >= INT16_MIN && value <= INT16_MAX;
+}
+
+} // namespace
+
+void Win32WindowSystem::BeginBatch() {
+  batching_ = true;
+}
+
+void Win32WindowSystem::EndBatch() {
+  batching_ = false;
+  // Style changes that never got a move (the layered-window way) are done here.
+  for (const PendingChange &change : pending_)
+    if (!change.posted)
+      CarryOutHere(change);
+  std::erase_if(pending_, [](const PendingChange &change) { return !change.posted; });
+  WaitForPostedChanges();
+}
+
+void Win32WindowSystem::CancelPendingChange(WindowHandle window) {
+  RemovePropW(ToHwnd(window), kRestyleRequestProperty);
+}
+
+bool Win32WindowSystem::ChangedByItsOwnThread(HWND window) {
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  if (thread == 0 || thread == GetCurrentThreadId())
+    return false;
+  if (GetPropW(window, kHookedProperty))
+    return true;
+  // Not known yet: the library, if it runs there, marks the window for next time.
+  PostMessageW(window, restyleMessage_, 0, 0);
+  return false;
+}
+
+std::size_t Win32WindowSystem::FindPending(HWND window) const {
+  std::size_t index = 0;
+  while (index < pending_.size() && pending_[index].window != window)
+    ++index;
+  return index;
+}
+
+bool Win32WindowSystem::PostChange(PendingChange &change, std::int32_t left, std::int32_t top) {
+  if (change.posted || !FitsInHalf(left) || !FitsInHalf(top))
+    return false;
+  change.left = left;
+  change.top = top;
+  if (!SetPropW(change.window, kRestyleRequestProperty, reinterpret_cast<HANDLE>(1)))
+    return false;
+  const auto packed = static_cast<DWORD>(static_cast<std::uint16_t>(left)) |
+                      (static_cast<DWORD>(static_cast<std::uint16_t>(top)) << 16);
+  if (!PostMessageW(change.window, restyleMessage_, change.exStyle, static_cast<LPARAM>(packed))) {
+    RemovePropW(change.window, kRestyleRequestProperty);
+    return false;
+  }
+  change.posted = true;
+  return true;
+}
+
+// The style change and the taskbar message of a change, from here; the move
+// is the caller's.
+void Win32WindowSystem::CarryOutHere(const PendingChange &change) {
+  SetWindowLongW(change.window, GWL_EXSTYLE, static_cast<LONG>(change.exStyle));
+  if (change.shellCode)
+    PostMessageW(taskSwitchWindow_, shellHookMessage_, static_cast<WPARAM>(*change.shellCode),
+                 reinterpret_cast<LPARAM>(change.window));
+}
+
+void Win32WindowSystem::WaitForPostedChanges() {
+  const ULONGLONG start = GetTickCount64();
+  ULONGLONG lastDone = start;
+  std::size_t done = 0; // in the order posted: one thread works through its windows in turn
+  while (done < pending_.size()) {
+    const PendingChange &change = pending_[done];
+    if (!GetPropW(change.window, kRestyleRequestProperty) || !::IsWindow(change.window)) {
+      if (change.shellCode)
+        PostMessageW(taskSwitchWindow_, shellHookMessage_, static_cast<WPARAM>(*change.shellCode),
+                     reinterpret_cast<LPARAM>(change.window));
+      ++done;
+      lastDone = GetTickCount64();
+      continue;
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastDone > kPatienceMilliseconds)
+      break;
+    // Brief yields first: most windows are done within a few milliseconds.
+    if (now - start < 5)
+      Sleep(0);
+    else
+      Sleep(1);
+  }
+  for (std::size_t index = done; index < pending_.size(); ++index) {
+    const PendingChange &change = pending_[index];
+    if (!Responds(ToWindowHandle(change.window))) {
+      // Left to its thread, which carries it out when it answers again; a
+      // change from here would wait for it.
+      if (change.shellCode)
+        PostMessageW(taskSwitchWindow_, shellHookMessage_, static_cast<WPARAM>(*change.shellCode),
+                     reinterpret_cast<LPARAM>(change.window));
+      continue;
+    }
+    RemovePropW(change.window, kRestyleRequestProperty);
+    CarryOutHere(change);
+    SetWindowPos(change.window, nullptr, change.left, change.top, 0, 0, kMoveFlags);
+  }
+  pending_.clear();
+}
+
+} // namespace qv
