@@ -11,8 +11,6 @@
 namespace qv {
 namespace {
 
-constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
-                            SWP_NOSENDCHANGING | SWP_DEFERERASE;
 // Without one window done for this long, the rest is done from here.
 constexpr ULONGLONG kPatienceMilliseconds = 300;
 
@@ -80,8 +78,12 @@ bool Win32WindowSystem::PostChange(PendingChange &change, std::int32_t left, std
 void Win32WindowSystem::CarryOutHere(const PendingChange &change) {
   SetWindowLongW(change.window, GWL_EXSTYLE, static_cast<LONG>(change.exStyle));
   if (change.shellCode)
-    PostMessageW(taskSwitchWindow_, shellHookMessage_, static_cast<WPARAM>(*change.shellCode),
-                 reinterpret_cast<LPARAM>(change.window));
+    PostShellHookNow(*change.shellCode, change.window);
+}
+
+void Win32WindowSystem::CarryOutPendingHere(std::size_t index) {
+  CarryOutHere(pending_[index]);
+  pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void Win32WindowSystem::WaitForPostedChanges() {
@@ -92,8 +94,7 @@ void Win32WindowSystem::WaitForPostedChanges() {
     const PendingChange &change = pending_[done];
     if (!GetPropW(change.window, kRestyleRequestProperty) || !::IsWindow(change.window)) {
       if (change.shellCode)
-        PostMessageW(taskSwitchWindow_, shellHookMessage_, static_cast<WPARAM>(*change.shellCode),
-                     reinterpret_cast<LPARAM>(change.window));
+        PostShellHookNow(*change.shellCode, change.window);
       ++done;
       lastDone = GetTickCount64();
       continue;
@@ -113,13 +114,12 @@ void Win32WindowSystem::WaitForPostedChanges() {
       // Left to its thread, which carries it out when it answers again; a
       // change from here would wait for it.
       if (change.shellCode)
-        PostMessageW(taskSwitchWindow_, shellHookMessage_, static_cast<WPARAM>(*change.shellCode),
-                     reinterpret_cast<LPARAM>(change.window));
+        PostShellHookNow(*change.shellCode, change.window);
       continue;
     }
     RemovePropW(change.window, kRestyleRequestProperty);
     CarryOutHere(change);
-    SetWindowPos(change.window, nullptr, change.left, change.top, 0, 0, kMoveFlags);
+    MoveHere(change.window, change.left, change.top, true);
   }
   pending_.clear();
 }

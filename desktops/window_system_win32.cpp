@@ -207,21 +207,22 @@ void Win32WindowSystem::SetPosition(WindowHandle window, std::int32_t left, std:
     }
     if (PostChange(pending_[index], left, top))
       return;
-    CarryOutHere(pending_[index]);
-    pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(index));
+    CarryOutPendingHere(index);
   }
+  MoveHere(handle, left, top, move);
+}
+
+void Win32WindowSystem::MoveHere(HWND window, std::int32_t left, std::int32_t top, bool move) {
   const UINT flags = move ? kPositionFlags & ~UINT{SWP_NOMOVE} : kPositionFlags;
-  SetWindowPos(handle, nullptr, left, top, 0, 0, flags);
+  SetWindowPos(window, nullptr, left, top, 0, 0, flags);
 }
 
 void Win32WindowSystem::SetLayeredAlpha(WindowHandle window, std::uint8_t alpha) {
   const HWND handle = ToHwnd(window);
   // A layered window's style comes before its alpha.
   if (const std::size_t index = FindPending(handle);
-      index < pending_.size() && !pending_[index].posted) {
-    CarryOutHere(pending_[index]);
-    pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(index));
-  }
+      index < pending_.size() && !pending_[index].posted)
+    CarryOutPendingHere(index);
   SetLayeredWindowAttributes(handle, 0, alpha, LWA_ALPHA);
 }
 
@@ -232,8 +233,12 @@ void Win32WindowSystem::PostShellHook(int code, WindowHandle window) {
     pending_[index].shellCode = code;
     return;
   }
+  PostShellHookNow(code, ToHwnd(window));
+}
+
+void Win32WindowSystem::PostShellHookNow(int code, HWND window) {
   PostMessageW(taskSwitchWindow_, shellHookMessage_, static_cast<WPARAM>(code),
-               static_cast<LPARAM>(window));
+               reinterpret_cast<LPARAM>(window));
 }
 
 bool Win32WindowSystem::IsMinimized(WindowHandle window) {

@@ -73,7 +73,10 @@ private:
   std::size_t FindPending(HWND window) const; // pending_.size() when none
   bool PostChange(PendingChange &change, std::int32_t left, std::int32_t top);
   void CarryOutHere(const PendingChange &change);
+  void CarryOutPendingHere(std::size_t index); // and forgets it
   void WaitForPostedChanges();
+  void MoveHere(HWND window, std::int32_t left, std::int32_t top, bool move);
+  void PostShellHookNow(int code, HWND window);
 
   void AskOwnerProcessForSendToMenu(HWND window, const std::array<std::string, 6> *names);
 
