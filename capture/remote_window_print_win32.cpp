@@ -3,8 +3,12 @@
 #include "capture/window_print_request.h"
 #include "shell/unique_handle_win32.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -49,10 +53,9 @@ bool Reachable(DWORD processId) {
 // One request's shared section, mapped while the object lives.
 class RequestSection {
 public:
-  RequestSection(std::uint32_t number, std::size_t pixelBytes) {
+  RequestSection(std::uint32_t number, std::uint64_t size) {
     wchar_t name[kWindowPrintNameLength];
     WindowPrintSectionName(GetCurrentProcessId(), number, name);
-    const auto size = static_cast<std::uint64_t>(sizeof(WindowPrintHeader) + pixelBytes);
     section_.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
                                       static_cast<DWORD>(size >> 32), static_cast<DWORD>(size),
                                       name));
@@ -66,42 +69,154 @@ public:
   RequestSection(const RequestSection &) = delete;
   RequestSection &operator=(const RequestSection &) = delete;
 
-  WindowPrintHeader *Header() const { return static_cast<WindowPrintHeader *>(view_); }
+  char *View() const { return static_cast<char *>(view_); }
 
 private:
   UniqueKernelHandle section_;
   void *view_ = nullptr;
 };
 
+// The windows of one thread, asked in one request.
+struct Request {
+  DWORD Thread = 0;
+  std::vector<std::size_t> Prints;    // indexes into the caller's prints
+  std::vector<std::uint64_t> Offsets; // of each one's pixels in the section
+  std::uint64_t PixelCount = 0;
+  std::unique_ptr<RequestSection> Section;
+  UniqueKernelHandle Done;
+  std::vector<char> Taken;
+  std::size_t Answered = 0;
+
+  WindowPrintEntry *Entries() const {
+    return reinterpret_cast<WindowPrintEntry *>(Section->View() + sizeof(WindowPrintHeader));
+  }
+  bool Finished() const { return Answered == Prints.size(); }
+};
+
+std::uint64_t AlignedTo16(std::uint64_t value) {
+  return (value + 15) & ~std::uint64_t{15};
+}
+
+// Lays the request out in a fresh section and posts it; false when it
+// could not be asked.
+bool Post(Request &request, std::span<RemotePrint> prints) {
+  const auto count = static_cast<std::uint32_t>(request.Prints.size());
+  std::uint64_t size = AlignedTo16(WindowPrintEntriesEnd(count));
+  for (std::size_t index : request.Prints) {
+    request.Offsets.push_back(size);
+    size += AlignedTo16(WindowPrintPixelBytes(prints[index].Width, prints[index].Height));
+  }
+  const std::uint32_t number = nextRequest++;
+  request.Section = std::make_unique<RequestSection>(number, size);
+  if (!request.Section->View())
+    return false;
+  auto *header = reinterpret_cast<WindowPrintHeader *>(request.Section->View());
+  *header = {kWindowPrintMagic, count, {0, 0}};
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const RemotePrint &print = prints[request.Prints[i]];
+    request.Entries()[i] =
+        WindowPrintEntry{static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(print.Window)),
+                         print.Width,
+                         print.Height,
+                         request.Offsets[i],
+                         kWindowPrintAsked,
+                         0};
+  }
+  wchar_t doneName[kWindowPrintNameLength];
+  WindowPrintDoneEventName(GetCurrentProcessId(), number, doneName);
+  request.Done.Reset(CreateEventW(nullptr, FALSE, FALSE, doneName));
+  return request.Done && PostMessageW(prints[request.Prints.front()].Window, WindowPrintMessage(),
+                                      GetCurrentProcessId(), number);
+}
+
+// Takes the pictures the library has finished since the last look.
+void TakeAnswers(Request &request, std::span<RemotePrint> prints,
+                 const std::function<void(std::size_t, const std::uint32_t *)> &arrived) {
+  WindowPrintEntry *entries = request.Entries();
+  request.Taken.resize(request.Prints.size());
+  for (std::size_t i = 0; i < request.Prints.size(); ++i) {
+    const std::uint32_t state = *static_cast<volatile std::uint32_t *>(&entries[i].State);
+    if (request.Taken[i] || state == kWindowPrintAsked)
+      continue;
+    std::atomic_thread_fence(std::memory_order_acquire); // the state before the pixels
+    RemotePrint &print = prints[request.Prints[i]];
+    if (state == kWindowPrintPrinted) {
+      // Our own offset: anyone who finds the section could change its copy.
+      const auto *picture =
+          reinterpret_cast<const std::uint32_t *>(request.Section->View() + request.Offsets[i]);
+      if (print.Pixels)
+        std::memcpy(print.Pixels, picture, WindowPrintPixelBytes(print.Width, print.Height));
+      print.Printed = true;
+      if (arrived)
+        arrived(request.Prints[i], picture);
+    }
+    request.Taken[i] = 1;
+    ++request.Answered;
+  }
+}
+
 } // namespace
 
 RemoteWindowPrinter::RemoteWindowPrinter(std::chrono::milliseconds timeout) : timeout_(timeout) {}
 
+void RemoteWindowPrinter::PrintAll(
+    std::span<RemotePrint> prints,
+    const std::function<void(std::size_t, const std::uint32_t *)> &arrived) const {
+  // One request per thread, split where it would grow too big.
+  std::vector<Request> requests;
+  std::map<DWORD, bool> reachable;
+  for (std::size_t i = 0; i < prints.size(); ++i) {
+    const RemotePrint &print = prints[i];
+    const std::size_t bytes = WindowPrintPixelBytes(print.Width, print.Height);
+    DWORD processId = 0;
+    const DWORD thread = GetWindowThreadProcessId(print.Window, &processId);
+    if (bytes == 0 || thread == 0 || processId == GetCurrentProcessId())
+      continue;
+    const auto known = reachable.find(processId);
+    if (!(known != reachable.end() ? known->second : (reachable[processId] = Reachable(processId))))
+      continue;
+    const std::uint64_t pixels = bytes / 4;
+    auto request = std::find_if(requests.begin(), requests.end(), [&](const Request &r) {
+      return r.Thread == thread && r.Prints.size() < kWindowPrintMaxCount &&
+             r.PixelCount + pixels <= static_cast<std::uint64_t>(kWindowPrintMaxPixels);
+    });
+    if (request == requests.end())
+      request = requests.insert(requests.end(), Request{thread});
+    request->Prints.push_back(i);
+    request->PixelCount += pixels;
+  }
+  std::vector<Request *> waiting;
+  for (Request &request : requests)
+    if (Post(request, prints))
+      waiting.push_back(&request);
+
+  // The time-out counts from the last answer: a hung program holds up the
+  // others no longer than that.
+  ULONGLONG lastAnswer = GetTickCount64();
+  while (!waiting.empty()) {
+    std::vector<HANDLE> events;
+    for (std::size_t i = 0; i < waiting.size() && i < MAXIMUM_WAIT_OBJECTS; ++i)
+      events.push_back(waiting[i]->Done.Get());
+    const ULONGLONG waited = GetTickCount64() - lastAnswer;
+    const auto patience = static_cast<ULONGLONG>(timeout_.count());
+    if (waited >= patience)
+      break;
+    WaitForMultipleObjects(static_cast<DWORD>(events.size()), events.data(), FALSE,
+                           static_cast<DWORD>(std::min<ULONGLONG>(patience - waited, 50)));
+    for (Request *request : waiting) {
+      const std::size_t before = request->Answered;
+      TakeAnswers(*request, prints, arrived);
+      if (request->Answered != before)
+        lastAnswer = GetTickCount64();
+    }
+    std::erase_if(waiting, [](const Request *request) { return request->Finished(); });
+  }
+}
+
 bool RemoteWindowPrinter::Print(HWND window, int width, int height, std::uint32_t *pixels) const {
-  const std::size_t bytes = WindowPrintPixelBytes(width, height);
-  DWORD processId = 0;
-  if (bytes == 0 || !GetWindowThreadProcessId(window, &processId) ||
-      processId == GetCurrentProcessId() || !Reachable(processId))
-    return false;
-  const std::uint32_t number = nextRequest++;
-  const RequestSection section(number, bytes);
-  WindowPrintHeader *header = section.Header();
-  if (!header)
-    return false;
-  *header = {kWindowPrintMagic, width, height, kWindowPrintAsked};
-  wchar_t doneName[kWindowPrintNameLength];
-  WindowPrintDoneEventName(GetCurrentProcessId(), number, doneName);
-  const UniqueKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, doneName));
-  if (!done || !PostMessageW(window, WindowPrintMessage(), GetCurrentProcessId(), number))
-    return false;
-  WaitForSingleObject(done.Get(), static_cast<DWORD>(timeout_.count()));
-  // The state is the library's last write; an answer after the time-out is ignored.
-  const std::uint32_t state = *static_cast<volatile std::uint32_t *>(&header->State);
-  std::atomic_thread_fence(std::memory_order_acquire);
-  if (state != kWindowPrintPrinted)
-    return false;
-  std::memcpy(pixels, header + 1, bytes);
-  return true;
+  RemotePrint print{window, width, height, pixels};
+  PrintAll(std::span<RemotePrint>(&print, 1));
+  return print.Printed;
 }
 
 } // namespace qv

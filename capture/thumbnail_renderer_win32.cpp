@@ -1,5 +1,6 @@
 #include "capture/thumbnail_renderer_win32.h"
 
+#include "capture/pixel_arithmetic.h"
 #include "desktops/window_placement.h"
 #include "shell/composition_win32.h"
 
@@ -57,6 +58,7 @@ TThumbnailRenderer::Picture::Picture(int width, int height) : width_(width), hei
   bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap_)
     return;
+  pixels_ = static_cast<std::uint32_t *>(bits);
   UniqueDc dc(CreateCompatibleDC(nullptr));
   if (!dc)
     return;
@@ -100,15 +102,43 @@ bool TThumbnailRenderer::UpdateProperties() {
   return SUCCEEDED(Dwm().updateProperties(AsThumbnail(thumbnailId_), &properties));
 }
 
-bool TThumbnailRenderer::Capture() {
+bool TThumbnailRenderer::ScreenPlace(RECT &place) const {
   RECT rect{};
   if (!GetWindowRect(source_, &rect))
     return false;
   const WindowRect shown = OnScreenRect({rect.left, rect.top, rect.right, rect.bottom});
-  const int width = shown.right - shown.left;
-  const int height = shown.bottom - shown.top;
-  if (width <= 0 || height <= 0)
+  place = {shown.left, shown.top, shown.right, shown.bottom};
+  return shown.right > shown.left && shown.bottom > shown.top;
+}
+
+bool TThumbnailRenderer::PrepareRemoteCapture(RemotePrint &print) const {
+  RECT place{};
+  if (kind_ != RenderingKind::Default || !PrintsInItsOwnProcess(source_, painting_) ||
+      !ScreenPlace(place))
     return false;
+  print = {source_, place.right - place.left, place.bottom - place.top, nullptr};
+  return true;
+}
+
+void TThumbnailRenderer::TakeRemotePicture(const RemotePrint &print, const std::uint32_t *picture) {
+  if (Width <= 0 || Height <= 0)
+    return;
+  if (scaled_.Width() != Width || scaled_.Height() != Height || !scaled_.Valid())
+    scaled_ = Picture(Width, Height);
+  if (!scaled_.Valid())
+    return;
+  ResamplePixels(picture, print.Width, print.Height, scaled_.Pixels(), Width, Height);
+  // Any earlier picture is older than this one.
+  picture_ = Picture();
+  scaledCurrent_ = true;
+}
+
+bool TThumbnailRenderer::Capture() {
+  RECT place{};
+  if (!ScreenPlace(place))
+    return false;
+  const int width = place.right - place.left;
+  const int height = place.bottom - place.top;
   if (!picture_.Valid() || picture_.Width() != width || picture_.Height() != height) {
     picture_ = Picture(width, height);
     if (!picture_.Valid())
@@ -117,31 +147,37 @@ bool TThumbnailRenderer::Capture() {
   // The painting draws at the window's place on the screen; the origin
   // moves so that the place is the picture's top-left corner.
   POINT previous{};
-  SetViewportOrgEx(picture_.Dc(), -shown.left, -shown.top, &previous);
+  SetViewportOrgEx(picture_.Dc(), -place.left, -place.top, &previous);
   WindowPainting unscaled = painting_;
   unscaled.Divisor = 1;
   PaintWindow(kind_, source_, picture_.Dc(), unscaled);
   SetViewportOrgEx(picture_.Dc(), previous.x, previous.y, nullptr);
   GdiFlush();
   scaledCurrent_ = false;
+  Rescale();
+  return true;
+}
+
+bool TThumbnailRenderer::Rescale() {
+  if (Width <= 0 || Height <= 0)
+    return false;
+  if (scaledCurrent_ && scaled_.Width() == Width && scaled_.Height() == Height)
+    return true;
+  if (!picture_.Valid())
+    return false;
+  if (scaled_.Width() != Width || scaled_.Height() != Height || !scaled_.Valid())
+    scaled_ = Picture(Width, Height);
+  if (!scaled_.Valid())
+    return false;
+  ResamplePixels(picture_.Pixels(), picture_.Width(), picture_.Height(), scaled_.Pixels(), Width,
+                 Height);
+  scaledCurrent_ = true;
   return true;
 }
 
 void TThumbnailRenderer::PaintTo(HDC target) {
-  if (!picture_.Valid() || Width <= 0 || Height <= 0)
+  if (!Rescale())
     return;
-  if (!scaledCurrent_ || scaled_.Width() != Width || scaled_.Height() != Height) {
-    if (scaled_.Width() != Width || scaled_.Height() != Height)
-      scaled_ = Picture(Width, Height);
-    if (!scaled_.Valid())
-      return;
-    const int previousMode = SetStretchBltMode(scaled_.Dc(), HALFTONE);
-    SetBrushOrgEx(scaled_.Dc(), 0, 0, nullptr); // halftone needs the brush origin reset
-    StretchBlt(scaled_.Dc(), 0, 0, Width, Height, picture_.Dc(), 0, 0, picture_.Width(),
-               picture_.Height(), SRCCOPY);
-    SetStretchBltMode(scaled_.Dc(), previousMode);
-    scaledCurrent_ = true;
-  }
   if (Opacity >= 255) {
     BitBlt(target, Left, Top, Width, Height, scaled_.Dc(), 0, 0, SRCCOPY);
     return;

@@ -3,6 +3,7 @@
 // overview, the tray's live preview). Where the Desktop Window Manager
 // composes the screen it draws the thumbnail itself; elsewhere (composition
 // off, Wine) the owner has the thumbnail print its window and paints it.
+#include "capture/remote_window_print_win32.h"
 #include "capture/window_painting_win32.h"
 #include "shell/unique_handle_win32.h"
 
@@ -40,11 +41,18 @@ public:
     return Left <= x && x <= Left + Width && Top <= y && y <= Top + Height;
   }
 
-  // Painted path. Capture prints the window anew (false when it has no area);
-  // PaintTo stretches the last picture with halftone into the place at the
-  // opacity. Both on one thread at a time.
+  // Painted path. Capture prints the window anew (false when it has no area)
+  // and shrinks the picture to the place's size, so that threads printing
+  // several thumbnails at once share that work too; PaintTo draws the last
+  // picture into the place at the opacity. Both on one thread at a time.
   bool Capture();
-  bool HasPicture() const { return picture_.Valid(); }
+  // The same for a window its own process prints, in two halves so that
+  // many such windows are printed at once: the first fills in the request
+  // (false when the window is not one of those or has no area), the second
+  // shrinks the printed picture straight to the place's size.
+  bool PrepareRemoteCapture(RemotePrint &print) const;
+  void TakeRemotePicture(const RemotePrint &print, const std::uint32_t *picture);
+  bool HasPicture() const { return picture_.Valid() || scaledCurrent_; }
   void PaintTo(HDC target);
 
 private:
@@ -59,12 +67,14 @@ private:
       dc_.Reset();
       bitmap_ = std::move(other.bitmap_);
       dc_ = std::move(other.dc_);
+      pixels_ = other.pixels_;
       width_ = other.width_;
       height_ = other.height_;
       return *this;
     }
     bool Valid() const { return static_cast<bool>(dc_); }
     HDC Dc() const { return dc_.Get(); }
+    std::uint32_t *Pixels() const { return pixels_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
 
@@ -73,9 +83,16 @@ private:
     using UniqueDc = UniqueHandle<HDC, &::DeleteDC>;
     UniqueBitmap bitmap_;
     UniqueDc dc_;
+    std::uint32_t *pixels_ = nullptr;
     int width_ = 0;
     int height_ = 0;
   };
+
+  // The window's place on the screen; false when it has no area.
+  bool ScreenPlace(RECT &place) const;
+  // The last picture at the place's size; false when there is none. (The
+  // picture of a remote print exists only at that size.)
+  bool Rescale();
 
   HWND owner_;
   HWND source_;

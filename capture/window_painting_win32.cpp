@@ -144,42 +144,67 @@ void CopyScaled(HDC target, const Placement &placement, int divisor, HDC source)
              placement.width, placement.height, SRCCOPY);
 }
 
-} // namespace
+// Where a window of another process has once printed nothing from here but
+// everything in its own process (Wine), the others go there at once: each try
+// from here costs two waits on the other process.
+std::atomic<bool> foreignPrintsBlank{false};
 
-void PaintPrinted(HWND window, HDC target, const WindowPainting &painting) {
-  // Where a window of another process has once printed nothing from here
-  // but everything in its own process (Wine), the others go there at once:
-  // each try from here costs two waits on the other process.
-  static std::atomic<bool> foreignPrintsBlank{false};
+bool Foreign(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  const bool foreign = processId != GetCurrentProcessId();
+  return processId != GetCurrentProcessId();
+}
+
+// Prints the window from here, or where that draws nothing, in its own
+// process; false when neither drew.
+bool PrintEitherWay(HWND window, PixelPicture &picture, const Placement &placement,
+                    const WindowPainting &painting) {
+  if (!Answers(window))
+    return false;
+  // Printed aside first: that tells a window that drew nothing from one that
+  // did, and the picture keeps what lay there when neither way works.
+  picture.Fill(kUntouched);
+  PrintWindow(window, picture.Dc(), 0);
+  if (!picture.AllAre(kUntouched))
+    return true;
+  if (!painting.Remote ||
+      !painting.Remote->Print(window, placement.width, placement.height, picture.Pixels()))
+    return false;
+  if (Foreign(window))
+    foreignPrintsBlank = true;
+  return true;
+}
+
+} // namespace
+
+bool PrintsInItsOwnProcess(HWND window, const WindowPainting &painting) {
+  if (!painting.Remote || !Foreign(window))
+    return false;
+  // Until one such window has printed, this one shows which way they print.
+  static std::atomic<bool> tried{false};
+  if (!foreignPrintsBlank && !tried.exchange(true))
+    if (const std::optional<Placement> placement = ScreenPlacement(window)) {
+      PixelPicture picture(placement->width, placement->height);
+      if (picture.Valid())
+        PrintEitherWay(window, picture, *placement, painting);
+    }
+  return foreignPrintsBlank;
+}
+
+void PaintPrinted(HWND window, HDC target, const WindowPainting &painting) {
   const std::optional<Placement> placement = ScreenPlacement(window);
   if (!placement)
     return;
   PixelPicture picture(placement->width, placement->height);
   if (!picture.Valid())
     return;
-  if (foreign && painting.Remote && foreignPrintsBlank) {
-    // The remote print gives up on a hung program by itself.
-    if (painting.Remote->Print(window, placement->width, placement->height, picture.Pixels()))
-      CopyScaled(target, *placement, std::max(painting.Divisor, 1), picture.Dc());
-    return;
-  }
-  if (!Answers(window))
-    return;
-  // Printed aside first: that tells a window that drew nothing from one that
-  // did, and the picture keeps what lay there when neither way works.
-  picture.Fill(kUntouched);
-  PrintWindow(window, picture.Dc(), 0);
-  if (picture.AllAre(kUntouched)) {
-    if (!painting.Remote ||
-        !painting.Remote->Print(window, placement->width, placement->height, picture.Pixels()))
-      return;
-    if (foreign)
-      foreignPrintsBlank = true;
-  }
-  CopyScaled(target, *placement, std::max(painting.Divisor, 1), picture.Dc());
+  const bool printed =
+      foreignPrintsBlank && painting.Remote && Foreign(window)
+          // The remote print gives up on a hung program by itself.
+          ? painting.Remote->Print(window, placement->width, placement->height, picture.Pixels())
+          : PrintEitherWay(window, picture, *placement, painting);
+  if (printed)
+    CopyScaled(target, *placement, std::max(painting.Divisor, 1), picture.Dc());
 }
 
 void PaintScreenCopy(HWND window, HDC target, const WindowPainting &painting) {

@@ -20,6 +20,10 @@ struct WindowPainting {
 // prints nothing from here (Wine) is printed by its own process. A window
 // that draws nothing either way leaves the picture as it was.
 void PaintPrinted(HWND window, HDC target, const WindowPainting &painting);
+// Whether PaintPrinted would go straight to the window's own process for
+// this window: one of another process, where such windows have been seen to
+// print nothing from here. Such windows can be printed together, all at once.
+bool PrintsInItsOwnProcess(HWND window, const WindowPainting &painting);
 // Alpha print: the window's pixels copied from the screen. Right only while
 // the window is visible and uncovered; serves layered windows.
 void PaintScreenCopy(HWND window, HDC target, const WindowPainting &painting);

@@ -1,5 +1,6 @@
 #include "overlays/exposer_win32.h"
 
+#include "capture/pixel_arithmetic.h"
 #include "desktops/desktop.h"
 #include "desktops/managed_window.h"
 #include "desktops/window_manager.h"
@@ -98,9 +99,13 @@ void TExpose::Canvas::Create(int width, int height) {
   info.bmiHeader.biCompression = BI_RGB;
   void *bits = nullptr;
   dc.Reset();
+  pixels = nullptr;
+  count = 0;
   bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap)
     return;
+  pixels = static_cast<std::uint32_t *>(bits);
+  count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   dc.Reset(CreateCompatibleDC(nullptr));
   if (dc)
     SelectObject(dc.Get(), bitmap.Get());
@@ -118,31 +123,17 @@ TExpose::~TExpose() {
 void TExpose::Open(TDesktop &target, bool allDesktops) {
   if (open_)
     return;
-  openedAt_ = std::chrono::steady_clock::now();
+  openedAt_ = context_.RequestedAt == std::chrono::steady_clock::time_point{}
+                  ? std::chrono::steady_clock::now()
+                  : context_.RequestedAt;
   previousForeground_ = GetForegroundWindow();
   const int width = context_.ScreenWidth;
   const int height = context_.ScreenHeight;
   const bool composed = CompositionEnabled();
+  // Read here: from the worker it would wait on the form coming up.
+  GetCursorPos(&lastCursor_);
   background_.Create(width, height);
   frame_.Create(width, height);
-  // Where nothing composes the screen, the darkened screen is painted as the
-  // overview's background, taken before the form covers it.
-  if (context_.Setup.ExposerBackground == 0 && !composed && background_.dc) {
-    const HDC screen = GetDC(nullptr);
-    BitBlt(background_.dc.Get(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    Canvas black;
-    black.Create(1, 1);
-    if (black.dc) {
-      FillRect(black.dc.Get(), {0, 0, 1, 1}, RGB(0, 0, 0));
-      const BLENDFUNCTION blend{AC_SRC_OVER, 0, kDarkeningAlpha, 0};
-      GdiAlphaBlend(background_.dc.Get(), 0, 0, width, height, black.dc.Get(), 0, 0, 1, 1, blend);
-    }
-  } else if (background_.dc) {
-    const COLORREF colour =
-        context_.Setup.ExposerBackground == 2 ? RGB(128, 128, 128) : RGB(0, 0, 0);
-    FillRect(background_.dc.Get(), {0, 0, width, height}, colour);
-  }
 
   // Parked off the screen until its thumbnails exist.
   const bool layered = context_.Setup.ExposerBackground == 0 && composed;
@@ -158,17 +149,45 @@ void TExpose::Open(TDesktop &target, bool allDesktops) {
   open_ = true;
   closing_ = false;
   if (context_.Setup.ExposerBackground == 1)
-    ShowLiveDesktop();
-  BuildThumbnails(target, allDesktops);
-  // The worker prints the windows while the form comes up.
+    RegisterLiveDesktop();
+  const std::vector<std::string> captions = BuildThumbnails(target, allDesktops);
+  // The worker prints the windows while the background is made and the form
+  // comes up; it paints once the form is on the screen.
   Start();
+  PaintBackground(composed);
+  DrawBackground(captions);
   SetWindowPos(window_.Get(), HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
   SetForegroundWindow(window_.Get());
   SetFocus(window_.Get());
   shown_ = true;
 }
 
-void TExpose::ShowLiveDesktop() {
+void TExpose::PaintBackground(bool composed) {
+  const TFastBitmap *picture = context_.TakeScreenPicture ? context_.TakeScreenPicture() : nullptr;
+  if (!background_.dc)
+    return;
+  const int width = context_.ScreenWidth;
+  const int height = context_.ScreenHeight;
+  // Where nothing composes the screen, the darkened screen is painted as the
+  // overview's background.
+  if (context_.Setup.ExposerBackground == 0 && !composed) {
+    if (!picture || picture->Width() != width || picture->Height() != height ||
+        !picture->ReadPixels(background_.pixels, width * 4)) {
+      const HDC screen = GetDC(nullptr);
+      BitBlt(background_.dc.Get(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+      ReleaseDC(nullptr, screen);
+    }
+    GdiFlush();
+    DarkenPixels(background_.pixels, background_.count, kDarkeningAlpha);
+    return;
+  }
+  const COLORREF colour = context_.Setup.ExposerBackground == 2 ? RGB(128, 128, 128) : RGB(0, 0, 0);
+  FillRect(background_.dc.Get(), {0, 0, width, height}, colour);
+  if (backgroundThumbnail_ && !backgroundThumbnail_->Composed() && backgroundThumbnail_->Capture())
+    backgroundThumbnail_->PaintTo(background_.dc.Get());
+}
+
+void TExpose::RegisterLiveDesktop() {
   if (!context_.ShellDesktop)
     return;
   // The shell's desktop at half strength behind the thumbnails; registered
@@ -181,11 +200,9 @@ void TExpose::ShowLiveDesktop() {
   desktop.Opacity = 128;
   if (desktop.Register())
     desktop.UpdateProperties();
-  else if (desktop.Capture() && background_.dc)
-    desktop.PaintTo(background_.dc.Get());
 }
 
-void TExpose::BuildThumbnails(TDesktop &target, bool allDesktops) {
+std::vector<std::string> TExpose::BuildThumbnails(TDesktop &target, bool allDesktops) {
   hot_ = -1;
   thumbnails_.clear();
   homes_.clear();
@@ -230,7 +247,7 @@ void TExpose::BuildThumbnails(TDesktop &target, bool allDesktops) {
     AddThumbnail(AsWindow(windows[i]->Handle), windows[i]->Kind(), cells[i]);
   if (withDesktop && !allDesktops && windows.size() < cells.size())
     AddThumbnail(context_.ShellDesktop, RenderingKind::Default, cells[windows.size()]);
-  DrawBackground(captions);
+  return captions;
 }
 
 void TExpose::AddThumbnail(HWND source, RenderingKind kind, const LayoutRect &cell) {
@@ -273,6 +290,7 @@ void TExpose::DrawBackground(const std::vector<std::string> &captions) {
 void TExpose::Start() {
   stop_ = false;
   shown_ = false;
+  painted_ = false;
   lastHot_ = -1;
   nextCapture_ = 0;
   worker_ = std::thread([this] { WorkerLoop(); });
@@ -369,7 +387,9 @@ LRESULT TExpose::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_PAINT: {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(window, &paint);
-    {
+    // Until the worker puts its first frame on the form itself, there is
+    // nothing worth drawing.
+    if (painted_) {
       const std::lock_guard<std::mutex> lock(frameLock_);
       if (frame_.dc)
         BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
@@ -448,8 +468,9 @@ void TExpose::WorkerLoop() {
 
 void TExpose::Cycle(bool first) {
   const HWND window = window_.Get();
-  POINT cursor{};
-  GetCursorPos(&cursor);
+  POINT cursor = lastCursor_;
+  if (!first)
+    GetCursorPos(&cursor);
   // The pointer decides the highlight when it moves; otherwise the arrow
   // keys' choice stays.
   if (first || cursor.x != lastCursor_.x || cursor.y != lastCursor_.y) {
@@ -502,20 +523,37 @@ void TExpose::Cycle(bool first) {
 }
 
 void TExpose::CaptureAll(std::vector<std::size_t> &changed) {
-  // Each print waits on the window's program: a few at a time overlap the
-  // waits. Each thread prints thumbnails of its own.
   const std::size_t count = thumbnails_.size();
   std::vector<char> captured(count, 0);
-  const auto printEvery = [&](std::size_t start, std::size_t step) {
-    for (std::size_t i = start; i < count && !stop_; i += step) {
-      TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
-      captured[i] = !renderer.Composed() && renderer.Capture();
+  // Windows that only their own processes can print are asked all at once;
+  // the others are printed from here, a few at a time to overlap the waits
+  // on their programs.
+  std::vector<RemotePrint> remote;
+  std::vector<std::size_t> remoteOwners, local;
+  for (std::size_t i = 0; i < count; ++i) {
+    TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
+    if (renderer.Composed())
+      continue;
+    RemotePrint print;
+    if (context_.Painting.Remote && renderer.PrepareRemoteCapture(print)) {
+      remote.push_back(print);
+      remoteOwners.push_back(i);
+    } else {
+      local.push_back(i);
     }
+  }
+  const auto printEvery = [&](std::size_t start, std::size_t step) {
+    for (std::size_t n = start; n < local.size() && !stop_; n += step)
+      captured[local[n]] = thumbnails_[local[n]]->Renderer.Capture();
   };
   std::vector<std::thread> helpers;
-  for (std::size_t start = 1; start < kFirstCaptureThreads && start < count; ++start)
+  for (std::size_t start = 0; start < kFirstCaptureThreads && start < local.size(); ++start)
     helpers.emplace_back(printEvery, start, kFirstCaptureThreads);
-  printEvery(0, kFirstCaptureThreads);
+  if (!remote.empty())
+    context_.Painting.Remote->PrintAll(remote, [&](std::size_t n, const std::uint32_t *picture) {
+      thumbnails_[remoteOwners[n]]->Renderer.TakeRemotePicture(remote[n], picture);
+      captured[remoteOwners[n]] = 1;
+    });
   for (std::thread &helper : helpers)
     helper.join();
   for (std::size_t i = 0; i < count; ++i)
@@ -569,6 +607,7 @@ void TExpose::PaintFrame(HDC window, const std::vector<std::size_t> &changed, bo
       paintThumbnail(i);
     PaintTitle(frame);
     BitBlt(window, 0, 0, width, height, frame, 0, 0, SRCCOPY);
+    painted_ = true;
     return;
   }
   for (std::size_t i : changed) {

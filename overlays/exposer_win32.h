@@ -6,6 +6,7 @@
 // the background or Escape closes the overview and changes nothing.
 // A worker thread animates the thumbnails every 20 ms and, where no Desktop
 // Window Manager composes them, paints them itself.
+#include "capture/fast_bitmap_win32.h"
 #include "capture/thumbnail_renderer_win32.h"
 #include "overlays/exposer_layout.h"
 #include "overlays/exposer_motion.h"
@@ -15,6 +16,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -37,12 +40,20 @@ struct ExposerContext {
   // The shell's desktop window, shown as one more thumbnail where the Desktop
   // Window Manager composes; null for none.
   HWND ShellDesktop = nullptr;
+  // Takes a picture of the screen as it is, before the form covers it, and
+  // gives it when it is at full size (null otherwise, and the overview takes
+  // the screen itself). Called once the pictures of the windows are under
+  // way, so that the two overlap.
+  std::function<const TFastBitmap *()> TakeScreenPicture;
   // Shows the picked window: the desktop's password when it is private, the
   // switch to its desktop, the window in front.
   std::function<void(HWND window)> Activate;
   // The overview has closed: effects may start again.
   std::function<void()> Closed;
   std::function<void(const std::string &line)> Log;
+  // When the overview was asked for, for the time the log gives; the
+  // opening itself when left out.
+  std::chrono::steady_clock::time_point RequestedAt{};
 };
 
 class TExpose {
@@ -77,12 +88,19 @@ private:
     void Create(int width, int height);
     UniqueBitmap bitmap;
     UniqueDc dc; // after the bitmap, so that it goes first
+    std::uint32_t *pixels = nullptr;
+    std::size_t count = 0;
   };
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void ShowLiveDesktop();
-  void BuildThumbnails(TDesktop &target, bool allDesktops);
+  // The shell's desktop behind the thumbnails (painted by PaintBackground
+  // where it is not composed).
+  void RegisterLiveDesktop();
+  // The thumbnails and their places; the captions of the groups' headers.
+  std::vector<std::string> BuildThumbnails(TDesktop &target, bool allDesktops);
+  // The darkened screen, a plain colour or the live desktop.
+  void PaintBackground(bool composed);
   void AddThumbnail(HWND source, RenderingKind kind, const LayoutRect &cell);
   void DrawBackground(const std::vector<std::string> &captions);
   void Start();
@@ -115,7 +133,8 @@ private:
   std::atomic<bool> titleChanged_{false};
   std::atomic<int> hot_{-1};
   std::atomic<bool> stop_{false};
-  std::atomic<bool> shown_{false}; // the form is on the screen
+  std::atomic<bool> shown_{false};   // the form is on the screen
+  std::atomic<bool> painted_{false}; // the first whole frame is on it
   // The worker's own state between cycles.
   POINT lastCursor_{};
   int lastHot_ = -1;

@@ -191,7 +191,7 @@ for effect in "${effects[@]}"; do
 done
 
 # The exposer: from F9 to the overview fully painted (seen from outside,
-# which includes polling the log every 50 ms, and as the program measured
+# which includes polling the log every 5 ms, and as the program measured
 # it), then the program's CPU while the overview stays open and settled and
 # after it closed, with 12 and 50 windows on the desktop.
 cpu_over() { # seconds: percent of one core the program used

@@ -11,6 +11,8 @@
 #include "shell/setup.h"
 #include "triggers/desktop_properties_win32.h"
 
+#include <chrono>
+
 namespace qv {
 
 ProgramTriggers::ProgramTriggers(const TSetup &setup, TLog &log)
@@ -178,19 +180,24 @@ bool ProgramTriggers::ExposerOpen() {
 }
 
 void ProgramTriggers::OpenExposer() {
+  const auto requestedAt = std::chrono::steady_clock::now();
   if (!desktops_ || !shell_) {
     manager_.SetEffectReady(); // nothing opens that could set it again
     return;
   }
   TWindowManager &windows = desktops_->WindowManager();
   exposer_.reset();
-  // The desktop as it looks now, for the picture it leaves behind should the
-  // overview switch desktops.
-  UpdateThumbnailAndTaskbar();
   ExposerContext context{setup_, windows, desktops_->Pictures().Painting()};
   context.ScreenWidth = shell_->ScreenWidth;
   context.ScreenHeight = shell_->ScreenHeight;
   context.ShellDesktop = shell_->DesktopWindow;
+  context.RequestedAt = requestedAt;
+  // The desktop as it looks now, for the picture it leaves behind should the
+  // overview switch desktops, and for the overview's background.
+  context.TakeScreenPicture = [this, &windows] {
+    UpdateThumbnailAndTaskbar();
+    return desktops_->Pictures().Thumbnail(windows.CurrentDesktop()->Number());
+  };
   context.Activate = [this](HWND window) { ActivatePickedWindow(window); };
   context.Closed = [this] { manager_.SetEffectReady(); };
   context.Log = [this](const std::string &line) { log_.Add(line); };

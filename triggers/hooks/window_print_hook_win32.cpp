@@ -1,7 +1,7 @@
-// Prints a window of the program the library is loaded into, on request of
+// Prints windows of the program the library is loaded into, on request of
 // Quadrivista, into memory the two share (see capture/window_print_request.h).
-// It runs on the window's own thread, inside the window's own process, where
-// the window's printing works even where a print from outside draws nothing.
+// It runs on the windows' own thread, inside their own process, where a
+// window's printing works even where a print from outside draws nothing.
 #include "capture/window_print_request.h"
 #include "triggers/hooks/hooks_internal_win32.h"
 
@@ -36,18 +36,19 @@ public:
   SharedPicture(const SharedPicture &) = delete;
   SharedPicture &operator=(const SharedPicture &) = delete;
 
-  // The header when the section holds an open request with room for its pixels.
-  WindowPrintHeader *OpenRequest() const {
+  // The header when the section holds a request whose entries it holds;
+  // the section's size in `bytes` and the entries' number, read once, in
+  // `count`.
+  WindowPrintHeader *OpenRequest(std::uint64_t &bytes, std::uint32_t &count) const {
     MEMORY_BASIC_INFORMATION region{};
-    if (!view_ || VirtualQuery(view_, &region, sizeof region) != sizeof region ||
-        region.RegionSize < sizeof(WindowPrintHeader))
+    if (!view_ || VirtualQuery(view_, &region, sizeof region) != sizeof region)
       return nullptr;
+    bytes = region.RegionSize;
     auto *header = static_cast<WindowPrintHeader *>(view_);
-    const std::size_t bytes = WindowPrintPixelBytes(header->Width, header->Height);
-    if (header->Magic != kWindowPrintMagic || header->State != kWindowPrintAsked || bytes == 0 ||
-        region.RegionSize - sizeof(WindowPrintHeader) < bytes)
+    if (bytes < sizeof(WindowPrintHeader) || header->Magic != kWindowPrintMagic)
       return nullptr;
-    return header;
+    count = *static_cast<volatile std::uint32_t *>(&header->Count);
+    return WindowPrintCountFits(count, bytes) ? header : nullptr;
   }
 
 private:
@@ -91,9 +92,8 @@ BOOL PrintFramed(HWND window, HDC dc, int width, int height) {
   return printed;
 }
 
-void PrintInto(HWND window, WindowPrintHeader &header) {
-  const std::int32_t width = header.Width;
-  const std::int32_t height = header.Height;
+// Prints the window into `pixels`; false when it could not.
+bool PrintInto(HWND window, std::int32_t width, std::int32_t height, void *pixels) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -104,21 +104,25 @@ void PrintInto(HWND window, WindowPrintHeader &header) {
   void *bits = nullptr;
   const HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!picture)
-    return;
+    return false;
+  BOOL printed = FALSE;
   if (const HDC dc = CreateCompatibleDC(nullptr)) {
     const HGDIOBJ previous = SelectObject(dc, picture);
-    const BOOL printed =
-        UnderWine() ? PrintFramed(window, dc, width, height) : PrintWindow(window, dc, 0);
+    printed = UnderWine() ? PrintFramed(window, dc, width, height) : PrintWindow(window, dc, 0);
     GdiFlush();
     SelectObject(dc, previous);
     DeleteDC(dc);
-    if (printed) {
-      std::memcpy(&header + 1, bits, WindowPrintPixelBytes(width, height));
-      std::atomic_thread_fence(std::memory_order_release); // the pixels before the state
-      header.State = kWindowPrintPrinted;
-    }
+    if (printed)
+      std::memcpy(pixels, bits, WindowPrintPixelBytes(width, height));
   }
   DeleteObject(picture);
+  return printed != FALSE;
+}
+
+// Only this thread's windows: printing another thread's window would wait
+// on that thread.
+bool OnThisThread(HWND window) {
+  return IsWindow(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
 
 } // namespace
@@ -128,15 +132,33 @@ bool AnswerWindowPrint(const MSG &message) {
     return false;
   const auto process = static_cast<DWORD>(message.wParam);
   const auto number = static_cast<DWORD>(message.lParam);
-  {
-    const SharedPicture picture(process, number);
-    if (WindowPrintHeader *header = picture.OpenRequest())
-      PrintInto(message.hwnd, *header);
-  }
-  // Done, printed or not: the requester stops waiting.
   wchar_t name[kWindowPrintNameLength];
   WindowPrintDoneEventName(process, number, name);
-  if (const HANDLE done = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
+  const HANDLE done = OpenEventW(EVENT_MODIFY_STATE, FALSE, name);
+  const SharedPicture picture(process, number);
+  std::uint64_t bytes = 0;
+  std::uint32_t count = 0;
+  if (WindowPrintHeader *header = picture.OpenRequest(bytes, count)) {
+    auto *entries = reinterpret_cast<WindowPrintEntry *>(header + 1);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      // A copy: the requester could change the shared one while it is used.
+      WindowPrintEntry entry;
+      std::memcpy(&entry, &entries[i], sizeof entry);
+      if (entry.State != kWindowPrintAsked)
+        continue;
+      const auto window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(entry.Window));
+      const bool printed = WindowPrintEntryFits(entry, count, bytes) && OnThisThread(window) &&
+                           PrintInto(window, entry.Width, entry.Height,
+                                     static_cast<char *>(static_cast<void *>(header)) +
+                                         static_cast<std::size_t>(entry.Offset));
+      std::atomic_thread_fence(std::memory_order_release); // the pixels before the state
+      entries[i].State = printed ? kWindowPrintPrinted : kWindowPrintFailed;
+      if (done)
+        SetEvent(done);
+    }
+  }
+  // Done, printed or not: the requester stops waiting.
+  if (done) {
     SetEvent(done);
     CloseHandle(done);
   }
