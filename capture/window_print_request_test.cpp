@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace qv {
 namespace {
 
@@ -14,12 +12,6 @@ TEST(WindowPrintRequestTest, RefusesEmptyAndHugeWindows) {
   EXPECT_EQ(WindowPrintPixelBytes(8193, 10), 0u) << "too wide";
   EXPECT_EQ(WindowPrintPixelBytes(4096, 4096), 0u) << "too many pixels";
   EXPECT_NE(WindowPrintPixelBytes(3840, 2160), 0u) << "a 4K screen fits";
-}
-
-TEST(WindowPrintRequestTest, NamesTheSectionAfterProcessAndNumber) {
-  wchar_t name[kWindowPrintNameLength];
-  WindowPrintSectionName(4294967295u, 0, name);
-  EXPECT_EQ(std::wstring(name), L"Local\\QuadrivistaWindowPrint.4294967295.0");
 }
 
 } // namespace
