@@ -33,7 +33,11 @@ TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDeskto
   world.system.Add(6, Window("Notepad")).Style = kVisible | kChild;
   world.system.Add(7, Window("Hidden")).Style = 0;
   world.system.Add(8, Window("Word"));
-  manager().Refresh();
+  manager().Enabled = false;
+  manager().Tick();
+  EXPECT_TRUE(manager().Windows().empty()) << "no discovery while switched off";
+  manager().Enabled = true;
+  manager().Tick();
 
   ASSERT_EQ(manager().Windows().size(), 2u);
   EXPECT_EQ(world.DesktopOf(1), 1);
@@ -249,23 +253,16 @@ TEST_F(WindowManagerTest, TrickyForegroundWindowGivesFocusToDesktopBeforeLeaving
   EXPECT_EQ(world.system[1].Alpha, 0);
 }
 
-TEST_F(WindowManagerTest, MoveWindowToDesktopIgnoresUnknownAndSameDesktop) {
-  world.system.Add(1, Window("Notepad"));
-  manager().Refresh();
-  manager().MoveWindowToDesktop(99, &world.Desktop(2));
-  manager().MoveWindowToDesktop(1, &world.Desktop(1));
-  EXPECT_TRUE(world.system.shellHookPosts.empty());
-  manager().MoveWindowToDesktop(1, &world.Desktop(2));
-  EXPECT_FALSE(world.system.OnScreen(1));
-}
-
-TEST_F(WindowManagerTest, ActivateWindowSwitchesRestoresMinimisedOrShowsTheShellDesktop) {
+TEST_F(WindowManagerTest, MovingAndActivatingWindowsIgnoreUnknownOnesAndRestoreMinimisedOnes) {
   FakeWindow word = Window("Word");
   word.Minimized = true;
   word.MaximizedBeforeMinimized = true;
   world.system.Add(1, Window("Notepad"));
   world.system.Add(2, word);
   manager().Refresh();
+  manager().MoveWindowToDesktop(99, &world.Desktop(2)); // unknown
+  manager().MoveWindowToDesktop(1, &world.Desktop(1));  // already there
+  EXPECT_TRUE(world.system.shellHookPosts.empty());
   manager().MoveWindowToDesktop(2, &world.Desktop(3));
 
   manager().ActivateWindow(2);
@@ -300,16 +297,6 @@ TEST_F(WindowManagerTest, RestoreAllShowsEveryWindowAndRemovesMenus) {
     EXPECT_EQ(world.DesktopOf(h), 1);
   }
   EXPECT_FALSE(world.lock.nested);
-}
-
-TEST_F(WindowManagerTest, TickRunsDiscoveryOnlyWhileEnabled) {
-  world.system.Add(1, Window("Notepad"));
-  manager().Enabled = false;
-  manager().Tick();
-  EXPECT_TRUE(manager().Windows().empty());
-  manager().Enabled = true;
-  manager().Tick();
-  EXPECT_EQ(manager().Windows().size(), 1u);
 }
 
 TEST_F(WindowManagerTest, ListIsCappedAt4096Windows) {

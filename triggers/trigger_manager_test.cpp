@@ -126,14 +126,12 @@ TEST_F(TriggerManagerTest, TheLibraryRecordIsPreparedAndToldWhetherToFollowTheRi
   EXPECT_EQ(fresh.shared.LibraryFlagA, 0) << "gestures off: right clicks are left alone";
 }
 
-TEST_F(TriggerManagerTest, ASwitchCapturesShowsTheOsdSwitchesAndUpdatesTheTray) {
+TEST_F(TriggerManagerTest, ASwitchCapturesShowsTheOsdSwitchesAndUpdatesTheTrayAndStepsWrap) {
   manager.Dispatch(3);
   EXPECT_EQ(targets.calls, (Calls{"hide osd", "close preview", "access 3 from 1", "capture",
                                   "osd Switched to desktop 3", "switch 3", "tray icons"}));
-}
 
-TEST_F(TriggerManagerTest, NextAndPreviousWrapAround) {
-  targets.current = 6;
+  targets.current = 6; // next and previous wrap around
   manager.Dispatch(7);
   EXPECT_EQ(targets.current, 1);
   manager.Dispatch(8);
@@ -252,14 +250,15 @@ TEST_F(TriggerManagerTest, SpecialKeysStartAnEffectAndTheReleaseChoosesTheDeskto
   Notify(30); // a press during an effect is ignored
   Notify(31);
   EXPECT_EQ(targets.Effects(), (Calls{"effect 9", "renderer 31"}));
-}
 
-TEST_F(TriggerManagerTest, TheExposerStaysOpenAfterItsSpecialKeyIsReleased) {
+  // The exposer stays open after its special key is released.
+  targets.calls.clear();
+  targets.effectRunning = false;
+  manager.SetEffectReady();
   Notify(40);
   targets.exposerOpen = true;
   targets.effectRunning = true;
   Notify(41);
-  EXPECT_EQ(targets.Effects(), (Calls{"open exposer"}));
   targets.effectRunning = false;
   Notify(31); // a release with no effect running is ignored
   EXPECT_EQ(targets.Effects(), (Calls{"open exposer"}));
