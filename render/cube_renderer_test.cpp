@@ -137,28 +137,6 @@ TEST_F(CubeTest, ZoomStopsAtTheFullScreenDistance) {
   EXPECT_GT(effect->Distance()->Value, 3.4133f);
 }
 
-TEST_F(CubeTest, CarriedWindowLandsOnTheDesktopWhereItIsDropped) {
-  desktops.setup.PerformanceWaterDrop = false; // the ripple has its own tests
-  desktops.system.Add(0x500);
-  desktops.manager->Refresh();
-  desktops.system.dragged = 0x500;
-  world.buttonDown = true;
-  Open(1);
-  EXPECT_EQ(effect->CarriedWindowHandle(), 0x500);
-  EXPECT_TRUE(world.workHeight);
-  Frames();
-  effect->HandleKeyDown(effect_key::kRight);
-  Frames();
-  world.buttonDown = false; // dropped
-  desktops.system.dragged = 0;
-  Frames();
-  EXPECT_TRUE(effect->Finished());
-  EXPECT_EQ(Current(), 2);
-  EXPECT_EQ(desktops.DesktopOf(0x500), 2);
-  EXPECT_FALSE(world.topmostCalls.at(0x500)) << "not topmost once the effect is over";
-  EXPECT_FALSE(desktops.manager->KeepFocus);
-}
-
 TEST_F(CubeTest, ButtonsFadeInUnderThePointer) {
   desktops.setup.GeneralShowControls = true;
   Open(1);

@@ -63,12 +63,17 @@ TEST_F(WaterDropTest, DroppedWindowRipplesOverTheChosenDesktopForTwoSeconds) {
   EXPECT_TRUE(device.buffers.empty()) << "the water's buffer went with the effect";
 }
 
-TEST_F(WaterDropTest, WithoutTheSettingOrItsBufferTheEffectEndsAtOnce) {
+TEST_F(WaterDropTest, WithoutTheSettingOrItsBufferTheWindowLandsAtOnce) {
   OpenCarrying(false);
   EXPECT_EQ(effect->Water(), nullptr);
+  EXPECT_EQ(effect->CarriedWindowHandle(), 0x500);
+  EXPECT_TRUE(world.workHeight);
   DropOnDesktop2();
   EXPECT_TRUE(effect->Finished());
   EXPECT_EQ(Current(), 2);
+  EXPECT_EQ(desktops.DesktopOf(0x500), 2);
+  EXPECT_FALSE(world.topmostCalls.at(0x500)) << "not topmost once the effect is over";
+  EXPECT_FALSE(desktops.manager->KeepFocus);
 
   device.maxBufferVertices = 1000; // the cube's buffer, not the water's
   OpenCarrying(true);

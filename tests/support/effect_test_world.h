@@ -48,7 +48,7 @@ public:
     buffers.erase(id);
     textures.erase(id);
   }
-  void Clear(std::uint32_t colour) override { cleared = colour; }
+  void Clear(std::uint32_t) override {}
   void BeginScene() override { strips.clear(), quads.clear(), colouredTriangles.clear(); }
   void EndScene() override {}
   void SetCommonStates(bool) override {}
@@ -86,7 +86,6 @@ public:
   std::vector<Strip> strips;
   std::vector<std::array<ScreenVertex, 4>> quads;
   std::vector<std::vector<ScreenVertex>> colouredTriangles;
-  std::uint32_t cleared = 0x123456;
   TextureId texture = 0;
   Matrix view{};
   Matrix world{};
