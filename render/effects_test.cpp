@@ -67,18 +67,23 @@ TYPED_TEST(AnyEffect, APrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
 }
 
 TYPED_TEST(AnyEffect, AnEffectThatCannotBeDrawnEndsAtOnceAndTellsTheUserOnce) {
-  this->device.maxBufferVertices = 0;
-  this->Open(3);
-  this->Frames(3);
-  EXPECT_TRUE(this->effect->Finished());
-  EXPECT_EQ(this->world.errors.size(), 1u);
-  // Input that arrives before the host lets the effect go finds nothing to move.
-  this->effect->HandleKeyDown(effect_key::kRight);
-  this->effect->HandleTrigger(4);
-  this->effect->HandleMessage({kMessageLeftDoubleClick, 0, 0});
-  EXPECT_EQ(this->Current(), 3);
-  this->effect.reset();
-  EXPECT_TRUE(this->device.textures.empty()) << "nothing left on the device";
+  for (const bool noTexture : {true, false}) {
+    SCOPED_TRACE(noTexture ? "no texture" : "no vertex buffer");
+    this->device.failTextures = noTexture;
+    this->device.maxBufferVertices = noTexture ? 1 << 30 : 0;
+    this->world.errors.clear();
+    this->Open(3);
+    this->Frames(3);
+    EXPECT_TRUE(this->effect->Finished());
+    EXPECT_EQ(this->world.errors.size(), 1u);
+    // Input that arrives before the host lets the effect go finds nothing to move.
+    this->effect->HandleKeyDown(effect_key::kRight);
+    this->effect->HandleTrigger(4);
+    this->effect->HandleMessage({kMessageLeftDoubleClick, 0, 0});
+    EXPECT_EQ(this->Current(), 3);
+    this->effect.reset();
+    EXPECT_TRUE(this->device.textures.empty()) << "nothing left on the device";
+  }
 }
 
 } // namespace
