@@ -89,57 +89,53 @@ Bytes GradientRgb(int size) {
 
 // --- PNG ---------------------------------------------------------------------
 
-TEST(DecodePng, RgbKeepsSizeRowOrderAndStraightAlphaAtEightOrSixteenBits) {
-  const auto image = DecodeImage(EncodePng(
-      {3, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10, 20, 30, 255, 40,  50,  60,  128, 0, 0, 0, 0,
-                                           70, 80, 90, 1,   200, 150, 100, 255, 1, 2, 3, 64}}));
-  ASSERT_TRUE(image);
-  EXPECT_EQ(image->width, 3);
-  EXPECT_EQ(image->height, 2);
-  ASSERT_EQ(image->bgra.size(), 3u * 2 * 4);
-  EXPECT_EQ(PixelAt(*image, 0, 0), (Bgra{30, 20, 10, 255}));
-  EXPECT_EQ(PixelAt(*image, 1, 0), (Bgra{60, 50, 40, 128}));
-  EXPECT_EQ(PixelAt(*image, 0, 1), (Bgra{90, 80, 70, 1}));
-  EXPECT_EQ(PixelAt(*image, 2, 1), (Bgra{3, 2, 1, 64}));
-
-  // Sixteen-bit samples are scaled, not gamma converted.
-  const auto rgb16 =
-      DecodeImage(EncodePng({1, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00}}));
-  ASSERT_TRUE(rgb16);
-  EXPECT_EQ(PixelAt(*rgb16, 0, 0), (Bgra{0x00, 0x80, 0xFF, 255}));
-  const auto rgba16 = DecodeImage(EncodePng(
-      {1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0x40, 0x40, 0x20, 0x20, 0x10, 0x10, 0x80, 0x80}}));
-  ASSERT_TRUE(rgba16);
-  EXPECT_EQ(PixelAt(*rgba16, 0, 0), (Bgra{0x10, 0x20, 0x40, 0x80}));
-}
-
-TEST(DecodePng, GreyDepthsAndGreyAlphaBecomeBgra) {
-  const auto grey = DecodeImage(EncodePng({2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x33, 0xF0}}));
-  ASSERT_TRUE(grey);
-  EXPECT_EQ(PixelAt(*grey, 1, 0), (Bgra{0xF0, 0xF0, 0xF0, 255}));
-
-  // Two-bit samples 0b10 and 0b01 are scaled to the full range.
-  const auto lowDepth = DecodeImage(EncodePng({2, 1, PNG_COLOR_TYPE_GRAY, 2, {0b10'01'0000}}));
-  ASSERT_TRUE(lowDepth);
-  EXPECT_EQ(PixelAt(*lowDepth, 0, 0), (Bgra{0xAA, 0xAA, 0xAA, 255}));
-  EXPECT_EQ(PixelAt(*lowDepth, 1, 0), (Bgra{0x55, 0x55, 0x55, 255}));
-
-  const auto greyAlpha =
-      DecodeImage(EncodePng({1, 2, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x80, 0x40, 0x10, 0xFF}}));
-  ASSERT_TRUE(greyAlpha);
-  EXPECT_EQ(PixelAt(*greyAlpha, 0, 0), (Bgra{0x80, 0x80, 0x80, 0x40}));
-  EXPECT_EQ(PixelAt(*greyAlpha, 0, 1), (Bgra{0x10, 0x10, 0x10, 0xFF}));
-}
-
-TEST(DecodePng, PaletteEntriesTakeTheirTransparency) {
-  PngPicture picture{3, 1, PNG_COLOR_TYPE_PALETTE, 4, {0x01, 0x20}};
-  picture.palette = {{255, 0, 0}, {0, 128, 255}, {9, 8, 7}};
-  picture.paletteAlpha = {0, 200}; // entries past the list stay opaque
-  const auto image = DecodeImage(EncodePng(picture));
-  ASSERT_TRUE(image);
-  EXPECT_EQ(PixelAt(*image, 0, 0), (Bgra{0, 0, 255, 0}));
-  EXPECT_EQ(PixelAt(*image, 1, 0), (Bgra{255, 128, 0, 200}));
-  EXPECT_EQ(PixelAt(*image, 2, 0), (Bgra{7, 8, 9, 255}));
+TEST(DecodePng, EveryColourTypeAndDepthBecomesStraightBgra) {
+  const PngPicture rgba{3, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10,  20,  30,  255, 40, 50, 60, 128,
+                                                            0,   0,   0,   0,   70, 80, 90, 1,
+                                                            200, 150, 100, 255, 1,  2,  3,  64}};
+  PngPicture palette{3, 1, PNG_COLOR_TYPE_PALETTE, 4, {0x01, 0x20}};
+  palette.palette = {{255, 0, 0}, {0, 128, 255}, {9, 8, 7}};
+  palette.paletteAlpha = {0, 200}; // entries past the list stay opaque
+  const struct {
+    const char *what;
+    PngPicture picture;
+    int x, y;
+    Bgra expected;
+  } cases[] = {
+      {"rgba, first row", rgba, 1, 0, {60, 50, 40, 128}},
+      {"rgba, rows in order", rgba, 2, 1, {3, 2, 1, 64}},
+      {"16-bit samples are scaled, not gamma converted",
+       {1, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00}},
+       0,
+       0,
+       {0x00, 0x80, 0xFF, 255}},
+      {"16-bit rgba",
+       {1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0x40, 0x40, 0x20, 0x20, 0x10, 0x10, 0x80, 0x80}},
+       0,
+       0,
+       {0x10, 0x20, 0x40, 0x80}},
+      {"grey", {2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x33, 0xF0}}, 1, 0, {0xF0, 0xF0, 0xF0, 255}},
+      {"2-bit grey 0b10 scaled to the full range",
+       {2, 1, PNG_COLOR_TYPE_GRAY, 2, {0b10'01'0000}},
+       0,
+       0,
+       {0xAA, 0xAA, 0xAA, 255}},
+      {"grey and alpha",
+       {1, 2, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x80, 0x40, 0x10, 0xFF}},
+       0,
+       0,
+       {0x80, 0x80, 0x80, 0x40}},
+      {"transparent palette entry", palette, 0, 0, {0, 0, 255, 0}},
+      {"translucent palette entry", palette, 1, 0, {255, 128, 0, 200}},
+      {"palette entry past the transparency list", palette, 2, 0, {7, 8, 9, 255}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto image = DecodeImage(EncodePng(c.picture));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->bgra.size(), static_cast<std::size_t>(c.picture.width) * c.picture.height * 4);
+    EXPECT_EQ(PixelAt(*image, c.x, c.y), c.expected);
+  }
 }
 
 TEST(DecodePng, InterlacedDecodesLikePlain) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace qv {
 namespace {
 
@@ -36,12 +34,6 @@ TEST(WindowPrintRequestTest, EntriesMustPointInsideTheSectionBehindTheEntries) {
   EXPECT_FALSE(WindowPrintEntryFits(entry(first), count, first - 1)) << "entries cut off";
   EXPECT_FALSE(WindowPrintEntryFits(entry(first), kWindowPrintMaxCount + 1, ~std::uint64_t{0}));
   EXPECT_FALSE(WindowPrintCountFits(0, section));
-}
-
-TEST(WindowPrintRequestTest, NamesTheSectionAfterProcessAndNumber) {
-  wchar_t name[kWindowPrintNameLength];
-  WindowPrintSectionName(4294967295u, 0, name);
-  EXPECT_EQ(std::wstring(name), L"Local\\QuadrivistaWindowPrint.4294967295.0");
 }
 
 } // namespace

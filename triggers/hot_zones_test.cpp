@@ -22,30 +22,18 @@ TEST(HotZonesTest, ZonesOfA1280x1024ScreenOneOr33PixelsDeep) {
     SCOPED_TRACE(testing::Message() << p.thickness << " deep at " << p.x << "," << p.y);
     EXPECT_EQ(qv::ZoneAt(qv::ComputeHotZones(1280, 1024, p.thickness), p.x, p.y), p.zone);
   }
-  const qv::HotZones thin = qv::ComputeHotZones(1280, 1024, 1);
-  EXPECT_EQ(thin[2], (qv::ZoneRect{1279, 0, 1280, 1}));
-  EXPECT_EQ(thin[4], (qv::ZoneRect{1279, 1023, 1280, 1024}));
-  const qv::HotZones thick = qv::ComputeHotZones(1280, 1024, 33);
-  EXPECT_EQ(thick[3], (qv::ZoneRect{1247, 171, 1280, 853}));
-  EXPECT_EQ(thick[7], (qv::ZoneRect{0, 171, 33, 853}));
 }
 
-TEST(HotZonesTest, WalkingTheTopEdgeEntersTheCornerAndThenTheEdgeOnce) {
+TEST(HotZonesTest, AZoneIsEnteredOnceUntilTheCursorLeavesIt) {
   const qv::HotZones zones = qv::ComputeHotZones(1280, 1024, 1);
   qv::ZoneEntryTracker tracker;
   std::vector<int> entered;
-  for (int x = 0; x <= 640; ++x)
+  for (int x = 0; x <= 640; ++x) // along the top edge
     if (const int zone = tracker.Update(qv::ZoneAt(zones, x, 0)); zone != 0)
       entered.push_back(zone);
-  EXPECT_EQ(entered, (std::vector<int>{1, 2}));
-}
-
-TEST(HotZonesTest, LeavingAndComingBackEntersAgain) {
-  qv::ZoneEntryTracker tracker;
-  std::vector<int> events;
-  for (const int zone : {3, 3, 0, 3, 4})
-    events.push_back(tracker.Update(zone));
-  EXPECT_EQ(events, (std::vector<int>{3, 0, 0, 3, 4}));
+  for (const int zone : {0, 2, 3})
+    entered.push_back(tracker.Update(zone));
+  EXPECT_EQ(entered, (std::vector<int>{1, 2, 0, 2, 3}));
 }
 
 } // namespace

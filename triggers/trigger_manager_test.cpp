@@ -110,38 +110,28 @@ protected:
   qv::TTriggerManager manager{targets, setup, log};
 };
 
-TEST_F(TriggerManagerTest, CreationPreparesTheLibraryRecordAndEnablingNamesTheWindow) {
+TEST_F(TriggerManagerTest, TheLibraryRecordIsPreparedAndToldWhetherToFollowTheRightButton) {
   FakeTargets fresh;
   std::memset(&fresh.shared, 0xAB, sizeof fresh.shared);
   qv::TTriggerManager created(fresh, setup, log);
-  EXPECT_FALSE(created.Enabled());
-  EXPECT_FALSE(created.EffectReady());
-  EXPECT_FALSE(created.SwitchingAllowed());
-  EXPECT_EQ(fresh.shared.LibraryFlagA, 0);
   EXPECT_EQ(+fresh.shared.NotifyWindow, 0u);
   EXPECT_EQ(fresh.shared.LibraryReservedA[0], 0xAB); // the library's own bytes are untouched
 
   setup.GeneralEnableGestures = true;
   created.Enable(77);
-  EXPECT_TRUE(created.Enabled());
-  EXPECT_EQ(fresh.shared.LibraryFlagA, 1) << "the library is told to follow the right button";
-  created.Disable();
-  EXPECT_FALSE(created.Enabled());
   EXPECT_EQ(+fresh.shared.NotifyWindow, 77u);
-
+  EXPECT_EQ(fresh.shared.LibraryFlagA, 1);
   setup.GeneralEnableGestures = false;
   created.Enable(77);
   EXPECT_EQ(fresh.shared.LibraryFlagA, 0) << "gestures off: right clicks are left alone";
 }
 
-TEST_F(TriggerManagerTest, ASwitchCapturesShowsTheOsdSwitchesAndUpdatesTheTray) {
+TEST_F(TriggerManagerTest, ASwitchCapturesShowsTheOsdSwitchesAndUpdatesTheTrayAndStepsWrap) {
   manager.Dispatch(3);
   EXPECT_EQ(targets.calls, (Calls{"hide osd", "close preview", "access 3 from 1", "capture",
                                   "osd Switched to desktop 3", "switch 3", "tray icons"}));
-}
 
-TEST_F(TriggerManagerTest, NextAndPreviousWrapAround) {
-  targets.current = 6;
+  targets.current = 6; // next and previous wrap around
   manager.Dispatch(7);
   EXPECT_EQ(targets.current, 1);
   manager.Dispatch(8);
@@ -224,37 +214,26 @@ TEST_F(TriggerManagerTest, NothingHappensWhileTheDeviceIsNotCooperating) {
   manager.Dispatch(9);
   manager.Dispatch(2);
   EXPECT_EQ(targets.calls, Calls{});
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Trigger event with device not cooperating.",
-                                                   "Trigger event with device not cooperating."}));
 }
 
-TEST_F(TriggerManagerTest, HotKeysMapToTheirActionsAndUnknownOnesAreOnlyLogged) {
+TEST_F(TriggerManagerTest, HotKeysMapToTheirActionsAndUnknownOnesDoNothing) {
   manager.HandleHotKey(0xC000 + 1);  // desktop 2
   manager.HandleHotKey(0xC000 + 9);  // explorer
   manager.HandleHotKey(0xC000 + 99); // nobody's
   EXPECT_EQ(targets.Effects(), (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2",
                                       "switch 2", "tray icons", "effect 11"}));
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"49153", "49161", "49251"}));
 }
 
-TEST_F(TriggerManagerTest, DefaultHotZones) {
-  std::vector<Calls> perZone;
-  for (std::uint32_t zone = 1; zone <= 8; ++zone) {
-    targets.calls.clear();
-    manager.SetEffectReady();
-    targets.exposerOpen = false;
-    Notify(zone);
-    perZone.push_back(targets.Effects());
-  }
-  EXPECT_EQ(perZone, (std::vector<Calls>{{"open exposer"}, {}, {}, {}, {"effect 9"}, {}, {}, {}}));
-}
-
-TEST_F(TriggerManagerTest, CarryingAWindowIntoAnEdgeStartsTheCube) {
+TEST_F(TriggerManagerTest, AZoneRunsItsActionAndAnEdgeStartsTheCubeForACarriedWindow) {
+  setup.HotCornerAction(3) = static_cast<int>(qv::Action::Flip);
+  Notify(3);
+  Notify(4); // an edge of no action
+  manager.SetEffectReady();
   targets.dragging = true;
   Notify(8);
   manager.SetEffectReady();
   Notify(7); // a corner keeps its own action
-  EXPECT_EQ(targets.Effects(), (Calls{"effect 9"}));
+  EXPECT_EQ(targets.Effects(), (Calls{"effect 12", "effect 9"}));
 }
 
 TEST_F(TriggerManagerTest, DuringAnEffectEdgesGoToTheRendererAndCornersDoNothing) {
@@ -271,14 +250,15 @@ TEST_F(TriggerManagerTest, SpecialKeysStartAnEffectAndTheReleaseChoosesTheDeskto
   Notify(30); // a press during an effect is ignored
   Notify(31);
   EXPECT_EQ(targets.Effects(), (Calls{"effect 9", "renderer 31"}));
-}
 
-TEST_F(TriggerManagerTest, TheExposerStaysOpenAfterItsSpecialKeyIsReleased) {
+  // The exposer stays open after its special key is released.
+  targets.calls.clear();
+  targets.effectRunning = false;
+  manager.SetEffectReady();
   Notify(40);
   targets.exposerOpen = true;
   targets.effectRunning = true;
   Notify(41);
-  EXPECT_EQ(targets.Effects(), (Calls{"open exposer"}));
   targets.effectRunning = false;
   Notify(31); // a release with no effect running is ignored
   EXPECT_EQ(targets.Effects(), (Calls{"open exposer"}));
@@ -303,8 +283,6 @@ TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTak
   MoveRequest(26, 0xFFFFFFF0u);
   MoveRequest(22, 0x1234u); // before the first was handled, the record held only the last
   EXPECT_EQ(targets.calls, (Calls{"move 4294967280 6", "move 4660 2"}));
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Move window 4294967280 to desktop 6",
-                                                   "Move window 4660 to desktop 2"}));
 
   targets.calls.clear();
   for (std::uint32_t code : {1u, 9u, 11u, 20u, 26u, 27u, 1000u}) {
@@ -312,7 +290,6 @@ TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTak
     EXPECT_EQ(+targets.shared.EventCode, 0u) << code;
   }
   EXPECT_EQ(targets.calls, Calls{}) << "codes in the record other than a gesture do nothing";
-  EXPECT_EQ(log.Lines().size(), 2u);
 }
 
 TEST_F(TriggerManagerTest, NotificationsIgnoredWhileDisabledAndHotZonesIgnoredWhileOff) {

@@ -9,13 +9,10 @@ using namespace qv;
 TEST(LanguageRowsTest, RowsMapToLanguageNamesAndBack) {
   for (int row = 0; row < static_cast<int>(kLanguageNames.size()); ++row)
     EXPECT_EQ(RowOfLanguage(*LanguageOfRow(row)), row);
-  EXPECT_EQ(LanguageOfRow(4), "german");
-  EXPECT_EQ(LanguageOfRow(3), "portugues");
   EXPECT_EQ(LanguageOfRow(6), "english") << "a row outside the list";
   EXPECT_EQ(LanguageOfRow(-1), std::nullopt) << "no row selected";
 
-  EXPECT_EQ(RowOfLanguage("German"), 4);
-  EXPECT_EQ(RowOfLanguage(" french "), 5);
+  EXPECT_EQ(RowOfLanguage(" German "), RowOfLanguage("german"));
   EXPECT_EQ(RowOfLanguage("klingon"), -1);
 }
 

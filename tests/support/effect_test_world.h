@@ -7,6 +7,9 @@
 #include "render/effect_world.h"
 #include "tests/support/desktop_test_world.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -45,7 +48,7 @@ public:
     buffers.erase(id);
     textures.erase(id);
   }
-  void Clear(std::uint32_t colour) override { cleared = colour; }
+  void Clear(std::uint32_t) override {}
   void BeginScene() override { strips.clear(), quads.clear(), colouredTriangles.clear(); }
   void EndScene() override {}
   void SetCommonStates(bool) override {}
@@ -83,7 +86,6 @@ public:
   std::vector<Strip> strips;
   std::vector<std::array<ScreenVertex, 4>> quads;
   std::vector<std::vector<ScreenVertex>> colouredTriangles;
-  std::uint32_t cleared = 0x123456;
   TextureId texture = 0;
   Matrix view{};
   Matrix world{};
@@ -149,6 +151,36 @@ class AnswerPrompt : public PasswordPrompt {
 public:
   std::optional<std::string> AskPassword() override { return answer; }
   std::optional<std::string> answer;
+};
+
+// One effect driven frame by frame, as a user would, on desktops held in memory.
+template <class Renderer> class EffectTest : public ::testing::Test {
+protected:
+  void Open(int onDesktop = 1) {
+    desktops.SwitchTo(onDesktop);
+    desktops.setup.PerformanceLivePreview = false;
+    effect.reset();
+    effect = std::make_unique<Renderer>(device, world);
+    effect->Initialise();
+  }
+  // Up to `count` frames, fewer once the effect has finished.
+  void Frames(int count = 300, int milliseconds = 10) {
+    for (int i = 0; i < count && !effect->Finished(); ++i) {
+      world.clock.now += milliseconds;
+      effect->Render();
+    }
+  }
+  int Current() { return desktops.manager->CurrentDesktop()->Number(); }
+  bool DrewProtectedPicture() const {
+    return std::any_of(device.strips.begin(), device.strips.end(), [&](const auto &strip) {
+      return strip.texture == world.textures.ProtectedDesktop;
+    });
+  }
+
+  DesktopTestWorld desktops;
+  RecordingDevice device;
+  FakeWorld world{desktops};
+  std::unique_ptr<Renderer> effect;
 };
 
 } // namespace qv::test

@@ -1,0 +1,90 @@
+// What every effect shares, as a user drives it: choosing a desktop, going
+// back, private desktops and an effect that cannot be drawn.
+#include "render/carousel_renderer.h"
+#include "render/cube_renderer.h"
+#include "render/flip_renderer.h"
+#include "render/pane_renderer.h"
+
+#include "tests/support/effect_test_world.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+template <class Renderer> using AnyEffect = test::EffectTest<Renderer>;
+using Effects = ::testing::Types<T3DCubeRenderer, T3DDesktopFlipRenderer,
+                                 T3DDesktopCarouselRenderer, T3DDesktopPaneRenderer>;
+TYPED_TEST_SUITE(AnyEffect, Effects);
+
+TYPED_TEST(AnyEffect, EnterLandsOnTheChosenDesktopAndEscapeGoesBack) {
+  this->Open(3);
+  this->Frames();
+  this->effect->HandleKeyDown(effect_key::kRight);
+  this->Frames(20); // in the middle of the move
+  this->effect->HandleKeyDown(effect_key::kEscape);
+  this->Frames();
+  EXPECT_TRUE(this->effect->Finished());
+  EXPECT_EQ(this->Current(), 3);
+  EXPECT_TRUE(this->world.osd.empty());
+
+  this->Open(1);
+  this->Frames();
+  this->effect->HandleKeyDown(effect_key::kRight);
+  this->Frames();
+  EXPECT_EQ(this->effect->SelectedDesktop(), 2);
+  this->effect->HandleKeyDown(effect_key::kEnter);
+  EXPECT_TRUE(this->effect->Closing());
+  this->Frames();
+  EXPECT_TRUE(this->effect->Finished());
+  EXPECT_EQ(this->Current(), 2);
+  EXPECT_EQ(this->world.osd, (std::vector<std::string>{"text 241"}));
+  EXPECT_TRUE(this->world.parked);
+  EXPECT_TRUE(this->desktops.manager->Enabled);
+}
+
+TYPED_TEST(AnyEffect, APrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
+  test::AnswerPrompt prompt;
+  this->desktops.environment.Passwords = &prompt;
+  this->desktops.setup.DesktopPrivacy[2] = 2;
+  this->desktops.setup.DesktopPassword = "secret";
+  this->Open(1);
+  this->Frames();
+  EXPECT_TRUE(this->DrewProtectedPicture());
+  this->effect->HandleKeyDown(effect_key::kRight);
+  this->Frames();
+  prompt.answer = "wrong";
+  this->effect->HandleKeyDown(effect_key::kEnter);
+  EXPECT_TRUE(this->effect->Interactive()) << "a refused password leaves the effect steerable";
+  EXPECT_FALSE(this->effect->Closing());
+
+  prompt.answer = "secret";
+  this->effect->HandleKeyDown(effect_key::kEnter);
+  this->Frames(1);
+  EXPECT_FALSE(this->DrewProtectedPicture()) << "unlocked for this effect";
+  this->Frames();
+  EXPECT_EQ(this->Current(), 2);
+}
+
+TYPED_TEST(AnyEffect, AnEffectThatCannotBeDrawnEndsAtOnceAndTellsTheUserOnce) {
+  for (const bool noTexture : {true, false}) {
+    SCOPED_TRACE(noTexture ? "no texture" : "no vertex buffer");
+    this->device.failTextures = noTexture;
+    this->device.maxBufferVertices = noTexture ? 1 << 30 : 0;
+    this->world.errors.clear();
+    this->Open(3);
+    this->Frames(3);
+    EXPECT_TRUE(this->effect->Finished());
+    EXPECT_EQ(this->world.errors.size(), 1u);
+    // Input that arrives before the host lets the effect go finds nothing to move.
+    this->effect->HandleKeyDown(effect_key::kRight);
+    this->effect->HandleTrigger(4);
+    this->effect->HandleMessage({kMessageLeftDoubleClick, 0, 0});
+    EXPECT_EQ(this->Current(), 3);
+    this->effect.reset();
+    EXPECT_TRUE(this->device.textures.empty()) << "nothing left on the device";
+  }
+}
+
+} // namespace
+} // namespace qv
