@@ -1,53 +1,58 @@
 #include "capture/pixel_arithmetic.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace qv {
 namespace {
 
-// The first source index of each target index, and one past the last: a
-// range of at least one.
-std::vector<int> Spans(int sourceLength, int targetLength) {
-  std::vector<int> starts(static_cast<std::size_t>(targetLength) + 1);
-  for (int i = 0; i <= targetLength; ++i)
-    starts[static_cast<std::size_t>(i)] =
-        static_cast<int>(static_cast<std::int64_t>(i) * sourceLength / targetLength);
-  return starts;
-}
+// Walks the spans of source pixels that make up each target pixel along one
+// side, without a division per step: spans are `quotient` or one more long.
+class SpanWalk {
+public:
+  SpanWalk(int sourceLength, int targetLength)
+      : quotient_(sourceLength / targetLength), remainder_(sourceLength % targetLength),
+        targetLength_(targetLength), shortInverse_(1.0 / (quotient_ > 0 ? quotient_ : 1)),
+        longInverse_(1.0 / (quotient_ + 1)) {
+    Advance();
+  }
+  int Start() const { return start_; }
+  // At least one pixel: a target larger than the source repeats pixels.
+  int End() const { return end_ > start_ ? end_ : start_ + 1; }
+  double Inverse() const { return End() - start_ == quotient_ + 1 ? longInverse_ : shortInverse_; }
+  void Next() {
+    start_ = end_;
+    Advance();
+  }
 
-int SpanEnd(const std::vector<int> &starts, int i, int sourceLength) {
-  const int start = starts[static_cast<std::size_t>(i)];
-  const int end = starts[static_cast<std::size_t>(i) + 1];
-  return end > start ? end : (start < sourceLength ? start + 1 : start);
-}
+private:
+  void Advance() {
+    end_ = start_ + quotient_;
+    carry_ += remainder_;
+    if (carry_ >= targetLength_) {
+      carry_ -= targetLength_;
+      ++end_;
+    }
+  }
+
+  int quotient_, remainder_, targetLength_;
+  double shortInverse_, longInverse_;
+  int start_ = 0, end_ = 0, carry_ = 0;
+};
 
 } // namespace
 
 void ResamplePixels(const std::uint32_t *source, int sourceWidth, int sourceHeight,
-                    std::uint32_t *target, int targetWidth, int targetHeight) {
-  if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0)
+                    int sourceRowLength, std::uint32_t *target, int targetWidth, int targetHeight) {
+  if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0 ||
+      sourceRowLength < sourceWidth)
     return;
-  const std::vector<int> columns = Spans(sourceWidth, targetWidth);
-  const std::vector<int> rows = Spans(sourceHeight, targetHeight);
-  // Multiplications by reciprocals: a division per channel and pixel costs
-  // more than all the additions.
-  std::vector<double> columnReciprocals(static_cast<std::size_t>(targetWidth));
-  for (int x = 0; x < targetWidth; ++x)
-    columnReciprocals[static_cast<std::size_t>(x)] =
-        1.0 / (SpanEnd(columns, x, sourceWidth) - columns[static_cast<std::size_t>(x)]);
-  // Channel sums of one target row, gathered source row by source row.
-  std::vector<std::uint64_t> sums(static_cast<std::size_t>(targetWidth) * 4);
-  for (int y = 0; y < targetHeight; ++y) {
-    const int top = rows[static_cast<std::size_t>(y)];
-    const int bottom = SpanEnd(rows, y, sourceHeight);
-    std::fill(sums.begin(), sums.end(), 0);
-    for (int sy = top; sy < bottom; ++sy) {
-      const std::uint32_t *line = source + static_cast<std::size_t>(sy) * sourceWidth;
-      for (int x = 0; x < targetWidth; ++x) {
-        std::uint64_t *sum = &sums[static_cast<std::size_t>(x) * 4];
-        const int right = SpanEnd(columns, x, sourceWidth);
-        for (int sx = columns[static_cast<std::size_t>(x)]; sx < right; ++sx) {
+  SpanWalk rows(sourceHeight, targetHeight);
+  for (int y = 0; y < targetHeight; ++y, rows.Next()) {
+    std::uint32_t *out = target + static_cast<std::size_t>(y) * targetWidth;
+    SpanWalk columns(sourceWidth, targetWidth);
+    for (int x = 0; x < targetWidth; ++x, columns.Next()) {
+      std::uint64_t sum[4] = {0, 0, 0, 0};
+      for (int sy = rows.Start(); sy < rows.End(); ++sy) {
+        const std::uint32_t *line = source + static_cast<std::size_t>(sy) * sourceRowLength;
+        for (int sx = columns.Start(); sx < columns.End(); ++sx) {
           const std::uint32_t pixel = line[sx];
           sum[0] += pixel & 0xFF;
           sum[1] += (pixel >> 8) & 0xFF;
@@ -55,18 +60,13 @@ void ResamplePixels(const std::uint32_t *source, int sourceWidth, int sourceHeig
           sum[3] += pixel >> 24;
         }
       }
-    }
-    std::uint32_t *out = target + static_cast<std::size_t>(y) * targetWidth;
-    const double rowReciprocal = 1.0 / (bottom - top);
-    for (int x = 0; x < targetWidth; ++x) {
-      const double reciprocal = columnReciprocals[static_cast<std::size_t>(x)] * rowReciprocal;
-      const std::uint64_t *sum = &sums[static_cast<std::size_t>(x) * 4];
+      const double inverse = rows.Inverse() * columns.Inverse();
       std::uint32_t pixel = 0;
       // Halves round up; the small addition keeps an exact half from
       // falling just short of it.
       for (int channel = 3; channel >= 0; --channel)
         pixel = (pixel << 8) | static_cast<std::uint32_t>(
-                                   static_cast<double>(sum[channel]) * reciprocal + 0.5 + 1e-9);
+                                   static_cast<double>(sum[channel]) * inverse + 0.5 + 1e-9);
       out[x] = pixel;
     }
   }

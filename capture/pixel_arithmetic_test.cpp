@@ -12,26 +12,28 @@ TEST(PixelArithmetic, ShrinkingAveragesEachChannelOverTheCoveredArea) {
   const std::vector<std::uint32_t> source{0x00000000, 0x04080C10, 0xFF000000, 0xFF0000FF,
                                           0x0C080400, 0x00000000, 0xFF000000, 0xFF0000FF};
   std::vector<std::uint32_t> target(2, 0xDEADBEEF);
-  ResamplePixels(source.data(), 4, 2, target.data(), 2, 1);
+  ResamplePixels(source.data(), 4, 2, 4, target.data(), 2, 1);
   EXPECT_EQ(target[0], 0x04040404u);
   EXPECT_EQ(target[1], 0xFF000080u); // 127.5 rounds up
 }
 
 TEST(PixelArithmetic, UnevenRatiosCoverEverySourcePixelOnceAndEnlargingRepeatsThem) {
-  // 5 wide into 2: spans of 2 and 3 pixels, none left out or read twice.
-  const std::vector<std::uint32_t> row{10, 20, 30, 60, 90};
+  // 5 wide into 2: spans of 2 and 3 pixels, none left out or read twice;
+  // the rows are 6 pixels apart, and the sixth is never read.
+  const std::vector<std::uint32_t> rows{10, 20, 30, 60, 90, 255, 10, 20, 30, 60, 90, 255};
   std::vector<std::uint32_t> shrunk(2);
-  ResamplePixels(row.data(), 5, 1, shrunk.data(), 2, 1);
+  ResamplePixels(rows.data(), 5, 2, 6, shrunk.data(), 2, 1);
   EXPECT_EQ(shrunk, (std::vector<std::uint32_t>{15, 60}));
 
   const std::vector<std::uint32_t> pair{1, 2};
   std::vector<std::uint32_t> enlarged(3 * 2);
-  ResamplePixels(pair.data(), 2, 1, enlarged.data(), 3, 2);
+  ResamplePixels(pair.data(), 2, 1, 2, enlarged.data(), 3, 2);
   EXPECT_EQ(enlarged, (std::vector<std::uint32_t>{1, 1, 2, 1, 1, 2}));
 
   std::vector<std::uint32_t> untouched{7};
-  ResamplePixels(pair.data(), 2, 1, untouched.data(), 0, 1);
-  ResamplePixels(pair.data(), 0, 1, untouched.data(), 1, 1);
+  ResamplePixels(pair.data(), 2, 1, 2, untouched.data(), 0, 1);
+  ResamplePixels(pair.data(), 0, 1, 0, untouched.data(), 1, 1);
+  ResamplePixels(pair.data(), 2, 1, 1, untouched.data(), 1, 1);
   EXPECT_EQ(untouched[0], 7u);
 }
 

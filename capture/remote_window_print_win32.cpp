@@ -104,7 +104,8 @@ bool Post(Request &request, std::span<RemotePrint> prints) {
   std::uint64_t size = AlignedTo16(WindowPrintEntriesEnd(count));
   for (std::size_t index : request.Prints) {
     request.Offsets.push_back(size);
-    size += AlignedTo16(WindowPrintPixelBytes(prints[index].Width, prints[index].Height));
+    size +=
+        AlignedTo16(WindowPrintPixelBytes(prints[index].PictureWidth, prints[index].PictureHeight));
   }
   const std::uint32_t number = nextRequest++;
   request.Section = std::make_unique<RequestSection>(number, size);
@@ -118,6 +119,8 @@ bool Post(Request &request, std::span<RemotePrint> prints) {
         WindowPrintEntry{static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(print.Window)),
                          print.Width,
                          print.Height,
+                         print.PictureWidth,
+                         print.PictureHeight,
                          request.Offsets[i],
                          kWindowPrintAsked,
                          0};
@@ -145,7 +148,8 @@ void TakeAnswers(Request &request, std::span<RemotePrint> prints,
       const auto *picture =
           reinterpret_cast<const std::uint32_t *>(request.Section->View() + request.Offsets[i]);
       if (print.Pixels)
-        std::memcpy(print.Pixels, picture, WindowPrintPixelBytes(print.Width, print.Height));
+        std::memcpy(print.Pixels, picture,
+                    WindowPrintPixelBytes(print.PictureWidth, print.PictureHeight));
       print.Printed = true;
       if (arrived)
         arrived(request.Prints[i], picture);
@@ -167,10 +171,11 @@ void RemoteWindowPrinter::PrintAll(
   std::map<DWORD, bool> reachable;
   for (std::size_t i = 0; i < prints.size(); ++i) {
     const RemotePrint &print = prints[i];
-    const std::size_t bytes = WindowPrintPixelBytes(print.Width, print.Height);
+    const std::size_t bytes = WindowPrintPixelBytes(print.PictureWidth, print.PictureHeight);
     DWORD processId = 0;
     const DWORD thread = GetWindowThreadProcessId(print.Window, &processId);
-    if (bytes == 0 || thread == 0 || processId == GetCurrentProcessId())
+    if (bytes == 0 || WindowPrintPixelBytes(print.Width, print.Height) == 0 || thread == 0 ||
+        processId == GetCurrentProcessId())
       continue;
     const auto known = reachable.find(processId);
     if (!(known != reachable.end() ? known->second : (reachable[processId] = Reachable(processId))))
@@ -214,7 +219,7 @@ void RemoteWindowPrinter::PrintAll(
 }
 
 bool RemoteWindowPrinter::Print(HWND window, int width, int height, std::uint32_t *pixels) const {
-  RemotePrint print{window, width, height, pixels};
+  RemotePrint print{window, width, height, width, height, pixels};
   PrintAll(std::span<RemotePrint>(&print, 1));
   return print.Printed;
 }

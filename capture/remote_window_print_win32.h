@@ -11,12 +11,15 @@
 
 namespace qv {
 
-// One window to print: width x height 32-bit pixels, rows top-down, into
-// Pixels when given.
+// One window to print, Width x Height, as a picture of PictureWidth x
+// PictureHeight 32-bit pixels, rows top-down (resampled in the window's
+// process), into Pixels when given.
 struct RemotePrint {
   HWND Window = nullptr;
   int Width = 0;
   int Height = 0;
+  int PictureWidth = 0;
+  int PictureHeight = 0;
   std::uint32_t *Pixels = nullptr;
   bool Printed = false;
 };
@@ -36,7 +39,7 @@ public:
   void PrintAll(std::span<RemotePrint> prints,
                 const std::function<void(std::size_t index, const std::uint32_t *picture)>
                     &arrived = {}) const;
-  // One window; false when it was not printed.
+  // One window at its own size; false when it was not printed.
   bool Print(HWND window, int width, int height, std::uint32_t *pixels) const;
 
 private:

@@ -116,7 +116,10 @@ bool TThumbnailRenderer::PrepareRemoteCapture(RemotePrint &print) const {
   if (kind_ != RenderingKind::Default || !PrintsInItsOwnProcess(source_, painting_) ||
       !ScreenPlace(place))
     return false;
-  print = {source_, place.right - place.left, place.bottom - place.top, nullptr};
+  const int width = place.right - place.left;
+  const int height = place.bottom - place.top;
+  // Shrunk to the thumbnail's size where it is printed.
+  print = {source_, width, height, Width > 0 ? Width : width, Height > 0 ? Height : height};
   return true;
 }
 
@@ -127,7 +130,8 @@ void TThumbnailRenderer::TakeRemotePicture(const RemotePrint &print, const std::
     scaled_ = Picture(Width, Height);
   if (!scaled_.Valid())
     return;
-  ResamplePixels(picture, print.Width, print.Height, scaled_.Pixels(), Width, Height);
+  ResamplePixels(picture, print.PictureWidth, print.PictureHeight, print.PictureWidth,
+                 scaled_.Pixels(), Width, Height);
   // Any earlier picture is older than this one.
   picture_ = Picture();
   scaledCurrent_ = true;
@@ -169,8 +173,8 @@ bool TThumbnailRenderer::Rescale() {
     scaled_ = Picture(Width, Height);
   if (!scaled_.Valid())
     return false;
-  ResamplePixels(picture_.Pixels(), picture_.Width(), picture_.Height(), scaled_.Pixels(), Width,
-                 Height);
+  ResamplePixels(picture_.Pixels(), picture_.Width(), picture_.Height(), picture_.Width(),
+                 scaled_.Pixels(), Width, Height);
   scaledCurrent_ = true;
   return true;
 }

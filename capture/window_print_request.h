@@ -7,8 +7,9 @@
 // One request serves windows of one thread. The program creates a section
 // named by WindowPrintSectionName(its process id, a fresh number): a
 // WindowPrintHeader, Count WindowPrintEntry records (state Asked), then for
-// each entry room for Width x Height 32-bit pixels, rows top-down, at its
-// Offset from the section's start. It creates an auto-reset event named by
+// each entry room for PictureWidth x PictureHeight 32-bit pixels, rows
+// top-down, at its Offset from the section's start: the window, printed at
+// its Width x Height, resampled to the picture's size. It creates an auto-reset event named by
 // WindowPrintDoneEventName, posts one of the windows the registered message
 // kWindowPrintMessageName with wParam its process id and lParam the number,
 // and waits on the event. The library, taking the message from the thread's
@@ -44,13 +45,15 @@ static_assert(sizeof(WindowPrintHeader) == 16);
 
 struct WindowPrintEntry {
   std::uint64_t Window; // the handle as a number
-  std::int32_t Width;
+  std::int32_t Width;   // the window's
   std::int32_t Height;
+  std::int32_t PictureWidth; // the pixels'
+  std::int32_t PictureHeight;
   std::uint64_t Offset; // of the pixels, from the section's start
   std::uint32_t State;
   std::uint32_t Reserved;
 };
-static_assert(sizeof(WindowPrintEntry) == 32);
+static_assert(sizeof(WindowPrintEntry) == 40);
 
 // The bytes of the pixels of a width x height picture; 0 for a size that is
 // empty or too big to be asked for.
@@ -71,13 +74,14 @@ constexpr bool WindowPrintCountFits(std::uint32_t count, std::uint64_t sectionBy
   return count > 0 && count <= kWindowPrintMaxCount && WindowPrintEntriesEnd(count) <= sectionBytes;
 }
 
-// Whether the entry's pixels lie wholly inside the section, behind the
-// entries and aligned: the library writes them there for any process that
-// asks, so nothing in the entry is trusted.
+// Whether the window's size may be printed and the entry's pixels lie wholly
+// inside the section, behind the entries and aligned: the library writes
+// them there for any process that asks, so nothing in the entry is trusted.
 constexpr bool WindowPrintEntryFits(const WindowPrintEntry &entry, std::uint32_t count,
                                     std::uint64_t sectionBytes) {
-  const std::size_t bytes = WindowPrintPixelBytes(entry.Width, entry.Height);
-  return bytes != 0 && WindowPrintCountFits(count, sectionBytes) && entry.Offset % 4 == 0 &&
+  const std::size_t bytes = WindowPrintPixelBytes(entry.PictureWidth, entry.PictureHeight);
+  return bytes != 0 && WindowPrintPixelBytes(entry.Width, entry.Height) != 0 &&
+         WindowPrintCountFits(count, sectionBytes) && entry.Offset % 4 == 0 &&
          entry.Offset >= WindowPrintEntriesEnd(count) && entry.Offset <= sectionBytes &&
          bytes <= sectionBytes - entry.Offset;
 }

@@ -1,11 +1,13 @@
 #include "overlays/desktop_preview_win32.h"
 
+#include "capture/thumbnail_batch_win32.h"
 #include "desktops/desktop.h"
 #include "desktops/managed_window.h"
 #include "desktops/window_placement.h"
 #include "shell/ansi_text_win32.h"
 #include "shell/window_win32.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv {
@@ -79,10 +81,17 @@ void TDesktopRenderer::Build(TDesktop &desktop) {
     thumbnail->Height = Scaled(shown.bottom - shown.top, scale_);
     if (thumbnail->Register())
       thumbnail->UpdateProperties();
-    else
-      thumbnail->Capture();
     thumbnails_.push_back(std::move(thumbnail));
   }
+  CaptureAll();
+}
+
+bool TDesktopRenderer::CaptureAll() {
+  std::vector<TThumbnailRenderer *> renderers;
+  for (const auto &thumbnail : thumbnails_)
+    renderers.push_back(thumbnail.get());
+  const std::vector<char> captured = CaptureThumbnails(renderers, painting_, 0);
+  return std::find(captured.begin(), captured.end(), 1) != captured.end();
 }
 
 void TDesktopRenderer::Paint(HDC dc) {
@@ -135,11 +144,7 @@ LRESULT TDesktopRenderer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   case WM_TIMER:
     if (wParam == kRefreshTimerId) {
       // The painted thumbnails follow their windows.
-      bool captured = false;
-      for (auto &thumbnail : thumbnails_)
-        if (!thumbnail->Composed())
-          captured = thumbnail->Capture() || captured;
-      if (captured)
+      if (CaptureAll())
         InvalidateRect(window, nullptr, FALSE);
     }
     return 0;

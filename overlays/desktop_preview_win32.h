@@ -41,6 +41,8 @@ private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Build(TDesktop &desktop);
+  // New pictures for the painted thumbnails; whether any came.
+  bool CaptureAll();
   void Paint(HDC dc);
 
   const WindowPainting &painting_;

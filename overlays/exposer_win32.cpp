@@ -1,6 +1,7 @@
 #include "overlays/exposer_win32.h"
 
 #include "capture/pixel_arithmetic.h"
+#include "capture/thumbnail_batch_win32.h"
 #include "desktops/desktop.h"
 #include "desktops/managed_window.h"
 #include "desktops/window_manager.h"
@@ -22,7 +23,7 @@ constexpr DWORD kCycleMs = 20;
 // Pictures printed anew per cycle once all are there: the overview stays
 // live without printing every window 50 times a second.
 constexpr std::size_t kCapturesPerCycle = 2;
-// Threads that print the first pictures together.
+// Threads that print the first pictures of windows printed from here.
 constexpr std::size_t kFirstCaptureThreads = 3;
 constexpr int kTitleLabelHeight = 23;
 constexpr int kHighlightGap = 4;
@@ -523,40 +524,12 @@ void TExpose::Cycle(bool first) {
 }
 
 void TExpose::CaptureAll(std::vector<std::size_t> &changed) {
-  const std::size_t count = thumbnails_.size();
-  std::vector<char> captured(count, 0);
-  // Windows that only their own processes can print are asked all at once;
-  // the others are printed from here, a few at a time to overlap the waits
-  // on their programs.
-  std::vector<RemotePrint> remote;
-  std::vector<std::size_t> remoteOwners, local;
-  for (std::size_t i = 0; i < count; ++i) {
-    TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
-    if (renderer.Composed())
-      continue;
-    RemotePrint print;
-    if (context_.Painting.Remote && renderer.PrepareRemoteCapture(print)) {
-      remote.push_back(print);
-      remoteOwners.push_back(i);
-    } else {
-      local.push_back(i);
-    }
-  }
-  const auto printEvery = [&](std::size_t start, std::size_t step) {
-    for (std::size_t n = start; n < local.size() && !stop_; n += step)
-      captured[local[n]] = thumbnails_[local[n]]->Renderer.Capture();
-  };
-  std::vector<std::thread> helpers;
-  for (std::size_t start = 0; start < kFirstCaptureThreads && start < local.size(); ++start)
-    helpers.emplace_back(printEvery, start, kFirstCaptureThreads);
-  if (!remote.empty())
-    context_.Painting.Remote->PrintAll(remote, [&](std::size_t n, const std::uint32_t *picture) {
-      thumbnails_[remoteOwners[n]]->Renderer.TakeRemotePicture(remote[n], picture);
-      captured[remoteOwners[n]] = 1;
-    });
-  for (std::thread &helper : helpers)
-    helper.join();
-  for (std::size_t i = 0; i < count; ++i)
+  std::vector<TThumbnailRenderer *> renderers;
+  for (const auto &thumbnail : thumbnails_)
+    renderers.push_back(&thumbnail->Renderer);
+  const std::vector<char> captured =
+      CaptureThumbnails(renderers, context_.Painting, kFirstCaptureThreads, &stop_);
+  for (std::size_t i = 0; i < captured.size(); ++i)
     if (captured[i])
       changed.push_back(i);
 }

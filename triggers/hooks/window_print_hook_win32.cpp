@@ -2,6 +2,7 @@
 // Quadrivista, into memory the two share (see capture/window_print_request.h).
 // It runs on the windows' own thread, inside their own process, where a
 // window's printing works even where a print from outside draws nothing.
+#include "capture/pixel_arithmetic.h"
 #include "capture/window_print_request.h"
 #include "triggers/hooks/hooks_internal_win32.h"
 
@@ -92,31 +93,87 @@ BOOL PrintFramed(HWND window, HDC dc, int width, int height) {
   return printed;
 }
 
-// Prints the window into `pixels`; false when it could not.
-bool PrintInto(HWND window, std::int32_t width, std::int32_t height, void *pixels) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height; // rows top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void *bits = nullptr;
-  const HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!picture)
-    return false;
-  BOOL printed = FALSE;
-  if (const HDC dc = CreateCompatibleDC(nullptr)) {
-    const HGDIOBJ previous = SelectObject(dc, picture);
-    printed = UnderWine() ? PrintFramed(window, dc, width, height) : PrintWindow(window, dc, 0);
-    GdiFlush();
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    if (printed)
-      std::memcpy(pixels, bits, WindowPrintPixelBytes(width, height));
+// A picture the window prints into, kept for the next entry of the request
+// and made bigger only when an entry needs more.
+class PrintPicture {
+public:
+  PrintPicture() = default;
+  ~PrintPicture() { Release(); }
+  PrintPicture(const PrintPicture &) = delete;
+  PrintPicture &operator=(const PrintPicture &) = delete;
+
+  // The device context to print into, at least width x height; null when
+  // none could be made.
+  HDC Ready(std::int32_t width, std::int32_t height) {
+    if (dc_ && width <= width_ && height <= height_)
+      return dc_;
+    Release();
+    // Grown to hold both, unless that would be too big; then just this one.
+    std::int32_t wantWidth = width > width_ ? width : width_;
+    std::int32_t wantHeight = height > height_ ? height : height_;
+    if (WindowPrintPixelBytes(wantWidth, wantHeight) == 0) {
+      wantWidth = width;
+      wantHeight = height;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = wantWidth;
+    info.bmiHeader.biHeight = -wantHeight; // rows top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    dc_ = bitmap_ ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!dc_) {
+      Release();
+      return nullptr;
+    }
+    previous_ = SelectObject(dc_, bitmap_);
+    pixels_ = static_cast<const std::uint32_t *>(bits);
+    width_ = wantWidth;
+    height_ = wantHeight;
+    return dc_;
   }
-  DeleteObject(picture);
-  return printed != FALSE;
+  const std::uint32_t *Pixels() const { return pixels_; }
+  std::int32_t RowLength() const { return width_; }
+
+private:
+  void Release() {
+    if (dc_) {
+      SelectObject(dc_, previous_);
+      DeleteDC(dc_);
+    }
+    if (bitmap_)
+      DeleteObject(bitmap_);
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    pixels_ = nullptr;
+    width_ = height_ = 0;
+  }
+
+  HBITMAP bitmap_ = nullptr;
+  HDC dc_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  const std::uint32_t *pixels_ = nullptr;
+  std::int32_t width_ = 0, height_ = 0;
+};
+
+// Prints the entry's window and writes it at the picture's size into
+// `pixels`; false when it could not.
+bool PrintInto(HWND window, const WindowPrintEntry &entry, PrintPicture &picture,
+               std::uint32_t *pixels) {
+  const HDC dc = picture.Ready(entry.Width, entry.Height);
+  if (!dc)
+    return false;
+  const BOOL printed =
+      UnderWine() ? PrintFramed(window, dc, entry.Width, entry.Height) : PrintWindow(window, dc, 0);
+  GdiFlush();
+  if (!printed)
+    return false;
+  ResamplePixels(picture.Pixels(), entry.Width, entry.Height, picture.RowLength(), pixels,
+                 entry.PictureWidth, entry.PictureHeight);
+  return true;
 }
 
 // Only this thread's windows: printing another thread's window would wait
@@ -139,6 +196,7 @@ bool AnswerWindowPrint(const MSG &message) {
   std::uint64_t bytes = 0;
   std::uint32_t count = 0;
   if (WindowPrintHeader *header = picture.OpenRequest(bytes, count)) {
+    PrintPicture printed;
     auto *entries = reinterpret_cast<WindowPrintEntry *>(header + 1);
     for (std::uint32_t i = 0; i < count; ++i) {
       // A copy: the requester could change the shared one while it is used.
@@ -147,12 +205,13 @@ bool AnswerWindowPrint(const MSG &message) {
       if (entry.State != kWindowPrintAsked)
         continue;
       const auto window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(entry.Window));
-      const bool printed = WindowPrintEntryFits(entry, count, bytes) && OnThisThread(window) &&
-                           PrintInto(window, entry.Width, entry.Height,
-                                     static_cast<char *>(static_cast<void *>(header)) +
-                                         static_cast<std::size_t>(entry.Offset));
+      const bool answered = WindowPrintEntryFits(entry, count, bytes) && OnThisThread(window) &&
+                            PrintInto(window, entry, printed,
+                                      reinterpret_cast<std::uint32_t *>(
+                                          static_cast<char *>(static_cast<void *>(header)) +
+                                          static_cast<std::size_t>(entry.Offset)));
       std::atomic_thread_fence(std::memory_order_release); // the pixels before the state
-      entries[i].State = printed ? kWindowPrintPrinted : kWindowPrintFailed;
+      entries[i].State = answered ? kWindowPrintPrinted : kWindowPrintFailed;
       if (done)
         SetEvent(done);
     }
