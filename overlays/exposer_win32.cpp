@@ -536,18 +536,22 @@ void TExpose::CaptureAll(std::vector<std::size_t> &changed) {
 
 void TExpose::CaptureSome(std::vector<std::size_t> &changed) {
   const std::size_t count = thumbnails_.size();
-  std::size_t captures = 0;
-  for (std::size_t n = 0; n < count && captures < kCapturesPerCycle; ++n) {
+  std::vector<std::size_t> chosen;
+  std::vector<TThumbnailRenderer *> renderers;
+  for (std::size_t n = 0; n < count && chosen.size() < kCapturesPerCycle; ++n) {
     const std::size_t i = (nextCapture_ + n) % count;
-    TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;
-    if (renderer.Composed())
+    if (thumbnails_[i]->Renderer.Composed())
       continue;
-    nextCapture_ = (i + 1) % count;
-    if (renderer.Capture()) {
-      ++captures;
-      changed.push_back(i);
-    }
+    chosen.push_back(i);
+    renderers.push_back(&thumbnails_[i]->Renderer);
   }
+  if (chosen.empty())
+    return;
+  nextCapture_ = (chosen.back() + 1) % count;
+  const std::vector<char> captured = CaptureThumbnails(renderers, context_.Painting, 0, &stop_);
+  for (std::size_t k = 0; k < chosen.size(); ++k)
+    if (captured[k])
+      changed.push_back(chosen[k]);
 }
 
 void TExpose::PaintFrame(HDC window, const std::vector<std::size_t> &changed, bool whole) {
