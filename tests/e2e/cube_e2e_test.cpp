@@ -199,7 +199,7 @@ TEST_F(CubeEndToEnd, ANewScreenSizeRebuildsTheHostAndTheCubeFillsIt) {
     EXPECT_EQ(rect.right - rect.left, 1024);
     EXPECT_EQ(rect.bottom - rect.top, 768);
     Sleep(1500);
-    SaveScreenshot("cube-after-display-change");
+    TakeDisplayScreenshot("cube-after-display-change");
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return EffectsEnded() > endedBefore; }, 20s));
   }

@@ -355,6 +355,54 @@ void DeleteSettingsKey() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quadrivista");
 }
 
+std::filesystem::path SaveScreenshot(const std::string &name) {
+  wchar_t folderVariable[MAX_PATH] = {};
+  std::filesystem::path folder =
+      GetEnvironmentVariableW(L"QV_SCREENSHOT_DIR", folderVariable, MAX_PATH)
+          ? std::filesystem::path(folderVariable)
+          : ExecutableFolder() / L"screenshots";
+  std::filesystem::create_directories(folder);
+  const auto file = folder / (name + ".bmp");
+
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height; // bottom-up, as BMP files store rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void *bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  // The screen has no alpha; mark every pixel opaque so viewers do not take
+  // the zero fourth byte for transparency.
+  auto *pixel = static_cast<std::uint8_t *>(bits);
+  for (int i = 0; i < width * height; ++i)
+    pixel[i * 4 + 3] = 0xFF;
+
+  const DWORD imageBytes = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  header.bfSize = header.bfOffBits + imageBytes;
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char *>(&header), sizeof(header));
+  out.write(reinterpret_cast<const char *>(&info.bmiHeader), sizeof(info.bmiHeader));
+  out.write(static_cast<const char *>(bits), imageBytes);
+
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return file;
+}
+
 namespace {
 
 // Hands a request to the X display service and waits until it is done; the
@@ -380,10 +428,6 @@ AskDisplayService(const std::string &name, const std::string &kind, const std::s
 }
 
 } // namespace
-
-void SaveScreenshot(const std::string &name) {
-  AskDisplayService(name, "request", "");
-}
 
 std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name) {
   const auto folder = AskDisplayService(name, "request", "");

@@ -107,13 +107,14 @@ POINT FirstTrayIconPoint();
 // The registry of the program: HKEY_CURRENT_USER\Software\Quadrivista.
 void DeleteSettingsKey();
 
-// Saves the display as `name`.png through the service of
-// scripts/x-display-service.sh (QV_X_SCREENSHOT_DIR); nothing where that
-// service does not run.
-void SaveScreenshot(const std::string &name);
+// Saves the whole screen as a BMP file named `name` in the screenshot folder
+// (QV_SCREENSHOT_DIR, or "screenshots" beside the test program).
+std::filesystem::path SaveScreenshot(const std::string &name);
 
-// SaveScreenshot, decoded: what Direct3D drew included, which GDI cannot
-// read back.
+// A screenshot of the display as the X server shows it, what Direct3D drew
+// included (GDI cannot read that back), saved as `name`.png by the service of
+// scripts/x-display-service.sh (QV_X_SCREENSHOT_DIR) and decoded; nothing where
+// that service does not run.
 std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name);
 
 // Runs xdotool with `arguments` on the X display through the same service
