@@ -1,5 +1,7 @@
 #include "capture/fast_bitmap_win32.h"
 
+#include "shell/window_dc_win32.h"
+
 #include <cstdint>
 #include <fstream>
 #include <vector>
@@ -16,60 +18,31 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct Rgb {
-  std::uint8_t red;
-  std::uint8_t green;
-  std::uint8_t blue;
-};
+constexpr COLORREF kCrimson = RGB(200, 30, 60);
+constexpr COLORREF kTeal = RGB(20, 140, 150);
+constexpr COLORREF kMarker = RGB(1, 2, 3);
 
-constexpr Rgb kCrimson = {200, 30, 60};
-constexpr Rgb kTeal = {20, 140, 150};
-constexpr Rgb kMarker = {1, 2, 3};
-
-COLORREF ToColorRef(Rgb colour) {
-  return RGB(colour.red, colour.green, colour.blue);
+void ExpectColour(COLORREF actual, COLORREF expected, int tolerance = 0) {
+  EXPECT_NEAR(GetRValue(actual), GetRValue(expected), tolerance);
+  EXPECT_NEAR(GetGValue(actual), GetGValue(expected), tolerance);
+  EXPECT_NEAR(GetBValue(actual), GetBValue(expected), tolerance);
 }
 
-void ExpectColour(Rgb actual, Rgb expected, int tolerance = 0) {
-  EXPECT_NEAR(actual.red, expected.red, tolerance);
-  EXPECT_NEAR(actual.green, expected.green, tolerance);
-  EXPECT_NEAR(actual.blue, expected.blue, tolerance);
-}
+using test::PixelAt;
 
-Rgb PixelAt(const TFastBitmap &bitmap, int x, int y) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = bitmap.Width();
-  info.bmiHeader.biHeight = -bitmap.Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(bitmap.Width()) * bitmap.Height() * 4);
-  const HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap.Handle(), 0, static_cast<UINT>(bitmap.Height()), pixels.data(), &info,
-            DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  const std::uint8_t *pixel = &pixels[(static_cast<std::size_t>(y) * bitmap.Width() + x) * 4];
-  return {pixel[2], pixel[1], pixel[0]};
-}
-
-void Fill(TFastBitmap &bitmap, Rgb colour) {
-  const HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ previous = SelectObject(dc, bitmap.Handle());
-  const HBRUSH brush = CreateSolidBrush(ToColorRef(colour));
+void Fill(TFastBitmap &bitmap, COLORREF colour) {
+  const BitmapDc dc(bitmap.Handle());
+  const HBRUSH brush = CreateSolidBrush(colour);
   const RECT all = {0, 0, bitmap.Width(), bitmap.Height()};
-  FillRect(dc, &all, brush);
+  FillRect(dc.Get(), &all, brush);
   DeleteObject(brush);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
 }
 
 // A borderless top-most window filled with one colour, on the screen.
 class PaintedWindow {
 public:
-  PaintedWindow(RECT rect, Rgb colour)
-      : handle_(test::OpenPaintedWindow(rect, ToColorRef(colour), WS_POPUP,
-                                        WS_EX_TOPMOST | WS_EX_TOOLWINDOW)) {
+  PaintedWindow(RECT rect, COLORREF colour)
+      : handle_(test::OpenPaintedWindow(rect, colour, WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW)) {
     // Wine maps a window asynchronously: give it time to reach the screen.
     for (int round = 0; round < 20; ++round) {
       test::PumpMessages();
@@ -86,41 +59,32 @@ private:
 };
 
 // Left half `left`, right half `right`, as a JPEG file of the usual kind.
-Bytes EncodeJpeg(int width, int height, Rgb left, Rgb right) {
+Bytes EncodeJpeg(int width, int height, COLORREF left, COLORREF right) {
   Bytes pixels;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const Rgb colour = x < width / 2 ? left : right;
-      pixels.insert(pixels.end(), {colour.red, colour.green, colour.blue});
+      const COLORREF colour = x < width / 2 ? left : right;
+      pixels.insert(pixels.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour)});
     }
   }
   return test::EncodeJpeg(width, height, JCS_RGB, 3, pixels, false);
 }
 
 // Left half `left`, right half `right`, as a 24-bit bottom-up Windows bitmap.
-Bytes EncodeBmp(int width, int height, Rgb left, Rgb right) {
+Bytes EncodeBmp(int width, int height, COLORREF left, COLORREF right) {
   const int rowSize = (width * 3 + 3) / 4 * 4;
-  const std::uint32_t pixelOffset = 14 + 40;
-  const std::uint32_t fileSize = pixelOffset + static_cast<std::uint32_t>(rowSize * height);
-  Bytes out;
-  const auto put = [&out](std::uint32_t value, int bytes) {
-    for (int index = 0; index < bytes; ++index)
-      out.push_back(static_cast<std::uint8_t>(value >> (8 * index)));
-  };
-  out.insert(out.end(), {'B', 'M'});
-  put(fileSize, 4);
-  put(0, 4);
-  put(pixelOffset, 4);
-  put(40, 4);
-  put(static_cast<std::uint32_t>(width), 4);
-  put(static_cast<std::uint32_t>(height), 4);
-  put(1, 2);
-  put(24, 2);
-  put(0, 4 * 6); // no compression, default sizes, resolutions and palette
+  const BITMAPINFOHEADER info{sizeof(info), width, height, 1, 24, BI_RGB};
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(info);
+  const BITMAPFILEHEADER header{0x4D42, offset + static_cast<DWORD>(rowSize * height), 0, 0,
+                                offset};
+  Bytes out(reinterpret_cast<const std::uint8_t *>(&header),
+            reinterpret_cast<const std::uint8_t *>(&header + 1));
+  out.insert(out.end(), reinterpret_cast<const std::uint8_t *>(&info),
+             reinterpret_cast<const std::uint8_t *>(&info + 1));
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const Rgb colour = x < width / 2 ? left : right;
-      out.insert(out.end(), {colour.blue, colour.green, colour.red});
+      const COLORREF colour = x < width / 2 ? left : right;
+      out.insert(out.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour)});
     }
     out.resize(out.size() + static_cast<std::size_t>(rowSize - width * 3));
   }
@@ -133,15 +97,7 @@ void WriteFile(const std::filesystem::path &path, const Bytes &bytes) {
              static_cast<std::streamsize>(bytes.size()));
 }
 
-TEST(FastBitmap, HasTheSizeAskedForOrThatOfTheWindowItCaptures) {
-  const TFastBitmap sized(64, 32);
-  BITMAP description = {};
-  ASSERT_TRUE(GetObjectW(sized.Handle(), sizeof(description), &description));
-  EXPECT_EQ(description.bmWidth, 64);
-  EXPECT_EQ(description.bmHeight, 32);
-  EXPECT_EQ(sized.Width(), 64);
-  EXPECT_EQ(sized.Height(), 32);
-
+TEST(FastBitmap, HasTheSizeOfTheWindowItCaptures) {
   const PaintedWindow window({100, 100, 220, 180}, kCrimson);
   TFastBitmap bitmap(window.Handle());
   EXPECT_EQ(bitmap.Width(), 120);
@@ -176,12 +132,11 @@ TEST(FastBitmap, DrawsUnscaledOrStretched) {
   TFastBitmap target(32, 32);
   Fill(target, kMarker);
 
-  const HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ previous = SelectObject(dc, target.Handle());
-  source.DrawTo(dc, 2, 2, 4, 4);
-  source.StretchTo(dc, 16, 16, 16, 16);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
+  {
+    const BitmapDc dc(target.Handle());
+    source.DrawTo(dc.Get(), 2, 2, 4, 4);
+    source.StretchTo(dc.Get(), 16, 16, 16, 16);
+  }
 
   ExpectColour(PixelAt(target, 1, 1), kMarker);
   ExpectColour(PixelAt(target, 2, 2), kTeal);

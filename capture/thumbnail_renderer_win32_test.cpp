@@ -1,6 +1,8 @@
 #include "capture/thumbnail_renderer_win32.h"
 
+#include "capture/fast_bitmap_win32.h"
 #include "shell/composition_win32.h"
+#include "shell/window_dc_win32.h"
 #include "tests/support/message_loop_win32.h"
 
 #include <gtest/gtest.h>
@@ -62,37 +64,18 @@ HWND CreateTwoColourWindow(int x, int y, int width, int height) {
   return window;
 }
 
-// A 32-bit picture to paint thumbnails into, with its pixels at hand.
+// A picture to paint thumbnails into, black to begin with.
 class Target {
 public:
-  Target(int width, int height) : width_(width) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB};
-    void *bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pixels_ = static_cast<std::uint32_t *>(bits);
-    dc_ = CreateCompatibleDC(nullptr);
-    previous_ = SelectObject(dc_, bitmap_);
-    PatBlt(dc_, 0, 0, width, height, BLACKNESS);
+  Target(int width, int height) : bitmap_(width, height), dc_(bitmap_.Handle()) {
+    PatBlt(dc_.Get(), 0, 0, width, height, BLACKNESS);
   }
-  ~Target() {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
-  }
-  HDC Dc() const { return dc_; }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const std::uint32_t pixel = pixels_[static_cast<std::size_t>(y) * width_ + x];
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-  }
+  HDC Dc() const { return dc_.Get(); }
+  COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
 
 private:
-  int width_;
-  HBITMAP bitmap_;
-  std::uint32_t *pixels_ = nullptr;
-  HDC dc_;
-  HGDIOBJ previous_;
+  TFastBitmap bitmap_;
+  BitmapDc dc_;
 };
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {

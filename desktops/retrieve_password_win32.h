@@ -28,7 +28,6 @@ public:
   std::optional<std::string> ShowModal();
 
   HWND Handle() const { return window_.Get(); }
-  HWND Panel() const { return panel_; }
   HWND Edit() const { return edit_; }
   HWND AcceptImage() const { return acceptImage_; }
 

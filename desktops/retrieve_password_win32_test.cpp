@@ -61,17 +61,15 @@ TEST(RetrievePassword, DarkensTheWholeScreenAndAcceptsWithEnterOrTheImageExactly
   const auto lookThenTypeAndPressEnter = [&] {
     HWND form = screen.Handle();
     EXPECT_TRUE(IsWindowVisible(form));
-    EXPECT_TRUE(GetWindowLongPtrW(form, GWL_STYLE) & WS_POPUP);
-    constexpr DWORD kCover = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED;
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(form, GWL_EXSTYLE)) & kCover, kCover);
+    RECT cover{};
+    GetWindowRect(form, &cover);
+    EXPECT_EQ(cover.right - cover.left, kScreenWidth);
+    EXPECT_EQ(cover.bottom - cover.top, kScreenHeight);
     BYTE alpha = 0;
     EXPECT_TRUE(GetLayeredWindowAttributes(form, nullptr, &alpha, nullptr));
     EXPECT_TRUE(alpha > 0 && alpha < 255) << "the screen shows through, darkened";
-    EXPECT_EQ(TextOf(GetWindow(screen.Panel(), GW_CHILD)), L"Enter your Quadrivista password");
-    EXPECT_EQ(SendMessageW(screen.Edit(), EM_GETPASSWORDCHAR, 0, 0), L'*');
+    EXPECT_NE(SendMessageW(screen.Edit(), EM_GETPASSWORDCHAR, 0, 0), 0) << "the password is masked";
     EXPECT_EQ(GetFocus(), screen.Edit());
-    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(screen.AcceptImage(), GCLP_HCURSOR)),
-              LoadCursorW(nullptr, IDC_HAND));
     Type(screen.Edit(), L" Mixed Case ");
     PostKey(screen.Edit(), VK_RETURN);
   };
@@ -89,24 +87,18 @@ TEST(RetrievePassword, DarkensTheWholeScreenAndAcceptsWithEnterOrTheImageExactly
 
 TEST(RetrievePassword, EscapeClosingOrTheEndOfTheProgramCancel) {
   qv::TRetrievePassword screen(kScreenWidth, kScreenHeight);
-  EXPECT_EQ(AskWith(screen,
-                    [&] {
-                      Type(screen.Edit(), L"secret");
-                      PostKey(screen.Edit(), VK_ESCAPE);
-                    }),
-            std::nullopt);
-  EXPECT_EQ(AskWith(screen,
-                    [&] {
-                      Type(screen.Edit(), L"secret");
-                      PostMessageW(screen.Handle(), WM_CLOSE, 0, 0);
-                    }),
-            std::nullopt);
-  EXPECT_EQ(AskWith(screen,
-                    [&] {
-                      Type(screen.Edit(), L"secret");
-                      PostQuitMessage(7);
-                    }),
-            std::nullopt);
+  const std::function<void()> cancels[] = {
+      [&] { PostKey(screen.Edit(), VK_ESCAPE); },
+      [&] { PostMessageW(screen.Handle(), WM_CLOSE, 0, 0); },
+      [] { PostQuitMessage(7); },
+  };
+  for (const auto &cancel : cancels)
+    EXPECT_EQ(AskWith(screen,
+                      [&] {
+                        Type(screen.Edit(), L"secret");
+                        cancel();
+                      }),
+              std::nullopt);
   MSG message{};
   ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "passed on";
   EXPECT_EQ(message.wParam, 7u);

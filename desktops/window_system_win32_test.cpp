@@ -82,11 +82,7 @@ TEST_F(Win32WindowSystemTest, DescribesAWindowAndWhetherItIsOwn) {
             static_cast<std::uint32_t>(WS_VISIBLE | WS_CAPTION));
   EXPECT_EQ(system_.Owner(ToWindowHandle(owned_.Get())), Main());
   EXPECT_EQ(system_.Owner(Main()), 0u);
-  EXPECT_EQ(system_.ClassName(Main()), "QvWindowSystemTest");
-  EXPECT_EQ(system_.Title(Main()), "Window system test");
   EXPECT_EQ(system_.ProcessName(Main()), "desktops_tests.exe");
-  EXPECT_EQ(system_.ThreadId(Main()), system_.CurrentThreadId());
-  EXPECT_TRUE(system_.IsWindow(Main()));
 
   SetWindowTextW(main_.Get(), std::wstring(300, L'x').c_str());
   EXPECT_EQ(system_.Title(Main()), std::string(255, 'x'));

@@ -27,69 +27,45 @@ private:
   UniqueWindow window_;
 };
 
-TEST(DesktopProperties, MeasuresTheScreenAndTheTaskbar) {
+TEST(DesktopProperties, MeasuresTheTaskbarAndTheAreaAboveIt) {
   const StandIn taskbar(L"Shell_TrayWnd", nullptr, {0, 994, 1280, 1024});
-  const TDesktopProperties properties;
-
-  EXPECT_EQ(properties.DesktopWindow, GetDesktopWindow());
-  EXPECT_EQ(properties.ScreenWidth, GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_EQ(properties.ScreenHeight, GetSystemMetrics(SM_CYSCREEN));
-  EXPECT_EQ(properties.HalfWidth, properties.ScreenWidth / 2);
-  EXPECT_EQ(properties.QuarterHeight, properties.ScreenHeight / 4);
-
+  TDesktopProperties properties;
   EXPECT_EQ(properties.TaskbarWindow, taskbar.Get());
-  EXPECT_EQ(properties.TaskbarRect.top, 994);
-  EXPECT_EQ(properties.TaskbarRect.right, 1280);
   EXPECT_EQ(properties.TaskbarHeight, 30);
   EXPECT_EQ(properties.WorkHeight, properties.ScreenHeight - 30);
-  EXPECT_EQ(properties.ShellHookMessage, RegisterWindowMessageW(L"SHELLHOOK"));
+
+  EXPECT_FALSE(properties.ResolutionChanged());
+  properties.ScreenHeight = properties.QuarterHeight;
+  EXPECT_TRUE(properties.ResolutionChanged());
 }
 
-TEST(DesktopProperties, FindsTheButtonListUnderTheRebarOrTheTaskbarItself) {
+TEST(DesktopProperties, FindsTheButtonListAndTheIconListWhereverTheShellHasThem) {
   {
     const StandIn taskbar(L"Shell_TrayWnd", nullptr);
     const StandIn rebar(L"ReBarWindow32", taskbar.Get());
     const StandIn buttons(L"MSTaskSwWClass", rebar.Get());
+    const StandIn progman(L"Progman", nullptr);
+    const StandIn view(L"SHELLDLL_DefView", progman.Get());
+    const StandIn icons(L"SysListView32", view.Get());
     const TDesktopProperties properties;
     EXPECT_EQ(properties.RebarWindow, rebar.Get());
     EXPECT_EQ(properties.TaskSwitchWindow, buttons.Get());
+    EXPECT_EQ(properties.DesktopListView, icons.Get());
   }
   {
     const StandIn taskbar(L"Shell_TrayWnd", nullptr);
     const StandIn buttons(L"MSTaskSwWClass", taskbar.Get());
     const TDesktopProperties properties;
-    EXPECT_EQ(properties.RebarWindow, taskbar.Get());
+    EXPECT_EQ(properties.RebarWindow, taskbar.Get()) << "no rebar: the taskbar holds the buttons";
     EXPECT_EQ(properties.TaskSwitchWindow, buttons.Get());
   }
-}
-
-TEST(DesktopProperties, FindsTheIconListTwoLevelsBelowProgman) {
-  const StandIn progman(L"Progman", nullptr);
-  const StandIn view(L"SHELLDLL_DefView", progman.Get());
-  const StandIn icons(L"SysListView32", view.Get());
-  const TDesktopProperties properties;
-  EXPECT_EQ(properties.DesktopListView, icons.Get());
-}
-
-TEST(DesktopProperties, MissingShellWindowsGiveNullHandles) {
   // Wine's desktop has no "Progman"; its taskbar has neither rebar nor
   // button list. A search below a missing window must not fall back to the
   // top-level windows.
   ASSERT_EQ(FindWindowW(L"Progman", nullptr), nullptr);
   const TDesktopProperties properties;
   EXPECT_EQ(properties.DesktopListView, nullptr);
-  EXPECT_EQ(properties.RebarWindow, properties.TaskbarWindow);
   EXPECT_EQ(properties.TaskSwitchWindow, nullptr);
-}
-
-TEST(DesktopProperties, NoticesAScreenSizeThatDiffersFromTheStoredOne) {
-  TDesktopProperties properties;
-  EXPECT_FALSE(properties.ResolutionChanged());
-  properties.ScreenWidth += 1;
-  EXPECT_TRUE(properties.ResolutionChanged());
-  properties.ScreenWidth -= 1;
-  properties.ScreenHeight = properties.QuarterHeight;
-  EXPECT_TRUE(properties.ResolutionChanged());
 }
 
 } // namespace

@@ -105,25 +105,14 @@ void CheckButton(HWND control, const RECT &client, std::vector<std::string> &cli
     return;
   const LONG type = style & BS_TYPEMASK;
   int margin = 0;
-  switch (type) {
-  case BS_PUSHBUTTON:
-  case BS_DEFPUSHBUTTON:
+  if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
     margin = 2 * (GetSystemMetrics(SM_CXEDGE) + 3);
-    break;
-  case BS_CHECKBOX:
-  case BS_AUTOCHECKBOX:
-  case BS_RADIOBUTTON:
-  case BS_AUTORADIOBUTTON:
-  case BS_3STATE:
-  case BS_AUTO3STATE:
-    margin = GetSystemMetrics(SM_CXMENUCHECK) + 4;
-    break;
-  case BS_GROUPBOX:
+  else if (type == BS_GROUPBOX)
     margin = 16;
-    break;
-  default:
+  else if (type <= BS_AUTO3STATE || type == BS_AUTORADIOBUTTON) // check boxes, radio buttons
+    margin = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+  else
     return; // drawn by their owner
-  }
   const TextMeasure measure(control);
   const SIZE room{client.right - margin, client.bottom};
   const SIZE needed = (style & BS_MULTILINE) ? measure.Needed(text, static_cast<int>(room.cx), 0)

@@ -9,27 +9,16 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <algorithm>
 
 namespace qv::e2e {
 namespace {
 
 class DesktopsEndToEnd : public StandInShellFixture {
 protected:
-  static std::string Decimal(HWND window) {
-    return std::to_string(reinterpret_cast<std::uintptr_t>(window));
-  }
   static bool ShellHookReceived(int code, HWND window) {
-    const std::string line = std::to_string(code) + " " + Decimal(window) + "\n";
+    const std::string line = std::to_string(code) + " " + HandleText(window) + "\n";
     return ReadFile(ShellHookLog()).find(line) != std::string::npos;
-  }
-  static bool IsHidden(HWND window, const RECT &shown) {
-    const RECT now = WindowRectOf(window);
-    return now.top == shown.top - 25000 && now.left == shown.left;
-  }
-  static bool IsAt(HWND window, const RECT &expected) {
-    const RECT now = WindowRectOf(window);
-    return EqualRect(&now, &expected) != FALSE;
   }
 };
 
@@ -90,20 +79,6 @@ TEST_F(DesktopsEndToEnd, AHungWindowHoldsUpNoSwitchAndFollowsWhenItAnswersAgain)
   Stop(*program);
 }
 
-TEST_F(DesktopsEndToEnd, AMinimisedWindowStaysWhereItIsButLosesAndRegainsItsButton) {
-  HWND minimised = OpenWindow(L"QvMinimised", {}, L"--minimized");
-  auto program = Start();
-  WaitUntilManaged(minimised);
-  const RECT rect = WindowRectOf(minimised);
-  PressCtrlWith('2');
-  EXPECT_TRUE(WaitUntil([&] { return ShellHookReceived(2, minimised); }));
-  EXPECT_TRUE(IsAt(minimised, rect)) << "a minimised window is not moved";
-  PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return ShellHookReceived(1, minimised); }));
-  EXPECT_TRUE(IsIconic(minimised));
-  Stop(*program);
-}
-
 TEST_F(DesktopsEndToEnd, ClassAndProcessListsDecideWhatIsManaged) {
   HWND sticky = OpenWindow(L"BaseWindow_RootWnd");
   HWND ignored = OpenWindow(L"BasicWindow");
@@ -126,8 +101,8 @@ TEST_F(DesktopsEndToEnd, ClassAndProcessListsDecideWhatIsManaged) {
   EXPECT_TRUE(IsAt(ignored, ignoredRect)) << "an ignored class is not managed";
   EXPECT_TRUE(IsAt(atl, atlRect)) << "an ATL: class is not managed";
   const std::string log = ReadFile(LogFile());
-  EXPECT_EQ(log.find("Handle [" + Decimal(ignored) + "]"), std::string::npos);
-  EXPECT_EQ(log.find("Handle [" + Decimal(atl) + "]"), std::string::npos);
+  EXPECT_EQ(log.find("Handle [" + HandleText(ignored) + "]"), std::string::npos);
+  EXPECT_EQ(log.find("Handle [" + HandleText(atl) + "]"), std::string::npos);
   Stop(*program);
 }
 
@@ -230,16 +205,11 @@ void SendToDesktop3ThroughTheSystemMenu(HWND window) {
   SaveScreenshot("send-to-menu");
   PressKey(VK_RETURN);
 
-  EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(window).top == rect.top - 25000; }))
-      << "sent away at once";
-  const std::string line =
-      "Move window " + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + " to desktop 3";
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "sent away at once";
+  const std::string line = "Move window " + HandleText(window) + " to desktop 3";
   EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
   PressCtrlWith('3');
-  EXPECT_TRUE(WaitUntil([&] {
-    const RECT now = WindowRectOf(window);
-    return EqualRect(&now, &rect) != FALSE;
-  }));
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
 }
 
 TEST_F(DesktopsEndToEnd, ChoosingSendToInTheSystemMenuMovesTheWindow) {
@@ -252,6 +222,31 @@ TEST_F(DesktopsEndToEnd, ChoosingSendToInTheSystemMenuMovesTheWindow) {
   SendToDesktop3ThroughTheSystemMenu(window);
   Stop(*program);
   EXPECT_EQ(SystemMenuItemCount(window), plainCount) << "the items go at exit";
+}
+
+TEST_F(DesktopsEndToEnd, SendToRequestsOfManyProgramsAtOnceAreAllCarriedOut) {
+  std::vector<HWND> windows;
+  for (int i = 0; i < 5; ++i)
+    windows.push_back(OpenWindow(L"QvAtOnce" + std::to_wstring(i), {},
+                                 L"--at " + std::to_wstring(50 + 150 * i) + L" 150"));
+  const int plainCount = SystemMenuItemCount(windows[0]);
+  auto program = Start();
+  ASSERT_TRUE(WaitUntil([&] {
+    return std::all_of(windows.begin(), windows.end(),
+                       [&](HWND window) { return SystemMenuItemCount(window) == plainCount + 7; });
+  }));
+  for (HWND window : windows)
+    PostMessageW(window, WM_SYSCOMMAND, 1283, 0);
+  EXPECT_TRUE(WaitUntil([&] {
+    return std::all_of(windows.begin(), windows.end(),
+                       [](HWND window) { return WindowRectOf(window).top < -5000; });
+  })) << "every window went to desktop 3";
+  PressCtrlWith('3');
+  EXPECT_TRUE(WaitUntil([&] {
+    return std::all_of(windows.begin(), windows.end(),
+                       [](HWND window) { return WindowRectOf(window).top == 150; });
+  }));
+  Stop(*program);
 }
 
 TEST_F(DesktopsEndToEnd, SendToServesA32BitProgramThroughTheHelper) {

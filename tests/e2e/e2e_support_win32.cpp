@@ -1,5 +1,7 @@
 #include "tests/e2e/e2e_support_win32.h"
 
+#include "tests/support/jpeg_encoder.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -58,6 +60,22 @@ void Process::Kill() {
     TerminateProcess(info_.hProcess, 99);
     WaitForExit(10s);
   }
+}
+
+void WriteJpeg(const std::filesystem::path &file, int width, int height,
+               const std::function<Colour(int x, int y)> &colour) {
+  std::vector<std::uint8_t> pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const Colour c = colour(x, y);
+      pixels.insert(pixels.end(),
+                    {static_cast<std::uint8_t>(c.red), static_cast<std::uint8_t>(c.green),
+                     static_cast<std::uint8_t>(c.blue)});
+    }
+  const auto bytes = test::EncodeJpeg(width, height, JCS_RGB, 3, pixels);
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char *>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 std::filesystem::path ExecutableFolder() {
@@ -124,6 +142,18 @@ HWND FindProcessWindow(DWORD processId, const wchar_t *className) {
   return search.found;
 }
 
+HWND WaitForVisibleWindow(DWORD processId, const wchar_t *className,
+                          std::chrono::milliseconds timeout) {
+  HWND window = nullptr;
+  WaitUntil(
+      [&] {
+        window = FindProcessWindow(processId, className);
+        return window && IsWindowVisible(window);
+      },
+      timeout);
+  return window && IsWindowVisible(window) ? window : nullptr;
+}
+
 bool TrayIconExists(HWND owner, UINT id) {
   if (!owner)
     return false;
@@ -153,13 +183,21 @@ void PressAltWith(WORD virtualKey) {
   PressWith(VK_MENU, virtualKey);
 }
 
+namespace {
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+} // namespace
+
 void PressWith(WORD modifier, WORD virtualKey) {
-  INPUT inputs[4] = {};
-  for (auto &input : inputs)
-    input.type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[3].ki.wVk = modifier;
-  inputs[1].ki.wVk = inputs[2].ki.wVk = virtualKey;
-  inputs[2].ki.dwFlags = inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  INPUT inputs[4] = {KeyInput(modifier, false), KeyInput(virtualKey, false),
+                     KeyInput(virtualKey, true), KeyInput(modifier, true)};
   SendInput(4, inputs, sizeof(INPUT));
 }
 
@@ -180,21 +218,21 @@ void MoveCursor(int x, int y) {
 
 namespace {
 
+INPUT MouseInputAt(POINT point, DWORD buttons) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  return input;
+}
+
 // Presses and releases a mouse button at a point. Every event carries the
 // point, so that a pointer motion the window system reports late cannot send
 // the click elsewhere.
 void ClickAt(int x, int y, DWORD down, DWORD up) {
   MoveCursor(x, y);
-  const LONG dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  const LONG dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  INPUT inputs[3] = {};
-  const DWORD flags[3] = {0, down, up};
-  for (int i = 0; i < 3; ++i) {
-    inputs[i].type = INPUT_MOUSE;
-    inputs[i].mi.dx = dx;
-    inputs[i].mi.dy = dy;
-    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
-  }
+  INPUT inputs[3] = {MouseInputAt({x, y}, 0), MouseInputAt({x, y}, down), MouseInputAt({x, y}, up)};
   SendInput(3, inputs, sizeof(INPUT));
 }
 
@@ -223,62 +261,62 @@ void TypeText(const std::wstring &text) {
     if (key == -1)
       continue;
     const bool shift = (key & 0x100) != 0;
-    INPUT inputs[4] = {};
-    int count = 0;
-    const auto add = [&](WORD virtualKey, DWORD flags) {
-      inputs[count].type = INPUT_KEYBOARD;
-      inputs[count].ki.wVk = virtualKey;
-      inputs[count].ki.dwFlags = flags;
-      ++count;
-    };
+    std::vector<INPUT> inputs;
     if (shift)
-      add(VK_SHIFT, 0);
-    add(LOBYTE(key), 0);
-    add(LOBYTE(key), KEYEVENTF_KEYUP);
+      inputs.push_back(KeyInput(VK_SHIFT, false));
+    inputs.push_back(KeyInput(LOBYTE(key), false));
+    inputs.push_back(KeyInput(LOBYTE(key), true));
     if (shift)
-      add(VK_SHIFT, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+      inputs.push_back(KeyInput(VK_SHIFT, true));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   }
 }
 
-HWND FindDescendant(HWND parent, int id) {
+namespace {
+
+// The first descendant, depth first, that `matches`.
+HWND FindDescendantWhere(HWND parent, const std::function<bool(HWND)> &matches) {
   struct Search {
-    int id;
+    const std::function<bool(HWND)> &matches;
     HWND found;
-  } search{id, nullptr};
+  } search{matches, nullptr};
   EnumChildWindows(
       parent,
       [](HWND child, LPARAM parameter) -> BOOL {
         auto &search = *reinterpret_cast<Search *>(parameter);
-        if (GetDlgCtrlID(child) == search.id) {
-          search.found = child;
-          return FALSE;
-        }
-        return TRUE;
+        search.found = search.matches(child) ? child : nullptr;
+        return search.found == nullptr;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
+} // namespace
+
+HWND FindDescendant(HWND parent, int id) {
+  return FindDescendantWhere(parent, [id](HWND child) { return GetDlgCtrlID(child) == id; });
+}
+
 HWND FindDescendantOfClass(HWND parent, const wchar_t *className) {
-  struct Search {
-    const wchar_t *className;
-    HWND found;
-  } search{className, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM parameter) -> BOOL {
-        auto &search = *reinterpret_cast<Search *>(parameter);
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        if (lstrcmpW(name, search.className) == 0) {
-          search.found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindDescendantWhere(parent, [className](HWND child) {
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    return lstrcmpW(name, className) == 0;
+  });
+}
+
+bool IsAt(HWND window, const RECT &rect) {
+  const RECT now = WindowRectOf(window);
+  return EqualRect(&now, &rect) != FALSE;
+}
+
+bool IsHidden(HWND window, const RECT &shown) {
+  const RECT now = WindowRectOf(window);
+  return now.top == shown.top - 25000 && now.left == shown.left;
+}
+
+std::string HandleText(HWND window) {
+  return std::to_string(reinterpret_cast<std::uintptr_t>(window));
 }
 
 std::wstring WindowTextOf(HWND window) {
@@ -287,19 +325,6 @@ std::wstring WindowTextOf(HWND window) {
                       SMTO_ABORTIFHUNG, 5000, nullptr);
   return text;
 }
-
-namespace {
-
-INPUT MouseInputAt(POINT point, DWORD buttons) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-  return input;
-}
-
-} // namespace
 
 void RightDrag(POINT from, POINT to) {
   INPUT press = MouseInputAt(from, MOUSEEVENTF_RIGHTDOWN);
@@ -316,10 +341,7 @@ void RightDrag(POINT from, POINT to) {
 }
 
 void PressKey(WORD virtualKey) {
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  INPUT inputs[2] = {KeyInput(virtualKey, false), KeyInput(virtualKey, true)};
   SendInput(2, inputs, sizeof(INPUT));
 }
 
@@ -331,26 +353,6 @@ POINT FirstTrayIconPoint() {
 
 void DeleteSettingsKey() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quadrivista");
-}
-
-void WriteSetupValue(const std::wstring &text) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Quadrivista", 0, nullptr, 0, KEY_WRITE,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExW(key, L"Setup", 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
-}
-
-bool ReadRunValue(std::wstring &value) {
-  wchar_t buffer[1024] = {};
-  DWORD size = sizeof(buffer);
-  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                   L"Quadrivista", RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-    return false;
-  value = buffer;
-  return true;
 }
 
 std::filesystem::path SaveScreenshot(const std::string &name) {
@@ -400,10 +402,6 @@ std::filesystem::path SaveScreenshot(const std::string &name) {
   ReleaseDC(nullptr, screen);
   return file;
 }
-
-} // namespace qv::e2e
-
-namespace qv::e2e {
 
 namespace {
 

@@ -17,6 +17,10 @@ namespace qv::e2e {
 
 using namespace std::chrono_literals;
 
+struct Colour {
+  int red, green, blue;
+};
+
 // Polls `condition` until it holds or `timeout` passes.
 bool WaitUntil(const std::function<bool()> &condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(20));
@@ -48,16 +52,29 @@ std::filesystem::path AppDataPath();
 std::filesystem::path JournalFile();
 std::filesystem::path LogFile();
 std::string ReadFile(const std::filesystem::path &file);
+// A JPEG file whose pixel (x, y) has `colour(x, y)`.
+void WriteJpeg(const std::filesystem::path &file, int width, int height,
+               const std::function<Colour(int x, int y)> &colour);
 int CountOccurrences(const std::string &text, const std::string &part);
 
 // The top-level window of `className` that belongs to process `processId`.
 HWND FindProcessWindow(DWORD processId, const wchar_t *className);
+// Waits until the process shows a top-level window of `className`; null when
+// none comes in time.
+HWND WaitForVisibleWindow(DWORD processId, const wchar_t *className,
+                          std::chrono::milliseconds timeout = std::chrono::seconds(20));
 // Whether the notification area holds the icon (window, id).
 bool TrayIconExists(HWND owner, UINT id);
 // The visible popup menu window, if one is open.
 HWND FindOpenMenu();
 
 RECT WindowRectOf(HWND window);
+// Whether the window stands exactly at `rect`; whether it lies hidden as a
+// switch hides windows, 25000 pixels above where it was `shown`.
+bool IsAt(HWND window, const RECT &rect);
+bool IsHidden(HWND window, const RECT &shown);
+// The handle as the program's log writes it.
+std::string HandleText(HWND window);
 void MoveCursor(int x, int y);
 // Presses a modifier (Ctrl, Alt) with a key, releasing both.
 void PressWith(WORD modifier, WORD virtualKey);
@@ -89,8 +106,6 @@ POINT FirstTrayIconPoint();
 
 // The registry of the program: HKEY_CURRENT_USER\Software\Quadrivista.
 void DeleteSettingsKey();
-void WriteSetupValue(const std::wstring &text);
-bool ReadRunValue(std::wstring &value);
 
 // Saves the whole screen as a BMP file named `name` in the screenshot folder
 // (QV_SCREENSHOT_DIR, or "screenshots" beside the test program).
@@ -98,7 +113,7 @@ std::filesystem::path SaveScreenshot(const std::string &name);
 
 // A screenshot of the display as the X server shows it, what Direct3D drew
 // included (GDI cannot read that back), saved as `name`.png by the service of
-// scripts/x-screenshots.sh (QV_X_SCREENSHOT_DIR) and decoded; nothing where
+// scripts/x-display-service.sh (QV_X_SCREENSHOT_DIR) and decoded; nothing where
 // that service does not run.
 std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name);
 
@@ -107,9 +122,6 @@ std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name);
 // which keys sent with SendInput do not under Wine. False without the service.
 bool XDoTool(const std::string &arguments);
 
-struct Colour {
-  int red, green, blue;
-};
 // The pixel at (x, y) of a decoded picture.
 Colour PixelAt(const DecodedImage &image, int x, int y);
 // The mean colour of the square of `size` pixels centred on (x, y).

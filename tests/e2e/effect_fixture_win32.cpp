@@ -13,14 +13,14 @@ void EffectEndToEnd::OpenDesktops(const std::function<void(TSetup &)> &settings,
   });
   program_ = Start();
   red_ = OpenWindow(L"Qv" + name_ + L"Red", {}, L"--at 240 200 --size 800 600 --colour 208 32 32");
-  WaitUntilLogged(red_);
+  WaitUntilManaged(red_);
   PressCtrlWith('2');
   if (!password.empty())
     GivePassword(password);
   ASSERT_TRUE(WaitUntil([&] { return Hidden(red_); }));
   green_ =
       OpenWindow(L"Qv" + name_ + L"Green", {}, L"--at 240 200 --size 800 600 --colour 32 176 32");
-  WaitUntilLogged(green_);
+  WaitUntilManaged(green_);
   // Desktop 2's picture is taken as it is left: not before its window shows.
   EXPECT_TRUE(WaitUntil([] {
     const auto image = TakeDisplayScreenshot("effect-desktop-2");
@@ -35,10 +35,8 @@ void EffectEndToEnd::OpenDesktops(const std::function<void(TSetup &)> &settings,
 }
 
 void EffectEndToEnd::GivePassword(const std::wstring &password) {
-  ASSERT_TRUE(WaitUntil([&] {
-    HWND prompt = FindProcessWindow(program_->Id(), L"TRetrievePassword");
-    return prompt && IsWindowVisible(prompt);
-  })) << "the password was not asked for";
+  ASSERT_NE(WaitForVisibleWindow(program_->Id(), L"TRetrievePassword"), nullptr)
+      << "the password was not asked for";
   TypeText(password);
   PressKey(VK_RETURN);
 }
@@ -58,21 +56,14 @@ void EffectEndToEnd::WaitUntilClosed() {
       << "the effect did not end";
 }
 
-void EffectEndToEnd::WaitUntilLogged(HWND window) {
-  const std::string line =
-      "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
-  EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
-}
-
-bool EffectEndToEnd::At(HWND window) {
-  const RECT now = WindowRectOf(window);
-  return EqualRect(&now, &kWindowRect) != FALSE;
+DecodedImage EffectEndToEnd::Screen(const std::string &name) {
+  std::optional<DecodedImage> image = TakeDisplayScreenshot(name);
+  EXPECT_TRUE(image.has_value()) << "no screenshot of the display";
+  return image ? std::move(*image) : DecodedImage{1, 1, {0, 0, 0, 255}};
 }
 
 Colour EffectEndToEnd::Centre(const std::string &screenshot) const {
-  const auto image = TakeDisplayScreenshot(screenshot);
-  EXPECT_TRUE(image.has_value()) << "no screenshot of the display";
-  return image ? MeanColour(*image, 640, 512, centreSquare_) : Colour{0, 0, 0};
+  return MeanColour(Screen(screenshot), 640, 512, centreSquare_);
 }
 
 bool EffectEndToEnd::CentreBecomes(const std::string &screenshot, bool (*colour)(Colour)) const {

@@ -34,12 +34,13 @@ protected:
   void OpenEffect(WORD key, WORD modifier = 0);
   void WaitUntilClosed();
 
-  static void WaitUntilLogged(HWND window);
-  static bool Hidden(HWND window) { return WindowRectOf(window).top == kWindowRect.top - 25000; }
-  static bool At(HWND window);
+  static bool Hidden(HWND window) { return IsHidden(window, kWindowRect); }
+  static bool At(HWND window) { return IsAt(window, kWindowRect); }
   bool OnScreen() const { return WindowRectOf(host_).left == 0; }
   static int EffectsEnded() { return CountOccurrences(ReadFile(LogFile()), "Effect ended"); }
 
+  // The screenshot of the display, or a failure and a black pixel.
+  static DecodedImage Screen(const std::string &name);
   // What the screen's centre shows, as a mean colour.
   Colour Centre(const std::string &screenshot) const;
   // Waits until the screen's centre shows a colour: the springs that move

@@ -63,12 +63,6 @@ protected:
   bool ExposerCloses() {
     return WaitUntil([&] { return Exposer() == nullptr; }, 10s);
   }
-  // The screenshot of the display, or a failure.
-  DecodedImage Screen(const std::string &name) {
-    std::optional<DecodedImage> image = TakeDisplayScreenshot(name);
-    EXPECT_TRUE(image.has_value()) << "no screenshot of the display";
-    return image ? std::move(*image) : DecodedImage{1, 1, {0, 0, 0, 255}};
-  }
 };
 
 constexpr std::array<Colour, 12> kColours = {{{230, 30, 30},
@@ -103,7 +97,7 @@ TEST_F(ExposerEndToEnd, ShowsEveryWindowAndBringsThePickedOneToTheFront) {
                                  L"--title \"Window " + std::to_wstring(i) + L"\" " +
                                      Options(i, kColours[static_cast<std::size_t>(i)])));
   for (HWND window : windows)
-    WaitUntilLogged(window);
+    WaitUntilManaged(window);
   HWND covered = windows[0];
   const RECT place = WindowRectOf(covered);
   const POINT middle{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
@@ -173,7 +167,7 @@ TEST_F(ExposerEndToEnd, ArrowKeysMoveTheHighlightAndEnterPicks) {
   OpenDesktops();
   HWND blue = OpenWindow(L"QvExposerBlue", {},
                          L"--title \"Blue window\" --at 300 300 --size 400 300 --colour 40 60 230");
-  WaitUntilLogged(blue);
+  WaitUntilManaged(blue);
   ASSERT_TRUE(WaitUntil([&] { return WindowAt({500, 450}) == blue; }));
   MoveCursor(630, 40); // on no thumbnail, and away from the corners that act
   OpenExposer();
@@ -264,14 +258,8 @@ TEST_F(ExposerEndToEnd, TrayPreviewShowsAnotherDesktopWhileThePointerRests) {
   ASSERT_TRUE(XDoTool("mousemove 700 300"));
   Sleep(300);
   PostMessageW(form_, WM_APP + 1, kFirstDesktopIcon + 1, WM_MOUSEMOVE);
-  HWND preview = nullptr;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        preview = FindProcessWindow(program_->Id(), L"TDesktopRenderer");
-        return preview && IsWindowVisible(preview);
-      },
-      10s))
-      << "no live preview";
+  HWND preview = WaitForVisibleWindow(program_->Id(), L"TDesktopRenderer");
+  ASSERT_NE(preview, nullptr) << "no live preview";
   EXPECT_EQ(WindowTextOf(preview), L"Desktop 2 live preview");
   Sleep(500);
   const RECT frame = WindowRectOf(preview);

@@ -1,7 +1,5 @@
-// The flip as a user meets it: brought up by F8 over the desktops' pictures,
-// stepped with the arrows, left by choosing a desktop or by Escape with every
-// window where it belongs, and ended in a ripple when a window is carried
-// into it. What the flip draws is read back from the X display.
+// The flip ended in a ripple when a window is carried into it. What the flip
+// draws is read back from the X display.
 #include "tests/e2e/effect_fixture_win32.h"
 
 #include "shell/setup.h"
@@ -14,41 +12,7 @@ namespace {
 class FlipEndToEnd : public EffectEndToEnd {
 protected:
   FlipEndToEnd() : EffectEndToEnd(L"Flip", 40) {}
-  void OpenFlip() { OpenEffect(VK_F8); }
 };
-
-TEST_F(FlipEndToEnd, StepsToTheNextDesktopAndLandsThereOrGoesBackWithEscape) {
-  OpenDesktops();
-  // Escape keeps desktop 1, again and again.
-  for (int round = 0; round < 2; ++round) {
-    OpenFlip();
-    EXPECT_TRUE(Reddish(Centre("flip-opened"))) << "desktop 1's pane in the middle";
-    PressKey(VK_RIGHT);
-    EXPECT_TRUE(CentreBecomes("flip-stepped", Greenish)) << "desktop 2's pane moved to the middle";
-    PressKey(VK_ESCAPE);
-    WaitUntilClosed();
-    EXPECT_TRUE(WaitUntil([&] { return At(red_) && Hidden(green_); })) << "round " << round;
-  }
-
-  OpenFlip();
-  PressKey(VK_RIGHT);
-  EXPECT_TRUE(CentreBecomes("flip-stepped-again", Greenish));
-  PressKey(VK_RETURN);
-  WaitUntilClosed();
-  EXPECT_TRUE(WaitUntil([&] { return At(green_) && Hidden(red_); }))
-      << "desktop 2 current, its window at its exact place";
-
-  // From desktop 2, the previous desktop is 1 again.
-  OpenFlip();
-  EXPECT_TRUE(Greenish(Centre("flip-opened-on-2")));
-  PressKey(VK_LEFT);
-  EXPECT_TRUE(CentreBecomes("flip-stepped-back", Reddish));
-  PressKey(VK_RETURN);
-  WaitUntilClosed();
-  EXPECT_TRUE(WaitUntil([&] { return At(red_) && Hidden(green_); }));
-  Stop(*program_);
-  EXPECT_TRUE(At(red_) && At(green_)) << "every window given back at exit";
-}
 
 TEST_F(FlipEndToEnd, AWindowCarriedIntoTheFlipRipplesOverTheChosenDesktopAndLandsThere) {
   OpenDesktops([](TSetup &setup) {

@@ -115,6 +115,8 @@ TEST_F(HookLibraryTest, ReportsItsOwnSendToCommandsInTheMessageOnlyToANamedWindo
   PostMessageW(window_, WM_SYSCOMMAND, 1283, 0);
   EXPECT_FALSE(NotificationArrives(std::chrono::milliseconds(1500)))
       << "without our items in its menu the command is the program's own";
+  EXPECT_EQ(SendMessageW(window_, RegisterWindowMessageW(L"QuadrivistaTestSysCommands"), 0, 0), 1)
+      << "and reaches it";
 
   AddSendToItems();
   record.NotifyWindow = 0;

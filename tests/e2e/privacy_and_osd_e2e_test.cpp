@@ -22,19 +22,11 @@ protected:
     SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
   }
 
-  HWND VisibleWindowOf(const Process &program, const wchar_t *className) {
-    HWND window = FindProcessWindow(program.Id(), className);
-    return window && IsWindowVisible(window) ? window : nullptr;
-  }
-
   // Waits for the password screen with the typing caret in its field, and
   // returns that field.
   HWND WaitForPasswordField(const Process &program) {
-    HWND screen = nullptr;
-    EXPECT_TRUE(WaitUntil([&] {
-      screen = VisibleWindowOf(program, L"TRetrievePassword");
-      return screen != nullptr;
-    })) << "no password screen";
+    HWND screen = WaitForVisibleWindow(program.Id(), L"TRetrievePassword");
+    EXPECT_NE(screen, nullptr) << "no password screen";
     HWND panel = FindWindowExW(screen, nullptr, L"TRetrievePasswordPanel", nullptr);
     HWND edit = FindWindowExW(panel, nullptr, L"Edit", nullptr);
     EXPECT_TRUE(WaitUntil([&] {
@@ -52,7 +44,10 @@ protected:
     WaitForPasswordField(program);
     TypeText(typed);
     PressKey(key);
-    EXPECT_TRUE(WaitUntil([&] { return !VisibleWindowOf(program, L"TRetrievePassword"); }));
+    EXPECT_TRUE(WaitUntil([&] {
+      HWND screen = FindProcessWindow(program.Id(), L"TRetrievePassword");
+      return !screen || !IsWindowVisible(screen);
+    }));
     WaitForProgramIdle();
   }
 
@@ -142,11 +137,8 @@ TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
   SaveSettings([](TSetup &setup) { setup.OSDTimeout = 1; });
   auto program = Start();
   PressCtrlWith('2');
-  HWND osd = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    osd = VisibleWindowOf(*program, L"TOSD");
-    return osd != nullptr;
-  })) << "the OSD did not appear";
+  HWND osd = WaitForVisibleWindow(program->Id(), L"TOSD");
+  ASSERT_NE(osd, nullptr) << "the OSD did not appear";
   const auto appeared = std::chrono::steady_clock::now();
   wchar_t text[128] = {};
   GetWindowTextW(GetWindow(osd, GW_CHILD), text, 128);

@@ -40,6 +40,13 @@ void ProgramFixture::OpenTrayMenu() {
       << "the tray menu did not open";
 }
 
+void ProgramFixture::ShowSettings() {
+  OpenTrayMenu();
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }, 10s));
+}
+
 void ProgramFixture::SaveSettings(const std::function<void(TSetup &)> &change) {
   RegistrySettingsStore store;
   TSetup setup(store);

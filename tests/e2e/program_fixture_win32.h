@@ -28,7 +28,9 @@ protected:
   void Stop(Process &process);
 
   // Right-clicks the program's icon and waits for its menu.
-  static void OpenTrayMenu();
+  virtual void OpenTrayMenu();
+  // Opens the settings window with the tray menu's first item, "Options".
+  void ShowSettings();
   // Changes the stored settings before the program starts.
   static void SaveSettings(const std::function<void(TSetup &)> &change);
 

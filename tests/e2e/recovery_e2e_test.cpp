@@ -36,9 +36,7 @@ bool AsItWas(const TestWindow &window) {
 class RecoveryEndToEnd : public StandInShellFixture {
 protected:
   static int ManagedCount(HWND window) {
-    return CountOccurrences(ReadFile(LogFile()),
-                            "New window. Handle [" +
-                                std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]");
+    return CountOccurrences(ReadFile(LogFile()), "New window. Handle [" + HandleText(window) + "]");
   }
   void OpenWindows(int count) {
     for (int i = 0; i < count; ++i) {

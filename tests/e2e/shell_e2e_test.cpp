@@ -2,6 +2,7 @@
 // real shell, driven only from outside its process.
 #include "tests/e2e/program_fixture_win32.h"
 
+#include "shell/registry_key_win32.h"
 #include "shell/registry_settings_store_win32.h"
 #include "shell/setup.h"
 
@@ -14,45 +15,26 @@ namespace {
 
 using ShellEndToEnd = ProgramFixture;
 
-TEST_F(ShellEndToEnd, ShowsItsTrayIconsAndOpensTheTrayMenu) {
+TEST_F(ShellEndToEnd, TrayIconsAndSettingsWindowStayUntilExitFromTheTrayMenu) {
   auto program = Start();
   for (UINT id = kFirstDesktopIcon; id < kFirstDesktopIcon + 6; ++id)
     EXPECT_TRUE(TrayIconExists(form_, id)) << "desktop icon " << id - 100;
   EXPECT_FALSE(IsWindowVisible(form_)) << "the settings window starts hidden";
   SaveScreenshot("tray-icons");
+  ShowSettings();
+  SendMessageW(form_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) == FALSE; }, 10s));
+  EXPECT_TRUE(program->Running()) << "closing the settings window only hides it";
 
   OpenTrayMenu();
   SaveScreenshot("tray-menu");
-  PressKey(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntil([] { return FindOpenMenu() == nullptr; }, 10s));
-  EXPECT_TRUE(program->Running());
-  Stop(*program);
-}
-
-TEST_F(ShellEndToEnd, OptionsShowsTheSettingsWindowAndClosingOnlyHidesIt) {
-  auto program = Start();
-  OpenTrayMenu();
-  PressKey(VK_DOWN); // the first item, "Options"
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }, 10s));
-  SendMessageW(form_, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) == FALSE; }, 10s));
-  EXPECT_TRUE(program->Running());
-  EXPECT_TRUE(TrayIconExists(form_, kMainIcon));
-  Stop(*program);
-}
-
-TEST_F(ShellEndToEnd, ExitFromTheTrayMenuEndsTheProcessAndRemovesTheIcons) {
-  auto program = Start();
-  OpenTrayMenu();
   PressKey(VK_UP); // the selection wraps round to the last item, "Exit"
   PressKey(VK_RETURN);
   ASSERT_TRUE(program->WaitForExit(5s)) << "Exit did not end the process within 5 seconds";
   EXPECT_EQ(program->ExitCode(), 0u);
   EXPECT_FALSE(TrayIconExists(form_, kMainIcon));
   EXPECT_FALSE(TrayIconExists(form_, kFirstDesktopIcon));
-  const std::string log = ReadFile(LogFile());
-  EXPECT_NE(log.find("Shut down"), std::string::npos) << log;
+  EXPECT_NE(ReadFile(LogFile()).find("Shut down"), std::string::npos);
 }
 
 TEST_F(ShellEndToEnd, ASecondStartWakesTheFirstInstanceOnceAndEnds) {
@@ -74,29 +56,27 @@ TEST_F(ShellEndToEnd, ASecondStartWakesTheFirstInstanceOnceAndEnds) {
   Stop(*first);
 }
 
-TEST_F(ShellEndToEnd, SettingsSavedByOneProcessAreReadByAFreshOne) {
-  {
-    RegistrySettingsStore store;
-    TSetup setup(store);
+TEST_F(ShellEndToEnd, StoredSettingsRuleTheStartAndOutliveIt) {
+  SaveSettings([](TSetup &setup) {
     setup.TrayCreateIcons = false;
     setup.DesktopName[2] = "  Mail  ";
-    ASSERT_TRUE(setup.Save());
-  }
+  });
   auto program = Start();
   EXPECT_FALSE(TrayIconExists(form_, kFirstDesktopIcon)) << "no per-desktop icons when off";
-  std::wstring runValue = L"unread";
-  ASSERT_TRUE(ReadRunValue(runValue)) << "the Run value is written at start-up";
-  EXPECT_EQ(runValue, L"") << "not started with Windows by default";
+  EXPECT_EQ(RegistryKey::Open(HKEY_CURRENT_USER, RegistrySettingsStore::kRunKeyPath)
+                .ReadString(L"Quadrivista"),
+            L"")
+      << "the Run value is written at start-up, empty: not started with Windows by default";
   Stop(*program);
 
   RegistrySettingsStore store;
-  TSetup fresh(store);
-  EXPECT_FALSE(fresh.TrayCreateIcons);
-  EXPECT_EQ(fresh.DisplayName(2), "Mail");
+  const TSetup after(store);
+  EXPECT_FALSE(after.TrayCreateIcons) << "the program's own save keeps what it read";
+  EXPECT_EQ(after.DisplayName(2), "Mail");
 }
 
 TEST_F(ShellEndToEnd, AGarbageSettingsValueStartsWithDefaults) {
-  WriteSetupValue(L"this is not hexadecimal at all");
+  RegistrySettingsStore().WriteSetupText("this is not hexadecimal at all");
   auto program = Start();
   EXPECT_TRUE(TrayIconExists(form_, kFirstDesktopIcon)) << "TrayCreateIcons is on by default";
   Stop(*program);

@@ -19,6 +19,12 @@ void StandInShellFixture::TearDown() {
   shell_->WaitForExit(5s);
 }
 
+void StandInShellFixture::OpenTrayMenu() {
+  PostMessageW(form_, WM_APP + 1, kMainIcon, WM_RBUTTONUP);
+  ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s))
+      << "the tray menu did not open";
+}
+
 std::filesystem::path StandInShellFixture::ShellHookLog() {
   return ExecutableFolder() / L"shellhook.log";
 }
@@ -46,8 +52,7 @@ HWND StandInShellFixture::OpenManagedWindow(const std::wstring &className,
 }
 
 void StandInShellFixture::WaitUntilManaged(HWND window) {
-  const std::string line =
-      "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
+  const std::string line = "New window. Handle [" + HandleText(window) + "]";
   EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }))
       << "the program did not take on window " << reinterpret_cast<std::uintptr_t>(window);
 }

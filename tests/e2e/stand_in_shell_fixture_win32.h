@@ -16,6 +16,10 @@ protected:
   void SetUp() override;
   void TearDown() override;
 
+  // The stand-in shell holds the notification area here, so the menu is
+  // asked for the way the notification area asks: with the icon's message.
+  void OpenTrayMenu() override;
+
   // Where the stand-in taskbar writes the shell-hook messages it receives.
   static std::filesystem::path ShellHookLog();
 

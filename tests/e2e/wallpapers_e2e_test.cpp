@@ -11,7 +11,6 @@
 #include "shell/registry_settings_store_win32.h"
 #include "shell/settings/settings_control_ids.h"
 #include "shell/setup.h"
-#include "tests/support/jpeg_encoder.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -63,19 +62,11 @@ protected:
     EXPECT_TRUE(setter.WaitForExit(20s));
   }
 
-  static std::filesystem::path WriteJpeg(const std::wstring &name, std::uint8_t red) {
-    constexpr int kWidth = 320;
-    constexpr int kHeight = 240;
-    std::vector<std::uint8_t> pixels;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x)
-        pixels.insert(pixels.end(), {red, static_cast<std::uint8_t>(x * 255 / kWidth),
-                                     static_cast<std::uint8_t>(y * 255 / kHeight)});
-    const auto bytes = test::EncodeJpeg(kWidth, kHeight, JCS_RGB, 3, pixels);
+  static std::filesystem::path WritePicture(const std::wstring &name, int red) {
     const auto path = ExecutableFolder() / name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    WriteJpeg(path, 320, 240, [red](int x, int y) {
+      return Colour{red, x * 255 / 320, y * 255 / 240};
+    });
     return path;
   }
 
@@ -101,20 +92,16 @@ protected:
     return moved;
   }
 
-  // The stand-in shell holds the notification area here, so the menu is
-  // asked for the way the notification area asks: with the icon's message.
-  void OpenMenuOfTrayIcon() {
-    PostMessageW(form_, WM_APP + 1, kMainIcon, WM_RBUTTONUP);
-    ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; }, 10s))
-        << "the tray menu did not open";
+  // A window of desktop 1 that tells whether a switch has happened.
+  void OpenMarker() {
+    marker_ = OpenManagedWindow(L"QvWallpaperMarker");
+    shown_ = WindowRectOf(marker_);
   }
-
   // Switches with the hotkey and waits until the marker window is hidden or shown.
-  void SwitchTo(int desktop, HWND marker, const RECT &shown) {
+  void SwitchTo(int desktop) {
     PressCtrlWith(static_cast<WORD>('0' + desktop));
     EXPECT_TRUE(WaitUntil([&] {
-      const RECT now = WindowRectOf(marker);
-      return desktop == 1 ? now.top == shown.top : now.top == shown.top - 25000;
+      return desktop == 1 ? IsAt(marker_, shown_) : IsHidden(marker_, shown_);
     })) << "no switch to desktop "
         << desktop;
   }
@@ -124,16 +111,15 @@ protected:
   }
 
   std::string startWallpaper_;
+  HWND marker_ = nullptr;
+  RECT shown_{};
 };
 
 TEST_F(WallpapersEndToEnd, APictureChosenOnThePageIsDesktopTwosWallpaperUntilExit) {
   SaveSettings([](TSetup &setup) { setup.GeneralEnableGestures = false; });
-  const auto picture = WriteJpeg(L"desktop-2-wallpaper.jpg", 0xC0);
+  const auto picture = WritePicture(L"desktop-2-wallpaper.jpg", 0xC0);
   auto program = Start();
-  OpenMenuOfTrayIcon();
-  PressKey(VK_DOWN); // "Options"
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }, 10s));
+  ShowSettings();
   HWND panel = FindDescendant(form_, id::kPanel);
   ClickWindow(FindDescendant(panel, id::kLinkBase + 3));
   HWND page = nullptr;
@@ -158,11 +144,8 @@ TEST_F(WallpapersEndToEnd, APictureChosenOnThePageIsDesktopTwosWallpaperUntilExi
       },
       10s));
   ClickWindow(FindDescendant(page, id::kChangeWallpaper));
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    dialog = FindProcessWindow(program->Id(), L"#32770");
-    return dialog && IsWindowVisible(dialog);
-  })) << "the file dialog did not open";
+  HWND dialog = WaitForVisibleWindow(program->Id(), L"#32770");
+  ASSERT_NE(dialog, nullptr) << "the file dialog did not open";
   // The file name box: a combo box with an edit field, or an edit field alone.
   HWND box = FindDescendant(dialog, 1148);
   HWND name = box ? FindDescendantOfClass(box, L"Edit") : nullptr;
@@ -211,17 +194,16 @@ TEST_F(WallpapersEndToEnd, APictureChosenOnThePageIsDesktopTwosWallpaperUntilExi
 }
 
 TEST_F(WallpapersEndToEnd, AWallpaperSetThroughTheSystemIsRecordedForTheCurrentDesktop) {
-  const auto picture = WriteJpeg(L"set-by-user.jpg", 0x40);
+  const auto picture = WritePicture(L"set-by-user.jpg", 0x40);
   auto program = Start();
-  HWND marker = OpenManagedWindow(L"QvWallpaperMarker");
-  const RECT shown = WindowRectOf(marker);
-  SwitchTo(3, marker, shown);
+  OpenMarker();
+  SwitchTo(3);
   SetWallpaperAsUser(picture);
   EXPECT_TRUE(WaitUntil([&] { return Logged("Detected wallpaper change"); }))
       << "the change was not noticed";
-  SwitchTo(1, marker, shown);
+  SwitchTo(1);
   EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == startWallpaper_; }));
-  SwitchTo(3, marker, shown);
+  SwitchTo(3);
   EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == WideToAnsi(picture.wstring()); }));
   Stop(*program);
   const std::string saved = ReadFile(AppDataPath() / L"wallpapers.cfg");
@@ -237,19 +219,18 @@ TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsIconLayoutAndExitGivesBackTheStart
   const IconLayout atStart = Icons();
   ASSERT_FALSE(atStart.Empty()) << "the stand-in shell shows no icons";
   auto program = Start();
-  HWND marker = OpenManagedWindow(L"QvIconMarker");
-  const RECT shown = WindowRectOf(marker);
+  OpenMarker();
 
-  SwitchTo(2, marker, shown);
+  SwitchTo(2);
   const IconLayout onTwo = Shifted(atStart, 400, 250);
   MoveIcons(onTwo);
-  SwitchTo(1, marker, shown);
+  SwitchTo(1);
   EXPECT_TRUE(WaitUntil([&] { return IconsAre(atStart); })) << Icons().Format();
   SaveScreenshot("icons-desktop-1");
-  SwitchTo(2, marker, shown);
+  SwitchTo(2);
   EXPECT_TRUE(WaitUntil([&] { return IconsAre(onTwo); })) << Icons().Format();
   SaveScreenshot("icons-desktop-2");
-  SwitchTo(1, marker, shown);
+  SwitchTo(1);
   const IconLayout onOne = Shifted(atStart, 150, 0);
   MoveIcons(onOne);
   Stop(*program);
@@ -268,16 +249,13 @@ TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsIconLayoutAndExitGivesBackTheStart
 TEST_F(WallpapersEndToEnd, ManageIconsOpensTheIconManagerWhichSavesEveryLayout) {
   SaveSettings([](TSetup &setup) { setup.GeneralEnableGestures = false; });
   auto program = Start();
-  OpenMenuOfTrayIcon();
+  OpenTrayMenu();
   for (int i = 0; i < 10; ++i) // down to "Utilities"
     PressKey(VK_DOWN);
   PressKey(VK_RIGHT); // "Manage icons"
   PressKey(VK_RETURN);
-  HWND manager = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    manager = FindProcessWindow(program->Id(), L"TIconManager");
-    return manager && IsWindowVisible(manager);
-  })) << "the icon manager did not open";
+  HWND manager = WaitForVisibleWindow(program->Id(), L"TIconManager");
+  ASSERT_NE(manager, nullptr) << "the icon manager did not open";
   const auto icons = static_cast<int>(Icons().Lines().size());
   EXPECT_EQ(SendMessageW(FindDescendant(manager, id::kIcons), LVM_GETITEMCOUNT, 0, 0), 6 * icons);
   std::this_thread::sleep_for(300ms);
@@ -311,8 +289,7 @@ TEST_F(WallpapersEndToEnd, DamagedSideFilesAreLoggedAndTheProgramWorks) {
   std::ofstream(IconFile(4), std::ios::binary) << "Documents 10 20\r\nRecycle Bin=a,b\r\n";
 
   auto program = Start();
-  HWND marker = OpenManagedWindow(L"QvDamageMarker");
-  const RECT shown = WindowRectOf(marker);
+  OpenMarker();
   EXPECT_TRUE(Logged("larger than its file can hold"));
   EXPECT_TRUE(Logged("not drawn (unreadable, or larger than its file can hold): " +
                      WideToAnsi(notAPicture.wstring())));
@@ -321,7 +298,7 @@ TEST_F(WallpapersEndToEnd, DamagedSideFilesAreLoggedAndTheProgramWorks) {
   EXPECT_TRUE(Logged("Desktop.3.icons: larger than"));
   EXPECT_TRUE(Logged("Desktop.4.icons: line 1"));
   for (int desktop : {2, 3, 4, 1})
-    SwitchTo(desktop, marker, shown);
+    SwitchTo(desktop);
   Stop(*program);
   EXPECT_EQ(program->ExitCode(), 0u);
   EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
