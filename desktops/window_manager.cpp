@@ -155,6 +155,7 @@ void TWindowManager::InitializeNewWindows() {
       continue;
     window.SetDesktop(currentDesktop_);
     UpdateSystemMenu(window, true);
+    system_.PrepareForBatches(window.Handle);
     window.Initialized = true;
     if (setup.DesktopEnableRules)
       ApplyWindowRules(window, setup.Rules, desktops_);

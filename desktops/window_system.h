@@ -79,6 +79,10 @@ public:
   // Forgets a change asked of the window's program that it has not carried
   // out yet (one left behind by an earlier run of the program).
   virtual void CancelPendingChange(WindowHandle) {}
+  // Finds out, ahead of the first switch, whether the window's program can
+  // carry out its changes in a batch (a new window would otherwise be
+  // changed from here the first time).
+  virtual void PrepareForBatches(WindowHandle) {}
 
   virtual bool IsMinimized(WindowHandle window) = 0;
   // Shows the window (SW_SHOW), makes it the foreground window and gives it the focus.

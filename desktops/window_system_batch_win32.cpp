@@ -38,6 +38,10 @@ void Win32WindowSystem::CancelPendingChange(WindowHandle window) {
   RemovePropW(ToHwnd(window), kRestyleRequestProperty);
 }
 
+void Win32WindowSystem::PrepareForBatches(WindowHandle window) {
+  ChangedByItsOwnThread(ToHwnd(window));
+}
+
 bool Win32WindowSystem::ChangedByItsOwnThread(HWND window) {
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   if (thread == 0 || thread == GetCurrentThreadId())

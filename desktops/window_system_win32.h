@@ -46,6 +46,7 @@ public:
   void BeginBatch() override;
   void EndBatch() override;
   void CancelPendingChange(WindowHandle window) override;
+  void PrepareForBatches(WindowHandle window) override;
 
   bool IsMinimized(WindowHandle window) override;
   void BringToFront(WindowHandle window) override;

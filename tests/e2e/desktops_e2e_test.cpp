@@ -6,6 +6,7 @@
 
 #include "shell/registry_settings_store_win32.h"
 #include "shell/setup.h"
+#include "triggers/hook_shared_data.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,11 @@ TEST_F(DesktopsEndToEnd, HotkeysHideAndBringBackTheWindowsOfADesktop) {
   WaitUntilManaged(after);
   const RECT beforeRect = WindowRectOf(before);
   const RECT afterRect = WindowRectOf(after);
+  // Known before the first switch to carry out their changes themselves.
+  EXPECT_TRUE(WaitUntil([&] {
+    return GetPropW(before, kHookedProperty) != nullptr &&
+           GetPropW(after, kHookedProperty) != nullptr;
+  }));
 
   PressCtrlWith('2');
   EXPECT_TRUE(
