@@ -84,13 +84,14 @@ struct Request {
   std::uint64_t PixelCount = 0;
   std::unique_ptr<RequestSection> Section;
   UniqueKernelHandle Done;
-  std::vector<char> Taken;
-  std::size_t Answered = 0;
+  std::vector<char> Taken; // per window: its answer has been taken
 
   WindowPrintEntry *Entries() const {
     return reinterpret_cast<WindowPrintEntry *>(Section->View() + sizeof(WindowPrintHeader));
   }
-  bool Finished() const { return Answered == Prints.size(); }
+  bool Finished() const {
+    return std::all_of(Taken.begin(), Taken.end(), [](char taken) { return taken != 0; });
+  }
 };
 
 std::uint64_t AlignedTo16(std::uint64_t value) {
@@ -107,6 +108,7 @@ bool Post(Request &request, std::span<RemotePrint> prints) {
     size +=
         AlignedTo16(WindowPrintPixelBytes(prints[index].PictureWidth, prints[index].PictureHeight));
   }
+  request.Taken.assign(count, 0);
   const std::uint32_t number = nextRequest++;
   request.Section = std::make_unique<RequestSection>(number, size);
   if (!request.Section->View())
@@ -132,11 +134,12 @@ bool Post(Request &request, std::span<RemotePrint> prints) {
                                       GetCurrentProcessId(), number);
 }
 
-// Takes the pictures the library has finished since the last look.
-void TakeAnswers(Request &request, std::span<RemotePrint> prints,
+// Takes the pictures the library has finished since the last look; whether
+// there were any.
+bool TakeAnswers(Request &request, std::span<RemotePrint> prints,
                  const std::function<void(std::size_t, const std::uint32_t *)> &arrived) {
   WindowPrintEntry *entries = request.Entries();
-  request.Taken.resize(request.Prints.size());
+  bool any = false;
   for (std::size_t i = 0; i < request.Prints.size(); ++i) {
     const std::uint32_t state = *static_cast<volatile std::uint32_t *>(&entries[i].State);
     if (request.Taken[i] || state == kWindowPrintAsked)
@@ -155,8 +158,9 @@ void TakeAnswers(Request &request, std::span<RemotePrint> prints,
         arrived(request.Prints[i], picture);
     }
     request.Taken[i] = 1;
-    ++request.Answered;
+    any = true;
   }
+  return any;
 }
 
 } // namespace
@@ -208,12 +212,9 @@ void RemoteWindowPrinter::PrintAll(
       break;
     WaitForMultipleObjects(static_cast<DWORD>(events.size()), events.data(), FALSE,
                            static_cast<DWORD>(std::min<ULONGLONG>(patience - waited, 50)));
-    for (Request *request : waiting) {
-      const std::size_t before = request->Answered;
-      TakeAnswers(*request, prints, arrived);
-      if (request->Answered != before)
+    for (Request *request : waiting)
+      if (TakeAnswers(*request, prints, arrived))
         lastAnswer = GetTickCount64();
-    }
     std::erase_if(waiting, [](const Request *request) { return request->Finished(); });
   }
 }
