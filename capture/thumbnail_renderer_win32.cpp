@@ -124,17 +124,9 @@ bool TThumbnailRenderer::PrepareRemoteCapture(RemotePrint &print) const {
 }
 
 void TThumbnailRenderer::TakeRemotePicture(const RemotePrint &print, const std::uint32_t *picture) {
-  if (Width <= 0 || Height <= 0)
-    return;
-  if (scaled_.Width() != Width || scaled_.Height() != Height || !scaled_.Valid())
-    scaled_ = Picture(Width, Height);
-  if (!scaled_.Valid())
-    return;
-  ResamplePixels(picture, print.PictureWidth, print.PictureHeight, print.PictureWidth,
-                 scaled_.Pixels(), Width, Height);
   // Any earlier picture is older than this one.
-  picture_ = Picture();
-  scaledCurrent_ = true;
+  if (ScaleFrom(picture, print.PictureWidth, print.PictureHeight))
+    picture_ = Picture();
 }
 
 bool TThumbnailRenderer::Capture() {
@@ -167,14 +159,17 @@ bool TThumbnailRenderer::Rescale() {
     return false;
   if (scaledCurrent_ && scaled_.Width() == Width && scaled_.Height() == Height)
     return true;
-  if (!picture_.Valid())
+  return picture_.Valid() && ScaleFrom(picture_.Pixels(), picture_.Width(), picture_.Height());
+}
+
+bool TThumbnailRenderer::ScaleFrom(const std::uint32_t *source, int width, int height) {
+  if (Width <= 0 || Height <= 0)
     return false;
   if (scaled_.Width() != Width || scaled_.Height() != Height || !scaled_.Valid())
     scaled_ = Picture(Width, Height);
   if (!scaled_.Valid())
     return false;
-  ResamplePixels(picture_.Pixels(), picture_.Width(), picture_.Height(), picture_.Width(),
-                 scaled_.Pixels(), Width, Height);
+  ResamplePixels(source, width, height, width, scaled_.Pixels(), Width, Height);
   scaledCurrent_ = true;
   return true;
 }

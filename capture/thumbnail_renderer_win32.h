@@ -93,6 +93,8 @@ private:
   // The last picture at the place's size; false when there is none. (The
   // picture of a remote print exists only at that size.)
   bool Rescale();
+  // `source` (width x height) resampled into the picture at the place's size.
+  bool ScaleFrom(const std::uint32_t *source, int width, int height);
 
   HWND owner_;
   HWND source_;
