@@ -239,29 +239,17 @@ CopyResult D3D9Device::CopyPictureToTexture(TextureId id, int desktop, int width
 BufferId D3D9Device::CreateVertexBuffer(int vertices) {
   if (!device_ || vertices <= 0)
     return 0;
-  ComPtr<IDirect3DVertexBuffer9> buffer;
-  // Managed, so that a device reset in the middle of an effect keeps it.
-  if (FAILED(device_->CreateVertexBuffer(static_cast<UINT>(vertices * sizeof(SceneVertex)),
-                                         D3DUSAGE_WRITEONLY, kSceneVertexFormat, D3DPOOL_MANAGED,
-                                         buffer.Receive(), nullptr)))
-    return 0;
   const BufferId id = nextId_++;
-  buffers_.emplace(id, std::move(buffer));
+  buffers_.emplace(id, std::vector<SceneVertex>(static_cast<std::size_t>(vertices)));
   return id;
 }
 
 SceneVertex *D3D9Device::Lock(BufferId id) {
   const auto found = buffers_.find(id);
-  void *data = nullptr;
-  if (found == buffers_.end() || FAILED(found->second->Lock(0, 0, &data, 0)))
-    return nullptr;
-  return static_cast<SceneVertex *>(data);
+  return found == buffers_.end() ? nullptr : found->second.data();
 }
 
-void D3D9Device::Unlock(BufferId id) {
-  if (const auto found = buffers_.find(id); found != buffers_.end())
-    found->second->Unlock();
-}
+void D3D9Device::Unlock(BufferId) {}
 
 void D3D9Device::ReleaseVertexBuffer(BufferId id) {
   buffers_.erase(id);
@@ -356,12 +344,13 @@ void D3D9Device::SetTexture(TextureId texture) {
 
 void D3D9Device::DrawStrip(BufferId id, int firstVertex, int triangles) {
   const auto found = buffers_.find(id);
-  if (found == buffers_.end())
+  if (found == buffers_.end() || firstVertex < 0 || triangles <= 0 ||
+      static_cast<std::size_t>(firstVertex) + static_cast<std::size_t>(triangles) + 2 >
+          found->second.size())
     return;
-  device_->SetStreamSource(0, found->second.Get(), 0, sizeof(SceneVertex));
   device_->SetFVF(kSceneVertexFormat);
-  device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, static_cast<UINT>(firstVertex),
-                         static_cast<UINT>(triangles));
+  device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, static_cast<UINT>(triangles),
+                           found->second.data() + firstVertex, sizeof(SceneVertex));
 }
 
 void D3D9Device::DrawScreenQuad(const std::array<ScreenVertex, 4> &corners) {

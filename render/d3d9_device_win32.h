@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace qv {
 
@@ -88,7 +89,11 @@ private:
   D3DPRESENT_PARAMETERS presentParameters_{};
   PictureSource pictures_;
   std::unordered_map<TextureId, ComPtr<IDirect3DTexture9>> textures_;
-  std::unordered_map<BufferId, ComPtr<IDirect3DVertexBuffer9>> buffers_;
+  // The scenes' vertices stay in our memory and go to the device with each
+  // draw. Under Wine every kind of Direct3D buffer in use costs a resident
+  // 64 MiB block, and the draws from memory already need one kind; the
+  // effects' few thousand vertices a frame cost nothing to pass whole.
+  std::unordered_map<BufferId, std::vector<SceneVertex>> buffers_;
   std::uint32_t nextId_ = 1;
   bool canPowerOfTwoOnly_ = false;
 };
