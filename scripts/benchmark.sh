@@ -54,6 +54,16 @@ for _ in 1 2; do
   wine "$bin/qvdriver.exe" quit
   wait "$program"
 done
+# The memory floor: a bare Direct3D 9 program (device, one textured quad,
+# presenting) as resident as Wine makes it, measured while it runs.
+bench="$bin/qvbench_effects.exe"
+rss() { awk '/^RssAnon/ { print $2 }' "/proc/$1/status"; }
+wine "$bench" bare:6 | tr -d '\r' >"$build/bench-floor.txt" &
+floor_run=$!
+sleep 4
+floor=$(rss "$(pgrep -f "$bin/qvbench_effects.exe" | head -n 1)")
+wait "$floor_run"
+IFS=x read -r screen_width screen_height < <(awk '/^bare/ { print $3 }' "$build/bench-floor.txt")
 wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started
@@ -87,8 +97,12 @@ hz=$(getconf CLK_TCK)
 awk -v t=$((after - before)) -v s=$((server_after - server_before)) -v hz="$hz" \
   'BEGIN { printf "\nIdle with 50 windows over 30 s, %% of one core: program %.2f, Wine server %.2f, together %.2f\n",
            100 * t / hz / 30, 100 * s / hz / 30, 100 * (t + s) / hz / 30 }'
-awk '/^RssAnon/ { printf "Private memory (resident, anonymous, Wine process included): %.1f MiB\n", $2 / 1024 }' \
-  "/proc/$pid/status"
+# The pictures the program holds: six desktop pictures at screen size and the
+# wallpaper picture they start from (32 bits a pixel).
+awk -v held="$(rss "$pid")" -v floor="$floor" -v w="$screen_width" -v h="$screen_height" 'BEGIN {
+  pictures = 7 * w * h * 4 / 1048576; goal = floor / 1024 + 1.25 * pictures
+  printf "Private memory (resident, anonymous, Wine process included): %.1f MiB; floor (bare Direct3D 9 program) %.1f MiB, pictures held %.1f MiB, goal at most %.1f MiB\n",
+         held / 1024, floor / 1024, pictures, goal }'
 kill "$windows" 2>/dev/null || true
 wine "$bin/qvdriver.exe" quit
 wait "$program"
@@ -96,8 +110,6 @@ wait "$program"
 # The cube beside a bare Direct3D 9 loop of the same size measured in this
 # run: frames per second, time from the hotkey to the cube on screen, and the
 # program's memory during and after 20 effects (read from /proc).
-bench="$bin/qvbench_effects.exe"
-rss() { awk '/^RssAnon/ { print $2 }' "/proc/$1/status"; }
 # Wine's programs end their lines with a carriage return.
 read -r _ bare screen < <(wine "$bench" bare:10 | tr -d '\r' | grep '^bare')
 declare -A fps latency
