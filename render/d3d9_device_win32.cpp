@@ -112,6 +112,8 @@ bool D3D9Device::MakeUsable(const std::function<void()> &onLost,
     return false;
   if (onLost)
     onLost();
+  frameDone_.Reset();
+  frameDoneIssued_ = false;
   D3DPRESENT_PARAMETERS parameters = presentParameters_;
   if (FAILED(device_->Reset(&parameters)))
     return false;
@@ -121,7 +123,24 @@ bool D3D9Device::MakeUsable(const std::function<void()> &onLost,
 }
 
 bool D3D9Device::Present() {
-  return device_ && device_->Present(nullptr, nullptr, nullptr, nullptr) != D3DERR_DEVICELOST;
+  if (!device_)
+    return false;
+  if (device_->Present(nullptr, nullptr, nullptr, nullptr) == D3DERR_DEVICELOST)
+    return false;
+  if (!frameDone_)
+    device_->CreateQuery(D3DQUERYTYPE_EVENT, frameDone_.Receive());
+  frameDoneIssued_ = frameDone_ && SUCCEEDED(frameDone_->Issue(D3DISSUE_END));
+  return true;
+}
+
+void D3D9Device::WaitForLastFrame(std::chrono::milliseconds limit) {
+  if (!frameDoneIssued_)
+    return;
+  frameDoneIssued_ = false;
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (frameDone_->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE &&
+         std::chrono::steady_clock::now() < until)
+    Sleep(1);
 }
 
 TextureId D3D9Device::AddTexture(ComPtr<IDirect3DTexture9> texture) {

@@ -11,6 +11,7 @@
 
 #include <d3d9.h>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,6 +46,12 @@ public:
   bool CooperativeLevelOk() const;
   // Shows the back buffer; false when the device was lost meanwhile.
   bool Present();
+  // Waits, sleeping, until the device has finished the frame last presented
+  // (at most `limit`). Direct3D under Wine waits for a frame that is still
+  // being drawn by spinning on a processor, and a software renderer needs
+  // every processor to draw it; waiting here first, the next frame's calls
+  // find nothing left to wait for.
+  void WaitForLastFrame(std::chrono::milliseconds limit);
 
   // A texture decoded from a raw data resource of the program.
   TextureId LoadResourceTexture(const char *name);
@@ -87,6 +94,8 @@ private:
   ComPtr<IDirect3D9> direct3D_;
   ComPtr<IDirect3DDevice9> device_;
   D3DPRESENT_PARAMETERS presentParameters_{};
+  ComPtr<IDirect3DQuery9> frameDone_; // issued after each present
+  bool frameDoneIssued_ = false;
   PictureSource pictures_;
   std::unordered_map<TextureId, ComPtr<IDirect3DTexture9>> textures_;
   // The scenes' vertices stay in our memory and go to the device with each

@@ -237,6 +237,7 @@ void TRendererForm::RenderFrame() {
     Sleep(20); // the display belongs to another program for now
     return;
   }
+  device_.WaitForLastFrame(std::chrono::milliseconds(250));
   try {
     renderer_->Render();
   } catch (const std::exception &error) {
