@@ -3,7 +3,6 @@
 #include "tests/support/message_loop_win32.h"
 
 #include <algorithm>
-#include <future>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -78,16 +77,10 @@ TEST_F(Win32WindowSystemTest, DescribesAWindowAndWhetherItIsOwn) {
   EXPECT_FALSE(system_.IsOwnWindow(system_.DesktopWindow()));
   EXPECT_TRUE(system_.IsOwnWindow(Main()));
   EXPECT_TRUE(system_.IsOwnWindow(ToWindowHandle(owned_.Get())));
-  std::promise<HWND> created;
-  std::promise<void> done;
-  std::thread worker([&created, finished = done.get_future()] {
+  std::thread([&] {
     const auto window = OpenTestWindow(L"Worker", WS_OVERLAPPEDWINDOW);
-    created.set_value(window.Get());
-    finished.wait();
-  });
-  EXPECT_FALSE(system_.IsOwnWindow(ToWindowHandle(created.get_future().get())));
-  done.set_value();
-  worker.join();
+    EXPECT_FALSE(system_.IsOwnWindow(ToWindowHandle(window.Get())));
+  }).join();
 }
 
 TEST_F(Win32WindowSystemTest, MovesAWindowWithoutResizingAndWritesItsStyleAndAlpha) {

@@ -3,6 +3,7 @@
 #include "shell/globals.h"
 #include "shell/language.h"
 
+#include "tests/support/message_loop_win32.h"
 #include "tests/support/temp_dir.h"
 
 #include <commctrl.h>
@@ -13,11 +14,7 @@
 
 namespace {
 
-std::wstring Text(HWND window) {
-  wchar_t text[128] = {};
-  GetWindowTextW(window, text, 128);
-  return text;
-}
+using qv::test::TextOf;
 
 class TranslateFormTest : public ::testing::Test {
 protected:
@@ -54,10 +51,10 @@ TEST_F(TranslateFormTest, TranslatesCaptionAndControlsButNotEditBoxesAgainForANe
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"35.Language"));
   SendMessageW(combo, CB_SETCURSEL, 1, 0);
   qv::TranslateForm(form_);
-  EXPECT_EQ(Text(form_), L"Options");
-  EXPECT_EQ(Text(button), L"Accept");
-  EXPECT_EQ(Text(label), L"Language");
-  EXPECT_EQ(Text(edit), L"42") << "the user's text stays as typed";
+  EXPECT_EQ(TextOf(form_), L"Options");
+  EXPECT_EQ(TextOf(button), L"Accept");
+  EXPECT_EQ(TextOf(label), L"Language");
+  EXPECT_EQ(TextOf(edit), L"42") << "the user's text stays as typed";
   wchar_t items[2][64] = {};
   for (WPARAM i = 0; i < 2; ++i)
     SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(items[i]));
@@ -68,14 +65,14 @@ TEST_F(TranslateFormTest, TranslatesCaptionAndControlsButNotEditBoxesAgainForANe
   // The identifiers are kept, so a second language translates from them again.
   controller_->SetLanguage("german");
   qv::TranslateForm(form_);
-  EXPECT_EQ(Text(label), L"Sprache");
-  EXPECT_EQ(Text(button), L"\u00DC"
-                          L"bernehmen");
-  EXPECT_EQ(Text(form_), L"Options") << "English stays the fallback";
-  EXPECT_EQ(Text(edit), L"42");
+  EXPECT_EQ(TextOf(label), L"Sprache");
+  EXPECT_EQ(TextOf(button), L"\u00DC"
+                            L"bernehmen");
+  EXPECT_EQ(TextOf(form_), L"Options") << "English stays the fallback";
+  EXPECT_EQ(TextOf(edit), L"42");
   controller_->SetLanguage("english");
   qv::TranslateForm(form_);
-  EXPECT_EQ(Text(label), L"Language");
+  EXPECT_EQ(TextOf(label), L"Language");
 }
 
 TEST_F(TranslateFormTest, TranslatesListViewsButNotLookAlikes) {
@@ -112,7 +109,7 @@ TEST_F(TranslateFormTest, TranslatesListViewsButNotLookAlikes) {
     ListView_GetItemText(list, 0, 0, cell, 64);
     texts.emplace_back(cell);
   }
-  EXPECT_EQ(Text(form_), L"Options");
+  EXPECT_EQ(TextOf(form_), L"Options");
   EXPECT_EQ(texts, (std::vector<std::wstring>{L"Action", L"Key", L"None", L"75", L"76", L"53"}));
 }
 

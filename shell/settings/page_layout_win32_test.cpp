@@ -23,13 +23,7 @@ namespace {
 
 using namespace qv;
 namespace id = settings_id;
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+using test::TextOf;
 
 // The size `text` needs in the control's own font, wrapped at `wrapWidth` when that is given.
 SIZE Needed(HWND control, const std::wstring &text, int wrapWidth = 0, UINT flags = DT_NOPREFIX) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string>
 #include <vector>
 
 namespace qv::test {
@@ -23,6 +24,13 @@ inline UniqueWindow OpenWindow(const wchar_t *className, DWORD style = WS_POPUP,
   return UniqueWindow(CreateWindowExW(0, className, title, style, at.left, at.top,
                                       at.right - at.left, at.bottom - at.top, parent, nullptr,
                                       GetModuleHandleW(nullptr), nullptr));
+}
+
+inline std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 // Handles the messages already queued for this thread.
