@@ -82,10 +82,9 @@ TEST_F(TranslateFormTest, TranslatesListViewsButNotLookAlikes) {
   GetClassInfoExW(nullptr, WC_LISTVIEWW, &lookAlike);
   lookAlike.lpszClassName = L"LookAlikeListView";
   RegisterClassExW(&lookAlike);
-  // Column captions and first cells as read back after the translation.
-  std::vector<std::wstring> texts;
+  std::vector<HWND> lists;
   for (const wchar_t *className : {WC_LISTVIEWW, L"LookAlikeListView"}) {
-    HWND list = Child(className, L"", LVS_REPORT);
+    HWND list = lists.emplace_back(Child(className, L"", LVS_REPORT));
     ASSERT_NE(list, nullptr);
     for (const wchar_t *caption : {L"75", L"76"}) {
       LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 80, const_cast<wchar_t *>(caption)};
@@ -96,7 +95,9 @@ TEST_F(TranslateFormTest, TranslatesListViewsButNotLookAlikes) {
     ListView_InsertItem(list, &row);
   }
   qv::TranslateListViews(form_);
-  for (HWND list = GetWindow(form_, GW_CHILD); list; list = GetWindow(list, GW_HWNDNEXT)) {
+  // Column captions and first cells as read back after the translation.
+  std::vector<std::wstring> texts;
+  for (HWND list : lists) {
     for (int column = 0; column < 2; ++column) {
       wchar_t text[64] = {};
       LVCOLUMNW info{LVCF_TEXT};

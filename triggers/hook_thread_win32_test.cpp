@@ -28,7 +28,7 @@ protected:
 
   qv::test::MemorySettingsStore store;
   qv::TSetup setup{store};
-  qv::UniqueWindow window = qv::test::OpenWindow(L"STATIC");
+  qv::UniqueWindow window = qv::test::OpenWindow(L"QvTestWindow");
   int width = GetSystemMetrics(SM_CXSCREEN);
   int height = GetSystemMetrics(SM_CYSCREEN);
 };

@@ -21,7 +21,7 @@ TEST(HotKeys, ARegisteredShortcutArrivesWithItsAtomUntilHotkeysAreOffAndTheAtoms
   {
     qv::test::MemorySettingsStore store;
     qv::TSetup setup(store); // Ctrl+2 switches to desktop 2
-    const auto window = qv::test::OpenWindow(L"STATIC");
+    const auto window = qv::test::OpenWindow(L"QvTestWindow");
     qv::THotKeys hotKeys;
     EXPECT_EQ(GlobalFindAtomA("QV_Desktop1_HKID"), hotKeys.Atoms()[0]);
     hotKeys.RegisterHotKeys(window.Get(), setup);

@@ -85,10 +85,8 @@ void CheckComboItems(HWND control, SIZE room, std::vector<std::string> &clipped)
   room.cx -= GetSystemMetrics(SM_CXVSCROLL) + 6;
   const auto count = SendMessageW(control, CB_GETCOUNT, 0, 0);
   for (LRESULT item = 0; item < count; ++item) {
-    std::wstring text(static_cast<size_t>(SendMessageW(control, CB_GETLBTEXTLEN, item, 0)) + 1,
-                      L'\0');
-    text.resize(static_cast<size_t>(
-        SendMessageW(control, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text.data()))));
+    wchar_t text[256] = L"";
+    SendMessageW(control, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
     const SIZE needed = Needed(control, text);
     if (needed.cx > room.cx)
       clipped.push_back(Describe(control, text, needed, room));
