@@ -209,17 +209,5 @@ TEST_F(Win32WindowSystemTest, FindsTheWindowDraggedByItsTitleBar) {
   }
 }
 
-// Wine's "Shell.Application" does not implement MinimizeAll, so only the
-// showing of the shell's desktop window can be seen here.
-TEST_F(Win32WindowSystemTest, ShowingTheDesktopShowsTheShellsDesktopWindow) {
-  ASSERT_EQ(system_.ProgmanWindow(), 0u) << "Wine has no shell desktop window of its own";
-  const auto progman = test::OpenWindow(L"Progman");
-  ASSERT_EQ(system_.ProgmanWindow(), ToWindowHandle(progman.Get()));
-  system_.ShowDesktop();
-  PumpMessages();
-  EXPECT_TRUE(IsWindowVisible(progman.Get()));
-  EXPECT_FALSE(IsIconic(progman.Get()));
-}
-
 } // namespace
 } // namespace qv
