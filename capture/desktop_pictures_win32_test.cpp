@@ -26,10 +26,8 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 class PlainWallpaper : public WallpaperPainter {
 public:
   bool DrawWallpaper(int, HDC dc, int width, int height) override {
-    HBRUSH brush = CreateSolidBrush(kWallpaper);
     const RECT area{0, 0, width, height};
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
+    FillRect(dc, &area, UniqueBrush(CreateSolidBrush(kWallpaper)).Get());
     return true;
   }
 };
@@ -102,10 +100,7 @@ TEST_P(DesktopPicturesTest, DrawsHiddenWindowsWhereTheyWillStandReducedByTheDivi
 TEST_P(DesktopPicturesTest, GadgetsLetTheBackgroundThroughTheirMagenta) {
   const int divisor = GetParam();
   HWND gadget = OpenPaintedWindow({300, 300, 500, 400}, kMagenta);
-  HWND inner = CreateWindowExW(0, L"QvPaintedWindow", L"", WS_CHILD | WS_VISIBLE, 100, 0, 100, 100,
-                               gadget, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(inner, GWLP_USERDATA, static_cast<LONG_PTR>(RGB(0, 200, 0)));
-  RedrawWindow(gadget, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  test::PaintRightHalf(gadget, RGB(0, 200, 0));
   Manage(gadget, RenderingKind::Gadget);
 
   ASSERT_TRUE(test::PumpMessagesUntil([&] {

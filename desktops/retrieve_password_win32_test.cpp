@@ -1,7 +1,5 @@
 #include "desktops/retrieve_password_win32.h"
 
-#include "shell/ansi_text_win32.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -22,15 +20,12 @@ void CALLBACK RunUser(HWND, UINT, UINT_PTR timer, DWORD) {
     std::exchange(user, nullptr)();
 }
 
-std::optional<std::string> AskWith(qv::TRetrievePassword &screen, std::function<void()> actions) {
+template <typename Ask> std::optional<std::string> AskWith(Ask ask, std::function<void()> actions) {
   user = std::move(actions);
   SetTimer(nullptr, 0, 10, &RunUser);
-  return screen.ShowModal();
+  return ask();
 }
 
-void Type(HWND edit, const wchar_t *text) {
-  SetWindowTextW(edit, text);
-}
 void PostKey(HWND target, WPARAM key) {
   PostMessageW(target, WM_KEYDOWN, key, 1);
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
@@ -38,51 +33,38 @@ void PostKey(HWND target, WPARAM key) {
 
 int ScreensOpen() {
   int count = 0;
-  EnumWindows(
-      [](HWND window, LPARAM counter) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (lstrcmpW(name, L"TRetrievePassword") == 0 && IsWindowVisible(window))
-          ++*reinterpret_cast<int *>(counter);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  for (HWND screen = nullptr;
+       (screen = FindWindowExW(nullptr, screen, L"TRetrievePassword", nullptr));)
+    count += IsWindowVisible(screen) ? 1 : 0;
   return count;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
 }
 
 TEST(RetrievePassword, DarkensTheWholeScreenAndAcceptsWithEnterOrTheImageExactlyWhatWasTyped) {
   qv::TRetrievePassword screen(kScreenWidth, kScreenHeight);
+  const auto show = [&] { return screen.ShowModal(); };
   const auto lookThenTypeAndPressEnter = [&] {
-    HWND form = screen.Handle();
-    EXPECT_TRUE(IsWindowVisible(form));
     RECT cover{};
-    GetWindowRect(form, &cover);
+    GetWindowRect(screen.Handle(), &cover);
     EXPECT_EQ(cover.right - cover.left, kScreenWidth);
     EXPECT_EQ(cover.bottom - cover.top, kScreenHeight);
     BYTE alpha = 0;
-    EXPECT_TRUE(GetLayeredWindowAttributes(form, nullptr, &alpha, nullptr));
+    EXPECT_TRUE(GetLayeredWindowAttributes(screen.Handle(), nullptr, &alpha, nullptr));
     EXPECT_TRUE(alpha > 0 && alpha < 255) << "the screen shows through, darkened";
     EXPECT_NE(SendMessageW(screen.Edit(), EM_GETPASSWORDCHAR, 0, 0), 0) << "the password is masked";
     EXPECT_EQ(GetFocus(), screen.Edit());
-    Type(screen.Edit(), L" Mixed Case ");
+    SetWindowTextW(screen.Edit(), L" Mixed Case ");
     PostKey(screen.Edit(), VK_RETURN);
   };
-  EXPECT_EQ(AskWith(screen, lookThenTypeAndPressEnter), " Mixed Case ");
+  EXPECT_EQ(AskWith(show, lookThenTypeAndPressEnter), " Mixed Case ");
   EXPECT_FALSE(IsWindowVisible(screen.Handle()));
 
   const auto typeAndClickTheImage = [&] {
-    EXPECT_EQ(TextOf(screen.Edit()), L"") << "every request starts empty";
-    Type(screen.Edit(), L"by click");
+    EXPECT_EQ(GetWindowTextLengthW(screen.Edit()), 0) << "every request starts empty";
+    SetWindowTextW(screen.Edit(), L"by click");
     SendMessageW(screen.AcceptImage(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageW(screen.AcceptImage(), WM_LBUTTONUP, 0, 0);
   };
-  EXPECT_EQ(AskWith(screen, typeAndClickTheImage), "by click");
+  EXPECT_EQ(AskWith(show, typeAndClickTheImage), "by click");
 }
 
 TEST(RetrievePassword, EscapeClosingOrTheEndOfTheProgramCancel) {
@@ -93,9 +75,9 @@ TEST(RetrievePassword, EscapeClosingOrTheEndOfTheProgramCancel) {
       [] { PostQuitMessage(7); },
   };
   for (const auto &cancel : cancels)
-    EXPECT_EQ(AskWith(screen,
+    EXPECT_EQ(AskWith([&] { return screen.ShowModal(); },
                       [&] {
-                        Type(screen.Edit(), L"secret");
+                        SetWindowTextW(screen.Edit(), L"secret");
                         cancel();
                       }),
               std::nullopt);
@@ -106,23 +88,21 @@ TEST(RetrievePassword, EscapeClosingOrTheEndOfTheProgramCancel) {
 
 TEST(PasswordScreen, ASecondRequestWhileOneWaitsIsRefusedWithoutAnotherScreen) {
   qv::PasswordScreen prompt([] { return SIZE{kScreenWidth, kScreenHeight}; });
+  const auto ask = [&] { return prompt.AskPassword(); };
   std::optional<std::string> nested = "not asked";
-  user = [&] {
-    EXPECT_EQ(ScreensOpen(), 1);
-    nested = prompt.AskPassword();
-    EXPECT_EQ(ScreensOpen(), 1);
-    HWND edit = GetFocus();
-    Type(edit, L"outer");
-    PostKey(edit, VK_RETURN);
-  };
-  SetTimer(nullptr, 0, 10, &RunUser);
-  EXPECT_EQ(prompt.AskPassword(), "outer");
+  EXPECT_EQ(AskWith(ask,
+                    [&] {
+                      EXPECT_EQ(ScreensOpen(), 1);
+                      nested = prompt.AskPassword();
+                      EXPECT_EQ(ScreensOpen(), 1);
+                      SetWindowTextW(GetFocus(), L"outer");
+                      PostKey(GetFocus(), VK_RETURN);
+                    }),
+            "outer");
   EXPECT_EQ(nested, std::nullopt);
   EXPECT_EQ(ScreensOpen(), 0) << "each request's screen is gone after it";
-
-  user = [] { PostKey(GetFocus(), VK_ESCAPE); };
-  SetTimer(nullptr, 0, 10, &RunUser);
-  EXPECT_EQ(prompt.AskPassword(), std::nullopt) << "the next request shows a screen again";
+  EXPECT_EQ(AskWith(ask, [] { PostKey(GetFocus(), VK_ESCAPE); }), std::nullopt)
+      << "the next request shows a screen again";
 }
 
 } // namespace

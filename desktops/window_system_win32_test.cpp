@@ -3,9 +3,9 @@
 #include "tests/support/message_loop_win32.h"
 
 #include <algorithm>
-#include <future>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -13,20 +13,13 @@
 namespace qv {
 namespace {
 
-constexpr wchar_t kTestClass[] = L"QvWindowSystemTest";
-
-HWND CreateTestWindow(const wchar_t *className, const wchar_t *title, DWORD style,
-                      HWND owner = nullptr, WNDPROC procedure = DefWindowProcW) {
-  WNDCLASSW description = {};
-  description.lpfnWndProc = procedure;
-  description.hInstance = GetModuleHandleW(nullptr);
-  description.lpszClassName = className;
-  RegisterClassW(&description); // fails harmlessly when already registered
-  return CreateWindowExW(0, className, title, style, 100, 120, 300, 200, owner, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
-}
-
 using test::PumpMessages;
+
+UniqueWindow OpenTestWindow(const wchar_t *title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                            HWND owner = nullptr) {
+  return test::OpenWindow(L"QvWindowSystemTest", style, {100, 120, 400, 320}, owner, DefWindowProcW,
+                          title);
+}
 
 std::ptrdiff_t PlaceInList(const std::vector<WindowHandle> &list, HWND window) {
   const auto found = std::find(list.begin(), list.end(), ToWindowHandle(window));
@@ -41,27 +34,19 @@ std::wstring MenuText(HMENU menu, UINT command) {
 
 class Win32WindowSystemTest : public testing::Test {
 protected:
-  void SetUp() override {
-    main_.Reset(
-        CreateTestWindow(kTestClass, L"Window system test", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-    owned_.Reset(
-        CreateTestWindow(kTestClass, L"Owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, main_.Get()));
-    PumpMessages();
-  }
+  void SetUp() override { PumpMessages(); }
   void TearDown() override { PumpMessages(); }
 
   WindowHandle Main() const { return ToWindowHandle(main_.Get()); }
 
-  UniqueWindow main_;
-  UniqueWindow owned_;
+  UniqueWindow main_ = OpenTestWindow(L"Window system test");
+  UniqueWindow owned_ = OpenTestWindow(L"Owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, main_.Get());
   Win32WindowSystem system_{nullptr};
 };
 
 TEST_F(Win32WindowSystemTest, EnumeratesTopLevelWindowsTopFirst) {
-  const UniqueWindow other(
-      CreateTestWindow(kTestClass, L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  const auto other = OpenTestWindow(L"Other");
   const UINT toTop = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-
   SetWindowPos(other.Get(), HWND_TOP, 0, 0, 0, 0, toTop);
   auto windows = system_.TopLevelWindows();
   EXPECT_LT(PlaceInList(windows, other.Get()), PlaceInList(windows, main_.Get()));
@@ -83,29 +68,19 @@ TEST_F(Win32WindowSystemTest, DescribesAWindowAndWhetherItIsOwn) {
   EXPECT_EQ(system_.Owner(ToWindowHandle(owned_.Get())), Main());
   EXPECT_EQ(system_.Owner(Main()), 0u);
   EXPECT_EQ(system_.ProcessName(Main()), "desktops_tests.exe");
-
   SetWindowTextW(main_.Get(), std::wstring(300, L'x').c_str());
   EXPECT_EQ(system_.Title(Main()), std::string(255, 'x'));
 
-  // The shell's windows belong to explorer.exe.
+  // The shell's windows belong to explorer.exe; own windows are those of the
+  // thread that made the object.
   EXPECT_EQ(system_.ProcessName(system_.DesktopWindow()), "explorer.exe");
   EXPECT_FALSE(system_.IsOwnWindow(system_.DesktopWindow()));
-
-  // Own windows are those of the thread that made the object.
   EXPECT_TRUE(system_.IsOwnWindow(Main()));
   EXPECT_TRUE(system_.IsOwnWindow(ToWindowHandle(owned_.Get())));
-
-  std::promise<HWND> created;
-  std::promise<void> done;
-  std::thread worker([&created, finished = done.get_future()] {
-    const UniqueWindow window(CreateTestWindow(kTestClass, L"Worker", WS_OVERLAPPEDWINDOW));
-    created.set_value(window.Get());
-    finished.wait();
-  });
-  const HWND workerWindow = created.get_future().get();
-  EXPECT_FALSE(system_.IsOwnWindow(ToWindowHandle(workerWindow)));
-  done.set_value();
-  worker.join();
+  std::thread([&] {
+    const auto window = OpenTestWindow(L"Worker", WS_OVERLAPPEDWINDOW);
+    EXPECT_FALSE(system_.IsOwnWindow(ToWindowHandle(window.Get())));
+  }).join();
 }
 
 TEST_F(Win32WindowSystemTest, MovesAWindowWithoutResizingAndWritesItsStyleAndAlpha) {
@@ -113,53 +88,43 @@ TEST_F(Win32WindowSystemTest, MovesAWindowWithoutResizingAndWritesItsStyleAndAlp
   system_.SetPosition(Main(), start.left, start.top - 25000, true);
   const WindowRect away = system_.Rect(Main());
   EXPECT_EQ(away, (WindowRect{start.left, start.top - 25000, start.right, start.bottom - 25000}));
-
   system_.SetPosition(Main(), 0, 0, false);
   EXPECT_EQ(system_.Rect(Main()), away);
-
   system_.SetPosition(Main(), start.left, start.top, true);
   EXPECT_EQ(system_.Rect(Main()), start);
 
   const std::uint32_t original = system_.ExStyle(Main());
+  const std::uint32_t added = window_style::kExToolWindow | window_style::kExLayered;
   EXPECT_EQ(original & window_style::kExToolWindow, 0u);
-  system_.SetExStyle(Main(), original | window_style::kExToolWindow | window_style::kExLayered);
-  EXPECT_EQ(system_.ExStyle(Main()) & (window_style::kExToolWindow | window_style::kExLayered),
-            window_style::kExToolWindow | window_style::kExLayered);
-
+  system_.SetExStyle(Main(), original | added);
+  EXPECT_EQ(system_.ExStyle(Main()) & added, added);
   for (const std::uint8_t alpha : {std::uint8_t{0}, std::uint8_t{255}}) {
     system_.SetLayeredAlpha(Main(), alpha);
-    COLORREF key = 1;
     BYTE readAlpha = 1;
     DWORD flags = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(main_.Get(), &key, &readAlpha, &flags));
+    ASSERT_TRUE(GetLayeredWindowAttributes(main_.Get(), nullptr, &readAlpha, &flags));
     EXPECT_EQ(readAlpha, alpha);
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
   }
-
   system_.SetExStyle(Main(), original);
   EXPECT_EQ(system_.ExStyle(Main()), original);
 }
 
 TEST_F(Win32WindowSystemTest, RestoresMinimisedWindowsAsTheyWereBefore) {
-  const UniqueWindow normal(CreateTestWindow(kTestClass, L"Normal", WS_OVERLAPPEDWINDOW));
-  const UniqueWindow maximised(CreateTestWindow(kTestClass, L"Maximised", WS_OVERLAPPEDWINDOW));
-  ShowWindow(normal.Get(), SW_SHOWMINNOACTIVE);
-  ShowWindow(maximised.Get(), SW_SHOWMAXIMIZED);
-  ShowWindow(maximised.Get(), SW_SHOWMINNOACTIVE);
-  ASSERT_TRUE(system_.IsMinimized(ToWindowHandle(normal.Get())));
-  ASSERT_TRUE(system_.IsMinimized(ToWindowHandle(maximised.Get())));
-
-  system_.RestoreMinimized(ToWindowHandle(normal.Get()));
-  system_.RestoreMinimized(ToWindowHandle(maximised.Get()));
-  EXPECT_FALSE(system_.IsMinimized(ToWindowHandle(normal.Get())));
-  EXPECT_FALSE(IsZoomed(normal.Get()));
-  EXPECT_FALSE(system_.IsMinimized(ToWindowHandle(maximised.Get())));
-  EXPECT_TRUE(IsZoomed(maximised.Get()));
+  for (const bool wasMaximised : {false, true}) {
+    const auto window = OpenTestWindow(L"Minimised", WS_OVERLAPPEDWINDOW);
+    if (wasMaximised)
+      ShowWindow(window.Get(), SW_SHOWMAXIMIZED);
+    ShowWindow(window.Get(), SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(system_.IsMinimized(ToWindowHandle(window.Get())));
+    system_.RestoreMinimized(ToWindowHandle(window.Get()));
+    EXPECT_FALSE(system_.IsMinimized(ToWindowHandle(window.Get())));
+    EXPECT_EQ(IsZoomed(window.Get()) != FALSE, wasMaximised);
+  }
 }
 
 TEST_F(Win32WindowSystemTest, BringsAWindowToTheFrontWithTheFocus) {
-  const UniqueWindow other(
-      CreateTestWindow(kTestClass, L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  const auto other = OpenTestWindow(L"Other");
   system_.SetForegroundWindow(ToWindowHandle(other.Get()));
   PumpMessages();
   EXPECT_EQ(system_.ForegroundWindow(), ToWindowHandle(other.Get()));
@@ -177,17 +142,10 @@ TEST_F(Win32WindowSystemTest, AddsAndRemovesTheSendToItemsOfTheSystemMenu) {
   const int plainCount = GetMenuItemCount(menu);
   const std::array<std::string, 6> names = {"Desktop 1", "Work",      "Desktop 3",
                                             "Desktop 4", "Desktop 5", "Games"};
-
   system_.SetSendToMenu(Main(), &names);
   system_.SetSendToMenu(Main(), &names); // replaces, does not add twice
   ASSERT_EQ(GetMenuItemCount(menu), plainCount + 7);
-  MENUITEMINFOW separator = {};
-  separator.cbSize = sizeof(separator);
-  separator.fMask = MIIM_FTYPE | MIIM_ID;
-  ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(plainCount), TRUE, &separator));
-  EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
-  EXPECT_EQ(separator.wID, 1280u);
-  EXPECT_EQ(MenuText(menu, 1281), L"Send to Desktop 1");
+  EXPECT_EQ(GetMenuState(menu, 1280, MF_BYCOMMAND) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
   EXPECT_EQ(MenuText(menu, 1282), L"Send to Work");
   EXPECT_EQ(MenuText(menu, 1286), L"Send to Games");
 
@@ -196,33 +154,28 @@ TEST_F(Win32WindowSystemTest, AddsAndRemovesTheSendToItemsOfTheSystemMenu) {
   EXPECT_EQ(GetMenuState(menu, 1281, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
-// Stands in for the taskbar's button list and records what it is sent.
-std::vector<MSG> g_received;
+// Stands in for the taskbar's button list and records the registered messages it is sent.
+std::vector<std::tuple<UINT, WPARAM, LPARAM>> g_received;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message >= 0xC000) // registered messages
-    g_received.push_back({window, message, wParam, lParam, 0, {}});
+  if (message >= 0xC000)
+    g_received.emplace_back(message, wParam, lParam);
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
 TEST(Win32WindowSystemShellHook, PostsTheShellHookMessageToTheButtonList) {
-  const UniqueWindow buttons(
-      CreateTestWindow(L"MSTaskSwWClass", L"", WS_OVERLAPPEDWINDOW, nullptr, RecordingProc));
-  const UniqueWindow window(CreateTestWindow(kTestClass, L"Hidden", WS_OVERLAPPEDWINDOW));
+  const auto buttons = test::OpenWindow(L"MSTaskSwWClass", WS_OVERLAPPEDWINDOW,
+                                        {100, 120, 400, 320}, nullptr, RecordingProc);
+  const auto window = OpenTestWindow(L"Hidden", WS_OVERLAPPEDWINDOW);
   Win32WindowSystem system(buttons.Get());
   g_received.clear();
-
   system.PostShellHook(kShellHookWindowDestroyed, ToWindowHandle(window.Get()));
   system.PostShellHook(kShellHookWindowCreated, ToWindowHandle(window.Get()));
   PumpMessages();
-
-  ASSERT_EQ(g_received.size(), 2u);
   const UINT shellHook = RegisterWindowMessageA("SHELLHOOK");
-  EXPECT_EQ(g_received[0].message, shellHook);
-  EXPECT_EQ(g_received[0].wParam, 2u);
-  EXPECT_EQ(g_received[0].lParam, reinterpret_cast<LPARAM>(window.Get()));
-  EXPECT_EQ(g_received[1].message, shellHook);
-  EXPECT_EQ(g_received[1].wParam, 1u);
+  const auto lParam = reinterpret_cast<LPARAM>(window.Get());
+  EXPECT_EQ(g_received, (decltype(g_received){{shellHook, HSHELL_WINDOWDESTROYED, lParam},
+                                              {shellHook, HSHELL_WINDOWCREATED, lParam}}));
 }
 
 void SendMouse(DWORD flags) {
@@ -245,30 +198,15 @@ TEST_F(Win32WindowSystemTest, FindsTheWindowDraggedByItsTitleBar) {
   SendMouse(MOUSEEVENTF_LEFTDOWN);
   EXPECT_TRUE(test::WaitUntil([&] { return system_.WindowDraggedByCaption() == Main(); }));
   SetCursorPos(frame.left + 60, frame.top + 150); // client area
-  // The new position reaches the window server in its own time under load.
   EXPECT_TRUE(test::WaitUntil([&] { return system_.WindowDraggedByCaption() == 0u; }));
   SendMouse(MOUSEEVENTF_LEFTUP);
   test::WaitUntil([] { return GetAsyncKeyState(VK_LBUTTON) >= 0; });
 
   // Drop the queued clicks rather than start a window move.
   MSG message;
-  while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
+         PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
   }
-  while (PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
-  }
-}
-
-// Wine's "Shell.Application" does not implement MinimizeAll, so only the
-// showing of the shell's desktop window can be seen here.
-TEST_F(Win32WindowSystemTest, ShowingTheDesktopShowsTheShellsDesktopWindow) {
-  ASSERT_EQ(system_.ProgmanWindow(), 0u) << "Wine has no shell desktop window of its own";
-  const UniqueWindow progman(CreateTestWindow(L"Progman", L"Program Manager", WS_POPUP));
-  ASSERT_EQ(system_.ProgmanWindow(), ToWindowHandle(progman.Get()));
-
-  system_.ShowDesktop();
-  PumpMessages();
-  EXPECT_TRUE(IsWindowVisible(progman.Get()));
-  EXPECT_FALSE(IsIconic(progman.Get()));
 }
 
 } // namespace

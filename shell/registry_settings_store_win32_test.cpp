@@ -6,43 +6,32 @@
 
 namespace {
 
+using qv::RegistryKey;
+
 // Each test works below a key of its own, removed afterwards.
 class RegistrySettingsStoreTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    root_ = L"Software\\QuadrivistaTests\\" + std::to_wstring(GetCurrentProcessId());
-    RegDeleteTreeW(HKEY_CURRENT_USER, root_.c_str());
-  }
+  void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, root_.c_str()); }
   void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, root_.c_str()); }
 
-  std::wstring SettingsPath() const { return root_ + L"\\Settings"; }
-  std::wstring RunPath() const { return root_ + L"\\Run"; }
-  qv::RegistrySettingsStore Store() const {
-    return qv::RegistrySettingsStore(SettingsPath(), RunPath());
-  }
+  qv::RegistrySettingsStore Store() const { return qv::RegistrySettingsStore(settings_, run_); }
 
-  std::optional<std::wstring> RunValue() const {
-    return qv::RegistryKey::Open(HKEY_CURRENT_USER, RunPath()).ReadString(L"Quadrivista");
-  }
-
-  std::wstring root_;
+  std::wstring root_ = L"Software\\QuadrivistaTests\\" + std::to_wstring(GetCurrentProcessId());
+  std::wstring settings_ = root_ + L"\\Settings";
+  std::wstring run_ = root_ + L"\\Run";
 };
 
-TEST_F(RegistrySettingsStoreTest, MissingSettingsOrAValueOfAnotherTypeReadAsEmpty) {
+TEST_F(RegistrySettingsStoreTest, SettingsSurviveAFreshStoreAndAValueOfAnotherTypeReadsAsEmpty) {
   EXPECT_EQ(Store().ReadSetupText(), "");
-  EXPECT_TRUE(qv::RegistryKey::Open(HKEY_CURRENT_USER, SettingsPath())) << "reading creates it";
-  const auto key = qv::RegistryKey::Create(HKEY_CURRENT_USER, SettingsPath());
+  EXPECT_TRUE(RegistryKey::Open(HKEY_CURRENT_USER, settings_)) << "reading creates it";
+  const auto key = RegistryKey::Create(HKEY_CURRENT_USER, settings_);
   const DWORD number = 7;
   RegSetValueExW(key.Get(), L"Setup", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number),
                  sizeof(number));
-  EXPECT_EQ(key.ReadString(L"Setup"), std::nullopt);
   EXPECT_EQ(Store().ReadSetupText(), "");
-}
 
-TEST_F(RegistrySettingsStoreTest, SettingsSurviveAFreshStoreAndSetupAsTheSetupString) {
   ASSERT_TRUE(Store().WriteSetupText("0123456789ABCDEF"));
-  EXPECT_EQ(qv::RegistryKey::Open(HKEY_CURRENT_USER, SettingsPath()).ReadString(L"Setup"),
-            L"0123456789ABCDEF");
+  EXPECT_EQ(key.ReadString(L"Setup"), L"0123456789ABCDEF");
   {
     auto store = Store();
     qv::TSetup setup(store);
@@ -58,15 +47,14 @@ TEST_F(RegistrySettingsStoreTest, SettingsSurviveAFreshStoreAndSetupAsTheSetupSt
 
 TEST_F(RegistrySettingsStoreTest, RunValueIsWrittenOnlyWhenTheRunKeyExists) {
   Store().WriteRunValue(true);
-  EXPECT_FALSE(qv::RegistryKey::Open(HKEY_CURRENT_USER, RunPath()));
-
-  ASSERT_TRUE(qv::RegistryKey::Create(HKEY_CURRENT_USER, RunPath()));
+  EXPECT_FALSE(RegistryKey::Open(HKEY_CURRENT_USER, run_));
+  const auto run = RegistryKey::Create(HKEY_CURRENT_USER, run_);
+  ASSERT_TRUE(run);
   Store().WriteRunValue(true);
-  EXPECT_EQ(RunValue(), qv::ExecutablePath());
+  EXPECT_EQ(run.ReadString(L"Quadrivista"), qv::ExecutablePath());
   EXPECT_TRUE(qv::ExecutablePath().ends_with(L".exe"));
-
   Store().WriteRunValue(false);
-  EXPECT_EQ(RunValue(), L""); // the value stays, emptied
+  EXPECT_EQ(run.ReadString(L"Quadrivista"), L""); // the value stays, emptied
 }
 
 } // namespace

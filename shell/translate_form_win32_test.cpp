@@ -3,6 +3,7 @@
 #include "shell/globals.h"
 #include "shell/language.h"
 
+#include "tests/support/message_loop_win32.h"
 #include "tests/support/temp_dir.h"
 
 #include <commctrl.h>
@@ -13,11 +14,7 @@
 
 namespace {
 
-std::wstring Text(HWND window) {
-  wchar_t text[128] = {};
-  GetWindowTextW(window, text, 128);
-  return text;
-}
+using qv::test::TextOf;
 
 class TranslateFormTest : public ::testing::Test {
 protected:
@@ -28,95 +25,54 @@ protected:
                                                                    "bernehmen\r\n";
     controller_ = std::make_unique<qv::TLanguageController>(dir_.path());
     qv::LanguageController = controller_.get();
-    form_ = CreateWindowExW(0, L"STATIC", L"159.Options", WS_POPUP, 0, 0, 100, 100, nullptr,
-                            nullptr, nullptr, nullptr);
-    button_ = CreateWindowExW(0, L"BUTTON", L"42", WS_CHILD, 0, 0, 50, 20, form_, nullptr, nullptr,
-                              nullptr);
-    label_ = CreateWindowExW(0, L"STATIC", L"35.Language", WS_CHILD, 0, 30, 50, 20, form_, nullptr,
-                             nullptr, nullptr);
-    edit_ = CreateWindowExW(0, L"EDIT", L"42", WS_CHILD, 0, 60, 50, 20, form_, nullptr, nullptr,
-                            nullptr);
   }
   void TearDown() override {
     DestroyWindow(form_);
     qv::LanguageController = nullptr;
   }
 
+  HWND Child(const wchar_t *className, const wchar_t *text, DWORD style = 0) {
+    return CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 200, 100, form_, nullptr,
+                           nullptr, nullptr);
+  }
+
   qv::test::TempDir dir_;
   std::unique_ptr<qv::TLanguageController> controller_;
-  HWND form_ = nullptr, button_ = nullptr, label_ = nullptr, edit_ = nullptr;
+  HWND form_ = CreateWindowExW(0, L"STATIC", L"159.Options", WS_POPUP, 0, 0, 100, 100, nullptr,
+                               nullptr, nullptr, nullptr);
 };
 
 TEST_F(TranslateFormTest, TranslatesCaptionAndControlsButNotEditBoxesAgainForANewLanguage) {
-  qv::TranslateForm(form_);
-  EXPECT_EQ(Text(form_), L"Options");
-  EXPECT_EQ(Text(button_), L"Accept");
-  EXPECT_EQ(Text(label_), L"Language");
-  EXPECT_EQ(Text(edit_), L"42") << "the user's text stays as typed";
-
-  // The identifiers are kept, so a second language translates from them again.
-  controller_->SetLanguage("german");
-  qv::TranslateForm(form_);
-  EXPECT_EQ(Text(label_), L"Sprache");
-  EXPECT_EQ(Text(button_), L"\u00DC"
-                           L"bernehmen");
-  EXPECT_EQ(Text(form_), L"Options") << "English stays the fallback";
-  EXPECT_EQ(Text(edit_), L"42");
-  controller_->SetLanguage("english");
-  qv::TranslateForm(form_);
-  EXPECT_EQ(Text(label_), L"Language");
-}
-
-TEST_F(TranslateFormTest, TranslatesComboBoxItemsKeepingTheSelection) {
-  HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 90, 80, 100,
-                               form_, nullptr, nullptr, nullptr);
+  HWND button = Child(L"BUTTON", L"42");
+  HWND label = Child(L"STATIC", L"35.Language");
+  HWND edit = Child(L"EDIT", L"42");
+  HWND combo = Child(L"COMBOBOX", L"", CBS_DROPDOWNLIST);
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"53"));
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"35.Language"));
   SendMessageW(combo, CB_SETCURSEL, 1, 0);
   qv::TranslateForm(form_);
-  wchar_t item[64] = {};
-  SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
-  EXPECT_STREQ(item, L"None");
-  SendMessageW(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
-  EXPECT_STREQ(item, L"Language");
-  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
-}
+  EXPECT_EQ(TextOf(form_), L"Options");
+  EXPECT_EQ(TextOf(button), L"Accept");
+  EXPECT_EQ(TextOf(label), L"Language");
+  EXPECT_EQ(TextOf(edit), L"42") << "the user's text stays as typed";
+  wchar_t items[2][64] = {};
+  for (WPARAM i = 0; i < 2; ++i)
+    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(items[i]));
+  EXPECT_STREQ(items[0], L"None");
+  EXPECT_STREQ(items[1], L"Language");
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1) << "the selection is kept";
 
-HWND CreateListView(HWND parent, const wchar_t *className) {
-  HWND list = CreateWindowExW(0, className, L"", WS_CHILD | LVS_REPORT, 0, 0, 200, 100, parent,
-                              nullptr, nullptr, nullptr);
-  const wchar_t *captions[] = {L"75", L"76"};
-  for (int i = 0; i < 2; ++i) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = 80;
-    column.pszText = const_cast<wchar_t *>(captions[i]);
-    SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
-  }
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.pszText = const_cast<wchar_t *>(L"53");
-  SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  return list;
-}
-
-std::wstring ColumnText(HWND list, int index) {
-  wchar_t text[64] = {};
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT;
-  column.pszText = text;
-  column.cchTextMax = 64;
-  SendMessageW(list, LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-  return text;
-}
-
-std::wstring ItemText(HWND list) {
-  wchar_t text[64] = {};
-  LVITEMW item{};
-  item.pszText = text;
-  item.cchTextMax = 64;
-  SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
-  return text;
+  // The identifiers are kept, so a second language translates from them again.
+  controller_->SetLanguage("german");
+  qv::TranslateForm(form_);
+  EXPECT_EQ(TextOf(label), L"Sprache");
+  EXPECT_EQ(TextOf(button), L"\u00DC"
+                            L"bernehmen");
+  EXPECT_EQ(TextOf(form_), L"Options") << "English stays the fallback";
+  EXPECT_EQ(TextOf(edit), L"42");
+  controller_->SetLanguage("english");
+  qv::TranslateForm(form_);
+  EXPECT_EQ(TextOf(label), L"Language");
 }
 
 TEST_F(TranslateFormTest, TranslatesListViewsButNotLookAlikes) {
@@ -126,18 +82,36 @@ TEST_F(TranslateFormTest, TranslatesListViewsButNotLookAlikes) {
   GetClassInfoExW(nullptr, WC_LISTVIEWW, &lookAlike);
   lookAlike.lpszClassName = L"LookAlikeListView";
   RegisterClassExW(&lookAlike);
-
-  HWND list = CreateListView(form_, WC_LISTVIEWW);
-  HWND other = CreateListView(form_, L"LookAlikeListView");
-  ASSERT_TRUE(list && other);
+  std::vector<HWND> lists;
+  for (const wchar_t *className : {WC_LISTVIEWW, L"LookAlikeListView"}) {
+    HWND list = lists.emplace_back(Child(className, L"", LVS_REPORT));
+    ASSERT_NE(list, nullptr);
+    for (const wchar_t *caption : {L"75", L"76"}) {
+      LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 80, const_cast<wchar_t *>(caption)};
+      ListView_InsertColumn(list, 9, &column);
+    }
+    LVITEMW row{LVIF_TEXT};
+    row.pszText = const_cast<wchar_t *>(L"53");
+    ListView_InsertItem(list, &row);
+  }
   qv::TranslateListViews(form_);
-
-  EXPECT_EQ(Text(form_), L"Options");
-  EXPECT_EQ(ColumnText(list, 0), L"Action");
-  EXPECT_EQ(ColumnText(list, 1), L"Key");
-  EXPECT_EQ(ItemText(list), L"None");
-  EXPECT_EQ(ColumnText(other, 0), L"75");
-  EXPECT_EQ(ItemText(other), L"53");
+  // Column captions and first cells as read back after the translation.
+  std::vector<std::wstring> texts;
+  for (HWND list : lists) {
+    for (int column = 0; column < 2; ++column) {
+      wchar_t text[64] = {};
+      LVCOLUMNW info{LVCF_TEXT};
+      info.pszText = text;
+      info.cchTextMax = 64;
+      ListView_GetColumn(list, column, &info);
+      texts.emplace_back(text);
+    }
+    wchar_t cell[64] = {};
+    ListView_GetItemText(list, 0, 0, cell, 64);
+    texts.emplace_back(cell);
+  }
+  EXPECT_EQ(TextOf(form_), L"Options");
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Action", L"Key", L"None", L"75", L"76", L"53"}));
 }
 
 } // namespace
