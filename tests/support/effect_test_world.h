@@ -2,7 +2,6 @@
 // Test support for the effects: a clock the test moves, a device that keeps
 // what it hands out and what each frame drew, and a program of six desktops
 // held in memory.
-#include "desktops/password_prompt.h"
 #include "render/effect_device.h"
 #include "render/effect_world.h"
 #include "tests/support/desktop_test_world.h"
@@ -145,12 +144,6 @@ public:
 
 private:
   test::DesktopTestWorld &desktops_;
-};
-
-class AnswerPrompt : public PasswordPrompt {
-public:
-  std::optional<std::string> AskPassword() override { return answer; }
-  std::optional<std::string> answer;
 };
 
 // One effect driven frame by frame, as a user would, on desktops held in memory.
