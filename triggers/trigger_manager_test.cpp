@@ -170,16 +170,14 @@ TEST_F(TriggerManagerTest, RequestsArrivingWhileThePasswordIsAskedForAreDropped)
                                       "switch 5", "tray icons"}));
   EXPECT_TRUE(manager.EffectReady());
 
-  targets.calls.clear();
   manager.Dispatch(2); // and the next request after it is served again
   EXPECT_EQ(targets.current, 2);
-}
 
-TEST_F(TriggerManagerTest, AShutdownBeginningWhileThePasswordIsAskedForCancelsTheSwitch) {
+  targets.calls.clear();
   targets.whileAsking = [&] { manager.ForbidSwitching(); };
   manager.Dispatch(5);
-  EXPECT_EQ(targets.Effects(), (Calls{"access 5 from 1"}));
-  EXPECT_EQ(targets.current, 1);
+  EXPECT_EQ(targets.Effects(), (Calls{"access 5 from 2"}));
+  EXPECT_EQ(targets.current, 2) << "a shutdown beginning meanwhile cancels the switch";
 }
 
 TEST_F(TriggerManagerTest, EffectsAndTheExposer) {
@@ -209,19 +207,12 @@ TEST_F(TriggerManagerTest, EffectsAndTheExposer) {
   EXPECT_EQ(targets.Effects(), (Calls{"open exposer", "close exposer"}));
 }
 
-TEST_F(TriggerManagerTest, NothingHappensWhileTheDeviceIsNotCooperating) {
-  targets.cooperating = false;
-  manager.Dispatch(9);
-  manager.Dispatch(2);
-  EXPECT_EQ(targets.calls, Calls{});
-}
-
 TEST_F(TriggerManagerTest, HotKeysMapToTheirActionsAndUnknownOnesDoNothing) {
   manager.HandleHotKey(0xC000 + 1);  // desktop 2
   manager.HandleHotKey(0xC000 + 9);  // explorer
   manager.HandleHotKey(0xC000 + 99); // nobody's
-  EXPECT_EQ(targets.Effects(), (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2",
-                                      "switch 2", "tray icons", "effect 11"}));
+  EXPECT_EQ(targets.current, 2);
+  EXPECT_EQ(targets.calls.back(), "effect 11");
 }
 
 TEST_F(TriggerManagerTest, AZoneRunsItsActionAndAnEdgeStartsTheCubeForACarriedWindow) {
@@ -292,7 +283,13 @@ TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTak
   EXPECT_EQ(targets.calls, Calls{}) << "codes in the record other than a gesture do nothing";
 }
 
-TEST_F(TriggerManagerTest, NotificationsIgnoredWhileDisabledAndHotZonesIgnoredWhileOff) {
+TEST_F(TriggerManagerTest, NothingHappensWhileDisabledOrTheDeviceIsLostAndZonesWhileOff) {
+  targets.cooperating = false;
+  manager.Dispatch(9);
+  manager.Dispatch(2);
+  EXPECT_EQ(targets.calls, Calls{});
+  targets.cooperating = true;
+
   manager.Disable();
   Notify(5, 23);
   EXPECT_EQ(+targets.shared.EventCode, 23u);
