@@ -26,9 +26,8 @@ Bgra PixelAt(const DecodedImage &image, int x, int y) {
 }
 
 void ExpectNear(const Bgra &actual, const Bgra &expected, int tolerance) {
-  for (std::size_t channel = 0; channel < 4; ++channel) {
+  for (std::size_t channel = 0; channel < 4; ++channel)
     EXPECT_NEAR(actual[channel], expected[channel], tolerance) << "channel " << channel;
-  }
 }
 
 // --- Encoder (the inputs are fixed, so the library's errors abort the test) ---
@@ -57,19 +56,16 @@ Bytes EncodePng(const PngPicture &picture) {
   png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colorType,
                picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!picture.palette.empty()) {
+  if (!picture.palette.empty())
     png_set_PLTE(png, info, picture.palette.data(), static_cast<int>(picture.palette.size()));
-  }
-  if (!picture.paletteAlpha.empty()) {
+  if (!picture.paletteAlpha.empty())
     png_set_tRNS(png, info, picture.paletteAlpha.data(),
                  static_cast<int>(picture.paletteAlpha.size()), nullptr);
-  }
   png_write_info(png, info);
   Bytes rows = picture.rows;
   std::vector<png_bytep> rowPointers;
-  for (int y = 0; y < picture.height; ++y) {
+  for (int y = 0; y < picture.height; ++y)
     rowPointers.push_back(rows.data() + y * (rows.size() / picture.height));
-  }
   png_write_image(png, rowPointers.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -150,9 +146,8 @@ TEST(DecodePng, InterlacedDecodesLikePlain) {
 
 TEST(DecodePng, DamagedFilesGiveNothing) {
   const Bytes good = EncodePng({32, 32, PNG_COLOR_TYPE_RGB, 8, GradientRgb(32)});
-  for (std::size_t length : {std::size_t{8}, std::size_t{20}, std::size_t{40}, good.size() / 2}) {
+  for (std::size_t length : {std::size_t{8}, std::size_t{20}, std::size_t{40}, good.size() / 2})
     EXPECT_FALSE(DecodeImage(std::span(good).first(length))) << "cut at " << length;
-  }
   Bytes flipped = good;
   flipped[good.size() / 2] ^= 0x5A; // inside the image data: its checksum fails
   EXPECT_FALSE(DecodeImage(flipped));
@@ -201,17 +196,15 @@ TEST(DecodeJpeg, DamagedFilesGiveNothing) {
   const Bytes good = EncodeJpeg(64, 64, JCS_RGB, 3, GradientRgb(64));
   ASSERT_TRUE(DecodeImage(good));
   // In the header, in the middle of the pixel data, and just before the end marker.
-  for (std::size_t length : {std::size_t{3}, std::size_t{30}, good.size() - 500, good.size() - 2}) {
+  for (std::size_t length : {std::size_t{3}, std::size_t{30}, good.size() - 500, good.size() - 2})
     EXPECT_FALSE(DecodeImage(std::span(good).first(length))) << "cut at " << length;
-  }
   // Cut short but closed with an end-of-image marker: libjpeg only warns.
   Bytes closed(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
   closed.insert(closed.end(), {0xFF, 0xD9});
   EXPECT_FALSE(DecodeImage(closed));
   Bytes garbage = {0xFF, 0xD8, 0xFF};
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 200; ++i)
     garbage.push_back(static_cast<std::uint8_t>(i * 37 + 11));
-  }
   EXPECT_FALSE(DecodeImage(garbage));
 }
 
