@@ -160,21 +160,16 @@ TEST(DecodeJpeg, ColourQuadrantsComeOutOpaqueBgra) {
   const Bgra quadrants[2][2] = {{{200, 30, 20, 255}, {20, 200, 40, 255}},
                                 {{40, 60, 220, 255}, {128, 128, 128, 255}}};
   Bytes pixels;
-  for (int y = 0; y < 18; ++y) {
-    for (int x = 0; x < 24; ++x) {
-      const Bgra &colour = quadrants[y >= 8][x >= 16];
-      pixels.insert(pixels.end(),
-                    {std::uint8_t(colour[2]), std::uint8_t(colour[1]), std::uint8_t(colour[0])});
-    }
-  }
+  for (int y = 0; y < 18; ++y)
+    for (int x = 0; x < 24; ++x)
+      for (const int channel : {2, 1, 0})
+        pixels.push_back(static_cast<std::uint8_t>(quadrants[y >= 8][x >= 16][channel]));
   const auto image = DecodeImage(EncodeJpeg(24, 18, JCS_RGB, 3, pixels));
   ASSERT_TRUE(image);
-  EXPECT_EQ(image->width, 24);
-  EXPECT_EQ(image->height, 18);
-  ExpectNear(PixelAt(*image, 3, 3), quadrants[0][0], 6);
-  ExpectNear(PixelAt(*image, 20, 3), quadrants[0][1], 6);
-  ExpectNear(PixelAt(*image, 3, 12), quadrants[1][0], 6);
-  ExpectNear(PixelAt(*image, 20, 16), quadrants[1][1], 6);
+  EXPECT_EQ(std::pair(image->width, image->height), std::pair(24, 18));
+  for (const int y : {3, 16})
+    for (const int x : {3, 20})
+      ExpectNear(PixelAt(*image, x, y), quadrants[y >= 8][x >= 16], 6);
 }
 
 TEST(DecodeJpeg, GreyAndAdobeCmykBecomeBgra) {
