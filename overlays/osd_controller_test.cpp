@@ -53,24 +53,11 @@ public:
 
 class FakeWindow : public qv::OsdWindow {
 public:
-  void SetText(const std::string &value) override {
-    text = value;
-    ++changes;
-  }
-  void SetAlpha(std::uint8_t value) override {
-    alpha = value;
-    ++changes;
-  }
-  void ShowAt(int x, int y) override {
-    left = x;
-    top = y;
-    visible = true;
-    ++changes;
-  }
-  void Hide() override {
-    visible = false;
-    ++changes;
-  }
+  // Each change is counted, so that a test can tell that nothing changed.
+  void SetText(const std::string &value) override { text = value, ++changes; }
+  void SetAlpha(std::uint8_t value) override { alpha = value, ++changes; }
+  void ShowAt(int x, int y) override { left = x, top = y, visible = true, ++changes; }
+  void Hide() override { visible = false, ++changes; }
   bool Visible() const override { return visible; }
   int Width() const override { return 378; }
   int Height() const override { return 104; }
