@@ -48,12 +48,10 @@ TEST_F(CarouselTest, OpensOnTheCurrentScreenAndLandsOnTheChosenOne) {
   Frames();
   EXPECT_GT(effect->Distance()->Value, 6.0f) << "and backs away";
 
-  effect->HandleKeyDown(effect_key::kRight);
-  Frames(1);
+  Key(effect_key::kRight, 1);
   EXPECT_EQ(effect->SelectedDesktop(), 5) << "selected as soon as the turn is asked for";
   effect->HandleKeyDown(effect_key::kUp);
-  effect->HandleKeyDown(effect_key::kEnter);
-  Frames();
+  Key(effect_key::kEnter);
   EXPECT_EQ(Current(), 5);
   EXPECT_NEAR(Seen(5).z, 2.4133f, 1e-3) << "the flight ends on desktop 5 filling the screen";
 }
@@ -70,8 +68,7 @@ TEST_F(CarouselTest, EscapeWindsBackStepByStepToTheStartingDesktop) {
 
   Open(6);
   Frames(1);
-  effect->HandleKeyDown(effect_key::kRight);
-  Frames(1);
+  Key(effect_key::kRight, 1);
   EXPECT_EQ(effect->SelectedDesktop(), 1) << "after 6 comes 1";
   EXPECT_FLOAT_EQ(effect->Rotation()->TargetValue, -6 * kQuarterWidth);
 }
@@ -84,12 +81,7 @@ TEST_F(CarouselTest, ZoomDragWheelAndEdgesTurnTheRing) {
   Frames();
   EXPECT_FLOAT_EQ(effect->Distance()->Value, 5.4133f) << "never closer than the full screen";
 
-  world.buttonDown = true;
-  Frames(1);
-  world.cursor.x -= static_cast<int>(kQuarterWidth);
-  world.cursor.y += 5000;
-  Frames(1);
-  world.buttonDown = false;
+  Drag(-static_cast<int>(kQuarterWidth), 5000);
   EXPECT_FLOAT_EQ(effect->Tilt()->TargetValue, 256.0f) << "held at a quarter of the height";
   Frames(1);
   EXPECT_EQ(effect->SelectedDesktop(), 2) << "a drag of a quarter width turns one desktop";
@@ -101,16 +93,13 @@ TEST_F(CarouselTest, ZoomDragWheelAndEdgesTurnTheRing) {
 
   desktops.setup.CarouselEdgeMovement = false;
   effect->HandleTrigger(8);
-  effect->HandleTrigger(kChooseTrigger);
-  Frames(1);
+  Trigger(kChooseTrigger, 1);
   EXPECT_EQ(effect->SelectedDesktop(), 1);
   EXPECT_TRUE(effect->Interactive()) << "without edge movement a released key chooses nothing";
   desktops.setup.CarouselEdgeMovement = true;
-  effect->HandleTrigger(8);
-  Frames(1);
+  Trigger(8, 1);
   EXPECT_EQ(effect->SelectedDesktop(), 6);
-  effect->HandleTrigger(kChooseTrigger);
-  Frames();
+  Trigger(kChooseTrigger);
   EXPECT_EQ(Current(), 6);
 }
 

@@ -66,11 +66,9 @@ TEST_F(CubeTest, ArrowsTurnRoundTheSidesAndADoubleClickChoosesTheFaceInFront) {
   Frames();
   EXPECT_EQ(effect->SelectedDesktop(), 2) << "four turns come round again";
   effect->HandleKeyDown(effect_key::kLeft);
-  effect->HandleKeyDown(effect_key::kLeft);
-  Frames();
+  Key(effect_key::kLeft);
   EXPECT_EQ(effect->SelectedDesktop(), 4);
-  effect->HandleKeyDown(effect_key::kRight);
-  Frames();
+  Key(effect_key::kRight);
   effect->HandleMessage({kMessageLeftDoubleClick, 0, 0});
   Frames();
   EXPECT_TRUE(effect->Finished());
@@ -88,39 +86,26 @@ TEST_F(CubeTest, ReleasedTriggerKeyChoosesOnlyWithEdgeMovement) {
   Open(1);
   Frames();
   effect->HandleTrigger(4);
-  effect->HandleTrigger(kChooseTrigger);
-  Frames();
+  Trigger(kChooseTrigger);
   EXPECT_FALSE(effect->Closing());
   EXPECT_EQ(effect->SelectedDesktop(), 1);
 
   desktops.setup.CubeEdgeMovement = true;
-  effect->HandleTrigger(4); // the right edge turns to the next desktop
-  Frames();
-  effect->HandleTrigger(2); // the top edge tilts to desktop 5
-  Frames();
+  Trigger(4); // the right edge turns to the next desktop
+  Trigger(2); // the top edge tilts to desktop 5
   EXPECT_EQ(effect->SelectedDesktop(), 5);
-  effect->HandleTrigger(kChooseTrigger);
-  Frames();
+  Trigger(kChooseTrigger);
   EXPECT_EQ(Current(), 5);
 }
 
 TEST_F(CubeTest, MouseDragTurnsAndTiltsWithinThePole) {
   Open(1);
   Frames();
-  world.buttonDown = true;
-  Frames(2);
-  world.cursor.x += 320; // a quarter of the screen: one face
-  world.cursor.y += 5000;
-  Frames(2);
-  world.buttonDown = false;
+  Drag(320, 5000); // a quarter of the screen: one face
   Frames();
   EXPECT_FLOAT_EQ(effect->Tilt()->TargetValue, 256.0f) << "held at the pole";
   EXPECT_EQ(effect->SelectedDesktop(), 5);
-  world.buttonDown = true;
-  Frames(2);
-  world.cursor.y -= 256;
-  Frames(2);
-  world.buttonDown = false;
+  Drag(0, -256);
   Frames();
   EXPECT_EQ(effect->FrontFace(), 4) << "dragging right brings the previous face";
 }

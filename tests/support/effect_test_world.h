@@ -163,6 +163,24 @@ protected:
       effect->Render();
     }
   }
+  // A key press or an edge trigger, then the frames that follow it.
+  void Key(int key, int frames = 300) {
+    effect->HandleKeyDown(key);
+    Frames(frames);
+  }
+  void Trigger(std::uint32_t code, int frames = 300) {
+    effect->HandleTrigger(code);
+    Frames(frames);
+  }
+  // The left button held over a frame, a move by (dx, dy) over the next, then let go.
+  void Drag(int dx, int dy, bool release = true) {
+    world.buttonDown = true;
+    Frames(1);
+    world.cursor.x += dx;
+    world.cursor.y += dy;
+    Frames(1);
+    world.buttonDown = !release;
+  }
   int Current() { return desktops.manager->CurrentDesktop()->Number(); }
   bool DrewProtectedPicture() const {
     return std::any_of(device.strips.begin(), device.strips.end(), [&](const auto &strip) {
