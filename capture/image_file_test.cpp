@@ -89,44 +89,30 @@ TEST(DecodePng, EveryColourTypeAndDepthBecomesStraightBgra) {
   const PngPicture rgba{3, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10,  20,  30,  255, 40, 50, 60, 128,
                                                             0,   0,   0,   0,   70, 80, 90, 1,
                                                             200, 150, 100, 255, 1,  2,  3,  64}};
+  const PngPicture rgba16{1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {64, 64, 32, 32, 16, 16, 128, 128}};
   PngPicture palette{3, 1, PNG_COLOR_TYPE_PALETTE, 4, {0x01, 0x20}};
   palette.palette = {{255, 0, 0}, {0, 128, 255}, {9, 8, 7}};
   palette.paletteAlpha = {0, 200}; // entries past the list stay opaque
   const struct {
-    const char *what;
-    PngPicture picture;
     int x, y;
     Bgra expected;
+    PngPicture picture;
   } cases[] = {
-      {"rgba, first row", rgba, 1, 0, {60, 50, 40, 128}},
-      {"rgba, rows in order", rgba, 2, 1, {3, 2, 1, 64}},
-      {"16-bit samples are scaled, not gamma converted",
-       {1, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00}},
-       0,
-       0,
-       {0x00, 0x80, 0xFF, 255}},
-      {"16-bit rgba",
-       {1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0x40, 0x40, 0x20, 0x20, 0x10, 0x10, 0x80, 0x80}},
-       0,
-       0,
-       {0x10, 0x20, 0x40, 0x80}},
-      {"grey", {2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x33, 0xF0}}, 1, 0, {0xF0, 0xF0, 0xF0, 255}},
-      {"2-bit grey 0b10 scaled to the full range",
-       {2, 1, PNG_COLOR_TYPE_GRAY, 2, {0b10'01'0000}},
-       0,
-       0,
-       {0xAA, 0xAA, 0xAA, 255}},
-      {"grey and alpha",
-       {1, 2, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x80, 0x40, 0x10, 0xFF}},
-       0,
-       0,
-       {0x80, 0x80, 0x80, 0x40}},
-      {"transparent palette entry", palette, 0, 0, {0, 0, 255, 0}},
-      {"translucent palette entry", palette, 1, 0, {255, 128, 0, 200}},
-      {"palette entry past the transparency list", palette, 2, 0, {7, 8, 9, 255}},
+      {1, 0, {60, 50, 40, 128}, rgba},
+      {2, 1, {3, 2, 1, 64}, rgba}, // rows in order
+      // 16-bit samples are scaled, not gamma converted.
+      {0, 0, {0, 128, 255, 255}, {1, 1, PNG_COLOR_TYPE_RGB, 16, {255, 255, 128, 128, 0, 0}}},
+      {0, 0, {16, 32, 64, 128}, rgba16},
+      {1, 0, {0xF0, 0xF0, 0xF0, 255}, {2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x33, 0xF0}}},
+      // 2-bit grey 0b10 scaled to the full range.
+      {0, 0, {0xAA, 0xAA, 0xAA, 255}, {2, 1, PNG_COLOR_TYPE_GRAY, 2, {0b10'01'0000}}},
+      {0, 0, {0x80, 0x80, 0x80, 0x40}, {1, 2, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {128, 64, 16, 255}}},
+      {0, 0, {0, 0, 255, 0}, palette},
+      {1, 0, {255, 128, 0, 200}, palette},
+      {2, 0, {7, 8, 9, 255}, palette}, // past the transparency list
   };
   for (const auto &c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     const auto image = DecodeImage(EncodePng(c.picture));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->bgra.size(), static_cast<std::size_t>(c.picture.width) * c.picture.height * 4);
