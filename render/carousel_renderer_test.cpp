@@ -38,8 +38,7 @@ protected:
 };
 
 TEST_F(CarouselTest, OpensOnTheCurrentScreenAndLandsOnTheChosenOne) {
-  Open(4);
-  Frames(1);
+  Open(4, 1);
   EXPECT_FLOAT_EQ(effect->Rotation()->Value, -3 * kQuarterWidth);
   EXPECT_NEAR(effect->Yaw(), -std::numbers::pi_v<float>, 1e-5);
   EXPECT_NEAR(Seen(4).x, 0, 1e-4);
@@ -57,8 +56,7 @@ TEST_F(CarouselTest, OpensOnTheCurrentScreenAndLandsOnTheChosenOne) {
 }
 
 TEST_F(CarouselTest, EscapeWindsBackStepByStepToTheStartingDesktop) {
-  Open(1);
-  Frames();
+  Open(1, kSettle);
   for (int i = 0; i < 5; ++i)
     effect->HandleKeyDown(effect_key::kRight);
   Frames(1);
@@ -66,16 +64,14 @@ TEST_F(CarouselTest, EscapeWindsBackStepByStepToTheStartingDesktop) {
   effect->HandleKeyDown(effect_key::kEscape);
   EXPECT_FLOAT_EQ(effect->Rotation()->TargetValue, 0) << "five steps back, not one forward";
 
-  Open(6);
-  Frames(1);
+  Open(6, 1);
   Key(effect_key::kRight, 1);
   EXPECT_EQ(effect->SelectedDesktop(), 1) << "after 6 comes 1";
   EXPECT_FLOAT_EQ(effect->Rotation()->TargetValue, -6 * kQuarterWidth);
 }
 
 TEST_F(CarouselTest, ZoomDragWheelAndEdgesTurnTheRing) {
-  Open(1);
-  Frames();
+  Open(1, kSettle);
   for (int i = 0; i < 10; ++i)
     effect->HandleKeyDown(effect_key::kDown);
   Frames();

@@ -33,8 +33,7 @@ TEST_F(CubeTest, OpensOnTheCurrentFaceAndFillsTheScreen) {
   EXPECT_EQ(device.strips[5].first, 6 * 2) << "the front face is drawn last";
   EXPECT_FALSE(world.workHeight);
 
-  Open(5);
-  Frames();
+  Open(5, kSettle);
   EXPECT_EQ(effect->SelectedDesktop(), 5) << "the top stays selected, tilted off the pole";
 }
 
@@ -59,8 +58,7 @@ TEST_F(CubeTest, OpaqueFacesHideTheFacesTurnedAway) {
 }
 
 TEST_F(CubeTest, ArrowsTurnRoundTheSidesAndADoubleClickChoosesTheFaceInFront) {
-  Open(1);
-  Frames();
+  Open(1, kSettle);
   for (int i = 0; i < 5; ++i)
     effect->HandleKeyDown(effect_key::kRight);
   Frames();
@@ -83,8 +81,7 @@ TEST_F(CubeTest, ReleasedTriggerKeyChoosesOnlyWithEdgeMovement) {
   EXPECT_FALSE(world.parked);
 
   desktops.setup.CubeEdgeMovement = false;
-  Open(1);
-  Frames();
+  Open(1, kSettle);
   effect->HandleTrigger(4);
   Trigger(kChooseTrigger);
   EXPECT_FALSE(effect->Closing());
@@ -99,8 +96,7 @@ TEST_F(CubeTest, ReleasedTriggerKeyChoosesOnlyWithEdgeMovement) {
 }
 
 TEST_F(CubeTest, MouseDragTurnsAndTiltsWithinThePole) {
-  Open(1);
-  Frames();
+  Open(1, kSettle);
   Drag(320, 5000); // a quarter of the screen: one face
   Frames();
   EXPECT_FLOAT_EQ(effect->Tilt()->TargetValue, 256.0f) << "held at the pole";
@@ -111,8 +107,7 @@ TEST_F(CubeTest, MouseDragTurnsAndTiltsWithinThePole) {
 }
 
 TEST_F(CubeTest, ZoomStopsAtTheFullScreenDistance) {
-  Open(1);
-  Frames();
+  Open(1, kSettle);
   for (int i = 0; i < 20; ++i)
     effect->HandleKeyDown(effect_key::kDown);
   Frames();

@@ -18,16 +18,14 @@ using Effects = ::testing::Types<T3DCubeRenderer, T3DDesktopFlipRenderer,
 TYPED_TEST_SUITE(AnyEffect, Effects);
 
 TYPED_TEST(AnyEffect, EnterLandsOnTheChosenDesktopAndEscapeGoesBack) {
-  this->Open(3);
-  this->Frames();
+  this->Open(3, this->kSettle);
   this->Key(effect_key::kRight, 20); // in the middle of the move
   this->Key(effect_key::kEscape);
   EXPECT_TRUE(this->effect->Finished());
   EXPECT_EQ(this->Current(), 3);
   EXPECT_TRUE(this->world.osd.empty());
 
-  this->Open(1);
-  this->Frames();
+  this->Open(1, this->kSettle);
   this->Key(effect_key::kRight);
   EXPECT_EQ(this->effect->SelectedDesktop(), 2);
   this->effect->HandleKeyDown(effect_key::kEnter);
@@ -45,8 +43,7 @@ TYPED_TEST(AnyEffect, APrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
   this->desktops.environment.Passwords = &prompt;
   this->desktops.setup.DesktopPrivacy[2] = 2;
   this->desktops.setup.DesktopPassword = "secret";
-  this->Open(1);
-  this->Frames();
+  this->Open(1, this->kSettle);
   EXPECT_TRUE(this->DrewProtectedPicture());
   this->Key(effect_key::kRight);
   prompt.answer = "wrong";
@@ -67,8 +64,7 @@ TYPED_TEST(AnyEffect, AnEffectThatCannotBeDrawnEndsAtOnceAndTellsTheUserOnce) {
     this->device.failTextures = noTexture;
     this->device.maxBufferVertices = noTexture ? 1 << 30 : 0;
     this->world.errors.clear();
-    this->Open(3);
-    this->Frames(3);
+    this->Open(3, 3);
     EXPECT_TRUE(this->effect->Finished());
     EXPECT_EQ(this->world.errors.size(), 1u);
     // Input that arrives before the host lets the effect go finds nothing to move.

@@ -76,8 +76,7 @@ protected:
 };
 
 TEST_F(FlipTest, OpensOnTheCurrentDesktopStepsWithTheArrowsAndLandsOnTheChoice) {
-  Open(6);
-  Frames(1);
+  Open(6, 1);
   EXPECT_EQ(Middle(), TextureOf(6));
   EXPECT_EQ(device.strips.size(), 10u) << "five panes and their reflections";
   EXPECT_NEAR(device.view.m[3][2], 3.42f, 2e-2) << "the opening starts close";
@@ -99,8 +98,7 @@ TEST_F(FlipTest, OpensOnTheCurrentDesktopStepsWithTheArrowsAndLandsOnTheChoice) 
 }
 
 TEST_F(FlipTest, DragWheelAndEdgesStep) {
-  Open(1);
-  Frames(100);
+  Open(1, 100);
   Drag(-80, 5000, false); // a sixteenth of the screen exactly
   EXPECT_FALSE(effect->Stepping());
   EXPECT_FLOAT_EQ(effect->Tilt()->TargetValue, 256.0f) << "held at a quarter of the height";

@@ -34,8 +34,7 @@ protected:
 };
 
 TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndArrowsBrightenTheSelectedOne) {
-  Open(5);
-  Frames(1);
+  Open(5, 1);
   EXPECT_FLOAT_EQ(effect->PanX()->Value, 0.0f);
   EXPECT_FLOAT_EQ(effect->PanY()->Value, -1.05f);
   EXPECT_NEAR(Seen(5).z, 2.42f, 1e-3) << "pane 5 straight ahead, nearly filling the screen";
@@ -53,8 +52,7 @@ TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndArrowsBrightenTheSelectedOne) {
 }
 
 TEST_F(PaneTest, ADragBetweenPanesChoosesTheOneInFrontAndLandsOnItsCentre) {
-  Open(1);
-  Frames();
+  Open(1, kSettle);
   Drag(-400, 0);
   EXPECT_NEAR(effect->PanX()->TargetValue, -1.1f, 1e-5) << "400 pixels left: one unit right";
   Frames();
@@ -73,8 +71,7 @@ TEST_F(PaneTest, ADragBetweenPanesChoosesTheOneInFrontAndLandsOnItsCentre) {
 
 TEST_F(PaneTest, EdgesMoveAlongTheWallAndStopAtItsEnds) {
   desktops.setup.ExplorerEdgeMovement = true;
-  Open(3);
-  Frames();
+  Open(3, kSettle);
   effect->HandleTrigger(4); // nothing right of 3
   Trigger(2);               // nor above it
   EXPECT_EQ(effect->SelectedDesktop(), 3);

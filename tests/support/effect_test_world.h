@@ -149,26 +149,31 @@ private:
 // One effect driven frame by frame, as a user would, on desktops held in memory.
 template <class Renderer> class EffectTest : public ::testing::Test {
 protected:
-  void Open(int onDesktop = 1) {
+  // Enough frames for any move to come to rest.
+  static constexpr int kSettle = 300;
+
+  // Opens the effect on the desktop, then runs `frames` frames.
+  void Open(int onDesktop = 1, int frames = 0) {
     desktops.SwitchTo(onDesktop);
     desktops.setup.PerformanceLivePreview = false;
     effect.reset();
     effect = std::make_unique<Renderer>(device, world);
     effect->Initialise();
+    Frames(frames);
   }
   // Up to `count` frames, fewer once the effect has finished.
-  void Frames(int count = 300, int milliseconds = 10) {
+  void Frames(int count = kSettle, int milliseconds = 10) {
     for (int i = 0; i < count && !effect->Finished(); ++i) {
       world.clock.now += milliseconds;
       effect->Render();
     }
   }
   // A key press or an edge trigger, then the frames that follow it.
-  void Key(int key, int frames = 300) {
+  void Key(int key, int frames = kSettle) {
     effect->HandleKeyDown(key);
     Frames(frames);
   }
-  void Trigger(std::uint32_t code, int frames = 300) {
+  void Trigger(std::uint32_t code, int frames = kSettle) {
     effect->HandleTrigger(code);
     Frames(frames);
   }
