@@ -123,24 +123,19 @@ TEST_F(CubeTest, ButtonsFadeInUnderThePointer) {
   world.cursor = {104 + 10, 32 + 10}; // over the pointer button
   // The first frame brings every button to half opacity; 26 more under the
   // pointer make it opaque.
-  for (int i = 0; i < 28; ++i) {
-    world.clock.now += 10;
-    effect->Render();
-  }
+  Frames(28);
   ASSERT_EQ(device.quads.size(), 8u + 1u) << "the gradient and eight buttons";
   const auto alphaOf = [&](std::size_t quad) { return device.quads[quad][0].color >> 24; };
   EXPECT_EQ(alphaOf(2), 255u) << "the pointer button under the cursor";
   EXPECT_EQ(alphaOf(1), 128u) << "the rotate button away from it";
 
   desktops.setup.GeneralShowControls = false;
-  Open(1);
-  effect->Render();
+  Open(1, 1);
   EXPECT_EQ(device.quads.size(), 1u);
 
   // Given the gradient's colours, the background needs no picture.
   world.textures.BlackGradientColours = {0xFF404040, 0xFF000000};
-  Open(1);
-  effect->Render();
+  Open(1, 1);
   EXPECT_TRUE(device.quads.empty());
   ASSERT_EQ(device.colouredTriangles.size(), 1u);
   EXPECT_EQ(device.colouredTriangles[0].size(), 6u);
