@@ -271,9 +271,7 @@ TEST_F(WindowManagerTest, MovingAndActivatingWindowsIgnoreUnknownOnesAndRestoreM
 }
 
 TEST_F(WindowManagerTest, RestoreAllShowsEveryWindowAndRemovesMenus) {
-  for (WindowHandle h = 1; h <= 6; ++h)
-    world.system.Add(h, Window("Notepad"));
-  manager().Refresh();
+  Discover({"Notepad", "Word", "Excel", "Paint", "Mail", "Calc"});
   for (WindowHandle h = 1; h <= 6; ++h)
     manager().MoveWindowToDesktop(h, &world.Desktop(static_cast<int>(h)));
   world.SwitchTo(4);
