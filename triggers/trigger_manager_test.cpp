@@ -95,9 +95,6 @@ protected:
     targets.shared.EventCode = libraryEvent;
     manager.HandleNotification();
   }
-  void MoveRequest(std::uint32_t code, std::uint32_t window) {
-    manager.HandleNotification(code, window);
-  }
   void Gesture(const char *text) {
     std::strcpy(targets.shared.GestureText, text);
     Notify(0, qv::kLibraryGesture);
@@ -271,8 +268,9 @@ TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
 }
 
 TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTaken) {
-  MoveRequest(26, 0xFFFFFFF0u);
-  MoveRequest(22, 0x1234u); // before the first was handled, the record held only the last
+  // Before the first was handled, a shared record would have held only the last.
+  manager.HandleNotification(26, 0xFFFFFFF0u);
+  manager.HandleNotification(22, 0x1234u);
   EXPECT_EQ(targets.calls, (Calls{"move 4294967280 6", "move 4660 2"}));
 
   targets.calls.clear();
