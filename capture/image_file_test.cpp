@@ -26,9 +26,8 @@ Bgra PixelAt(const DecodedImage &image, int x, int y) {
 }
 
 void ExpectNear(const Bgra &actual, const Bgra &expected, int tolerance) {
-  for (std::size_t channel = 0; channel < 4; ++channel) {
+  for (std::size_t channel = 0; channel < 4; ++channel)
     EXPECT_NEAR(actual[channel], expected[channel], tolerance) << "channel " << channel;
-  }
 }
 
 // --- Encoder (the inputs are fixed, so the library's errors abort the test) ---
@@ -57,19 +56,16 @@ Bytes EncodePng(const PngPicture &picture) {
   png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colorType,
                picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!picture.palette.empty()) {
+  if (!picture.palette.empty())
     png_set_PLTE(png, info, picture.palette.data(), static_cast<int>(picture.palette.size()));
-  }
-  if (!picture.paletteAlpha.empty()) {
+  if (!picture.paletteAlpha.empty())
     png_set_tRNS(png, info, picture.paletteAlpha.data(),
                  static_cast<int>(picture.paletteAlpha.size()), nullptr);
-  }
   png_write_info(png, info);
   Bytes rows = picture.rows;
   std::vector<png_bytep> rowPointers;
-  for (int y = 0; y < picture.height; ++y) {
+  for (int y = 0; y < picture.height; ++y)
     rowPointers.push_back(rows.data() + y * (rows.size() / picture.height));
-  }
   png_write_image(png, rowPointers.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -93,44 +89,30 @@ TEST(DecodePng, EveryColourTypeAndDepthBecomesStraightBgra) {
   const PngPicture rgba{3, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10,  20,  30,  255, 40, 50, 60, 128,
                                                             0,   0,   0,   0,   70, 80, 90, 1,
                                                             200, 150, 100, 255, 1,  2,  3,  64}};
+  const PngPicture rgba16{1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {64, 64, 32, 32, 16, 16, 128, 128}};
   PngPicture palette{3, 1, PNG_COLOR_TYPE_PALETTE, 4, {0x01, 0x20}};
   palette.palette = {{255, 0, 0}, {0, 128, 255}, {9, 8, 7}};
   palette.paletteAlpha = {0, 200}; // entries past the list stay opaque
   const struct {
-    const char *what;
-    PngPicture picture;
     int x, y;
     Bgra expected;
+    PngPicture picture;
   } cases[] = {
-      {"rgba, first row", rgba, 1, 0, {60, 50, 40, 128}},
-      {"rgba, rows in order", rgba, 2, 1, {3, 2, 1, 64}},
-      {"16-bit samples are scaled, not gamma converted",
-       {1, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00}},
-       0,
-       0,
-       {0x00, 0x80, 0xFF, 255}},
-      {"16-bit rgba",
-       {1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0x40, 0x40, 0x20, 0x20, 0x10, 0x10, 0x80, 0x80}},
-       0,
-       0,
-       {0x10, 0x20, 0x40, 0x80}},
-      {"grey", {2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x33, 0xF0}}, 1, 0, {0xF0, 0xF0, 0xF0, 255}},
-      {"2-bit grey 0b10 scaled to the full range",
-       {2, 1, PNG_COLOR_TYPE_GRAY, 2, {0b10'01'0000}},
-       0,
-       0,
-       {0xAA, 0xAA, 0xAA, 255}},
-      {"grey and alpha",
-       {1, 2, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x80, 0x40, 0x10, 0xFF}},
-       0,
-       0,
-       {0x80, 0x80, 0x80, 0x40}},
-      {"transparent palette entry", palette, 0, 0, {0, 0, 255, 0}},
-      {"translucent palette entry", palette, 1, 0, {255, 128, 0, 200}},
-      {"palette entry past the transparency list", palette, 2, 0, {7, 8, 9, 255}},
+      {1, 0, {60, 50, 40, 128}, rgba},
+      {2, 1, {3, 2, 1, 64}, rgba}, // rows in order
+      // 16-bit samples are scaled, not gamma converted.
+      {0, 0, {0, 128, 255, 255}, {1, 1, PNG_COLOR_TYPE_RGB, 16, {255, 255, 128, 128, 0, 0}}},
+      {0, 0, {16, 32, 64, 128}, rgba16},
+      {1, 0, {0xF0, 0xF0, 0xF0, 255}, {2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x33, 0xF0}}},
+      // 2-bit grey 0b10 scaled to the full range.
+      {0, 0, {0xAA, 0xAA, 0xAA, 255}, {2, 1, PNG_COLOR_TYPE_GRAY, 2, {0b10'01'0000}}},
+      {0, 0, {0x80, 0x80, 0x80, 0x40}, {1, 2, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {128, 64, 16, 255}}},
+      {0, 0, {0, 0, 255, 0}, palette},
+      {1, 0, {255, 128, 0, 200}, palette},
+      {2, 0, {7, 8, 9, 255}, palette}, // past the transparency list
   };
   for (const auto &c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     const auto image = DecodeImage(EncodePng(c.picture));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->bgra.size(), static_cast<std::size_t>(c.picture.width) * c.picture.height * 4);
@@ -150,9 +132,8 @@ TEST(DecodePng, InterlacedDecodesLikePlain) {
 
 TEST(DecodePng, DamagedFilesGiveNothing) {
   const Bytes good = EncodePng({32, 32, PNG_COLOR_TYPE_RGB, 8, GradientRgb(32)});
-  for (std::size_t length : {std::size_t{8}, std::size_t{20}, std::size_t{40}, good.size() / 2}) {
+  for (std::size_t length : {std::size_t{8}, std::size_t{20}, std::size_t{40}, good.size() / 2})
     EXPECT_FALSE(DecodeImage(std::span(good).first(length))) << "cut at " << length;
-  }
   Bytes flipped = good;
   flipped[good.size() / 2] ^= 0x5A; // inside the image data: its checksum fails
   EXPECT_FALSE(DecodeImage(flipped));
@@ -165,21 +146,16 @@ TEST(DecodeJpeg, ColourQuadrantsComeOutOpaqueBgra) {
   const Bgra quadrants[2][2] = {{{200, 30, 20, 255}, {20, 200, 40, 255}},
                                 {{40, 60, 220, 255}, {128, 128, 128, 255}}};
   Bytes pixels;
-  for (int y = 0; y < 18; ++y) {
-    for (int x = 0; x < 24; ++x) {
-      const Bgra &colour = quadrants[y >= 8][x >= 16];
-      pixels.insert(pixels.end(),
-                    {std::uint8_t(colour[2]), std::uint8_t(colour[1]), std::uint8_t(colour[0])});
-    }
-  }
+  for (int y = 0; y < 18; ++y)
+    for (int x = 0; x < 24; ++x)
+      for (const int channel : {2, 1, 0})
+        pixels.push_back(static_cast<std::uint8_t>(quadrants[y >= 8][x >= 16][channel]));
   const auto image = DecodeImage(EncodeJpeg(24, 18, JCS_RGB, 3, pixels));
   ASSERT_TRUE(image);
-  EXPECT_EQ(image->width, 24);
-  EXPECT_EQ(image->height, 18);
-  ExpectNear(PixelAt(*image, 3, 3), quadrants[0][0], 6);
-  ExpectNear(PixelAt(*image, 20, 3), quadrants[0][1], 6);
-  ExpectNear(PixelAt(*image, 3, 12), quadrants[1][0], 6);
-  ExpectNear(PixelAt(*image, 20, 16), quadrants[1][1], 6);
+  EXPECT_EQ(std::pair(image->width, image->height), std::pair(24, 18));
+  for (const int y : {3, 16})
+    for (const int x : {3, 20})
+      ExpectNear(PixelAt(*image, x, y), quadrants[y >= 8][x >= 16], 6);
 }
 
 TEST(DecodeJpeg, GreyAndAdobeCmykBecomeBgra) {
@@ -201,17 +177,15 @@ TEST(DecodeJpeg, DamagedFilesGiveNothing) {
   const Bytes good = EncodeJpeg(64, 64, JCS_RGB, 3, GradientRgb(64));
   ASSERT_TRUE(DecodeImage(good));
   // In the header, in the middle of the pixel data, and just before the end marker.
-  for (std::size_t length : {std::size_t{3}, std::size_t{30}, good.size() - 500, good.size() - 2}) {
+  for (std::size_t length : {std::size_t{3}, std::size_t{30}, good.size() - 500, good.size() - 2})
     EXPECT_FALSE(DecodeImage(std::span(good).first(length))) << "cut at " << length;
-  }
   // Cut short but closed with an end-of-image marker: libjpeg only warns.
   Bytes closed(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
   closed.insert(closed.end(), {0xFF, 0xD9});
   EXPECT_FALSE(DecodeImage(closed));
   Bytes garbage = {0xFF, 0xD8, 0xFF};
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 200; ++i)
     garbage.push_back(static_cast<std::uint8_t>(i * 37 + 11));
-  }
   EXPECT_FALSE(DecodeImage(garbage));
 }
 

@@ -1,5 +1,4 @@
 #include "desktops/desktop.h"
-#include "desktops/password_prompt.h"
 #include "tests/support/desktop_test_world.h"
 
 #include <gtest/gtest.h>
@@ -9,78 +8,58 @@
 
 namespace {
 
-// Answers every request with the same text (nothing = cancelled) and counts them.
-class FakePrompt : public qv::PasswordPrompt {
-public:
-  std::optional<std::string> AskPassword() override {
-    ++asked;
-    return answer;
-  }
-  std::optional<std::string> answer;
-  int asked = 0;
-};
-
-class DesktopPrivacyTest : public testing::Test {
-protected:
-  DesktopPrivacyTest() { world.environment.Passwords = &prompt; }
-
-  void SetLevel(int desktop, int level) { world.setup.DesktopPrivacy[desktop] = level; }
-  bool Enter(int desktop, int from, std::optional<std::string> typed) {
-    prompt.answer = std::move(typed);
-    return world.Desktop(desktop).RequestAccess(from);
-  }
-
+TEST(DesktopPrivacyTest, ProtectionByLevelAndByWhereTheUserComesFrom) {
   qv::test::DesktopTestWorld world;
-  FakePrompt prompt;
-};
-
-TEST_F(DesktopPrivacyTest, ProtectionByLevelAndByWhereTheUserComesFrom) {
-  SetLevel(2, 0);
-  SetLevel(3, 1);
-  SetLevel(4, 2);
+  world.setup.DesktopPrivacy[3] = 1;
+  world.setup.DesktopPrivacy[4] = 2;
   for (const bool strict : {false, true}) {
     EXPECT_FALSE(world.Desktop(2).IsProtected(1, strict));
     EXPECT_FALSE(world.Desktop(4).IsProtected(4, strict)) << "never from the desktop itself";
+    EXPECT_EQ(world.Desktop(3).IsProtected(1, strict), strict) << "level 1 keeps its picture";
+    EXPECT_TRUE(world.Desktop(4).IsProtected(1, strict));
   }
-  EXPECT_TRUE(world.Desktop(3).IsProtected(1, true));
-  EXPECT_FALSE(world.Desktop(3).IsProtected(1, false)) << "level 1 keeps its picture";
-  EXPECT_TRUE(world.Desktop(4).IsProtected(1, true));
-  EXPECT_TRUE(world.Desktop(4).IsProtected(1, false));
 }
 
-TEST_F(DesktopPrivacyTest, FreeDesktopsAndTheCurrentOneNeverAsk) {
-  SetLevel(5, 2);
-  EXPECT_TRUE(Enter(2, 3, std::nullopt));
-  EXPECT_TRUE(Enter(5, 5, std::nullopt));
-  EXPECT_EQ(prompt.asked, 0);
+TEST(DesktopPrivacyTest, APrivateDesktopOpensOnlyToTheExactPasswordOnceAskedPerRequest) {
+  const std::optional<std::string> cancelled;
+  const struct {
+    int level, desktop, from;
+    const char *password;
+    std::optional<std::string> typed;
+    bool opens;
+    int asked;
+  } cases[] = {
+      {0, 2, 3, "x", cancelled, true, 0},
+      {2, 5, 5, "x", cancelled, true, 0}, // the current desktop
+      {1, 5, 3, "  Open Sesame ", "Open Sesame", true, 1},
+      {1, 5, 3, "  Open Sesame ", "open sesame", false, 1},
+      {1, 5, 3, "  Open Sesame ", "  Open Sesame ", false, 1}, // stored without outer blanks
+      {1, 5, 3, "  Open Sesame ", "Open Sesame2", false, 1},
+      {1, 5, 3, "  Open Sesame ", "Open", false, 1},
+      {1, 5, 3, "  Open Sesame ", cancelled, false, 1},
+      {2, 6, 1, "", "", true, 1}, // with no password set an empty entry opens
+      {2, 6, 1, "", " ", false, 1},
+      {2, 6, 1, "", cancelled, false, 1},
+      {1, 1, 2, "x", "y", false, 1}, // a level stored for desktop one applies
+      {1, 1, 2, "x", "x", true, 1},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << "desktop " << c.desktop << " at level " << c.level
+                                    << ", typed \"" << c.typed.value_or("(cancelled)") << '"');
+    qv::test::DesktopTestWorld world;
+    qv::test::AnswerPrompt prompt;
+    world.environment.Passwords = &prompt;
+    world.setup.DesktopPrivacy[c.desktop] = c.level;
+    world.setup.SetDesktopPassword(c.password);
+    prompt.answer = c.typed;
+    EXPECT_EQ(world.Desktop(c.desktop).RequestAccess(c.from), c.opens);
+    EXPECT_EQ(prompt.asked, c.asked);
+  }
 }
 
-TEST_F(DesktopPrivacyTest, APrivateDesktopOpensOnlyToTheExactPassword) {
-  world.setup.SetDesktopPassword("  Open Sesame ");
-  SetLevel(5, 1);
-  EXPECT_TRUE(Enter(5, 3, "Open Sesame"));
-  EXPECT_FALSE(Enter(5, 3, "open sesame")) << "letter case counts";
-  EXPECT_FALSE(Enter(5, 3, "  Open Sesame ")) << "the stored password has no outer blanks";
-  EXPECT_FALSE(Enter(5, 3, "Open Sesame2"));
-  EXPECT_FALSE(Enter(5, 3, "Open"));
-  EXPECT_FALSE(Enter(5, 3, std::nullopt)) << "cancelled";
-  EXPECT_EQ(prompt.asked, 6) << "one attempt per request";
-}
-
-TEST_F(DesktopPrivacyTest, WithNoPasswordSetAnEmptyEntryOpens) {
-  SetLevel(6, 2);
-  EXPECT_TRUE(Enter(6, 1, ""));
-  EXPECT_FALSE(Enter(6, 1, " "));
-  EXPECT_FALSE(Enter(6, 1, std::nullopt));
-}
-
-TEST_F(DesktopPrivacyTest, ALevelStoredForDesktopOneAppliesAndNoPromptMeansNoEntry) {
-  SetLevel(1, 1);
-  world.setup.DesktopPassword = "x";
-  EXPECT_FALSE(Enter(1, 2, "y"));
-  EXPECT_TRUE(Enter(1, 2, "x"));
-
-  world.environment.Passwords = nullptr;
+TEST(DesktopPrivacyTest, WithoutAPromptAPrivateDesktopStaysShut) {
+  qv::test::DesktopTestWorld world;
+  world.setup.DesktopPrivacy[1] = 1;
   EXPECT_FALSE(world.Desktop(1).RequestAccess(2));
   EXPECT_TRUE(world.Desktop(2).RequestAccess(1));
 }

@@ -108,19 +108,13 @@ TEST_F(HiddenWindowJournalTest, DamagedLinesAreSkippedAndAFailedWriteIsLogged) {
 
 TEST_F(HiddenWindowJournalTest, RecoveryTouchesOnlyTheSameWindowsOfTheSameSession) {
   test::FakeWindowSystem system;
-  FakeWindow moved;
-  moved.Rect = {10, -24800, 410, -24500};
-  moved.ExStyle = kExToolWindow;
+  const FakeWindow moved{.ExStyle = kExToolWindow, .Rect = {10, -24800, 410, -24500}};
   system.Add(1, moved);
-  FakeWindow transparent;
-  transparent.ExStyle = kExLayered;
-  transparent.Alpha = 0;
-  system.Add(2, transparent);
+  system.Add(2, FakeWindow{.ExStyle = kExLayered}).Alpha = 0;
   system.Add(3, FakeWindow{}); // shown again by someone meanwhile
   system.Add(4, moved);        // hidden, but not by this program
-  FakeWindow styleOnly;        // the program ended between style change and move
-  styleOnly.ExStyle = kExToolWindow;
-  system.Add(6, styleOnly);
+  // The program ended between style change and move.
+  system.Add(6, FakeWindow{.ExStyle = kExToolWindow});
   system.Add(7, moved).ProcessId = 501; // the handle of a window that is gone, reused
   system.Add(8, moved).ClassName = "Other";
   const std::string journal = "1 500 262144 moved 4e6f7465706164\n"

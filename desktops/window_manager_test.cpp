@@ -20,6 +20,13 @@ FakeWindow Window(std::string className, std::string process = "app.exe") {
 class WindowManagerTest : public ::testing::Test {
 protected:
   TWindowManager &manager() { return *world.manager; }
+  // Opens windows of these classes as handles 1, 2, ... (the first top-most) and discovers them.
+  void Discover(std::initializer_list<const char *> classes) {
+    WindowHandle handle = 0;
+    for (const char *className : classes)
+      world.system.Add(++handle, Window(className));
+    manager().Refresh();
+  }
 
   test::DesktopTestWorld world;
 };
@@ -27,10 +34,7 @@ protected:
 TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDesktop) {
   world.system.Add(1, Window("Notepad"));
   world.system.Add(2, Window("#32768"));
-  world.system.Add(3, Window("Progman", "explorer.exe"));
-  world.system.Add(4, Window("Shell_TrayWnd", "explorer.exe"));
   world.system.Add(5, Window("Notepad")).OwnThread = true;
-  world.system.Add(6, Window("Notepad")).Style = kVisible | kChild;
   world.system.Add(7, Window("Hidden")).Style = 0;
   world.system.Add(8, Window("Word"));
   manager().Enabled = false;
@@ -64,9 +68,7 @@ TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDeskto
 
 TEST_F(WindowManagerTest, SendToMenuNamesTheDesktopsButStickyWindowsOrMenusOffGetNone) {
   world.setup.DesktopName[2] = "Work";
-  world.system.Add(1, Window("Notepad"));
-  world.system.Add(2, Window("SideBar_HTMLHostWindow"));
-  manager().Refresh();
+  Discover({"Notepad", "SideBar_HTMLHostWindow"});
   EXPECT_EQ(
       world.system[1].MenuItems,
       (std::vector<std::string>{"Send to Desktop 1", "Send to Work", "Send to Desktop 3",
@@ -96,10 +98,7 @@ TEST_F(WindowManagerTest, TrickyWindowBringsItsOwnerAlong) {
 }
 
 TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetiredUnlessOnAnotherDesktop) {
-  world.system.Add(1, Window("Notepad"));
-  world.system.Add(2, Window("Notepad"));
-  world.system.Add(3, Window("Notepad"));
-  manager().Refresh();
+  Discover({"Notepad", "Notepad", "Notepad"});
   world.system.Close(1);
   world.system[2].Style = 0; // its program hid it on the current desktop
   manager().Refresh();
@@ -119,8 +118,7 @@ TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetiredUnlessOnAnotherDesk
 }
 
 TEST_F(WindowManagerTest, StylesAreRefreshedOnlyWhileVisible) {
-  world.system.Add(1, Window("Notepad"));
-  manager().Refresh();
+  Discover({"Notepad"});
   world.system[1].ExStyle = kExAppWindow | 0x8; // topmost now
   manager().Refresh();
   EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
@@ -135,10 +133,7 @@ TEST_F(WindowManagerTest, StylesAreRefreshedOnlyWhileVisible) {
 TEST_F(WindowManagerTest, SwitchHidesOldWindowsShowsNewOnesAndFocusesTopMost) {
   world.setup.DesktopEnableMultipleWallpapers = false;
   world.setup.DesktopEnableMultipleIcons = false;
-  world.system.Add(1, Window("Notepad"));
-  world.system.Add(2, Window("Word"));
-  world.system.Add(3, Window("Excel"));
-  manager().Refresh();
+  Discover({"Notepad", "Word", "Excel"});
   manager().MoveWindowToDesktop(1, &world.Desktop(2));
   manager().MoveWindowToDesktop(2, &world.Desktop(2));
   EXPECT_FALSE(world.system.OnScreen(1));
@@ -202,8 +197,7 @@ TEST_F(WindowManagerTest, FocusAfterASwitch) {
 
 TEST_F(WindowManagerTest, SwitchingToTheCurrentDesktopDoesNothingOtherwiseServicesFollowSettings) {
   world.setup.DesktopEnableMultipleWallpapers = true;
-  world.system.Add(1, Window("Notepad"));
-  manager().Refresh();
+  Discover({"Notepad"});
   const int takes = world.lock.takes;
   const int moves = world.system.positionCalls;
   world.SwitchTo(1);
@@ -219,9 +213,7 @@ TEST_F(WindowManagerTest, SwitchingToTheCurrentDesktopDoesNothingOtherwiseServic
 }
 
 TEST_F(WindowManagerTest, DraggedWindowIsCarriedAlongWithoutFocusChange) {
-  world.system.Add(1, Window("Notepad"));
-  world.system.Add(2, Window("Word"));
-  manager().Refresh();
+  Discover({"Notepad", "Word"});
   world.system.dragged = 1;
   world.system.foreground = 1;
   world.SwitchTo(2);
@@ -245,8 +237,7 @@ TEST_F(WindowManagerTest, StickyWindowsStayOnScreenAndFollowTheCurrentDesktop) {
 }
 
 TEST_F(WindowManagerTest, TrickyForegroundWindowGivesFocusToDesktopBeforeLeaving) {
-  world.system.Add(1, Window("USurface_75131930"));
-  manager().Refresh();
+  Discover({"USurface_75131930"});
   world.system.foreground = 1;
   world.SwitchTo(2);
   EXPECT_EQ(world.system.foreground, test::FakeWindowSystem::kDesktop);
@@ -280,9 +271,7 @@ TEST_F(WindowManagerTest, MovingAndActivatingWindowsIgnoreUnknownOnesAndRestoreM
 }
 
 TEST_F(WindowManagerTest, RestoreAllShowsEveryWindowAndRemovesMenus) {
-  for (WindowHandle h = 1; h <= 6; ++h)
-    world.system.Add(h, Window("Notepad"));
-  manager().Refresh();
+  Discover({"Notepad", "Word", "Excel", "Paint", "Mail", "Calc"});
   for (WindowHandle h = 1; h <= 6; ++h)
     manager().MoveWindowToDesktop(h, &world.Desktop(static_cast<int>(h)));
   world.SwitchTo(4);

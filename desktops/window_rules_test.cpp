@@ -39,22 +39,19 @@ TEST_F(WindowRulesTest, OnlyNewWindowsAreSentAndOnlyWhileRulesAreOn) {
   EXPECT_EQ(world.DesktopOf(1), 1);
   world.setup.DesktopEnableRules = false;
   EXPECT_EQ(NewNotepadDesktop(), 1);
-}
 
-TEST_F(WindowRulesTest, RuleForCurrentDesktopLeavesWindowVisible) {
+  world.setup.DesktopEnableRules = true;
   world.SwitchTo(2);
+  world.system.shellHookPosts.clear();
   world.setup.Rules = {"notepad.exe=1"};
-  EXPECT_EQ(NewNotepadDesktop(), 2);
-  EXPECT_TRUE(world.system.OnScreen(1));
+  EXPECT_EQ(NewNotepadDesktop(), 2) << "a rule for the current desktop leaves it visible";
+  EXPECT_TRUE(world.system.OnScreen(4));
   EXPECT_TRUE(world.system.shellHookPosts.empty());
 }
 
-TEST_F(WindowRulesTest, NameMatchesWithoutRegardToCaseAndFirstLineWins) {
+TEST_F(WindowRulesTest, TheFirstLineNamingTheProgramInAnyCaseWinsAndOnlyDigitsZeroToFiveMove) {
   world.setup.Rules = {"NOTEPAD.EXE=4", "notepad.exe=2"};
   EXPECT_EQ(NewNotepadDesktop(), 5);
-}
-
-TEST_F(WindowRulesTest, OnlyExactDigitsZeroToFiveMove) {
   for (const char *value : {"03", " 3", "3 ", "6", "-1", "", "x"}) {
     world.setup.Rules = {std::string("notepad.exe=") + value};
     EXPECT_EQ(NewNotepadDesktop(), 1) << '"' << value << '"';

@@ -13,21 +13,19 @@ TEST(ExposerLayout, GridGrowsAsASquareWithOneRowLessWhenTheLastStaysEmpty) {
       {6, {3, 2}}, {7, {3, 3}}, {9, {3, 3}}, {10, {4, 3}}, {50, {8, 7}}};
   for (const auto &[count, expected] : cases) {
     const qv::ExposerGrid grid = qv::GridFor(count);
-    EXPECT_EQ(grid.ColumnCount, expected.first) << count << " windows";
-    EXPECT_EQ(grid.RowCount, expected.second) << count << " windows";
+    EXPECT_EQ(std::pair(grid.ColumnCount, grid.RowCount), expected) << count << " windows";
   }
 }
 
-TEST(ExposerLayout, FourWindowsOnALargeScreenShareCellsBelowTheTitle) {
+TEST(ExposerLayout, FourWindowsShareCellsBelowTheTitleAndFitIntoThemWithoutGrowing) {
   const qv::ExposerGrid grid = qv::GridFor(4);
   EXPECT_EQ(qv::GridCell(grid, 1280, 1024, 0), (LayoutRect{0, 64, 640, 480}));
   EXPECT_EQ(qv::GridCell(grid, 1280, 1024, 3), (LayoutRect{640, 544, 640, 480}));
   // A screen-sized window takes 17 steps of 5 % to fit 608 x 448.
   EXPECT_EQ(qv::FitIntoCell(1280, 1024, qv::GridCell(grid, 1280, 1024, 0)),
             (LayoutRect{52, 90, 535, 428}));
-}
 
-TEST(ExposerLayout, FittingNeverEnlargesAndSurvivesDegenerateCells) {
+  // Fitting never enlarges and survives degenerate cells.
   const LayoutRect cell{100, 200, 400, 300};
   EXPECT_EQ(qv::FitIntoCell(200, 100, cell), (LayoutRect{200, 300, 200, 100}));
   EXPECT_EQ(qv::FitIntoCell(368, 268, cell), (LayoutRect{116, 216, 368, 268}));

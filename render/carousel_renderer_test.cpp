@@ -15,11 +15,8 @@ namespace {
 constexpr float kQuarterWidth = 320; // of the fake world's 1280 pixels
 
 TEST(CarouselRing, EachTurnBringsTheNextDesktopToTheFrontOfTheRing) {
-  for (long long n = 0; n >= -12; --n)
-    EXPECT_EQ(CarouselFrontDesktop(n), static_cast<int>(-n % 6) + 1) << n;
-  EXPECT_EQ(CarouselFrontDesktop(1), 6);
-  EXPECT_EQ(CarouselFrontDesktop(2), 5);
-  EXPECT_EQ(CarouselFrontDesktop(7), 6);
+  for (long long n = 7; n >= -12; --n)
+    EXPECT_EQ(CarouselFrontDesktop(n), static_cast<int>((-n % 6 + 6) % 6) + 1) << n;
 
   // Every screen stands 3 units out, turned to face away from the centre.
   for (int d = 1; d <= 6; ++d) {
@@ -41,8 +38,7 @@ protected:
 };
 
 TEST_F(CarouselTest, OpensOnTheCurrentScreenAndLandsOnTheChosenOne) {
-  Open(4);
-  Frames(1);
+  Open(4, 1);
   EXPECT_FLOAT_EQ(effect->Rotation()->Value, -3 * kQuarterWidth);
   EXPECT_NEAR(effect->Yaw(), -std::numbers::pi_v<float>, 1e-5);
   EXPECT_NEAR(Seen(4).x, 0, 1e-4);
@@ -51,19 +47,16 @@ TEST_F(CarouselTest, OpensOnTheCurrentScreenAndLandsOnTheChosenOne) {
   Frames();
   EXPECT_GT(effect->Distance()->Value, 6.0f) << "and backs away";
 
-  effect->HandleKeyDown(effect_key::kRight);
-  Frames(1);
+  Key(effect_key::kRight, 1);
   EXPECT_EQ(effect->SelectedDesktop(), 5) << "selected as soon as the turn is asked for";
   effect->HandleKeyDown(effect_key::kUp);
-  effect->HandleKeyDown(effect_key::kEnter);
-  Frames();
+  Key(effect_key::kEnter);
   EXPECT_EQ(Current(), 5);
   EXPECT_NEAR(Seen(5).z, 2.4133f, 1e-3) << "the flight ends on desktop 5 filling the screen";
 }
 
 TEST_F(CarouselTest, EscapeWindsBackStepByStepToTheStartingDesktop) {
-  Open(1);
-  Frames();
+  Open(1, kSettle);
   for (int i = 0; i < 5; ++i)
     effect->HandleKeyDown(effect_key::kRight);
   Frames(1);
@@ -71,28 +64,20 @@ TEST_F(CarouselTest, EscapeWindsBackStepByStepToTheStartingDesktop) {
   effect->HandleKeyDown(effect_key::kEscape);
   EXPECT_FLOAT_EQ(effect->Rotation()->TargetValue, 0) << "five steps back, not one forward";
 
-  Open(6);
-  Frames(1);
-  effect->HandleKeyDown(effect_key::kRight);
-  Frames(1);
+  Open(6, 1);
+  Key(effect_key::kRight, 1);
   EXPECT_EQ(effect->SelectedDesktop(), 1) << "after 6 comes 1";
   EXPECT_FLOAT_EQ(effect->Rotation()->TargetValue, -6 * kQuarterWidth);
 }
 
 TEST_F(CarouselTest, ZoomDragWheelAndEdgesTurnTheRing) {
-  Open(1);
-  Frames();
+  Open(1, kSettle);
   for (int i = 0; i < 10; ++i)
     effect->HandleKeyDown(effect_key::kDown);
   Frames();
   EXPECT_FLOAT_EQ(effect->Distance()->Value, 5.4133f) << "never closer than the full screen";
 
-  world.buttonDown = true;
-  Frames(1);
-  world.cursor.x -= static_cast<int>(kQuarterWidth);
-  world.cursor.y += 5000;
-  Frames(1);
-  world.buttonDown = false;
+  Drag(-static_cast<int>(kQuarterWidth), 5000);
   EXPECT_FLOAT_EQ(effect->Tilt()->TargetValue, 256.0f) << "held at a quarter of the height";
   Frames(1);
   EXPECT_EQ(effect->SelectedDesktop(), 2) << "a drag of a quarter width turns one desktop";
@@ -104,16 +89,13 @@ TEST_F(CarouselTest, ZoomDragWheelAndEdgesTurnTheRing) {
 
   desktops.setup.CarouselEdgeMovement = false;
   effect->HandleTrigger(8);
-  effect->HandleTrigger(kChooseTrigger);
-  Frames(1);
+  Trigger(kChooseTrigger, 1);
   EXPECT_EQ(effect->SelectedDesktop(), 1);
   EXPECT_TRUE(effect->Interactive()) << "without edge movement a released key chooses nothing";
   desktops.setup.CarouselEdgeMovement = true;
-  effect->HandleTrigger(8);
-  Frames(1);
+  Trigger(8, 1);
   EXPECT_EQ(effect->SelectedDesktop(), 6);
-  effect->HandleTrigger(kChooseTrigger);
-  Frames();
+  Trigger(kChooseTrigger);
   EXPECT_EQ(Current(), 6);
 }
 

@@ -18,20 +18,15 @@ using Effects = ::testing::Types<T3DCubeRenderer, T3DDesktopFlipRenderer,
 TYPED_TEST_SUITE(AnyEffect, Effects);
 
 TYPED_TEST(AnyEffect, EnterLandsOnTheChosenDesktopAndEscapeGoesBack) {
-  this->Open(3);
-  this->Frames();
-  this->effect->HandleKeyDown(effect_key::kRight);
-  this->Frames(20); // in the middle of the move
-  this->effect->HandleKeyDown(effect_key::kEscape);
-  this->Frames();
+  this->Open(3, this->kSettle);
+  this->Key(effect_key::kRight, 20); // in the middle of the move
+  this->Key(effect_key::kEscape);
   EXPECT_TRUE(this->effect->Finished());
   EXPECT_EQ(this->Current(), 3);
   EXPECT_TRUE(this->world.osd.empty());
 
-  this->Open(1);
-  this->Frames();
-  this->effect->HandleKeyDown(effect_key::kRight);
-  this->Frames();
+  this->Open(1, this->kSettle);
+  this->Key(effect_key::kRight);
   EXPECT_EQ(this->effect->SelectedDesktop(), 2);
   this->effect->HandleKeyDown(effect_key::kEnter);
   EXPECT_TRUE(this->effect->Closing());
@@ -48,19 +43,16 @@ TYPED_TEST(AnyEffect, APrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
   this->desktops.environment.Passwords = &prompt;
   this->desktops.setup.DesktopPrivacy[2] = 2;
   this->desktops.setup.DesktopPassword = "secret";
-  this->Open(1);
-  this->Frames();
+  this->Open(1, this->kSettle);
   EXPECT_TRUE(this->DrewProtectedPicture());
-  this->effect->HandleKeyDown(effect_key::kRight);
-  this->Frames();
+  this->Key(effect_key::kRight);
   prompt.answer = "wrong";
   this->effect->HandleKeyDown(effect_key::kEnter);
   EXPECT_TRUE(this->effect->Interactive()) << "a refused password leaves the effect steerable";
   EXPECT_FALSE(this->effect->Closing());
 
   prompt.answer = "secret";
-  this->effect->HandleKeyDown(effect_key::kEnter);
-  this->Frames(1);
+  this->Key(effect_key::kEnter, 1);
   EXPECT_FALSE(this->DrewProtectedPicture()) << "unlocked for this effect";
   this->Frames();
   EXPECT_EQ(this->Current(), 2);
@@ -72,8 +64,7 @@ TYPED_TEST(AnyEffect, AnEffectThatCannotBeDrawnEndsAtOnceAndTellsTheUserOnce) {
     this->device.failTextures = noTexture;
     this->device.maxBufferVertices = noTexture ? 1 << 30 : 0;
     this->world.errors.clear();
-    this->Open(3);
-    this->Frames(3);
+    this->Open(3, 3);
     EXPECT_TRUE(this->effect->Finished());
     EXPECT_EQ(this->world.errors.size(), 1u);
     // Input that arrives before the host lets the effect go finds nothing to move.

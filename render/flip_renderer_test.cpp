@@ -76,8 +76,7 @@ protected:
 };
 
 TEST_F(FlipTest, OpensOnTheCurrentDesktopStepsWithTheArrowsAndLandsOnTheChoice) {
-  Open(6);
-  Frames(1);
+  Open(6, 1);
   EXPECT_EQ(Middle(), TextureOf(6));
   EXPECT_EQ(device.strips.size(), 10u) << "five panes and their reflections";
   EXPECT_NEAR(device.view.m[3][2], 3.42f, 2e-2) << "the opening starts close";
@@ -86,28 +85,21 @@ TEST_F(FlipTest, OpensOnTheCurrentDesktopStepsWithTheArrowsAndLandsOnTheChoice) 
 
   effect->HandleKeyDown(effect_key::kRight);
   EXPECT_TRUE(effect->Stepping());
-  effect->HandleKeyDown(effect_key::kRight); // ignored during the step
-  Frames(49);
+  Key(effect_key::kRight, 49); // ignored during the step
   EXPECT_EQ(effect->SelectedDesktop(), 6);
   Frames(2);
   EXPECT_FALSE(effect->Stepping());
   EXPECT_EQ(effect->SelectedDesktop(), 1) << "after 6 comes 1, one step per half second";
   EXPECT_EQ(Middle(), TextureOf(1));
 
-  effect->HandleKeyDown(effect_key::kEnter);
-  Frames(200);
+  Key(effect_key::kEnter, 200);
   EXPECT_EQ(Current(), 1);
   EXPECT_FLOAT_EQ(effect->Distance()->Value, 3.4133f);
 }
 
 TEST_F(FlipTest, DragWheelAndEdgesStep) {
-  Open(1);
-  Frames(100);
-  world.buttonDown = true;
-  Frames(1);
-  world.cursor.x -= 80; // a sixteenth of the screen exactly
-  world.cursor.y += 5000;
-  Frames(1);
+  Open(1, 100);
+  Drag(-80, 5000, false); // a sixteenth of the screen exactly
   EXPECT_FALSE(effect->Stepping());
   EXPECT_FLOAT_EQ(effect->Tilt()->TargetValue, 256.0f) << "held at a quarter of the height";
   world.cursor.x -= 1;
@@ -126,11 +118,9 @@ TEST_F(FlipTest, DragWheelAndEdgesStep) {
   effect->HandleTrigger(2); // the top and bottom edges do nothing
   effect->HandleTrigger(6);
   EXPECT_FALSE(effect->Stepping());
-  effect->HandleTrigger(8);
-  Frames(60);
+  Trigger(8, 60);
   EXPECT_EQ(effect->SelectedDesktop(), 6);
-  effect->HandleTrigger(kChooseTrigger);
-  Frames(200);
+  Trigger(kChooseTrigger, 200);
   EXPECT_EQ(Current(), 6);
 }
 

@@ -25,8 +25,7 @@ protected:
   // Turns to desktop 2 and drops the window there.
   void DropOnDesktop2() {
     Frames(200);
-    effect->HandleKeyDown(effect_key::kRight);
-    Frames(200);
+    Key(effect_key::kRight, 200);
     world.buttonDown = false;
     desktops.system.dragged = 0;
     for (int i = 0; i < 400 && !effect->WaterRunning() && !effect->Finished(); ++i)

@@ -12,9 +12,9 @@ DecodedImage Rows(std::initializer_list<int> levels) {
   picture.height = static_cast<int>(levels.size());
   for (int level : levels)
     for (int offset : {0, 2})
-      for (std::uint8_t v : {static_cast<std::uint8_t>(level + offset),
-                             static_cast<std::uint8_t>(level + offset),
-                             static_cast<std::uint8_t>(level + offset), std::uint8_t{255}})
+      for (std::uint8_t v :
+           {static_cast<std::uint8_t>(level + offset), static_cast<std::uint8_t>(level + offset),
+            static_cast<std::uint8_t>(level + offset), std::uint8_t{255}})
         picture.bgra.push_back(v);
   return picture;
 }

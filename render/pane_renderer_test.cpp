@@ -33,9 +33,8 @@ protected:
   }
 };
 
-TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndFliesIntoTheChosenOne) {
-  Open(5);
-  Frames(1);
+TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndArrowsBrightenTheSelectedOne) {
+  Open(5, 1);
   EXPECT_FLOAT_EQ(effect->PanX()->Value, 0.0f);
   EXPECT_FLOAT_EQ(effect->PanY()->Value, -1.05f);
   EXPECT_NEAR(Seen(5).z, 2.42f, 1e-3) << "pane 5 straight ahead, nearly filling the screen";
@@ -44,43 +43,26 @@ TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndFliesIntoTheChosenOne) {
   Frames();
   EXPECT_NEAR(effect->Distance()->Value, 4.42f, 1e-2) << "and pulls back";
 
-  effect->HandleKeyDown(effect_key::kRight);
-  Frames();
+  Key(effect_key::kRight);
   EXPECT_EQ(effect->SelectedDesktop(), 6);
   EXPECT_NEAR(effect->Opacity(6)->Value, 1.0f, 1e-2) << "the selected pane brightens";
   EXPECT_NEAR(effect->Opacity(5)->Value, 0.5f, 1e-2) << "the one left fades to half";
-  effect->HandleKeyDown(effect_key::kRight);
-  Frames();
+  Key(effect_key::kRight);
   EXPECT_EQ(effect->SelectedDesktop(), 1) << "6 is followed by 1";
-
-  effect->HandleKeyDown(effect_key::kEnter);
-  Frames();
-  EXPECT_EQ(Current(), 1);
 }
 
 TEST_F(PaneTest, ADragBetweenPanesChoosesTheOneInFrontAndLandsOnItsCentre) {
-  Open(1);
-  Frames();
-  world.buttonDown = true;
-  Frames(1);
-  world.cursor.x -= 400;
-  Frames(1);
-  world.buttonDown = false;
+  Open(1, kSettle);
+  Drag(-400, 0);
   EXPECT_NEAR(effect->PanX()->TargetValue, -1.1f, 1e-5) << "400 pixels left: one unit right";
   Frames();
-  world.buttonDown = true;
-  Frames(1);
-  world.cursor.x -= 40;
-  world.cursor.y -= 4000;
-  Frames(1);
-  world.buttonDown = false;
+  Drag(-40, -4000);
   Frames(1);
   EXPECT_FLOAT_EQ(effect->PanY()->TargetValue, -2.05f) << "kept on the wall";
   Frames();
   EXPECT_EQ(effect->SelectedDesktop(), 5);
 
-  effect->HandleKeyDown(effect_key::kEnter);
-  Frames();
+  Key(effect_key::kEnter);
   EXPECT_EQ(Current(), 5);
   EXPECT_NEAR(Seen(5).x, 0, 1e-2) << "the flight ends on the chosen pane";
   EXPECT_NEAR(Seen(5).y, 0, 1e-2);
@@ -89,17 +71,13 @@ TEST_F(PaneTest, ADragBetweenPanesChoosesTheOneInFrontAndLandsOnItsCentre) {
 
 TEST_F(PaneTest, EdgesMoveAlongTheWallAndStopAtItsEnds) {
   desktops.setup.ExplorerEdgeMovement = true;
-  Open(3);
-  Frames();
+  Open(3, kSettle);
   effect->HandleTrigger(4); // nothing right of 3
-  effect->HandleTrigger(2); // nor above it
-  Frames();
+  Trigger(2);               // nor above it
   EXPECT_EQ(effect->SelectedDesktop(), 3);
-  effect->HandleTrigger(6);
-  Frames();
+  Trigger(6);
   EXPECT_EQ(effect->SelectedDesktop(), 6);
-  effect->HandleTrigger(8);
-  Frames();
+  Trigger(8);
   EXPECT_EQ(effect->SelectedDesktop(), 5);
 }
 

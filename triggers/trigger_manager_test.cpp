@@ -95,9 +95,6 @@ protected:
     targets.shared.EventCode = libraryEvent;
     manager.HandleNotification();
   }
-  void MoveRequest(std::uint32_t code, std::uint32_t window) {
-    manager.HandleNotification(code, window);
-  }
   void Gesture(const char *text) {
     std::strcpy(targets.shared.GestureText, text);
     Notify(0, qv::kLibraryGesture);
@@ -170,16 +167,14 @@ TEST_F(TriggerManagerTest, RequestsArrivingWhileThePasswordIsAskedForAreDropped)
                                       "switch 5", "tray icons"}));
   EXPECT_TRUE(manager.EffectReady());
 
-  targets.calls.clear();
   manager.Dispatch(2); // and the next request after it is served again
   EXPECT_EQ(targets.current, 2);
-}
 
-TEST_F(TriggerManagerTest, AShutdownBeginningWhileThePasswordIsAskedForCancelsTheSwitch) {
+  targets.calls.clear();
   targets.whileAsking = [&] { manager.ForbidSwitching(); };
   manager.Dispatch(5);
-  EXPECT_EQ(targets.Effects(), (Calls{"access 5 from 1"}));
-  EXPECT_EQ(targets.current, 1);
+  EXPECT_EQ(targets.Effects(), (Calls{"access 5 from 2"}));
+  EXPECT_EQ(targets.current, 2) << "a shutdown beginning meanwhile cancels the switch";
 }
 
 TEST_F(TriggerManagerTest, EffectsAndTheExposer) {
@@ -209,19 +204,12 @@ TEST_F(TriggerManagerTest, EffectsAndTheExposer) {
   EXPECT_EQ(targets.Effects(), (Calls{"open exposer", "close exposer"}));
 }
 
-TEST_F(TriggerManagerTest, NothingHappensWhileTheDeviceIsNotCooperating) {
-  targets.cooperating = false;
-  manager.Dispatch(9);
-  manager.Dispatch(2);
-  EXPECT_EQ(targets.calls, Calls{});
-}
-
 TEST_F(TriggerManagerTest, HotKeysMapToTheirActionsAndUnknownOnesDoNothing) {
   manager.HandleHotKey(0xC000 + 1);  // desktop 2
   manager.HandleHotKey(0xC000 + 9);  // explorer
   manager.HandleHotKey(0xC000 + 99); // nobody's
-  EXPECT_EQ(targets.Effects(), (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2",
-                                      "switch 2", "tray icons", "effect 11"}));
+  EXPECT_EQ(targets.current, 2);
+  EXPECT_EQ(targets.calls.back(), "effect 11");
 }
 
 TEST_F(TriggerManagerTest, AZoneRunsItsActionAndAnEdgeStartsTheCubeForACarriedWindow) {
@@ -280,8 +268,9 @@ TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
 }
 
 TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTaken) {
-  MoveRequest(26, 0xFFFFFFF0u);
-  MoveRequest(22, 0x1234u); // before the first was handled, the record held only the last
+  // Before the first was handled, a shared record would have held only the last.
+  manager.HandleNotification(26, 0xFFFFFFF0u);
+  manager.HandleNotification(22, 0x1234u);
   EXPECT_EQ(targets.calls, (Calls{"move 4294967280 6", "move 4660 2"}));
 
   targets.calls.clear();
@@ -292,7 +281,13 @@ TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTak
   EXPECT_EQ(targets.calls, Calls{}) << "codes in the record other than a gesture do nothing";
 }
 
-TEST_F(TriggerManagerTest, NotificationsIgnoredWhileDisabledAndHotZonesIgnoredWhileOff) {
+TEST_F(TriggerManagerTest, NothingHappensWhileDisabledOrTheDeviceIsLostAndZonesWhileOff) {
+  targets.cooperating = false;
+  manager.Dispatch(9);
+  manager.Dispatch(2);
+  EXPECT_EQ(targets.calls, Calls{});
+  targets.cooperating = true;
+
   manager.Disable();
   Notify(5, 23);
   EXPECT_EQ(+targets.shared.EventCode, 23u);

@@ -44,10 +44,9 @@ TEST(PrivacyPageValuesTest, StoresTheLevelsAndThePendingPasswordTrimmed) {
 
   TSetup next(store);
   EXPECT_EQ(next.DesktopPassword, "Secret");
-  EXPECT_EQ(next.DesktopPrivacy[3], 1);
-  EXPECT_EQ(next.DesktopPrivacy[5], 2);
-  EXPECT_EQ(next.DesktopPrivacy[1], 0);
-  EXPECT_EQ(next.DesktopPrivacy[9], 2) << "levels beyond the six desktops are kept";
+  // Levels beyond the six desktops are kept.
+  EXPECT_EQ(std::vector(next.DesktopPrivacy.begin() + 1, next.DesktopPrivacy.begin() + 10),
+            (std::vector<int>{0, 0, 1, 0, 2, 0, 0, 0, 2}));
 }
 
 TEST(RuleRowsTest, ShowNameAndDesktopNameOrTheValueThatNamesNone) {

@@ -1,166 +1,274 @@
-// The language files shipped in languages/: well-formed Windows-1252 text,
-// every translation complete for the English identifiers and true to their
-// placeholders, and every identifier the program's code uses present in all
-// of them. Failures name the file, the identifiers and where code uses them.
-#include "tests/languages/identifier_scan.h"
-#include "tests/languages/language_file.h"
-
+// The language files shipped in languages/: Windows-1252 text with CR LF line
+// ends, every translation complete for the English identifiers and true to
+// their placeholders, and every identifier the program's code uses defined.
+// Failures name the file, the identifiers and where code uses them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <set>
 
-namespace qv::test {
 namespace {
 
-const std::filesystem::path kSourceRoot = QV_SOURCE_DIR;
-const std::filesystem::path kLanguageFolder = kSourceRoot / "languages";
+namespace fs = std::filesystem;
 
-// The names the language setting holds; the program opens "<name>.lng" in a
-// case-insensitive file system, the fallback as "English.lng".
-const char *const kLanguageNames[] = {"english",   "spanish", "italian",
-                                      "portugues", "german",  "french"};
+const fs::path kSourceRoot = QV_SOURCE_DIR;
+const fs::path kLanguageFolder = kSourceRoot / "languages";
 
 // Source files whose numeric string literals are setting values ("0", "750"),
 // not text identifiers.
-const std::vector<std::string> kDataFiles = {"shell/setup.cpp"};
+const std::set<std::string> kDataFiles = {"shell/setup.cpp"};
+
+std::string ReadBytes(const fs::path &file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (char &c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
 
-std::vector<std::string> LanguageFileNames(bool withEnglish) {
-  std::vector<std::string> names;
-  for (const auto &entry : std::filesystem::directory_iterator(kLanguageFolder)) {
-    const std::string name = entry.path().filename().string();
-    if (Lower(entry.path().extension().string()) == ".lng" &&
-        (withEnglish || name != "English.lng"))
-      names.push_back(name);
+std::string Join(const std::vector<std::string> &names) {
+  std::string joined;
+  for (const auto &name : names)
+    joined += (joined.empty() ? "" : ", ") + name;
+  return joined;
+}
+
+// Accented text in Windows-1252 is practically never valid UTF-8; a file with
+// high bytes that is valid UTF-8 was saved in the wrong encoding.
+bool IsUtf8WithHighBytes(const std::string &bytes) {
+  int pending = 0;
+  bool high = false;
+  for (const unsigned char c : bytes) {
+    if (pending > 0 && (c & 0xC0) != 0x80)
+      return false;
+    if (pending > 0 || c < 0x80) {
+      pending -= pending > 0;
+      continue;
+    }
+    high = true;
+    pending = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+    if (pending < 0)
+      return false;
   }
+  return high && pending == 0;
+}
+
+struct LanguageFile {
+  std::string name;
+  std::map<std::string, std::string> texts; // identifier -> text
+  std::vector<std::string> faults;          // encoding and format
+};
+
+LanguageFile ReadLanguageFile(const std::string &name) {
+  LanguageFile file{name, {}, {}};
+  const std::string bytes = ReadBytes(kLanguageFolder / name);
+  if (IsUtf8WithHighBytes(bytes))
+    file.faults.push_back("the file is UTF-8, not Windows-1252");
+  for (std::size_t start = 0, number = 1; start < bytes.size(); ++number) {
+    std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) {
+      file.faults.push_back("the last line does not end with CR LF");
+      end = bytes.size();
+    }
+    const std::string line = bytes.substr(start, end - start);
+    const std::string where = "line " + std::to_string(number);
+    start = end + 2;
+    // Control characters, a lone CR or LF, and the bytes Windows-1252 leaves undefined.
+    if (std::any_of(line.begin(), line.end(), [](unsigned char b) {
+          return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 ||
+                 b == 0x9D;
+        }))
+      file.faults.push_back(where + " holds a control character or a byte Windows-1252 lacks");
+    static const std::regex identifierAndText(R"((0|[1-9][0-9]*)=([\s\S]*))");
+    std::smatch match;
+    if (!std::regex_match(line, match, identifierAndText))
+      file.faults.push_back(where + " is not identifier=text: \"" + line + "\"");
+    else if (!file.texts.emplace(match[1].str(), match[2].str()).second)
+      file.faults.push_back(where + " repeats identifier " + match[1].str());
+  }
+  return file;
+}
+
+const LanguageFile &English() {
+  static const LanguageFile english = ReadLanguageFile("English.lng");
+  return english;
+}
+
+std::vector<std::string> LanguageFileNames() {
+  std::vector<std::string> names;
+  for (const auto &entry : fs::directory_iterator(kLanguageFolder))
+    if (Lower(entry.path().extension().string()) == ".lng")
+      names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
 
-const LanguageFile &English() {
-  static const LanguageFile english = ReadLanguageFile(kLanguageFolder / "English.lng");
-  return english;
+// What a translation must keep of the English text, sorted so that word order
+// does not matter: placeholders ("%s", "%%", "#1"), quoted names the program
+// shows untranslated, the product's name, accelerators ("&&" is a plain
+// ampersand) and a trailing blank, ":" or "...".
+std::vector<std::string> FixedParts(const std::string &text) {
+  static const std::regex part(R"(%%|%[-0-9.]*[a-zA-Z]|#[0-9]+|"[^"]*"|Quadrivista|&&|&)");
+  std::vector<std::string> parts;
+  for (std::sregex_iterator it(text.begin(), text.end(), part), end; it != end; ++it)
+    if (it->str() != "&&")
+      parts.push_back(it->str());
+  if (text.ends_with("..."))
+    parts.push_back("ends with ...");
+  else if (text.ends_with(' ') || text.ends_with(':'))
+    parts.push_back(std::string("ends with ") + text.back());
+  std::sort(parts.begin(), parts.end());
+  return parts;
 }
 
-std::string TestName(const ::testing::TestParamInfo<std::string> &info) {
-  return std::filesystem::path(info.param).stem().string();
+// The numbers written in digits ("3" of "3D"), sorted.
+std::multiset<std::string> NumbersIn(const std::string &text) {
+  static const std::regex number("[0-9]+");
+  return {std::sregex_token_iterator(text.begin(), text.end(), number),
+          std::sregex_token_iterator()};
 }
 
 TEST(LanguageFolder, HoldsOneFileForEachLanguageWhateverTheCaseOfItsName) {
-  ASSERT_TRUE(std::filesystem::exists(kLanguageFolder / "English.lng"));
-  const auto files = LanguageFileNames(true);
-  for (const std::string name : kLanguageNames) {
-    const auto matching = std::count_if(files.begin(), files.end(), [&](const std::string &file) {
-      return Lower(file) == name + ".lng";
-    });
-    EXPECT_EQ(matching, 1) << "files that \"" << name << "\" opens";
+  // The names the language setting holds; the program opens "<name>.lng".
+  const auto files = LanguageFileNames();
+  for (const std::string name :
+       {"english", "spanish", "italian", "portugues", "german", "french"}) {
+    EXPECT_EQ(std::count_if(files.begin(), files.end(),
+                            [&](const std::string &file) { return Lower(file) == name + ".lng"; }),
+              1)
+        << "files that \"" << name << "\" opens";
   }
+  EXPECT_TRUE(fs::exists(kLanguageFolder / "English.lng")) << "the fallback's exact name";
 }
 
-class LanguageFileTest : public ::testing::TestWithParam<std::string> {
-protected:
-  LanguageFile file_ = ReadLanguageFile(kLanguageFolder / GetParam());
-};
+class LanguageFileTest : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(LanguageFileTest, IsWindows1252TextWithOneIdentifierAndTextPerCrLfLine) {
-  const auto encoding = EncodingFaults(file_.bytes);
-  EXPECT_TRUE(encoding.empty()) << file_.name << ": " << JoinNames(encoding);
-  EXPECT_TRUE(file_.formatFaults.empty()) << file_.name << ": " << JoinNames(file_.formatFaults);
-  EXPECT_FALSE(file_.texts.empty()) << file_.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFileTest, ::testing::ValuesIn(LanguageFileNames(true)),
-                         TestName);
-
-class TranslationTest : public LanguageFileTest {};
-
-TEST_P(TranslationTest, HasATextForEveryEnglishIdentifierAndNoOthers) {
-  std::vector<std::string> missing, empty, unknown;
-  for (const auto &[identifier, text] : English().texts) {
-    const auto found = file_.texts.find(identifier);
-    if (found == file_.texts.end())
-      missing.push_back(identifier);
-    else if (found->second.empty())
-      empty.push_back(identifier);
-  }
-  for (const auto &[identifier, text] : file_.texts)
-    if (!English().texts.contains(identifier))
-      unknown.push_back(identifier);
-  EXPECT_TRUE(missing.empty()) << file_.name << " lacks " << JoinNames(missing);
-  EXPECT_TRUE(empty.empty()) << file_.name << " has no text for " << JoinNames(empty);
-  EXPECT_TRUE(unknown.empty()) << file_.name
-                               << " has identifiers English.lng does not: " << JoinNames(unknown);
-}
-
-TEST_P(TranslationTest, KeepsThePlaceholdersNumbersAndFixedPartsOfTheEnglishTexts) {
+TEST_P(LanguageFileTest, IsWellFormedAndTranslatesEveryEnglishTextKeepingItsFixedParts) {
+  const LanguageFile file = ReadLanguageFile(GetParam());
+  EXPECT_TRUE(file.faults.empty()) << file.name << ": " << Join(file.faults);
+  EXPECT_FALSE(file.texts.empty()) << file.name;
+  std::vector<std::string> missing, unknown, copied;
   for (const auto &[identifier, english] : English().texts) {
-    const auto found = file_.texts.find(identifier);
-    if (found == file_.texts.end())
+    const auto found = file.texts.find(identifier);
+    if (found == file.texts.end() || found->second.empty()) {
+      missing.push_back(identifier);
       continue;
+    }
     const std::string &text = found->second;
-    const FixedParts expected = FixedPartsOf(english);
-    const FixedParts actual = FixedPartsOf(text);
+    if (text == english)
+      copied.push_back(identifier);
     const std::string context =
-        file_.name + " " + identifier + "=" + text + "\n  English: " + english;
-    EXPECT_EQ(actual.placeholders, expected.placeholders) << context;
-    EXPECT_EQ(actual.quoted, expected.quoted) << context;
-    EXPECT_EQ(actual.productNames, expected.productNames) << context;
-    EXPECT_EQ(actual.accelerators, expected.accelerators) << context;
-    EXPECT_EQ(actual.ending, expected.ending) << context;
-    const auto englishNumbers = NumbersIn(english);
-    const auto numbers = NumbersIn(text);
+        file.name + " " + identifier + "=" + text + "\n  English: " + english;
+    EXPECT_EQ(FixedParts(text), FixedParts(english)) << context;
+    const auto numbers = NumbersIn(text), englishNumbers = NumbersIn(english);
     EXPECT_TRUE(
         std::includes(numbers.begin(), numbers.end(), englishNumbers.begin(), englishNumbers.end()))
         << "numbers dropped: " << context;
   }
+  for (const auto &[identifier, text] : file.texts)
+    if (!English().texts.contains(identifier))
+      unknown.push_back(identifier);
+  EXPECT_TRUE(missing.empty()) << file.name << " has no text for " << Join(missing);
+  EXPECT_TRUE(unknown.empty()) << file.name
+                               << " has identifiers English.lng lacks: " << Join(unknown);
+  // Names and words the languages share ("Quadrivista", "OK") stay the same;
+  // a file that is mostly English was left untranslated.
+  if (file.name != "English.lng") {
+    EXPECT_LT(copied.size() * 4, file.texts.size())
+        << file.name << " keeps the English text of " << Join(copied);
+  }
 }
 
-TEST_P(TranslationTest, IsMostlyTranslatedRatherThanCopiedFromEnglish) {
-  // Names and words the languages share ("Quadrivista", "OK", "Desktop")
-  // stay the same; a file that is mostly English was left untranslated.
-  std::vector<std::string> copied;
-  for (const auto &[identifier, text] : file_.texts)
-    if (English().texts.contains(identifier) && English().texts.at(identifier) == text)
-      copied.push_back(identifier);
-  EXPECT_LT(copied.size() * 4, file_.texts.size())
-      << file_.name << " keeps the English text of " << JoinNames(copied);
-}
+INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFileTest, ::testing::ValuesIn(LanguageFileNames()),
+                         [](const auto &info) { return fs::path(info.param).stem().string(); });
 
-INSTANTIATE_TEST_SUITE_P(Shipped, TranslationTest, ::testing::ValuesIn(LanguageFileNames(false)),
-                         TestName);
+// The text identifiers of C++ source: string literals that are a number,
+// optionally followed by "." and a note ("42", L"42", "263.Cannot modify #1"),
+// outside comments and character literals, with the line each stands on.
+std::vector<std::pair<std::string, int>> IdentifiersIn(const std::string &source) {
+  static const std::regex identifier(R"(([0-9]+)(\..*)?)"), version(R"([0-9]+(\.[0-9]+)+)");
+  static const std::set<std::string> rawPrefixes = {"R", "LR", "uR", "UR", "u8R"};
+  static const std::set<std::string> charPrefixes = {"", "L", "u", "U", "u8"};
+  std::vector<std::pair<std::string, int>> found;
+  const auto literal = [&](const std::string &content, int line) {
+    std::smatch match;
+    if (std::regex_match(content, match, identifier) && !std::regex_match(content, version))
+      found.emplace_back(match[1].str(), line);
+  };
+  int line = 1;
+  for (std::size_t i = 0; i < source.size();) {
+    const char c = source[i];
+    std::size_t word = i;
+    while (word > 0 &&
+           (std::isalnum(static_cast<unsigned char>(source[word - 1])) || source[word - 1] == '_'))
+      --word;
+    const std::string prefix = c == '"' || c == '\'' ? source.substr(word, i - word) : "";
+    std::size_t next = i + 1;
+    if (source.compare(i, 2, "//") == 0) {
+      next = std::min(source.find('\n', i), source.size());
+    } else if (source.compare(i, 2, "/*") == 0) {
+      next = std::min(source.find("*/", i + 2), source.size() - 2) + 2;
+    } else if (c == '"' && rawPrefixes.contains(prefix)) {
+      const std::size_t open = std::min(source.find('(', i), source.size() - 1);
+      const std::string closing = ")" + source.substr(i + 1, open - i - 1) + "\"";
+      const std::size_t end = std::min(source.find(closing, open), source.size());
+      literal(source.substr(open + 1, end - open - 1), line);
+      next = std::min(end + closing.size(), source.size());
+    } else if (c == '"' || (c == '\'' && charPrefixes.contains(prefix))) {
+      std::size_t end = i + 1; // a quote after other words is a digit separator, as in 1'000
+      while (end < source.size() && source[end] != c && source[end] != '\n')
+        end += source[end] == '\\' ? 2 : 1;
+      if (c == '"')
+        literal(source.substr(i + 1, std::min(end, source.size()) - i - 1), line);
+      next = std::min(end + 1, source.size());
+    }
+    line += static_cast<int>(std::count(source.data() + i, source.data() + next, '\n'));
+    i = next;
+  }
+  return found;
+}
 
 TEST(IdentifierScan, ReadsLiteralsButNotCommentsCharactersOrVersions) {
   const std::string source = "// \"11\" in a comment\n"
                              "/* \"12\"\n \"13\" */ Caption(L\"42\"); char q = '\"';\n"
                              "Item(\"13.3d cube\", 1'000); auto v = \"1.2.0\";\n"
                              "auto raw = R\"x(\"14\")x\"; Use(\"35\");\n";
-  std::vector<std::pair<std::string, int>> found;
-  for (const auto &literal : StringLiteralsIn(source))
-    if (const auto identifier = IdentifierOf(literal.content); !identifier.empty())
-      found.emplace_back(identifier, literal.line);
-  const std::vector<std::pair<std::string, int>> expected = {{"42", 3}, {"13", 4}, {"35", 5}};
-  EXPECT_EQ(found, expected);
+  EXPECT_EQ(IdentifiersIn(source),
+            (std::vector<std::pair<std::string, int>>{{"42", 3}, {"13", 4}, {"35", 5}}));
 }
 
-TEST(ProgramSources, UseOnlyIdentifiersThatEveryLanguageFileDefines) {
-  const auto uses = ScanIdentifierUses(kSourceRoot, kDataFiles);
-  ASSERT_FALSE(uses.empty()) << "no text identifiers found under " << kSourceRoot;
-  for (const auto &name : LanguageFileNames(true)) {
-    const LanguageFile file = ReadLanguageFile(kLanguageFolder / name);
-    for (const auto &use : uses) {
-      const auto found = file.texts.find(use.identifier);
-      EXPECT_TRUE(found != file.texts.end() && !found->second.empty())
-          << name << " lacks " << use.identifier << ", used as \"" << use.literal << "\" at "
-          << use.place << " (if that literal is a value, not a text, list its file in kDataFiles)";
+// Every other file is held to English.lng above, so English.lng stands for all.
+TEST(ProgramSources, UseOnlyIdentifiersThatTheLanguageFilesDefine) {
+  int uses = 0;
+  for (const auto &folder : fs::directory_iterator(kSourceRoot)) {
+    if (!folder.is_directory() || folder.path().filename() == "tests" ||
+        !fs::exists(folder.path() / "CMakeLists.txt"))
+      continue;
+    for (const auto &entry : fs::recursive_directory_iterator(folder.path())) {
+      const std::string relative = entry.path().lexically_relative(kSourceRoot).generic_string();
+      const std::string extension = entry.path().extension().string();
+      if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h") ||
+          relative.ends_with("_test.cpp") || kDataFiles.contains(relative))
+        continue;
+      for (const auto &[identifier, line] : IdentifiersIn(ReadBytes(entry.path()))) {
+        ++uses;
+        const auto found = English().texts.find(identifier);
+        EXPECT_TRUE(found != English().texts.end() && !found->second.empty())
+            << "English.lng lacks " << identifier << ", used at " << relative << ":" << line
+            << " (if that literal is a value, not a text, list its file in kDataFiles)";
+      }
     }
   }
+  EXPECT_GT(uses, 0) << "no text identifiers found under " << kSourceRoot;
 }
 
 } // namespace
-} // namespace qv::test

@@ -3,12 +3,14 @@
 #include "desktops/desktop.h"
 #include "desktops/desktop_environment.h"
 #include "desktops/global_lock.h"
+#include "desktops/password_prompt.h"
 #include "desktops/window_manager.h"
 #include "shell/log.h"
 #include "tests/support/fake_window_system.h"
 #include "tests/support/memory_settings_store.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,17 @@ private:
   void Record(const std::string &what, TDesktop &d) {
     calls.push_back(what + " " + std::to_string(d.Number()));
   }
+};
+
+// Answers every password request with the same text (nothing = cancelled) and counts them.
+class AnswerPrompt : public PasswordPrompt {
+public:
+  std::optional<std::string> AskPassword() override {
+    ++asked;
+    return answer;
+  }
+  std::optional<std::string> answer;
+  int asked = 0;
 };
 
 // Settings at their defaults, desktop 1 current, discovery enabled.

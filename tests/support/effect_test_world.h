@@ -2,7 +2,6 @@
 // Test support for the effects: a clock the test moves, a device that keeps
 // what it hands out and what each frame drew, and a program of six desktops
 // held in memory.
-#include "desktops/password_prompt.h"
 #include "render/effect_device.h"
 #include "render/effect_world.h"
 #include "tests/support/desktop_test_world.h"
@@ -147,28 +146,45 @@ private:
   test::DesktopTestWorld &desktops_;
 };
 
-class AnswerPrompt : public PasswordPrompt {
-public:
-  std::optional<std::string> AskPassword() override { return answer; }
-  std::optional<std::string> answer;
-};
-
 // One effect driven frame by frame, as a user would, on desktops held in memory.
 template <class Renderer> class EffectTest : public ::testing::Test {
 protected:
-  void Open(int onDesktop = 1) {
+  // Enough frames for any move to come to rest.
+  static constexpr int kSettle = 300;
+
+  // Opens the effect on the desktop, then runs `frames` frames.
+  void Open(int onDesktop = 1, int frames = 0) {
     desktops.SwitchTo(onDesktop);
     desktops.setup.PerformanceLivePreview = false;
     effect.reset();
     effect = std::make_unique<Renderer>(device, world);
     effect->Initialise();
+    Frames(frames);
   }
   // Up to `count` frames, fewer once the effect has finished.
-  void Frames(int count = 300, int milliseconds = 10) {
+  void Frames(int count = kSettle, int milliseconds = 10) {
     for (int i = 0; i < count && !effect->Finished(); ++i) {
       world.clock.now += milliseconds;
       effect->Render();
     }
+  }
+  // A key press or an edge trigger, then the frames that follow it.
+  void Key(int key, int frames = kSettle) {
+    effect->HandleKeyDown(key);
+    Frames(frames);
+  }
+  void Trigger(std::uint32_t code, int frames = kSettle) {
+    effect->HandleTrigger(code);
+    Frames(frames);
+  }
+  // The left button held over a frame, a move by (dx, dy) over the next, then let go.
+  void Drag(int dx, int dy, bool release = true) {
+    world.buttonDown = true;
+    Frames(1);
+    world.cursor.x += dx;
+    world.cursor.y += dy;
+    Frames(1);
+    world.buttonDown = !release;
   }
   int Current() { return desktops.manager->CurrentDesktop()->Number(); }
   bool DrewProtectedPicture() const {
