@@ -4,9 +4,15 @@
 #include "triggers/cursor_poll.h"
 #include "triggers/key_combination.h"
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
+// How often the keys are looked at while none is held: a key pressed is seen
+// within this, and from then on every 10 ms until all are let go.
+constexpr int kKeysAtRestMilliseconds = 30;
+
 bool KeyDown(int virtualKey) {
   return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
@@ -57,13 +63,34 @@ void THookThread::Run() {
   CursorPoll cursorPoll;
   POINT cursor{};
   int cursorDueIn = 0; // milliseconds until the cursor is looked at again
+  int keysDueIn = 0;   // and the keys
+  bool held = false;
   bool middleWasDown = false;
   while (!stopRequested_) {
-    // The keys are cheap to read; the cursor is read as often as it can matter.
-    const ModifierKeys keys{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
-    const bool middleDown = KeyDown(VK_MBUTTON);
-    const bool held = keys.control || keys.shift || keys.alt || middleDown || KeyDown(VK_LBUTTON) ||
-                      KeyDown(VK_RBUTTON);
+    // Every look at a key or at the cursor is a round trip to the window
+    // server (under Wine also a check of the display connection), so each is
+    // looked at every 10 ms only while that can matter: keys while one is
+    // held, the cursor as its poll decides.
+    if (keysDueIn <= 0) {
+      const ModifierKeys keys{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
+      const bool middleDown = KeyDown(VK_MBUTTON);
+      held = keys.control || keys.shift || keys.alt || middleDown || KeyDown(VK_LBUTTON) ||
+             KeyDown(VK_RBUTTON);
+      if (const std::uint32_t event = combinationWatcher.Update(keys, specialKeyEffects_);
+          event != 0)
+        Report(event);
+      const int wheelEffect = wheelEffect_;
+      if (wheelEffect != 0 && (middleDown || middleWasDown)) {
+        const bool overIcons =
+            desktopListView_ != nullptr && WindowFromPoint(cursor) == desktopListView_;
+        if (const std::uint32_t event =
+                middleClickWatcher.Update(middleDown, overIcons, wheelEffect);
+            event != 0)
+          Report(event);
+      }
+      middleWasDown = middleDown;
+      keysDueIn = held ? CursorPoll::kFastMilliseconds : kKeysAtRestMilliseconds;
+    }
     if (cursorDueIn <= 0 || held) {
       GetCursorPos(&cursor);
       const HotZones zones = Zones();
@@ -71,21 +98,10 @@ void THookThread::Run() {
         Report(static_cast<std::uint32_t>(zone));
       cursorDueIn = cursorPoll.NextInterval(cursor.x, cursor.y, held, zones);
     }
-
-    if (const std::uint32_t event = combinationWatcher.Update(keys, specialKeyEffects_); event != 0)
-      Report(event);
-
-    const int wheelEffect = wheelEffect_;
-    if (wheelEffect != 0 && (middleDown || middleWasDown)) {
-      const bool overIcons =
-          desktopListView_ != nullptr && WindowFromPoint(cursor) == desktopListView_;
-      if (const std::uint32_t event = middleClickWatcher.Update(middleDown, overIcons, wheelEffect);
-          event != 0)
-        Report(event);
-    }
-    middleWasDown = middleDown;
-    Sleep(CursorPoll::kFastMilliseconds);
-    cursorDueIn -= CursorPoll::kFastMilliseconds;
+    const int pause = std::max(1, std::min(cursorDueIn, keysDueIn));
+    Sleep(static_cast<DWORD>(pause));
+    cursorDueIn -= pause;
+    keysDueIn -= pause;
   }
 }
 

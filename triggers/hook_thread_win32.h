@@ -12,10 +12,11 @@
 
 namespace qv {
 
-// Polls the cursor and the modifier keys every 10 ms and reports hot-zone entries,
-// special-key presses and releases and middle clicks on the desktop icons: it leaves
-// the event code in PendingEvent and posts the trigger notification to the notify
-// window, whose handler takes the code. It touches nothing else of the program.
+// Polls the cursor and the modifier keys (every 10 ms while that can matter) and
+// reports hot-zone entries, special-key presses and releases and middle clicks on
+// the desktop icons: it leaves the event code in PendingEvent and posts the trigger
+// notification to the notify window, whose handler takes the code. It touches
+// nothing else of the program.
 class THookThread {
 public:
   // Starts at once. `desktopListView` is the desktop icon list the middle click is
