@@ -59,10 +59,6 @@ SIZE WindowSize(HWND window) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-bool Contains(const std::wstring &text, const wchar_t *part) {
-  return text.find(part) != std::wstring::npos;
-}
-
 std::optional<DecodedImage> ReadJpeg(const std::filesystem::path &name) {
   // The decoder also takes PNG data; a file named as JPEG must be one.
   return DecodeImageFile(name, true);
@@ -142,10 +138,12 @@ void TFastBitmap::StretchTo(HDC target, int x, int y, int width, int height) con
 }
 
 bool TFastBitmap::LoadFromFile(const std::filesystem::path &name, int width, int height) {
-  std::wstring lowerName = name.wstring();
-  CharLowerBuffW(lowerName.data(), static_cast<DWORD>(lowerName.size()));
-  const bool isJpeg = Contains(lowerName, L".jpg") || Contains(lowerName, L".jpeg");
-  const bool isBitmap = Contains(lowerName, L".bmp");
+  // The file's own extension decides, not a ".bmp" or ".jpg" anywhere in its
+  // path: a picture in "My.bmp files" is still a JPEG.
+  std::wstring extension = name.extension().wstring();
+  CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
+  const bool isJpeg = extension == L".jpg" || extension == L".jpeg";
+  const bool isBitmap = extension == L".bmp";
 
   const WindowDc screen(nullptr);
   const MemoryDc memory(screen.Get(), Handle());

@@ -138,10 +138,15 @@ TEST(FastBitmap, LoadsJpegOrBitmapFilesStretchedAndLeavesOthersAlone) {
   EXPECT_FALSE(bitmap.LoadFromFile(folder.path() / "missing.bmp", 64, 32));
   ExpectPixels(bitmap, {{10, 10, kMarker, 0}});
 
-  // The last extension decides.
+  // The last extension of the file's own name decides, whatever the rest of
+  // the path says.
   WriteFile(folder.path() / "picture.jpg.bmp", EncodeBmp(10, 6, kTeal, kCrimson));
   EXPECT_TRUE(bitmap.LoadFromFile(folder.path() / "picture.jpg.bmp", 64, 32));
   ExpectPixels(bitmap, {{4, 4, kTeal, 2}, {60, 28, kCrimson, 2}});
+  std::filesystem::create_directory(folder.path() / "old.bmp pictures");
+  WriteFile(folder.path() / "old.bmp pictures" / "wallpaper.jpg", jpeg);
+  EXPECT_TRUE(bitmap.LoadFromFile(folder.path() / "old.bmp pictures" / "wallpaper.jpg", 32, 16));
+  ExpectPixels(bitmap, {{4, 4, kCrimson, 8}, {28, 12, kTeal, 8}});
 }
 
 } // namespace
