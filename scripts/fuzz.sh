@@ -9,7 +9,8 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QV_BUILD_DIR:-$root/build}/sanitize
+# Absolute, as the targets run from their own work folders.
+build=$(realpath -m "${QV_BUILD_DIR:-$root/build}")/sanitize
 unit_tests=1
 if [[ ${1:-} == --no-unit-tests ]]; then unit_tests=0; shift; fi
 seconds=${1:-5}
