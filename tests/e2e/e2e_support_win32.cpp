@@ -272,37 +272,34 @@ void TypeText(const std::wstring &text) {
   }
 }
 
-namespace {
+bool ChooseInOpenDialog(DWORD processId, const std::filesystem::path &file) {
+  HWND dialog = nullptr;
+  if (!WaitUntil(
+          [&] {
+            dialog = FindProcessWindow(processId, L"#32770");
+            return dialog && IsWindowVisible(dialog) && GetForegroundWindow() == dialog;
+          },
+          10s))
+    return false;
+  TypeText(file.wstring());
+  PressKey(VK_RETURN);
+  return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s);
+}
 
-// The first descendant, depth first, that `matches`.
-HWND FindDescendantWhere(HWND parent, const std::function<bool(HWND)> &matches) {
+HWND FindDescendant(HWND parent, int id) {
   struct Search {
-    const std::function<bool(HWND)> &matches;
+    int id;
     HWND found;
-  } search{matches, nullptr};
+  } search{id, nullptr};
   EnumChildWindows(
       parent,
       [](HWND child, LPARAM parameter) -> BOOL {
         auto &search = *reinterpret_cast<Search *>(parameter);
-        search.found = search.matches(child) ? child : nullptr;
+        search.found = GetDlgCtrlID(child) == search.id ? child : nullptr;
         return search.found == nullptr;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-} // namespace
-
-HWND FindDescendant(HWND parent, int id) {
-  return FindDescendantWhere(parent, [id](HWND child) { return GetDlgCtrlID(child) == id; });
-}
-
-HWND FindDescendantOfClass(HWND parent, const wchar_t *className) {
-  return FindDescendantWhere(parent, [className](HWND child) {
-    wchar_t name[64] = {};
-    GetClassNameW(child, name, 64);
-    return lstrcmpW(name, className) == 0;
-  });
 }
 
 bool IsAt(HWND window, const RECT &rect) {
