@@ -168,21 +168,6 @@ TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
   Stop(*program);
 }
 
-// The text of `identifier` in a shipped language file, read as Windows-1252.
-std::wstring ShippedText(const wchar_t *file, const std::string &identifier) {
-  const std::string content = ReadFile(ExecutableFolder() / L"Languages" / file);
-  const auto start = content.find("\n" + identifier + "=");
-  if (start == std::string::npos)
-    return {};
-  const auto from = start + identifier.size() + 2;
-  const std::string text = content.substr(from, content.find_first_of("\r\n", from) - from);
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<std::size_t>(
-      MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          static_cast<int>(wide.size()))));
-  return wide;
-}
-
 TEST_F(SettingsEndToEnd, ChoosingGermanTranslatesTheWindowAndTheTrayMenuAtOnce) {
   TLanguageController shipped(ExecutableFolder() / L"Languages");
   shipped.SetLanguage("german");
@@ -208,7 +193,7 @@ TEST_F(SettingsEndToEnd, ChoosingGermanTranslatesTheWindowAndTheTrayMenuAtOnce) 
       << "the links are translated at once";
   EXPECT_NE(german("28"), L"Keys");
   // "Kantenglättung": only a Windows-1252 reading of the file gives the umlaut.
-  EXPECT_EQ(WindowTextOf(Link(23)), ShippedText(L"German.lng", "197"));
+  EXPECT_EQ(WindowTextOf(Link(23)), german("197"));
   EXPECT_NE(WindowTextOf(Link(23)).find(L'\u00E4'), std::wstring::npos);
   EXPECT_EQ(WindowTextOf(FindDescendant(form_, id::kHeaderTitle)), german("1"));
   SaveScreenshot("settings-window-german");
@@ -257,31 +242,6 @@ TEST_F(SettingsEndToEnd, PrivacyPageAsksTheOldPasswordAndStoresTheNewOneTypedTwi
   Stop(*program);
 }
 
-TEST_F(SettingsEndToEnd, ARuleMadeInTheApplicationSelectorIsStoredOnAccept) {
-  auto program = Start();
-  ShowSettings();
-  HWND page = ClickLink(2);
-  ASSERT_NE(page, nullptr);
-  ClickWindow(FindDescendant(page, id::kEnable));
-  ClickWindow(FindDescendant(page, id::kEdit));
-  HWND selector = WaitForDialog(L"TApplicationSelector");
-  ASSERT_NE(selector, nullptr);
-  HWND accept = FindDescendant(selector, id::kAccept);
-  EXPECT_FALSE(IsWindowEnabled(accept)) << "no application yet";
-  ClickWindow(FindDescendant(selector, id::kApplications));
-  TypeText(L"notepad.exe");
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(accept) != FALSE; }, 10s));
-  SelectComboItem(FindDescendant(selector, id::kActions), 3);
-  CloseDialog(selector, id::kAccept);
-  ClosePage(page, id::kAccept);
-
-  RegistrySettingsStore store;
-  const TSetup stored(store);
-  EXPECT_TRUE(stored.DesktopEnableRules);
-  EXPECT_EQ(stored.Rules, std::vector<std::string>{"notepad.exe=3"});
-  Stop(*program);
-}
-
 // Theme folders beside the program for one test, gone afterwards, with a
 // file among them that is no theme.
 class TestThemes {
@@ -308,8 +268,8 @@ int ComboIndexOf(HWND combo, const wchar_t *text) {
 
 // One page of each kind: bound drop-down lists, trackbars and check boxes, the
 // exposer's, the performance level's, the distances page that serves every
-// effect with that effect's keys, and a background page with its themes and
-// its file dialog.
+// effect with that effect's keys, the rules with their application selector,
+// and a background page with its themes and its file dialog.
 TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAccept) {
   const TestThemes themes;
   SaveSettings([](TSetup &setup) { setup.CubeBackgroundTheme = "QvTestThemeGone"; });
@@ -339,6 +299,19 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAccept) {
         [&] { return WindowTextOf(FindDescendant(page, id::kLevelSize)) == text("250"); }, 10s));
   });
   ChangePage(92, [](HWND page) { MoveTrackbar(page, id::kInitialDistance, 320); });
+  ChangePage(2, [&](HWND page) {
+    ClickWindow(FindDescendant(page, id::kEnable));
+    ClickWindow(FindDescendant(page, id::kEdit));
+    HWND selector = WaitForDialog(L"TApplicationSelector");
+    ASSERT_NE(selector, nullptr);
+    HWND accept = FindDescendant(selector, id::kAccept);
+    EXPECT_FALSE(IsWindowEnabled(accept)) << "no application yet";
+    ClickWindow(FindDescendant(selector, id::kApplications));
+    TypeText(L"notepad.exe");
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(accept) != FALSE; }, 10s));
+    SelectComboItem(FindDescendant(selector, id::kActions), 3);
+    CloseDialog(selector, id::kAccept);
+  });
 
   // The stored theme has gone: the first one found shows; files are no themes.
   const auto picture = ExecutableFolder() / L"QvTestPicture.jpg";
@@ -370,6 +343,8 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAccept) {
   EXPECT_EQ(stored.PerformanceLevel, 3);
   EXPECT_EQ(stored.CarouselDistance, 320);
   EXPECT_EQ(stored.CubeDistance, 50) << "the cube's distance is its own";
+  EXPECT_TRUE(stored.DesktopEnableRules);
+  EXPECT_EQ(stored.Rules, std::vector<std::string>{"notepad.exe=3"});
   EXPECT_EQ(stored.CubeBackground, 4);
   EXPECT_EQ(stored.CubeBackgroundImage, WideToAnsi(picture.wstring()));
   Stop(*program);
