@@ -50,8 +50,15 @@ protected:
     WaitForProgramIdle();
   }
 
-  // Desktop 3 current with window `third` on it, window `fifth` on private desktop 5.
+  // Desktop 3 current with window `third` on it, window `fifth` on private
+  // desktop 5, whose password is "Open Sesame".
   void StartOnDesktop3(std::unique_ptr<Process> &program) {
+    SaveSettings([](TSetup &setup) {
+      setup.DesktopPrivacy[5] = 1;
+      setup.DesktopEnableRules = true;
+      setup.Rules = {"privatefive.exe=4"};
+      setup.SetDesktopPassword("Open Sesame");
+    });
     program = Start();
     const auto testWindow = ExecutableFolder() / L"test_window.exe";
     fifth_ = OpenManagedWindow(
@@ -62,21 +69,12 @@ protected:
     EXPECT_TRUE(WaitUntil([&] { return Hidden(first, 100); }));
     third_ = OpenManagedWindow(L"QvThird", testWindow, L"--at 200 200");
   }
-  static void PrivateDesktop5(TSetup &setup) {
-    setup.DesktopPrivacy[5] = 1;
-    setup.DesktopEnableRules = true;
-    setup.Rules = {"privatefive.exe=4"};
-  }
 
   HWND third_ = nullptr;
   HWND fifth_ = nullptr;
 };
 
 TEST_F(PrivacyAndOsdEndToEnd, APrivateDesktopOpensOnlyToItsExactPassword) {
-  SaveSettings([](TSetup &setup) {
-    PrivateDesktop5(setup);
-    setup.SetDesktopPassword("Open Sesame");
-  });
   std::unique_ptr<Process> program;
   StartOnDesktop3(program);
 
@@ -103,10 +101,6 @@ TEST_F(PrivacyAndOsdEndToEnd, APrivateDesktopOpensOnlyToItsExactPassword) {
 }
 
 TEST_F(PrivacyAndOsdEndToEnd, TheSessionEndingWhileThePasswordIsAskedForEndsTheProgramCleanly) {
-  SaveSettings([](TSetup &setup) {
-    PrivateDesktop5(setup);
-    setup.SetDesktopPassword("Open Sesame");
-  });
   std::unique_ptr<Process> program;
   StartOnDesktop3(program);
   PressCtrlWith('5');
