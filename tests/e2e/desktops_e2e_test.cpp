@@ -21,13 +21,21 @@ protected:
   }
 };
 
-TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerHideAndBringBackTheWindowsOfADesktop) {
+// The class and process lists are read with the real names of other programs.
+TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerHideAndBringBackTheManagedWindowsOfADesktop) {
   SaveSettings([](TSetup &setup) { setup.HotCorner3Action = 2; });
   HWND before = OpenWindow(L"QvBeforeStart");
+  HWND sticky = OpenWindow(L"BaseWindow_RootWnd", {}, L"--at 700 100");
+  HWND ignored = OpenWindow(L"ATL:00417A20", {}, L"--at 700 400");
+  HWND photoshop = OpenWindow(L"ATL:00417A20", CopyProgramAs(L"test_window.exe", L"photoshop.exe"),
+                              L"--at 700 600");
+  const RECT stickyRect = WindowRectOf(sticky), ignoredRect = WindowRectOf(ignored);
+  const RECT photoshopRect = WindowRectOf(photoshop);
   auto program = Start();
   HWND after = OpenWindow(L"QvAfterStart", {}, L"--at 300 200");
   WaitUntilManaged(before);
   WaitUntilManaged(after);
+  WaitUntilManaged(photoshop);
   const RECT beforeRect = WindowRectOf(before);
   const RECT afterRect = WindowRectOf(after);
   // Known before the first switch to carry out their changes themselves.
@@ -39,6 +47,10 @@ TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerHideAndBringBackTheWindowsOfADeskto
   PressCtrlWith('2');
   EXPECT_TRUE(
       WaitUntil([&] { return IsHidden(before, beforeRect) && IsHidden(after, afterRect); }));
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(photoshop, photoshopRect); }))
+      << "photoshop.exe overrides the ATL: rule";
+  EXPECT_TRUE(IsAt(sticky, stickyRect)) << "a sticky window stays on every desktop";
+  EXPECT_TRUE(IsAt(ignored, ignoredRect)) << "an ATL: class is not managed";
   EXPECT_TRUE(WaitUntil([&] {
     return ShellHookReceived(2, before) && ShellHookReceived(2, after);
   })) << "the taskbar was not told to drop the buttons";
@@ -86,26 +98,6 @@ TEST_F(DesktopsEndToEnd, AHungWindowHoldsUpNoSwitchAndFollowsWhenItAnswersAgain)
 
   PressCtrlWith('1');
   EXPECT_TRUE(WaitUntil([&] { return IsAt(answering, answeringRect) && IsAt(hung, hungRect); }));
-  Stop(*program);
-}
-
-// The lists are read with the real class and process names of other programs.
-TEST_F(DesktopsEndToEnd, ClassAndProcessListsDecideWhatIsManaged) {
-  HWND sticky = OpenWindow(L"BaseWindow_RootWnd");
-  HWND ignored = OpenWindow(L"ATL:00417A20");
-  HWND photoshop = OpenWindow(L"ATL:00417A20", CopyProgramAs(L"test_window.exe", L"photoshop.exe"));
-  auto program = Start();
-  WaitUntilManaged(photoshop);
-  WaitUntilManaged(sticky);
-  const RECT stickyRect = WindowRectOf(sticky);
-  const RECT ignoredRect = WindowRectOf(ignored);
-  const RECT photoshopRect = WindowRectOf(photoshop);
-
-  PressCtrlWith('2');
-  EXPECT_TRUE(WaitUntil([&] { return IsHidden(photoshop, photoshopRect); }))
-      << "photoshop.exe overrides the ATL: rule";
-  EXPECT_TRUE(IsAt(sticky, stickyRect)) << "a sticky window stays on every desktop";
-  EXPECT_TRUE(IsAt(ignored, ignoredRect)) << "an ATL: class is not managed";
   Stop(*program);
 }
 
@@ -177,41 +169,28 @@ void SendToDesktop3ThroughTheSystemMenu(HWND window) {
   EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
 }
 
-TEST_F(DesktopsEndToEnd, ChoosingSendToInTheSystemMenuMovesTheWindow) {
-  HWND window = OpenWindow(L"QvSendToChoice");
-  const int plainCount = SystemMenuItemCount(window);
-  auto program = Start();
-  WaitUntilManaged(window);
-  ASSERT_TRUE(WaitUntil([&] { return SystemMenuItemCount(window) == plainCount + 7; }))
-      << "a separator and six \"Send to\" items";
-  SendToDesktop3ThroughTheSystemMenu(window);
-  Stop(*program);
-  EXPECT_EQ(SystemMenuItemCount(window), plainCount) << "the items go at exit";
-}
-
-TEST_F(DesktopsEndToEnd, SendToRequestsOfManyProgramsAtOnceAreAllCarriedOut) {
+// Requests of several programs at once are all carried out, beside one made
+// through the menu.
+TEST_F(DesktopsEndToEnd, SendToInTheSystemMenuMovesTheWindowsOfManyProgramsAtOnce) {
   std::vector<HWND> windows;
   for (int i = 0; i < 5; ++i)
-    windows.push_back(OpenWindow(L"QvAtOnce" + std::to_wstring(i), {},
+    windows.push_back(OpenWindow(L"QvSendTo" + std::to_wstring(i), {},
                                  L"--at " + std::to_wstring(50 + 150 * i) + L" 150"));
   const int plainCount = SystemMenuItemCount(windows[0]);
   auto program = Start();
   ASSERT_TRUE(WaitUntil([&] {
     return std::all_of(windows.begin(), windows.end(),
                        [&](HWND window) { return SystemMenuItemCount(window) == plainCount + 7; });
-  }));
-  for (HWND window : windows)
-    PostMessageW(window, WM_SYSCOMMAND, 1283, 0);
-  EXPECT_TRUE(WaitUntil([&] {
-    return std::all_of(windows.begin(), windows.end(),
-                       [](HWND window) { return WindowRectOf(window).top < -5000; });
-  })) << "every window went to desktop 3";
-  PressCtrlWith('3');
+  })) << "a separator and six \"Send to\" items";
+  for (std::size_t i = 1; i < windows.size(); ++i)
+    PostMessageW(windows[i], WM_SYSCOMMAND, 1283, 0);
+  SendToDesktop3ThroughTheSystemMenu(windows[0]);
   EXPECT_TRUE(WaitUntil([&] {
     return std::all_of(windows.begin(), windows.end(),
                        [](HWND window) { return WindowRectOf(window).top == 150; });
-  }));
+  })) << "every window went to desktop 3";
   Stop(*program);
+  EXPECT_EQ(SystemMenuItemCount(windows[0]), plainCount) << "the items go at exit";
 }
 
 TEST_F(DesktopsEndToEnd, SendToServesA32BitProgramThroughTheHelper) {
