@@ -1,7 +1,6 @@
-// The cube as a user meets it beyond its keys: turned with the wheel and the
-// screen's edges, held open with Ctrl+Shift, with a window carried into it,
-// over a private desktop and after a change of the screen's size. What the
-// cube draws is read back from the X display.
+// The cube beyond its keys: turned with the wheel and the screen's edges, held
+// open with Ctrl+Shift, over a private desktop and after a change of the
+// screen's size. What it draws is read back from the X display.
 #include "tests/e2e/effect_fixture_win32.h"
 
 #include "shell/setup.h"
@@ -110,33 +109,6 @@ TEST_F(CubeEndToEnd, HoldingCtrlShiftShowsTheCubeAndLettingGoChoosesTheFrontDesk
   Stop(*program_);
 }
 
-TEST_F(CubeEndToEnd, AWindowDraggedIntoTheCubeLandsWhereItIsDropped) {
-  OpenDesktops([](TSetup &setup) { setup.CubeEdgeMovement = true; });
-  // Hold the red window by its title bar and bring up the cube.
-  const int titleX = kWindowRect.left + 200, titleY = kWindowRect.top + 10;
-  ASSERT_TRUE(XDoTool("mousemove " + std::to_string(titleX) + " " + std::to_string(titleY) +
-                      " sleep 0.3 mousedown 1 sleep 0.3"));
-  ended_ = EffectsEnded();
-  PressKey(VK_F11);
-  ASSERT_TRUE(WaitUntil([&] { return OnScreen(); }, 10s));
-  EXPECT_NE(ReadFile(LogFile()).find("carrying window"), std::string::npos);
-  EXPECT_TRUE(WaitUntil([&] {
-    return (GetWindowLongPtrW(red_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  })) << "the carried window stays above the cube";
-  Sleep(1000);
-  // The right edge turns to desktop 2; dropping the window there chooses it.
-  XDoTool("mousemove 900 500 sleep 0.2 mousemove 1279 500 sleep 2 mousemove 1100 500 sleep 0.3 "
-          "mouseup 1");
-  WaitUntilClosed();
-  EXPECT_TRUE(WaitUntil([&] { return At(green_); })) << "desktop 2 is current";
-  EXPECT_GT(WindowRectOf(red_).top, -10000) << "the carried window came along";
-  EXPECT_EQ(GetWindowLongPtrW(red_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return Hidden(green_); }));
-  EXPECT_LT(WindowRectOf(red_).top, -10000) << "the window belongs to desktop 2 now";
-  Stop(*program_);
-}
-
 TEST_F(CubeEndToEnd, PrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
   OpenDesktops(
       [](TSetup &setup) {
@@ -155,12 +127,6 @@ TEST_F(CubeEndToEnd, PrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
   EXPECT_TRUE(WaitUntil([&] { return At(green_) && Hidden(red_); }));
   Stop(*program_);
 }
-
-} // namespace
-} // namespace qv::e2e
-
-namespace qv::e2e {
-namespace {
 
 // Changes the screen's size for as long as it lives.
 class ScreenSize {

@@ -1,7 +1,5 @@
-// Desktops as a user meets them: other programs' windows hidden and shown by
-// hotkeys and hot corners, with the stand-in shell's taskbar told of
-// every button that comes and goes, and every window given back at the end,
-// even after the program was killed.
+// Other programs' windows hidden and shown by hotkeys, hot corners, gestures
+// and "Send to", the taskbar told of every button, and every window given back.
 #include "tests/e2e/stand_in_shell_fixture_win32.h"
 
 #include "shell/registry_settings_store_win32.h"
@@ -23,12 +21,21 @@ protected:
   }
 };
 
-TEST_F(DesktopsEndToEnd, HotkeysHideAndBringBackTheWindowsOfADesktop) {
+// The class and process lists are read with the real names of other programs.
+TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerHideAndBringBackTheManagedWindowsOfADesktop) {
+  SaveSettings([](TSetup &setup) { setup.HotCorner3Action = 2; });
   HWND before = OpenWindow(L"QvBeforeStart");
+  HWND sticky = OpenWindow(L"BaseWindow_RootWnd", {}, L"--at 700 100");
+  HWND ignored = OpenWindow(L"ATL:00417A20", {}, L"--at 700 400");
+  HWND photoshop = OpenWindow(L"ATL:00417A20", CopyProgramAs(L"test_window.exe", L"photoshop.exe"),
+                              L"--at 700 600");
+  const RECT stickyRect = WindowRectOf(sticky), ignoredRect = WindowRectOf(ignored);
+  const RECT photoshopRect = WindowRectOf(photoshop);
   auto program = Start();
   HWND after = OpenWindow(L"QvAfterStart", {}, L"--at 300 200");
   WaitUntilManaged(before);
   WaitUntilManaged(after);
+  WaitUntilManaged(photoshop);
   const RECT beforeRect = WindowRectOf(before);
   const RECT afterRect = WindowRectOf(after);
   // Known before the first switch to carry out their changes themselves.
@@ -40,10 +47,13 @@ TEST_F(DesktopsEndToEnd, HotkeysHideAndBringBackTheWindowsOfADesktop) {
   PressCtrlWith('2');
   EXPECT_TRUE(
       WaitUntil([&] { return IsHidden(before, beforeRect) && IsHidden(after, afterRect); }));
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(photoshop, photoshopRect); }))
+      << "photoshop.exe overrides the ATL: rule";
+  EXPECT_TRUE(IsAt(sticky, stickyRect)) << "a sticky window stays on every desktop";
+  EXPECT_TRUE(IsAt(ignored, ignoredRect)) << "an ATL: class is not managed";
   EXPECT_TRUE(WaitUntil([&] {
     return ShellHookReceived(2, before) && ShellHookReceived(2, after);
   })) << "the taskbar was not told to drop the buttons";
-  SaveScreenshot("desktop-2-empty");
 
   PressCtrlWith('1');
   EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect) && IsAt(after, afterRect); }));
@@ -51,11 +61,17 @@ TEST_F(DesktopsEndToEnd, HotkeysHideAndBringBackTheWindowsOfADesktop) {
       WaitUntil([&] { return ShellHookReceived(1, before) && ShellHookReceived(1, after); }));
   // The window opened last is the top-most one and gets the focus back.
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == after; }));
-  SaveScreenshot("desktop-1-back");
 
   PressCtrlWith('9'); // previous desktop: 1 wraps round to 6
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(before, beforeRect); }));
   PressCtrlWith('0'); // next desktop: 6 wraps round to 1
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect); }));
+
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  MoveCursor(width - 1, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(before, beforeRect); })) << "the corner is 2's";
+  MoveCursor(width / 2, 400);
+  PressCtrlWith('1');
   EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect); }));
   Stop(*program);
 }
@@ -85,54 +101,23 @@ TEST_F(DesktopsEndToEnd, AHungWindowHoldsUpNoSwitchAndFollowsWhenItAnswersAgain)
   Stop(*program);
 }
 
-TEST_F(DesktopsEndToEnd, ClassAndProcessListsDecideWhatIsManaged) {
-  HWND sticky = OpenWindow(L"BaseWindow_RootWnd");
-  HWND ignored = OpenWindow(L"BasicWindow");
-  HWND atl = OpenWindow(L"ATL:00417A20");
-  HWND photoshop = OpenWindow(L"ATL:00417A20", CopyProgramAs(L"test_window.exe", L"photoshop.exe"));
-  HWND plain = OpenWindow(L"QvPlain");
-  auto program = Start();
-  WaitUntilManaged(plain);
-  WaitUntilManaged(photoshop);
-  WaitUntilManaged(sticky);
-  const RECT stickyRect = WindowRectOf(sticky);
-  const RECT ignoredRect = WindowRectOf(ignored);
-  const RECT atlRect = WindowRectOf(atl);
-  const RECT photoshopRect = WindowRectOf(photoshop);
-
-  PressCtrlWith('2');
-  EXPECT_TRUE(WaitUntil([&] { return IsHidden(photoshop, photoshopRect); }))
-      << "photoshop.exe overrides the ATL: rule";
-  EXPECT_TRUE(IsAt(sticky, stickyRect)) << "a sticky window stays on every desktop";
-  EXPECT_TRUE(IsAt(ignored, ignoredRect)) << "an ignored class is not managed";
-  EXPECT_TRUE(IsAt(atl, atlRect)) << "an ATL: class is not managed";
-  const std::string log = ReadFile(LogFile());
-  EXPECT_EQ(log.find("Handle [" + HandleText(ignored) + "]"), std::string::npos);
-  EXPECT_EQ(log.find("Handle [" + HandleText(atl) + "]"), std::string::npos);
-  Stop(*program);
-}
-
-TEST_F(DesktopsEndToEnd, AHotCornerSwitchesTheDesktop) {
-  SaveSettings([](TSetup &setup) { setup.HotCorner3Action = 2; });
-  HWND window = OpenWindow(L"QvCorner");
-  auto program = Start();
-  WaitUntilManaged(window);
-  const RECT rect = WindowRectOf(window);
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-
-  MoveCursor(width - 1, 0);
-  EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "the corner switched to 2";
-  MoveCursor(width / 2, 400);
-  PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
-  Stop(*program);
-}
-
-TEST_F(DesktopsEndToEnd, ExitShowsTheWindowsOfEveryDesktop) {
+// Hidden windows come back with their buttons when the next start finds the
+// program killed, and at exit from any desktop.
+TEST_F(DesktopsEndToEnd, WindowsComeBackAfterAKillAndAtExit) {
   HWND first = OpenWindow(L"QvFirst");
   auto program = Start();
   WaitUntilManaged(first);
   const RECT firstRect = WindowRectOf(first);
+  PressCtrlWith('2');
+  ASSERT_TRUE(WaitUntil([&] { return IsHidden(first, firstRect); }));
+  program->Kill();
+  EXPECT_TRUE(IsHidden(first, firstRect)) << "nothing of ours ran after the kill";
+  std::error_code ignored;
+  std::filesystem::remove(ShellHookLog(), ignored);
+
+  program = Start();
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(first, firstRect); }));
+  EXPECT_TRUE(WaitUntil([&] { return ShellHookReceived(1, first); })) << "its button is back";
 
   PressCtrlWith('2');
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(first, firstRect); }));
@@ -141,29 +126,10 @@ TEST_F(DesktopsEndToEnd, ExitShowsTheWindowsOfEveryDesktop) {
   const RECT secondRect = WindowRectOf(second);
   PressCtrlWith('3');
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(second, secondRect); }));
-
   Stop(*program);
   EXPECT_TRUE(IsAt(first, firstRect));
   EXPECT_TRUE(IsAt(second, secondRect));
   EXPECT_FALSE(std::filesystem::exists(JournalFile()));
-}
-
-TEST_F(DesktopsEndToEnd, WindowsHiddenByAKilledProgramComeBackAtTheNextStart) {
-  HWND window = OpenWindow(L"QvSurvivor");
-  auto program = Start();
-  WaitUntilManaged(window);
-  const RECT rect = WindowRectOf(window);
-  PressCtrlWith('2');
-  ASSERT_TRUE(WaitUntil([&] { return IsHidden(window, rect); }));
-  program->Kill();
-  EXPECT_TRUE(IsHidden(window, rect)) << "nothing of ours ran after the kill";
-  std::error_code ignored;
-  std::filesystem::remove(ShellHookLog(), ignored);
-
-  auto again = Start();
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
-  EXPECT_TRUE(WaitUntil([&] { return ShellHookReceived(1, window); })) << "its button is back";
-  Stop(*again);
 }
 
 // The test window answers about its own system menu, which lives in its process.
@@ -176,25 +142,11 @@ int RightClicksSeen(HWND window) {
   return static_cast<int>(SendMessageW(window, query, 0, 0));
 }
 
-// The helper, started with no program to serve, ends at once where it can run at all.
+// Given no program to serve, the helper answers 1 at once where 32-bit
+// programs run at all; Wine without its 32-bit part starts it, and it crashes.
 bool CanRun32BitPrograms() {
-  const auto helper = ExecutableFolder() / L"QuadrivistaHooks32.exe";
-  std::wstring commandLine = L"\"" + helper.wstring() + L"\" 0";
-  STARTUPINFOW startup{sizeof(startup)};
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(helper.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process))
-    return false;
-  // Given no program, a helper that runs answers 1 at once. Wine without its
-  // 32-bit part starts the process all the same, which then crashes.
-  DWORD exitCode = 0;
-  const bool answered = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0 &&
-                        GetExitCodeProcess(process.hProcess, &exitCode) && exitCode == 1;
-  if (!answered)
-    TerminateProcess(process.hProcess, 0);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return answered;
+  Process helper(ExecutableFolder() / L"QuadrivistaHooks32.exe", L"0");
+  return helper.WaitForExit(10s) && helper.ExitCode() == 1;
 }
 
 // Opens the window's system menu with Alt+Space and picks "Send to Desktop 3", then
@@ -208,7 +160,6 @@ void SendToDesktop3ThroughTheSystemMenu(HWND window) {
   // Going up from the first item wraps round to the last, "Send to Desktop 6".
   for (int step = 0; step < 4; ++step)
     PressKey(VK_UP);
-  SaveScreenshot("send-to-menu");
   PressKey(VK_RETURN);
 
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "sent away at once";
@@ -218,41 +169,28 @@ void SendToDesktop3ThroughTheSystemMenu(HWND window) {
   EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
 }
 
-TEST_F(DesktopsEndToEnd, ChoosingSendToInTheSystemMenuMovesTheWindow) {
-  HWND window = OpenWindow(L"QvSendToChoice");
-  const int plainCount = SystemMenuItemCount(window);
-  auto program = Start();
-  WaitUntilManaged(window);
-  ASSERT_TRUE(WaitUntil([&] { return SystemMenuItemCount(window) == plainCount + 7; }))
-      << "a separator and six \"Send to\" items";
-  SendToDesktop3ThroughTheSystemMenu(window);
-  Stop(*program);
-  EXPECT_EQ(SystemMenuItemCount(window), plainCount) << "the items go at exit";
-}
-
-TEST_F(DesktopsEndToEnd, SendToRequestsOfManyProgramsAtOnceAreAllCarriedOut) {
+// Requests of several programs at once are all carried out, beside one made
+// through the menu.
+TEST_F(DesktopsEndToEnd, SendToInTheSystemMenuMovesTheWindowsOfManyProgramsAtOnce) {
   std::vector<HWND> windows;
   for (int i = 0; i < 5; ++i)
-    windows.push_back(OpenWindow(L"QvAtOnce" + std::to_wstring(i), {},
+    windows.push_back(OpenWindow(L"QvSendTo" + std::to_wstring(i), {},
                                  L"--at " + std::to_wstring(50 + 150 * i) + L" 150"));
   const int plainCount = SystemMenuItemCount(windows[0]);
   auto program = Start();
   ASSERT_TRUE(WaitUntil([&] {
     return std::all_of(windows.begin(), windows.end(),
                        [&](HWND window) { return SystemMenuItemCount(window) == plainCount + 7; });
-  }));
-  for (HWND window : windows)
-    PostMessageW(window, WM_SYSCOMMAND, 1283, 0);
-  EXPECT_TRUE(WaitUntil([&] {
-    return std::all_of(windows.begin(), windows.end(),
-                       [](HWND window) { return WindowRectOf(window).top < -5000; });
-  })) << "every window went to desktop 3";
-  PressCtrlWith('3');
+  })) << "a separator and six \"Send to\" items";
+  for (std::size_t i = 1; i < windows.size(); ++i)
+    PostMessageW(windows[i], WM_SYSCOMMAND, 1283, 0);
+  SendToDesktop3ThroughTheSystemMenu(windows[0]);
   EXPECT_TRUE(WaitUntil([&] {
     return std::all_of(windows.begin(), windows.end(),
                        [](HWND window) { return WindowRectOf(window).top == 150; });
-  }));
+  })) << "every window went to desktop 3";
   Stop(*program);
+  EXPECT_EQ(SystemMenuItemCount(windows[0]), plainCount) << "the items go at exit";
 }
 
 TEST_F(DesktopsEndToEnd, SendToServesA32BitProgramThroughTheHelper) {

@@ -1,5 +1,7 @@
 #include "tests/e2e/e2e_support_win32.h"
 
+#include "shell/unique_handle_win32.h"
+#include "shell/window_dc_win32.h"
 #include "tests/support/jpeg_encoder.h"
 
 #include <shellapi.h>
@@ -272,37 +274,34 @@ void TypeText(const std::wstring &text) {
   }
 }
 
-namespace {
+bool ChooseInOpenDialog(DWORD processId, const std::filesystem::path &file) {
+  HWND dialog = nullptr;
+  if (!WaitUntil(
+          [&] {
+            dialog = FindProcessWindow(processId, L"#32770");
+            return dialog && IsWindowVisible(dialog) && GetForegroundWindow() == dialog;
+          },
+          10s))
+    return false;
+  TypeText(file.wstring());
+  PressKey(VK_RETURN);
+  return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s);
+}
 
-// The first descendant, depth first, that `matches`.
-HWND FindDescendantWhere(HWND parent, const std::function<bool(HWND)> &matches) {
+HWND FindDescendant(HWND parent, int id) {
   struct Search {
-    const std::function<bool(HWND)> &matches;
+    int id;
     HWND found;
-  } search{matches, nullptr};
+  } search{id, nullptr};
   EnumChildWindows(
       parent,
       [](HWND child, LPARAM parameter) -> BOOL {
         auto &search = *reinterpret_cast<Search *>(parameter);
-        search.found = search.matches(child) ? child : nullptr;
+        search.found = GetDlgCtrlID(child) == search.id ? child : nullptr;
         return search.found == nullptr;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-} // namespace
-
-HWND FindDescendant(HWND parent, int id) {
-  return FindDescendantWhere(parent, [id](HWND child) { return GetDlgCtrlID(child) == id; });
-}
-
-HWND FindDescendantOfClass(HWND parent, const wchar_t *className) {
-  return FindDescendantWhere(parent, [className](HWND child) {
-    wchar_t name[64] = {};
-    GetClassNameW(child, name, 64);
-    return lstrcmpW(name, className) == 0;
-  });
 }
 
 bool IsAt(HWND window, const RECT &rect) {
@@ -355,19 +354,47 @@ void DeleteSettingsKey() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quadrivista");
 }
 
+namespace {
+
+// The folder an environment variable names, if it is set.
+std::optional<std::filesystem::path> FolderFromEnvironment(const wchar_t *variable) {
+  wchar_t folder[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(variable, folder, MAX_PATH))
+    return std::nullopt;
+  return std::filesystem::path(folder);
+}
+
+// Hands a request to the X display service and waits until it is done; the
+// service's folder, or nothing when it does not run or did not answer.
+std::optional<std::filesystem::path>
+AskDisplayService(const std::string &name, const std::string &kind, const std::string &content) {
+  const auto folder = FolderFromEnvironment(L"QV_X_SCREENSHOT_DIR");
+  if (!folder)
+    return std::nullopt;
+  const auto done = *folder / (name + ".done");
+  std::error_code ignored;
+  std::filesystem::remove(done, ignored);
+  std::filesystem::create_directories(*folder, ignored);
+  {
+    const auto part = *folder / (name + ".part");
+    std::ofstream(part) << content << '\n';
+    std::filesystem::rename(part, *folder / (name + "." + kind), ignored);
+  }
+  if (!WaitUntil([&] { return std::filesystem::exists(done); }, 30s))
+    return std::nullopt;
+  return folder;
+}
+
+} // namespace
+
 std::filesystem::path SaveScreenshot(const std::string &name) {
-  wchar_t folderVariable[MAX_PATH] = {};
-  std::filesystem::path folder =
-      GetEnvironmentVariableW(L"QV_SCREENSHOT_DIR", folderVariable, MAX_PATH)
-          ? std::filesystem::path(folderVariable)
-          : ExecutableFolder() / L"screenshots";
+  const auto folder =
+      FolderFromEnvironment(L"QV_SCREENSHOT_DIR").value_or(ExecutableFolder() / L"screenshots");
   std::filesystem::create_directories(folder);
   const auto file = folder / (name + ".bmp");
 
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -376,9 +403,12 @@ std::filesystem::path SaveScreenshot(const std::string &name) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void *bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  const WindowDc screen(nullptr);
+  const UniqueHandle<HBITMAP, &::DeleteObject> bitmap(
+      CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap)
+    return file;
+  BitBlt(BitmapDc(bitmap.Get()).Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
   GdiFlush();
   // The screen has no alpha; mark every pixel opaque so viewers do not take
   // the zero fourth byte for transparency.
@@ -395,39 +425,8 @@ std::filesystem::path SaveScreenshot(const std::string &name) {
   out.write(reinterpret_cast<const char *>(&header), sizeof(header));
   out.write(reinterpret_cast<const char *>(&info.bmiHeader), sizeof(info.bmiHeader));
   out.write(static_cast<const char *>(bits), imageBytes);
-
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return file;
 }
-
-namespace {
-
-// Hands a request to the X display service and waits until it is done; the
-// service's folder, or nothing when it does not run or did not answer.
-std::optional<std::filesystem::path>
-AskDisplayService(const std::string &name, const std::string &kind, const std::string &content) {
-  wchar_t folderVariable[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(L"QV_X_SCREENSHOT_DIR", folderVariable, MAX_PATH))
-    return std::nullopt;
-  const std::filesystem::path folder(folderVariable);
-  const auto done = folder / (name + ".done");
-  std::error_code ignored;
-  std::filesystem::remove(done, ignored);
-  std::filesystem::create_directories(folder, ignored);
-  {
-    const auto part = folder / (name + ".part");
-    std::ofstream(part) << content << '\n';
-    std::filesystem::rename(part, folder / (name + "." + kind), ignored);
-  }
-  if (!WaitUntil([&] { return std::filesystem::exists(done); }, 30s))
-    return std::nullopt;
-  return folder;
-}
-
-} // namespace
 
 std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name) {
   const auto folder = AskDisplayService(name, "request", "");

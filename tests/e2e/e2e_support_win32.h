@@ -93,11 +93,12 @@ void ClickWindow(HWND window);
 void PressKey(WORD virtualKey);
 // Types text as key presses (letters, digits and a few signs).
 void TypeText(const std::wstring &text);
+// Waits for the process's open-file dialog to take the keyboard, types the
+// file's path into it and waits until the dialog has gone.
+bool ChooseInOpenDialog(DWORD processId, const std::filesystem::path &file);
 // The descendant window with the control id, searched depth first; null when
 // there is none.
 HWND FindDescendant(HWND parent, int id);
-// The descendant window of the class.
-HWND FindDescendantOfClass(HWND parent, const wchar_t *className);
 std::wstring WindowTextOf(HWND window);
 
 // The point on the taskbar where the first icon added to the notification

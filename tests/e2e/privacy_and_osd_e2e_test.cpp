@@ -1,9 +1,8 @@
-// Private desktops and the on-screen display as a user meets them: the
-// darkened password screen that stands between a hotkey and a private
-// desktop, and the box at the bottom right that names the desktop reached.
+// The password screen between a hotkey and a private desktop, and the
+// on-screen display that names the desktop reached.
 #include "tests/e2e/stand_in_shell_fixture_win32.h"
 
-#include "shell/registry_settings_store_win32.h"
+#include "shell/ansi_text_win32.h"
 #include "shell/setup.h"
 
 #include <gtest/gtest.h>
@@ -51,8 +50,15 @@ protected:
     WaitForProgramIdle();
   }
 
-  // Desktop 3 current with window `third` on it, window `fifth` on private desktop 5.
+  // Desktop 3 current with window `third` on it, window `fifth` on private
+  // desktop 5, whose password is "Open Sesame".
   void StartOnDesktop3(std::unique_ptr<Process> &program) {
+    SaveSettings([](TSetup &setup) {
+      setup.DesktopPrivacy[5] = 1;
+      setup.DesktopEnableRules = true;
+      setup.Rules = {"privatefive.exe=4"};
+      setup.SetDesktopPassword("Open Sesame");
+    });
     program = Start();
     const auto testWindow = ExecutableFolder() / L"test_window.exe";
     fifth_ = OpenManagedWindow(
@@ -63,53 +69,30 @@ protected:
     EXPECT_TRUE(WaitUntil([&] { return Hidden(first, 100); }));
     third_ = OpenManagedWindow(L"QvThird", testWindow, L"--at 200 200");
   }
-  static void PrivateDesktop5(TSetup &setup) {
-    setup.DesktopPrivacy[5] = 1;
-    setup.DesktopEnableRules = true;
-    setup.Rules = {"privatefive.exe=4"};
-  }
 
   HWND third_ = nullptr;
   HWND fifth_ = nullptr;
 };
 
 TEST_F(PrivacyAndOsdEndToEnd, APrivateDesktopOpensOnlyToItsExactPassword) {
-  SaveSettings([](TSetup &setup) {
-    PrivateDesktop5(setup);
-    setup.SetDesktopPassword("Open Sesame");
-  });
   std::unique_ptr<Process> program;
   StartOnDesktop3(program);
 
-  PressCtrlWith('5');
-  HWND field = WaitForPasswordField(*program);
-  HWND screen = GetAncestor(field, GA_ROOT);
-  const RECT cover = WindowRectOf(screen);
-  EXPECT_EQ(cover.right - cover.left, GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_EQ(cover.bottom - cover.top, GetSystemMetrics(SM_CYSCREEN));
-  SaveScreenshot("password-screen");
-  // A hotkey while the screen waits starts nothing inside it.
-  PressCtrlWith('2');
-  EXPECT_TRUE(WaitUntil([] {
-    return ReadFile(LogFile()).find("Trigger event during another action ignored.") !=
-           std::string::npos;
-  }));
-  TypeText(L"Secret");
-  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(field, WM_GETTEXTLENGTH, 0, 0) == 6; }));
-  SaveScreenshot("password-screen-typed");
-  PressKey(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(screen); }));
-  WaitForProgramIdle();
-  EXPECT_TRUE(OnScreen(third_, 200)) << "Escape leaves desktop 3 current";
-  EXPECT_TRUE(Hidden(fifth_, 300));
-
-  AnswerPasswordScreen(*program, L"open sesame", VK_RETURN);
-  EXPECT_TRUE(OnScreen(third_, 200)) << "letter case counts";
-  EXPECT_TRUE(Hidden(fifth_, 300));
-
-  AnswerPasswordScreen(*program, L"Open Sesame", VK_RETURN);
-  EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth_, 300) && Hidden(third_, 200); }))
-      << "the right password enters desktop 5";
+  const struct {
+    const wchar_t *typed;
+    WORD key;
+    bool enters;
+  } answers[] = {{L"Open Sesame", VK_ESCAPE, false},
+                 {L"open sesame", VK_RETURN, false}, // letter case counts
+                 {L"Open Sesame", VK_RETURN, true}};
+  for (const auto &answer : answers) {
+    SCOPED_TRACE(WideToAnsi(answer.typed) + (answer.key == VK_ESCAPE ? " Escape" : " Enter"));
+    AnswerPasswordScreen(*program, answer.typed, answer.key);
+    if (answer.enters)
+      EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth_, 300) && Hidden(third_, 200); }));
+    else
+      EXPECT_TRUE(OnScreen(third_, 200) && Hidden(fifth_, 300));
+  }
   SaveScreenshot("private-desktop-5-entered");
 
   PressCtrlWith('3'); // leaving a private desktop asks nothing
@@ -118,14 +101,15 @@ TEST_F(PrivacyAndOsdEndToEnd, APrivateDesktopOpensOnlyToItsExactPassword) {
 }
 
 TEST_F(PrivacyAndOsdEndToEnd, TheSessionEndingWhileThePasswordIsAskedForEndsTheProgramCleanly) {
-  SaveSettings([](TSetup &setup) {
-    PrivateDesktop5(setup);
-    setup.SetDesktopPassword("Open Sesame");
-  });
   std::unique_ptr<Process> program;
   StartOnDesktop3(program);
   PressCtrlWith('5');
   WaitForPasswordField(*program);
+  PressCtrlWith('2'); // a hotkey while the screen waits starts nothing inside it
+  EXPECT_TRUE(WaitUntil([] {
+    return ReadFile(LogFile()).find("Trigger event during another action ignored.") !=
+           std::string::npos;
+  }));
 
   Stop(*program);
   EXPECT_EQ(program->ExitCode(), 0u);
@@ -139,21 +123,12 @@ TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
   PressCtrlWith('2');
   HWND osd = WaitForVisibleWindow(program->Id(), L"TOSD");
   ASSERT_NE(osd, nullptr) << "the OSD did not appear";
-  const auto appeared = std::chrono::steady_clock::now();
-  wchar_t text[128] = {};
-  GetWindowTextW(GetWindow(osd, GW_CHILD), text, 128);
-  EXPECT_STREQ(text, L"Switched to desktop 2");
+  EXPECT_EQ(WindowTextOf(GetWindow(osd, GW_CHILD)), L"Switched to desktop 2");
   const RECT box = WindowRectOf(osd);
   EXPECT_EQ(box.right, GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_EQ(box.bottom, GetSystemMetrics(SM_CYSCREEN) - 32);
-  EXPECT_NE(GetForegroundWindow(), osd) << "it never takes the focus";
+  EXPECT_EQ(box.bottom, GetSystemMetrics(SM_CYSCREEN) - 32) << "above the taskbar";
   SaveScreenshot("osd-switched-to-desktop-2");
-
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(osd); }, 15s));
-  const auto lasted = std::chrono::steady_clock::now() - appeared;
-  // One second of hold and a fade of 38 steps of 10 ms each, with time for
-  // the polling on top.
-  EXPECT_GE(lasted, 1200ms);
   Stop(*program);
 }
 

@@ -11,18 +11,15 @@ void ProgramFixture::SetUp() {
   std::filesystem::remove(LogFile(), ignored);
 }
 
-int ProgramFixture::StartsLogged() {
-  return CountOccurrences(ReadFile(LogFile()), "Started\r\n");
-}
-
 std::unique_ptr<Process> ProgramFixture::Start(const std::wstring &parameters) {
-  const int startsBefore = StartsLogged();
+  const auto starts = [] { return CountOccurrences(ReadFile(LogFile()), "Started\r\n"); };
+  const int startsBefore = starts();
   auto process = std::make_unique<Process>(ProgramPath(), parameters);
   EXPECT_TRUE(WaitUntil([&] {
     form_ = FindProcessWindow(process->Id(), L"TSettings");
     return TrayIconExists(form_, kMainIcon);
   })) << "the program did not show its tray icon";
-  EXPECT_TRUE(WaitUntil([&] { return StartsLogged() > startsBefore; }))
+  EXPECT_TRUE(WaitUntil([&] { return starts() > startsBefore; }))
       << "the program did not finish starting";
   return process;
 }

@@ -21,7 +21,6 @@ class ProgramFixture : public ::testing::Test {
 protected:
   void SetUp() override;
 
-  static int StartsLogged();
   // Starts the program and waits until it has finished starting up.
   std::unique_ptr<Process> Start(const std::wstring &parameters = L"");
   // Ends the program the way a log-off does, and waits for the process to go.

@@ -40,14 +40,11 @@ protected:
   }
   void OpenWindows(int count) {
     for (int i = 0; i < count; ++i) {
-      const std::wstring at =
-          L"--at " + std::to_wstring(40 + 80 * i) + L" " + std::to_wstring(60 + 60 * i);
-      TestWindow window;
-      window.Handle = OpenWindow(L"QvStorm" + std::to_wstring(i), {}, at);
-      window.Rect = WindowRectOf(window.Handle);
-      window.ExStyle = GetWindowLongPtrW(window.Handle, GWL_EXSTYLE);
-      window.Desktop = i % 3 + 1;
-      windows_.push_back(window);
+      HWND handle =
+          OpenWindow(L"QvStorm" + std::to_wstring(i), {},
+                     L"--at " + std::to_wstring(40 + 80 * i) + L" " + std::to_wstring(60 + 60 * i));
+      windows_.push_back(
+          {handle, WindowRectOf(handle), GetWindowLongPtrW(handle, GWL_EXSTYLE), i % 3 + 1});
     }
   }
   // Starts the program and waits until it manages every test window.

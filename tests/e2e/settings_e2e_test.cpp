@@ -1,7 +1,5 @@
-// The settings window as a user meets it: pages opened from their links and
-// driven through their controls from outside the program, with the effects
-// of accepting and cancelling read back from the registry, the hotkeys the
-// program holds and the texts it shows.
+// The settings window driven from outside the program: accepted pages read
+// back from the registry, the hotkeys the program holds and the texts it shows.
 #include "shell/ansi_text_win32.h"
 #include "tests/e2e/program_fixture_win32.h"
 
@@ -17,7 +15,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 namespace qv::e2e {
 namespace {
@@ -81,9 +78,8 @@ protected:
   void ClosePage(HWND page, int button) {
     ClickWindow(FindDescendant(page, button));
     if (!WaitUntil([&] { return !IsWindow(page) && IsWindowVisible(Link(11)); }, 10s)) {
-      wchar_t title[128] = L"";
-      GetWindowTextW(FindDescendant(page, id::kTitle), title, 128);
-      ADD_FAILURE() << "the page did not close: " << WideToAnsi(title);
+      ADD_FAILURE() << "the page did not close: "
+                    << WideToAnsi(WindowTextOf(FindDescendant(page, id::kTitle)));
       SaveScreenshot("failed-close-" + std::to_string(++failedCloses_));
     }
   }
@@ -115,15 +111,6 @@ protected:
     return true;
   }
 
-  // A screenshot once the program answers again, with a moment for the
-  // last repaint to reach the screen.
-  void Snapshot(const std::string &name) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
-    std::this_thread::sleep_for(300ms);
-    SaveScreenshot(name);
-  }
-
   static int SelectedRow(HWND list) {
     return static_cast<int>(
         SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -150,35 +137,27 @@ protected:
 
 TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
   auto program = Start();
-  ASSERT_TRUE(WaitUntil([] { return HotKeyTaken(0, VK_F11); }, 10s))
-      << "the cube's default hotkey F11 is registered";
+  ASSERT_TRUE(WaitUntil([] { return HotKeyTaken(0, VK_F11); }, 10s)) << "F11 is the cube's";
   ShowSettings();
-  Snapshot("settings-window");
   HWND page = ClickLink(11);
   ASSERT_NE(page, nullptr);
-  Snapshot("settings-keys");
-
   HWND keys = FindDescendant(page, id::kList);
-  HWND edit = FindDescendant(page, id::kEdit);
   ClickWindow(keys);
   PressKey(VK_HOME);
   for (int row = 0; row < 8; ++row) // down to the cube's row
     PressKey(VK_DOWN);
   ASSERT_TRUE(WaitUntil([&] { return SelectedRow(keys) == 8; }, 10s));
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(edit) != FALSE; }, 10s))
-      << "selecting a row enables Change";
 
-  ClickWindow(edit);
+  ClickWindow(FindDescendant(page, id::kEdit));
   HWND selector = WaitForDialog(L"THotkeySelector");
   ASSERT_NE(selector, nullptr);
   const auto names = SelectableKeyNames();
   const auto f11 = std::find(names.begin(), names.end(), "F11") - names.begin();
   SendMessageW(FindDescendant(selector, id::kKeys), LB_SETCURSEL, static_cast<WPARAM>(f11), 0);
   ClickWindow(FindDescendant(selector, id::kControl));
-  Snapshot("settings-hotkey-selector");
   CloseDialog(selector, id::kAccept);
-
   ClosePage(page, id::kAccept);
+
   EXPECT_TRUE(WaitUntil([] { return HotKeyTaken(MOD_CONTROL, VK_F11); }, 10s))
       << "Ctrl+F11 is registered at once";
   EXPECT_FALSE(HotKeyTaken(0, VK_F11)) << "F11 alone is free again";
@@ -187,50 +166,6 @@ TEST_F(SettingsEndToEnd, KeysPageChangesTheCubeHotkeyToCtrlF11) {
   EXPECT_EQ(stored.CubeHotKey, kShortCutCtrl | VK_F11);
   EXPECT_EQ(stored.ExposerHotKey, VK_F9) << "the other rows are unchanged";
   Stop(*program);
-}
-
-TEST_F(SettingsEndToEnd, ExposerAndHotCornerPagesStoreTheirKeys) {
-  auto program = Start();
-  ShowSettings();
-  ChangePage(51, [](HWND page) {
-    EXPECT_EQ(SendMessageW(FindDescendant(page, id::kExposerBackgroundBase), BM_GETCHECK, 0, 0),
-              BST_CHECKED)
-        << "the darkened screen by default";
-    ClickWindow(FindDescendant(page, id::kExposerBackgroundBase + 2));
-    ClickWindow(FindDescendant(page, id::kExposerMinimized));
-    ClickWindow(FindDescendant(page, id::kExposerAllDesktops));
-  });
-  ChangePage(12, [](HWND page) {
-    for (int zone = 1; zone <= 8; ++zone)
-      SelectComboItem(FindDescendant(page, id::kHotZoneBase + zone), zone + 4);
-    SelectComboItem(FindDescendant(page, id::kSensibility), 5);
-  });
-
-  RegistrySettingsStore store;
-  const TSetup stored(store);
-  EXPECT_EQ(stored.ExposerBackground, 2);
-  EXPECT_FALSE(stored.ExposerShowMinimized);
-  EXPECT_TRUE(stored.ExposerShowAll);
-  EXPECT_TRUE(stored.ExposerTransparency) << "untouched boxes keep their values";
-  for (int zone = 1; zone <= 8; ++zone)
-    EXPECT_EQ(stored.HotCornerAction(zone), zone + 4) << "zone " << zone;
-  EXPECT_EQ(stored.HotCornerSensibility, 5);
-  Stop(*program);
-}
-
-// The text of `identifier` in a shipped language file, read as Windows-1252.
-std::wstring ShippedText(const wchar_t *file, const std::string &identifier) {
-  const std::string content = ReadFile(ExecutableFolder() / L"Languages" / file);
-  const auto start = content.find("\n" + identifier + "=");
-  if (start == std::string::npos)
-    return {};
-  const auto from = start + identifier.size() + 2;
-  const std::string text = content.substr(from, content.find_first_of("\r\n", from) - from);
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<std::size_t>(
-      MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          static_cast<int>(wide.size()))));
-  return wide;
 }
 
 TEST_F(SettingsEndToEnd, ChoosingGermanTranslatesTheWindowAndTheTrayMenuAtOnce) {
@@ -247,41 +182,36 @@ TEST_F(SettingsEndToEnd, ChoosingGermanTranslatesTheWindowAndTheTrayMenuAtOnce) 
   HWND page = ClickLink(34);
   ASSERT_NE(page, nullptr);
   HWND languages = FindDescendant(page, id::kList);
-  EXPECT_EQ(SelectedRow(languages), 0) << "the current language, english, is selected";
   ClickWindow(languages);
   PressKey(VK_HOME);
   for (int row = 0; row < 4; ++row) // english, spanish, italian, portugues, german
     PressKey(VK_RIGHT);
   ASSERT_TRUE(WaitUntil([&] { return SelectedRow(languages) == 4; }, 10s));
-  Snapshot("settings-language-german-chosen");
   ClosePage(page, id::kAccept);
 
   EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Link(11)) == german("28"); }, 10s))
       << "the links are translated at once";
-  EXPECT_NE(german("28"), L"Keys") << "the shipped German file translates the link";
+  EXPECT_NE(german("28"), L"Keys");
   // "Kantenglättung": only a Windows-1252 reading of the file gives the umlaut.
-  EXPECT_EQ(WindowTextOf(Link(23)), ShippedText(L"German.lng", "197"));
+  EXPECT_EQ(WindowTextOf(Link(23)), german("197"));
   EXPECT_NE(WindowTextOf(Link(23)).find(L'\u00E4'), std::wstring::npos);
   EXPECT_EQ(WindowTextOf(FindDescendant(form_, id::kHeaderTitle)), german("1"));
-  Snapshot("settings-window-german");
+  SaveScreenshot("settings-window-german");
 
   OpenTrayMenu();
   const RECT germanMenu = WindowRectOf(FindOpenMenu());
-  Snapshot("tray-menu-german");
   CloseTrayMenu();
   EXPECT_GT(germanMenu.right - germanMenu.left, englishMenu.right - englishMenu.left)
       << "the tray menu holds the longer German texts";
-
   RegistrySettingsStore store;
   EXPECT_EQ(TSetup(store).GeneralLanguage, "german");
   Stop(*program);
 }
 
-TEST_F(SettingsEndToEnd, PrivacyPageStoresLevelsAndTheNewPasswordTypedTwice) {
+TEST_F(SettingsEndToEnd, PrivacyPageAsksTheOldPasswordAndStoresTheNewOneTypedTwice) {
   SaveSettings([](TSetup &setup) { setup.DesktopPassword = "old"; });
   auto program = Start();
   ShowSettings();
-  // With a password set the password screen comes first, over the settings window.
   ClickWindow(Link(4));
   ASSERT_NE(WaitForDialog(L"TRetrievePassword"), nullptr);
   TypeText(L"old");
@@ -289,13 +219,11 @@ TEST_F(SettingsEndToEnd, PrivacyPageStoresLevelsAndTheNewPasswordTypedTwice) {
   HWND page = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (page = OpenPage()) != nullptr; }, 10s));
   SelectComboItem(FindDescendant(page, id::kPrivacyBase + 3), 2);
-  SelectComboItem(FindDescendant(page, id::kPrivacyBase + 5), 1);
 
   ClickWindow(FindDescendant(page, id::kChangePassword));
   HWND dialog = WaitForDialog(L"TSetPassword");
   ASSERT_NE(dialog, nullptr);
   HWND accept = FindDescendant(dialog, id::kAccept);
-  EXPECT_TRUE(IsWindowEnabled(accept)) << "two empty fields match";
   ClickWindow(FindDescendant(dialog, id::kPassword1));
   TypeText(L"secret");
   ClickWindow(FindDescendant(dialog, id::kPassword2));
@@ -304,7 +232,6 @@ TEST_F(SettingsEndToEnd, PrivacyPageStoresLevelsAndTheNewPasswordTypedTwice) {
   PressKey(VK_BACK);
   TypeText(L"t");
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(accept) != FALSE; }, 10s)) << "they match";
-  Snapshot("settings-set-password");
   CloseDialog(dialog, id::kAccept);
   ClosePage(page, id::kAccept);
 
@@ -312,45 +239,6 @@ TEST_F(SettingsEndToEnd, PrivacyPageStoresLevelsAndTheNewPasswordTypedTwice) {
   const TSetup stored(store);
   EXPECT_EQ(stored.DesktopPassword, "secret");
   EXPECT_EQ(stored.DesktopPrivacy[3], 2);
-  EXPECT_EQ(stored.DesktopPrivacy[5], 1);
-  EXPECT_EQ(stored.DesktopPrivacy[1], 0);
-  Stop(*program);
-}
-
-TEST_F(SettingsEndToEnd, RulesAndDesktopNamesAreStoredOnAccept) {
-  auto program = Start();
-  ShowSettings();
-  HWND page = ClickLink(2);
-  ASSERT_NE(page, nullptr);
-  ClickWindow(FindDescendant(page, id::kEnable));
-  ClickWindow(FindDescendant(page, id::kEdit));
-  HWND selector = WaitForDialog(L"TApplicationSelector");
-  ASSERT_NE(selector, nullptr);
-  HWND accept = FindDescendant(selector, id::kAccept);
-  EXPECT_FALSE(IsWindowEnabled(accept)) << "no application yet";
-  ClickWindow(FindDescendant(selector, id::kApplications));
-  TypeText(L"notepad.exe");
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(accept) != FALSE; }, 10s));
-  SelectComboItem(FindDescendant(selector, id::kActions), 3);
-  Snapshot("settings-application-selector");
-  CloseDialog(selector, id::kAccept);
-  Snapshot("settings-rules-with-rule");
-  ClosePage(page, id::kAccept);
-
-  ChangePage(1, [](HWND page) {
-    ClickWindow(FindDescendant(page, id::kNameBase + 2));
-    PressKey(VK_END);
-    for (int i = 0; i < 12; ++i)
-      PressKey(VK_BACK);
-    TypeText(L"Mail");
-  });
-
-  RegistrySettingsStore store;
-  const TSetup stored(store);
-  EXPECT_TRUE(stored.DesktopEnableRules);
-  EXPECT_EQ(stored.Rules, std::vector<std::string>{"notepad.exe=3"});
-  EXPECT_EQ(stored.DisplayName(2), "Mail");
-  EXPECT_EQ(stored.DisplayName(3), "Desktop 3");
   Stop(*program);
 }
 
@@ -359,13 +247,12 @@ TEST_F(SettingsEndToEnd, RulesAndDesktopNamesAreStoredOnAccept) {
 class TestThemes {
 public:
   TestThemes() {
-    for (const wchar_t *name : {L"QvTestThemeA", L"QvTestThemeB"})
-      std::filesystem::create_directories(Folder() / name);
+    std::filesystem::create_directories(Folder() / L"QvTestThemeA");
     std::ofstream(Folder() / L"QvTestNotATheme.txt") << "not a theme";
   }
   ~TestThemes() {
     std::error_code ignored;
-    for (const wchar_t *name : {L"QvTestThemeA", L"QvTestThemeB", L"QvTestNotATheme.txt"})
+    for (const wchar_t *name : {L"QvTestThemeA", L"QvTestNotATheme.txt"})
       std::filesystem::remove_all(Folder() / name, ignored);
   }
   TestThemes(const TestThemes &) = delete;
@@ -379,7 +266,11 @@ int ComboIndexOf(HWND combo, const wchar_t *text) {
                                        reinterpret_cast<LPARAM>(text)));
 }
 
-TEST_F(SettingsEndToEnd, AnimationPerformanceAndEffectPagesStoreTheirKeysOnAccept) {
+// One page of each kind: bound drop-down lists, trackbars and check boxes, the
+// exposer's, the performance level's, the distances page that serves every
+// effect with that effect's keys, the rules with their application selector,
+// and a background page with its themes and its file dialog.
+TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAccept) {
   const TestThemes themes;
   SaveSettings([](TSetup &setup) { setup.CubeBackgroundTheme = "QvTestThemeGone"; });
   TLanguageController english(ExecutableFolder() / L"Languages");
@@ -391,124 +282,71 @@ TEST_F(SettingsEndToEnd, AnimationPerformanceAndEffectPagesStoreTheirKeysOnAccep
 
   ChangePage(15, [](HWND page) {
     ChooseComboItem(page, id::kEffectIn, 3);
-    ChooseComboItem(page, id::kEffectOut, 9);
-    MoveTrackbar(page, id::kElasticity, 60);
     MoveTrackbar(page, id::kZoomFactor, 90);
     EXPECT_EQ(WindowTextOf(FindDescendant(page, id::kZoomFactor + id::kValueLabelOffset)), L"90 %");
   });
-  // The level's three descriptions follow the trackbar as the keys move it.
+  ChangePage(22, [](HWND page) { ClickWindow(FindDescendant(page, id::kRealtime)); });
+  ChangePage(51, [](HWND page) {
+    ClickWindow(FindDescendant(page, id::kExposerBackgroundBase + 2));
+    ClickWindow(FindDescendant(page, id::kExposerAllDesktops));
+  });
+  // The level's descriptions follow the trackbar as the keys move it.
   ChangePage(21, [&](HWND page) {
     ClickWindow(FindDescendant(page, id::kLevel));
     PressKey(VK_END);
     PressKey(VK_LEFT);
     EXPECT_TRUE(WaitUntil(
-        [&] {
-          return WindowTextOf(FindDescendant(page, id::kLevelSize)) == text("250") &&
-                 WindowTextOf(FindDescendant(page, id::kLevelAllocation)) == text("253");
-        },
-        10s))
-        << "level 3";
-    Snapshot("settings-performance-level-3");
+        [&] { return WindowTextOf(FindDescendant(page, id::kLevelSize)) == text("250"); }, 10s));
   });
-  ChangePage(22, [](HWND page) {
-    ClickWindow(FindDescendant(page, id::kRealtime));
-    MoveTrackbar(page, id::kRate, 40);
-  });
-  ChangePage(23, [](HWND page) { ClickWindow(FindDescendant(page, id::kReflection)); });
-  ChangePage(24, [](HWND page) {
-    ClickWindow(FindDescendant(page, id::kLighting));
-    ClickWindow(FindDescendant(page, id::kWater));
-  });
-
-  HWND page = ClickLink(61);
-  ASSERT_NE(page, nullptr);
-  HWND looks = FindDescendant(page, id::kList);
-  EXPECT_EQ(SelectedRow(looks), 0) << "the closed cube by default";
-  ClickWindow(looks);
-  PressKey(VK_HOME);
-  PressKey(VK_RIGHT);
-  ASSERT_TRUE(WaitUntil([&] { return SelectedRow(looks) == 1; }, 10s));
-  ClosePage(page, id::kAccept);
-  ChangePage(63, [](HWND page) {
-    ClickWindow(FindDescendant(page, id::kEnableTransparency));
-    MoveTrackbar(page, id::kTransparency, 30);
-  });
-  // One distance page serves every effect with that effect's keys.
-  ChangePage(92, [](HWND page) {
-    MoveTrackbar(page, id::kInitialDistance, 320);
-    ClickWindow(FindDescendant(page, id::kEdgeMovement));
-    MoveTrackbar(page, id::kDuration, 1500);
-    EXPECT_EQ(WindowTextOf(FindDescendant(page, id::kDuration + id::kValueLabelOffset)),
-              L"1500 ms");
+  ChangePage(92, [](HWND page) { MoveTrackbar(page, id::kInitialDistance, 320); });
+  ChangePage(2, [&](HWND page) {
+    ClickWindow(FindDescendant(page, id::kEnable));
+    ClickWindow(FindDescendant(page, id::kEdit));
+    HWND selector = WaitForDialog(L"TApplicationSelector");
+    ASSERT_NE(selector, nullptr);
+    HWND accept = FindDescendant(selector, id::kAccept);
+    EXPECT_FALSE(IsWindowEnabled(accept)) << "no application yet";
+    ClickWindow(FindDescendant(selector, id::kApplications));
+    TypeText(L"notepad.exe");
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(accept) != FALSE; }, 10s));
+    SelectComboItem(FindDescendant(selector, id::kActions), 3);
+    CloseDialog(selector, id::kAccept);
   });
 
   // The stored theme has gone: the first one found shows; files are no themes.
-  page = ClickLink(62);
-  ASSERT_NE(page, nullptr);
-  HWND theme = FindDescendant(page, id::kTheme);
-  EXPECT_GE(ComboIndexOf(theme, L"QvTestThemeA"), 0);
-  EXPECT_LT(ComboIndexOf(theme, L"QvTestNotATheme.txt"), 0);
-  EXPECT_EQ(SendMessageW(theme, CB_GETCURSEL, 0, 0), 0);
-  EXPECT_EQ(SendMessageW(FindDescendant(page, id::kBackgroundBase + 3), BM_GETCHECK, 0, 0),
-            BST_CHECKED)
-      << "the black gradient by default";
-  ClickWindow(FindDescendant(page, id::kBackgroundBase + 5));
-  Snapshot("settings-cube-background-theme");
-  ChooseComboItem(page, id::kTheme, ComboIndexOf(theme, L"QvTestThemeB"));
-  ClosePage(page, id::kAccept);
-  ChangePage(81, [](HWND page) { ClickWindow(FindDescendant(page, id::kBackgroundBase + 1)); });
-
-  // A picture chosen in the open dialog is named on the page and chosen.
   const auto picture = ExecutableFolder() / L"QvTestPicture.jpg";
   WriteJpeg(picture, 4, 4, [](int, int) { return Colour{64, 64, 64}; });
-  page = ClickLink(71);
+  HWND page = ClickLink(62);
   ASSERT_NE(page, nullptr);
+  HWND theme = FindDescendant(page, id::kTheme);
+  EXPECT_EQ(SendMessageW(theme, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_GE(ComboIndexOf(theme, L"QvTestThemeA"), 0);
+  EXPECT_LT(ComboIndexOf(theme, L"QvTestNotATheme.txt"), 0);
+  // A picture chosen in the open dialog is named on the page and chosen.
   ClickWindow(FindDescendant(page, id::kBrowse));
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        dialog = FindProcessWindow(program->Id(), L"#32770");
-        return dialog && IsWindowVisible(dialog) && GetForegroundWindow() == dialog;
-      },
-      10s))
-      << "no open dialog";
-  TypeText(picture.wstring());
-  PressKey(VK_RETURN);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s));
+  ASSERT_TRUE(ChooseInOpenDialog(program->Id(), picture));
   EXPECT_TRUE(WaitUntil(
       [&] { return WindowTextOf(FindDescendant(page, id::kFileName)) == picture.wstring(); }, 10s));
   EXPECT_EQ(SendMessageW(FindDescendant(page, id::kBackgroundBase + 4), BM_GETCHECK, 0, 0),
             BST_CHECKED);
-  Snapshot("settings-explorer-background-picture");
   ClosePage(page, id::kAccept);
   std::filesystem::remove(picture);
 
   RegistrySettingsStore store;
   const TSetup stored(store);
   EXPECT_EQ(stored.AnimationIn, 3);
-  EXPECT_EQ(stored.AnimationOut, 9);
-  EXPECT_EQ(stored.AnimationElasticity, 60);
   EXPECT_EQ(stored.AnimationZoomFactor, 90);
-  EXPECT_EQ(stored.PerformanceLevel, 3);
   EXPECT_FALSE(stored.PerformanceLivePreview);
-  EXPECT_EQ(stored.PerformanceLivePreviewRate, 40);
-  EXPECT_FALSE(stored.PerformanceReflection);
-  EXPECT_TRUE(stored.PerformanceAntialiasing);
-  EXPECT_TRUE(stored.PerformanceLighting);
-  EXPECT_FALSE(stored.PerformanceWaterDrop);
-  EXPECT_TRUE(stored.PerformanceTransparentWindows);
-  EXPECT_EQ(stored.CubeAppearance, 1);
-  EXPECT_FALSE(stored.CubeEnableTransparency);
-  EXPECT_EQ(stored.CubeTransparency, 30);
+  EXPECT_EQ(stored.ExposerBackground, 2);
+  EXPECT_TRUE(stored.ExposerShowAll);
+  EXPECT_TRUE(stored.ExposerTransparency) << "untouched boxes keep their values";
+  EXPECT_EQ(stored.PerformanceLevel, 3);
   EXPECT_EQ(stored.CarouselDistance, 320);
-  EXPECT_FALSE(stored.CarouselEdgeMovement);
-  EXPECT_EQ(stored.CarouselDuration, 1500);
   EXPECT_EQ(stored.CubeDistance, 50) << "the cube's distance is its own";
-  EXPECT_EQ(stored.CubeBackground, 5);
-  EXPECT_EQ(stored.CubeBackgroundTheme, "QvTestThemeB");
-  EXPECT_EQ(stored.FlipBackground, 1);
-  EXPECT_EQ(stored.ExplorerBackground, 4);
-  EXPECT_EQ(stored.ExplorerBackgroundImage, WideToAnsi(picture.wstring()));
+  EXPECT_TRUE(stored.DesktopEnableRules);
+  EXPECT_EQ(stored.Rules, std::vector<std::string>{"notepad.exe=3"});
+  EXPECT_EQ(stored.CubeBackground, 4);
+  EXPECT_EQ(stored.CubeBackgroundImage, WideToAnsi(picture.wstring()));
   Stop(*program);
 }
 
