@@ -73,13 +73,13 @@ void THookThread::Run() {
     // held, the cursor as its poll decides.
     if (keysDueIn <= 0) {
       const ModifierKeys keys{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
-      const bool middleDown = KeyDown(VK_MBUTTON);
-      held = keys.control || keys.shift || keys.alt || middleDown || KeyDown(VK_LBUTTON) ||
-             KeyDown(VK_RBUTTON);
+      // The middle button only matters while a middle click has an effect.
+      const int wheelEffect = wheelEffect_;
+      const bool middleDown = wheelEffect != 0 && KeyDown(VK_MBUTTON);
+      held = keys.control || keys.shift || keys.alt || middleDown;
       if (const std::uint32_t event = combinationWatcher.Update(keys, specialKeyEffects_);
           event != 0)
         Report(event);
-      const int wheelEffect = wheelEffect_;
       if (wheelEffect != 0 && (middleDown || middleWasDown)) {
         const bool overIcons =
             desktopListView_ != nullptr && WindowFromPoint(cursor) == desktopListView_;
