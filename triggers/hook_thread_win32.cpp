@@ -10,8 +10,9 @@ namespace qv {
 
 namespace {
 // How often the keys are looked at while none is held: a key pressed is seen
-// within this, and from then on every 10 ms until all are let go.
-constexpr int kKeysAtRestMilliseconds = 30;
+// within this, and from then on every 10 ms until all are let go. The same as
+// the cursor's slowest looks, so that at rest both share one wake-up.
+constexpr int kKeysAtRestMilliseconds = CursorPoll::kSlowMilliseconds;
 
 bool KeyDown(int virtualKey) {
   return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
