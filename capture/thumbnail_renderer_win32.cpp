@@ -46,28 +46,6 @@ HTHUMBNAIL AsThumbnail(std::intptr_t id) {
 
 } // namespace
 
-TThumbnailRenderer::Picture::Picture(int width, int height) : width_(width), height_(height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void *bits = nullptr;
-  bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap_)
-    return;
-  pixels_ = static_cast<std::uint32_t *>(bits);
-  UniqueDc dc(CreateCompatibleDC(nullptr));
-  if (!dc)
-    return;
-  // The picture stays selected until the device context goes, which frees
-  // it before the bitmap (members go in reverse order).
-  SelectObject(dc.Get(), bitmap_.Get());
-  dc_ = std::move(dc);
-}
-
 TThumbnailRenderer::TThumbnailRenderer(HWND owner, HWND source, RenderingKind kind,
                                        const WindowPainting &painting)
     : owner_(owner), source_(source), kind_(kind), painting_(painting) {}
@@ -126,7 +104,7 @@ bool TThumbnailRenderer::PrepareRemoteCapture(RemotePrint &print) const {
 void TThumbnailRenderer::TakeRemotePicture(const RemotePrint &print, const std::uint32_t *picture) {
   // Any earlier picture is older than this one.
   if (ScaleFrom(picture, print.PictureWidth, print.PictureHeight))
-    picture_ = Picture();
+    picture_ = PixelPicture();
 }
 
 bool TThumbnailRenderer::Capture() {
@@ -136,7 +114,7 @@ bool TThumbnailRenderer::Capture() {
   const int width = place.right - place.left;
   const int height = place.bottom - place.top;
   if (!picture_.Valid() || picture_.Width() != width || picture_.Height() != height) {
-    picture_ = Picture(width, height);
+    picture_ = PixelPicture(width, height);
     if (!picture_.Valid())
       return false;
   }
@@ -166,7 +144,7 @@ bool TThumbnailRenderer::ScaleFrom(const std::uint32_t *source, int width, int h
   if (Width <= 0 || Height <= 0)
     return false;
   if (scaled_.Width() != Width || scaled_.Height() != Height || !scaled_.Valid())
-    scaled_ = Picture(Width, Height);
+    scaled_ = PixelPicture(Width, Height);
   if (!scaled_.Valid())
     return false;
   ResamplePixels(source, width, height, width, scaled_.Pixels(), Width, Height);

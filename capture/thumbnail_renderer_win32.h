@@ -3,6 +3,7 @@
 // overview, the tray's live preview). Where the Desktop Window Manager
 // composes the screen it draws the thumbnail itself; elsewhere (composition
 // off, Wine) the owner has the thumbnail print its window and paints it.
+#include "capture/pixel_picture_win32.h"
 #include "capture/remote_window_print_win32.h"
 #include "capture/window_painting_win32.h"
 #include "shell/unique_handle_win32.h"
@@ -56,38 +57,6 @@ public:
   void PaintTo(HDC target);
 
 private:
-  // A 32-bit picture selected into its own memory device context.
-  class Picture {
-  public:
-    Picture() = default;
-    Picture(int width, int height);
-    Picture(Picture &&) = default;
-    // The old picture's device context goes before its bitmap, which it holds.
-    Picture &operator=(Picture &&other) noexcept {
-      dc_.Reset();
-      bitmap_ = std::move(other.bitmap_);
-      dc_ = std::move(other.dc_);
-      pixels_ = other.pixels_;
-      width_ = other.width_;
-      height_ = other.height_;
-      return *this;
-    }
-    bool Valid() const { return static_cast<bool>(dc_); }
-    HDC Dc() const { return dc_.Get(); }
-    std::uint32_t *Pixels() const { return pixels_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-
-  private:
-    using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
-    using UniqueDc = UniqueHandle<HDC, &::DeleteDC>;
-    UniqueBitmap bitmap_;
-    UniqueDc dc_;
-    std::uint32_t *pixels_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
-  };
-
   // The window's place on the screen; false when it has no area.
   bool ScreenPlace(RECT &place) const;
   // The last picture at the place's size; false when there is none. (The
@@ -101,8 +70,8 @@ private:
   RenderingKind kind_;
   const WindowPainting &painting_;
   std::intptr_t thumbnailId_ = 0;
-  Picture picture_;
-  Picture scaled_; // the picture at the place's size, made again when either changes
+  PixelPicture picture_;
+  PixelPicture scaled_; // the picture at the place's size, made again when either changes
   bool scaledCurrent_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "capture/window_painting_win32.h"
 
+#include "capture/pixel_picture_win32.h"
 #include "capture/remote_window_print_win32.h"
 #include "desktops/window_placement.h"
 #include "shell/unique_handle_win32.h"
@@ -63,56 +64,15 @@ private:
   HDC dc_;
 };
 
-// A 32-bit top-down picture whose pixels can be read and written directly,
-// selected into a memory device context while the object lives.
-class PixelPicture {
-public:
-  PixelPicture(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
-    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap_)
-      return;
-    pixels_ = static_cast<std::uint32_t *>(bits);
-    dc_.Reset(CreateCompatibleDC(nullptr));
-    if (dc_)
-      previous_ = SelectObject(dc_.Get(), bitmap_.Get());
-  }
-  ~PixelPicture() {
-    if (dc_)
-      SelectObject(dc_.Get(), previous_);
-  }
-  PixelPicture(const PixelPicture &) = delete;
-  PixelPicture &operator=(const PixelPicture &) = delete;
+void Fill(const PixelPicture &picture, std::uint32_t value) {
+  std::fill_n(picture.Pixels(), picture.Count(), value);
+}
 
-  bool Valid() const { return dc_ && pixels_; }
-  HDC Dc() const { return dc_.Get(); }
-  std::uint32_t *Pixels() const { return pixels_; }
-  std::size_t Count() const { return static_cast<std::size_t>(width_) * height_; }
-
-  void Fill(std::uint32_t value) { std::fill_n(pixels_, Count(), value); }
-  bool AllAre(std::uint32_t value) const {
-    GdiFlush();
-    return std::all_of(pixels_, pixels_ + Count(),
-                       [value](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == value; });
-  }
-
-private:
-  using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
-  using UniqueDc = UniqueHandle<HDC, &::DeleteDC>;
-
-  int width_, height_;
-  UniqueBitmap bitmap_;
-  UniqueDc dc_;
-  HGDIOBJ previous_ = nullptr;
-  std::uint32_t *pixels_ = nullptr;
-};
+bool AllAre(const PixelPicture &picture, std::uint32_t value) {
+  GdiFlush();
+  return std::all_of(picture.Pixels(), picture.Pixels() + picture.Count(),
+                     [value](std::uint32_t pixel) { return (pixel & 0xFFFFFF) == value; });
+}
 
 class HalftoneStretch {
 public:
@@ -163,9 +123,9 @@ bool PrintEitherWay(HWND window, PixelPicture &picture, const Placement &placeme
     return false;
   // Printed aside first: that tells a window that drew nothing from one that
   // did, and the picture keeps what lay there when neither way works.
-  picture.Fill(kUntouched);
+  Fill(picture, kUntouched);
   PrintWindow(window, picture.Dc(), 0);
-  if (!picture.AllAre(kUntouched))
+  if (!AllAre(picture, kUntouched))
     return true;
   if (!painting.Remote ||
       !painting.Remote->Print(window, placement.width, placement.height, picture.Pixels()))

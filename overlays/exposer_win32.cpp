@@ -90,28 +90,6 @@ void DrawCentredText(HDC dc, HFONT font, const std::wstring &text, RECT rect) {
 
 } // namespace
 
-void TExpose::Canvas::Create(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void *bits = nullptr;
-  dc.Reset();
-  pixels = nullptr;
-  count = 0;
-  bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap)
-    return;
-  pixels = static_cast<std::uint32_t *>(bits);
-  count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  dc.Reset(CreateCompatibleDC(nullptr));
-  if (dc)
-    SelectObject(dc.Get(), bitmap.Get());
-}
-
 TExpose::TExpose(ExposerContext context) : context_(std::move(context)) {
   RegisterWindowClass(kClassName, &TExpose::WindowProc,
                       static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -133,8 +111,8 @@ void TExpose::Open(TDesktop &target, bool allDesktops) {
   const bool composed = CompositionEnabled();
   // Read here: from the worker it would wait on the form coming up.
   GetCursorPos(&lastCursor_);
-  background_.Create(width, height);
-  frame_.Create(width, height);
+  background_ = PixelPicture(width, height);
+  frame_ = PixelPicture(width, height);
 
   // Parked off the screen until its thumbnails exist.
   const bool layered = context_.Setup.ExposerBackground == 0 && composed;
@@ -165,7 +143,7 @@ void TExpose::Open(TDesktop &target, bool allDesktops) {
 
 void TExpose::PaintBackground(bool composed) {
   const TFastBitmap *picture = context_.TakeScreenPicture ? context_.TakeScreenPicture() : nullptr;
-  if (!background_.dc)
+  if (!background_.Valid())
     return;
   const int width = context_.ScreenWidth;
   const int height = context_.ScreenHeight;
@@ -173,19 +151,19 @@ void TExpose::PaintBackground(bool composed) {
   // overview's background.
   if (context_.Setup.ExposerBackground == 0 && !composed) {
     if (!picture || picture->Width() != width || picture->Height() != height ||
-        !picture->ReadPixels(background_.pixels, width * 4)) {
+        !picture->ReadPixels(background_.Pixels(), width * 4)) {
       const HDC screen = GetDC(nullptr);
-      BitBlt(background_.dc.Get(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+      BitBlt(background_.Dc(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
       ReleaseDC(nullptr, screen);
     }
     GdiFlush();
-    DarkenPixels(background_.pixels, background_.count, kDarkeningAlpha);
+    DarkenPixels(background_.Pixels(), background_.Count(), kDarkeningAlpha);
     return;
   }
   const COLORREF colour = context_.Setup.ExposerBackground == 2 ? RGB(128, 128, 128) : RGB(0, 0, 0);
-  FillRect(background_.dc.Get(), {0, 0, width, height}, colour);
+  FillRect(background_.Dc(), {0, 0, width, height}, colour);
   if (backgroundThumbnail_ && !backgroundThumbnail_->Composed() && backgroundThumbnail_->Capture())
-    backgroundThumbnail_->PaintTo(background_.dc.Get());
+    backgroundThumbnail_->PaintTo(background_.Dc());
 }
 
 void TExpose::RegisterLiveDesktop() {
@@ -277,13 +255,13 @@ void TExpose::AddThumbnail(HWND source, RenderingKind kind, const LayoutRect &ce
 }
 
 void TExpose::DrawBackground(const std::vector<std::string> &captions) {
-  if (!background_.dc)
+  if (!background_.Valid())
     return;
   for (std::size_t i = 0; i < headers_.size() && i < captions.size(); ++i) {
     const LayoutRect &header = headers_[i];
     const RECT line{16, header.Bottom() - 3, header.Right() - 16, header.Bottom() - 2};
-    FillRect(background_.dc.Get(), line, RGB(160, 160, 160));
-    DrawCentredText(background_.dc.Get(), headerFont_.Get(), AnsiToWide(captions[i]),
+    FillRect(background_.Dc(), line, RGB(160, 160, 160));
+    DrawCentredText(background_.Dc(), headerFont_.Get(), AnsiToWide(captions[i]),
                     {header.Left, header.Top, header.Right(), header.Bottom() - 3});
   }
 }
@@ -392,9 +370,9 @@ LRESULT TExpose::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // nothing worth drawing.
     if (painted_) {
       const std::lock_guard<std::mutex> lock(frameLock_);
-      if (frame_.dc)
+      if (frame_.Valid())
         BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-               paint.rcPaint.bottom - paint.rcPaint.top, frame_.dc.Get(), paint.rcPaint.left,
+               paint.rcPaint.bottom - paint.rcPaint.top, frame_.Dc(), paint.rcPaint.left,
                paint.rcPaint.top, SRCCOPY);
     }
     EndPaint(window, &paint);
@@ -556,10 +534,10 @@ void TExpose::CaptureSome(std::vector<std::size_t> &changed) {
 
 void TExpose::PaintFrame(HDC window, const std::vector<std::size_t> &changed, bool whole) {
   const std::lock_guard<std::mutex> lock(frameLock_);
-  if (!frame_.dc || !background_.dc)
+  if (!frame_.Valid() || !background_.Valid())
     return;
-  const HDC frame = frame_.dc.Get();
-  const HDC background = background_.dc.Get();
+  const HDC frame = frame_.Dc();
+  const HDC background = background_.Dc();
   const int hot = hot_;
   const auto paintThumbnail = [&](std::size_t i) {
     TThumbnailRenderer &renderer = thumbnails_[i]->Renderer;

@@ -7,6 +7,7 @@
 // A worker thread animates the thumbnails every 20 ms and, where no Desktop
 // Window Manager composes them, paints them itself.
 #include "capture/fast_bitmap_win32.h"
+#include "capture/pixel_picture_win32.h"
 #include "capture/thumbnail_renderer_win32.h"
 #include "overlays/exposer_layout.h"
 #include "overlays/exposer_motion.h"
@@ -81,16 +82,6 @@ private:
     TThumbnailRenderer Renderer;
     ThumbnailMotion Motion;
   };
-  // A 32-bit picture of the form's size selected into a memory context.
-  struct Canvas {
-    using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
-    using UniqueDc = UniqueHandle<HDC, &::DeleteDC>;
-    void Create(int width, int height);
-    UniqueBitmap bitmap;
-    UniqueDc dc; // after the bitmap, so that it goes first
-    std::uint32_t *pixels = nullptr;
-    std::size_t count = 0;
-  };
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -126,8 +117,8 @@ private:
   std::unique_ptr<TThumbnailRenderer> backgroundThumbnail_; // the live desktop behind
   std::vector<LayoutRect> homes_;
   std::vector<LayoutRect> headers_;
-  Canvas background_;
-  Canvas frame_;
+  PixelPicture background_; // of the form's size
+  PixelPicture frame_;
   std::mutex frameLock_; // frame_ and title_
   std::wstring title_;
   std::atomic<bool> titleChanged_{false};
