@@ -3,6 +3,7 @@
 // It runs on the windows' own thread, inside their own process, where a
 // window's printing works even where a print from outside draws nothing.
 #include "capture/pixel_arithmetic.h"
+#include "capture/pixel_picture_win32.h"
 #include "capture/window_print_request.h"
 #include "triggers/hooks/hooks_internal_win32.h"
 
@@ -97,66 +98,26 @@ BOOL PrintFramed(HWND window, HDC dc, int width, int height) {
 // and made bigger only when an entry needs more.
 class PrintPicture {
 public:
-  PrintPicture() = default;
-  ~PrintPicture() { Release(); }
-  PrintPicture(const PrintPicture &) = delete;
-  PrintPicture &operator=(const PrintPicture &) = delete;
-
   // The device context to print into, at least width x height; null when
   // none could be made.
   HDC Ready(std::int32_t width, std::int32_t height) {
-    if (dc_ && width <= width_ && height <= height_)
-      return dc_;
-    Release();
+    if (picture_.Valid() && width <= picture_.Width() && height <= picture_.Height())
+      return picture_.Dc();
     // Grown to hold both, unless that would be too big; then just this one.
-    std::int32_t wantWidth = width > width_ ? width : width_;
-    std::int32_t wantHeight = height > height_ ? height : height_;
+    std::int32_t wantWidth = width > picture_.Width() ? width : picture_.Width();
+    std::int32_t wantHeight = height > picture_.Height() ? height : picture_.Height();
     if (WindowPrintPixelBytes(wantWidth, wantHeight) == 0) {
       wantWidth = width;
       wantHeight = height;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = wantWidth;
-    info.bmiHeader.biHeight = -wantHeight; // rows top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    dc_ = bitmap_ ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!dc_) {
-      Release();
-      return nullptr;
-    }
-    previous_ = SelectObject(dc_, bitmap_);
-    pixels_ = static_cast<const std::uint32_t *>(bits);
-    width_ = wantWidth;
-    height_ = wantHeight;
-    return dc_;
+    picture_ = PixelPicture(wantWidth, wantHeight);
+    return picture_.Valid() ? picture_.Dc() : nullptr;
   }
-  const std::uint32_t *Pixels() const { return pixels_; }
-  std::int32_t RowLength() const { return width_; }
+  const std::uint32_t *Pixels() const { return picture_.Pixels(); }
+  std::int32_t RowLength() const { return picture_.Width(); }
 
 private:
-  void Release() {
-    if (dc_) {
-      SelectObject(dc_, previous_);
-      DeleteDC(dc_);
-    }
-    if (bitmap_)
-      DeleteObject(bitmap_);
-    dc_ = nullptr;
-    bitmap_ = nullptr;
-    pixels_ = nullptr;
-    width_ = height_ = 0;
-  }
-
-  HBITMAP bitmap_ = nullptr;
-  HDC dc_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-  const std::uint32_t *pixels_ = nullptr;
-  std::int32_t width_ = 0, height_ = 0;
+  PixelPicture picture_;
 };
 
 // Prints the entry's window and writes it at the picture's size into
