@@ -314,6 +314,10 @@ void TGeneric3DRenderer::ClearBackground() {
 }
 
 void TGeneric3DRenderer::DrawBackgroundQuad() {
+  // Behind everything and opaque: testing depth or blending would only make
+  // every pixel of the screen read what lies under it first.
+  device_.SetAlphaBlending(false);
+  device_.SetDepth(false, false);
   const HostTextures &textures = world_.Textures();
   const float width = static_cast<float>(world_.ScreenWidth()),
               height = static_cast<float>(world_.ScreenHeight());
@@ -360,6 +364,7 @@ void TGeneric3DRenderer::DrawButtons(int highlighted) {
     return;
   const ScreenPoint cursor = world_.CursorPos();
   const HostTextures &textures = world_.Textures();
+  device_.SetDepth(false, false); // over everything
   device_.SetTextureAlpha(true);
   device_.SetAlphaBlending(true);
   const auto draw = [&](int index, int x, int y, TextureId normal, TextureId over, bool isOver) {
