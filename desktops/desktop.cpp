@@ -124,9 +124,14 @@ void TDesktop::Deactivate(bool foregroundIsTricky) {
   if (environment_.Journal) {
     // One write that records every window before any leaves the screen.
     THiddenWindowJournal::DeferredWrites oneWrite(environment_.Journal);
-    for (const TManagedWindow *window : windows_)
-      if (!window->Sticky)
+    for (TManagedWindow *window : windows_)
+      if (!window->Sticky) {
+        window->ReadOwnExStyle();
         environment_.Journal->WindowHidden(window->JournalEntry());
+      }
+  } else {
+    for (TManagedWindow *window : windows_)
+      window->ReadOwnExStyle();
   }
   const WindowBatch together(system);
   for (TManagedWindow *window : windows_)

@@ -25,8 +25,18 @@ void TManagedWindow::MoveToDesktop(TDesktop *desktop) {
   if (desktop == Desktop)
     return;
   SetDesktop(desktop);
-  if (Desktop == desktop) // not when the target's list is full
+  if (Desktop == desktop) { // not when the target's list is full
+    ReadOwnExStyle();
     Hide();
+  }
+}
+
+void TManagedWindow::ReadOwnExStyle() {
+  // Untouched by us: shown and not waiting, or hidden but still waiting for
+  // its program to answer before it leaves the screen.
+  const bool carriesOwnStyle = Visible ? !Deferred : Deferred;
+  if (carriesOwnStyle && !Sticky)
+    ExStyle = environment_.System.ExStyle(Handle);
 }
 
 HiddenWindowEntry TManagedWindow::JournalEntry() const {
@@ -89,10 +99,12 @@ void TManagedWindow::Show() {
 void TManagedWindow::CompleteDeferred() {
   if (!Deferred || !environment_.System.Responds(Handle))
     return;
-  if (Visible)
+  if (Visible) {
     Show();
-  else
+  } else {
+    ReadOwnExStyle();
     Hide();
+  }
 }
 
 void TManagedWindow::ShowTransparent() {

@@ -46,6 +46,9 @@ public:
   RenderingKind Kind() const { return kind_; }
   // The journal line that describes this window while it is hidden.
   HiddenWindowEntry JournalEntry() const;
+  // Reads the window's own extended style, the one to write back when it is
+  // shown, while nothing of ours has changed it: before it is hidden.
+  void ReadOwnExStyle();
 
   TDesktop *Desktop = nullptr;
   WindowHandle Handle = 0;

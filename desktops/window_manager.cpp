@@ -58,13 +58,13 @@ void TWindowManager::Discover(WindowHandle handle) {
     known->Alive = true;
     known->ZOrder = passCounter_;
     // A window still waiting to be shown carries our hiding style, not its own.
+    // Its extended style is read as it leaves the screen, not on every pass.
     if (known->Visible && !known->Deferred) {
       if (!(style & window_style::kVisible)) {
         known->Alive = false; // its program hid it: retired at the end of the pass
         return;
       }
       known->Style = style;
-      known->ExStyle = system_.ExStyle(handle);
     }
     // A window the program hid keeps its record whatever its style says.
     ++passCounter_;

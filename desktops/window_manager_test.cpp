@@ -117,13 +117,13 @@ TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetiredUnlessOnAnotherDesk
   EXPECT_EQ(world.DesktopOf(3), 2);
 }
 
-TEST_F(WindowManagerTest, StylesAreRefreshedOnlyWhileVisible) {
+TEST_F(WindowManagerTest, OwnExtendedStyleIsTakenAsTheWindowLeaves) {
   Discover({"Notepad"});
   world.system[1].ExStyle = kExAppWindow | 0x8; // topmost now
   manager().Refresh();
-  EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
 
   world.SwitchTo(2); // hides it with a tool-window style
+  EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
   manager().Refresh();
   EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
   world.SwitchTo(1);
