@@ -193,6 +193,12 @@ void T3DCubeRenderer::SetCamera() {
                        MatrixPerspectiveFovLH(kPi / 4, 1.0f, 1.0f, 100.0f));
 }
 
+bool T3DCubeRenderer::FacesOpaque() const {
+  // Opening and closing, the faces turn solid even with translucency on:
+  // then the faces behind are hidden and nothing needs blending.
+  return !setup_.CubeEnableTransparency || (vertices_[0].color >> 24) == 0xFF;
+}
+
 bool T3DCubeRenderer::SetFaceOpacity(float opacity) {
   const std::uint32_t colour = WhiteWithAlpha(static_cast<long double>(opacity) * 255);
   bool changed = false;
@@ -221,7 +227,7 @@ bool CubeFaceTurnedTowards(int face, Vec3 eye, float planeDistance) {
 
 void T3DCubeRenderer::DrawFaces(int firstVertex, Vec3 eye) {
   const HostTextures &textures = world_.Textures();
-  const bool translucent = setup_.CubeEnableTransparency || firstVertex > 0;
+  const bool translucent = firstVertex > 0 || !FacesOpaque();
   const float planeDistance = setup_.CubeAppearance == 0 ? 1.0f : 1.1f;
   for (int d : drawOrder_) {
     // A face turned away is seen only through the faces in front of it, so
@@ -259,10 +265,9 @@ void T3DCubeRenderer::RenderScene() {
     device_.SetLighting(nullptr);
   }
   device_.SetDepth(true, true);
-  device_.SetAlphaBlending(setup_.CubeEnableTransparency);
-
   opacity_ = std::clamp(transparency_->Value / 100.0f, 0.0f, 1.0f);
   const bool facesChanged = SetFaceOpacity(opacity_);
+  device_.SetAlphaBlending(!FacesOpaque());
   bool reflectionChanged = false;
   if (setup_.PerformanceReflection) {
     const float reflection =

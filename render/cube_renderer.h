@@ -51,6 +51,7 @@ private:
   void FollowMouse();
   void SetCamera();
   // Each gives whether a colour changed.
+  bool FacesOpaque() const;
   bool SetFaceOpacity(float opacity);
   bool SetReflectionOpacity(float opacity);
   bool WriteVertices();
