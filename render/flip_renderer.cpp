@@ -212,6 +212,10 @@ void T3DDesktopFlipRenderer::DrawRow(const FlipRowLayout &row, bool reflection) 
   for (int p = 0; p < row.count; ++p) {
     const FlipPane &pane = row.panes[static_cast<std::size_t>(p)];
     SetOpacity(reflection, pane.opacity); // a failed lock keeps the last opacity
+    // A solid desktop picture covers what lies behind it: nothing to blend.
+    // The protected picture may have see-through parts of its own.
+    device_.SetAlphaBlending(reflection || (pane_.front().color >> 24) != 0xFF ||
+                             ShowsProtectedPicture(pane.desktop));
     SetWorld({pane.x, reflection ? kReflectionDrop : 0.0f, pane.z}, {0, pane.turn, 0}, {1, 1, 1});
     device_.SetTexture(ShowsProtectedPicture(pane.desktop)
                            ? textures.ProtectedDesktop
