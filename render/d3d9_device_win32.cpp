@@ -275,10 +275,17 @@ void D3D9Device::ReleaseVertexBuffer(BufferId id) {
 }
 
 void D3D9Device::Clear(std::uint32_t colour) {
-  DWORD targets = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER;
-  if (presentParameters_.AutoDepthStencilFormat == D3DFMT_D24S8)
-    targets |= D3DCLEAR_STENCIL;
-  device_->Clear(0, nullptr, targets, 0xFF000000u | colour, 1.0f, 0);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | DepthTargets(), 0xFF000000u | colour, 1.0f, 0);
+}
+
+void D3D9Device::ClearDepth() {
+  device_->Clear(0, nullptr, DepthTargets(), 0, 1.0f, 0);
+}
+
+DWORD D3D9Device::DepthTargets() const {
+  return presentParameters_.AutoDepthStencilFormat == D3DFMT_D24S8
+             ? D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL
+             : D3DCLEAR_ZBUFFER;
 }
 
 void D3D9Device::BeginScene() {

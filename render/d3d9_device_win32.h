@@ -71,6 +71,7 @@ public:
   void Clear(std::uint32_t colour) override;
   void BeginScene() override;
   void EndScene() override;
+  void ClearDepth() override;
   void SetCommonStates(bool antialias) override;
   void SetDepth(bool test, bool write) override;
   void SetAlphaBlending(bool on) override;
@@ -87,6 +88,7 @@ public:
   std::size_t BufferCount() const { return buffers_.size(); }
 
 private:
+  DWORD DepthTargets() const;
   TextureId AddTexture(ComPtr<IDirect3DTexture9> texture);
   TextureId TextureFromPixels(int width, int height, const std::uint8_t *bgra);
   IDirect3DTexture9 *FindTexture(TextureId id) const;

@@ -310,7 +310,26 @@ int TGeneric3DRenderer::BackgroundSetting() const {
 }
 
 void TGeneric3DRenderer::ClearBackground() {
-  device_.Clear(BackgroundSetting() == 0 ? 0xFFFFFF : 0x000000);
+  // A gradient or picture then covers every pixel: clearing them first would
+  // only write the whole screen once more.
+  if (BackgroundCoversScreen())
+    device_.ClearDepth();
+  else
+    device_.Clear(BackgroundSetting() == 0 ? 0xFFFFFF : 0x000000);
+}
+
+bool TGeneric3DRenderer::BackgroundCoversScreen() const {
+  const HostTextures &textures = world_.Textures();
+  switch (BackgroundSetting()) {
+  case 2:
+    return textures.WhiteGradientColours.size() >= 2 || textures.WhiteGradient != 0;
+  case 3:
+    return textures.BlackGradientColours.size() >= 2 || textures.BlackGradient != 0;
+  case 4:
+    return textures.Backgrounds[static_cast<std::size_t>(kind_)] != 0;
+  default:
+    return false;
+  }
 }
 
 void TGeneric3DRenderer::DrawBackgroundQuad() {

@@ -114,6 +114,7 @@ protected:
   // The background of the effect's setting: clears, and draws the gradient
   // or picture quads. Call before BeginScene returns control to the scene.
   void ClearBackground();
+  bool BackgroundCoversScreen() const;
   void DrawBackgroundQuad();
   // The theme's sky box, when the background is the theme and it is loaded.
   void DrawSkyBox();
