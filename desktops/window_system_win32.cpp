@@ -93,7 +93,10 @@ Win32WindowSystem::Win32WindowSystem(HWND taskSwitchWindow)
 
 std::vector<WindowHandle> Win32WindowSystem::TopLevelWindows() {
   std::vector<WindowHandle> windows;
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  // The same windows, in the same order, as EnumWindows gives; but Wine's
+  // EnumWindows asks the server again whether each one still exists, which
+  // doubled the round trips of every discovery pass.
+  EnumDesktopWindows(nullptr, CollectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
