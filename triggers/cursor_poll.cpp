@@ -21,7 +21,8 @@ std::int64_t DistanceToNearestZone(std::int32_t x, std::int32_t y, const HotZone
   return nearest;
 }
 
-int CursorPoll::NextInterval(std::int32_t x, std::int32_t y, bool keyHeld, const HotZones &zones) {
+int CursorPoll::NextInterval(std::int32_t x, std::int32_t y, bool keyHeld, const HotZones &zones,
+                             const HotZones &actingZones) {
   const bool moved = first_ || x != lastX_ || y != lastY_;
   first_ = false;
   lastX_ = x;
@@ -34,8 +35,13 @@ int CursorPoll::NextInterval(std::int32_t x, std::int32_t y, bool keyHeld, const
     stillMilliseconds_ += kFastMilliseconds;
     return kFastMilliseconds;
   }
-  const std::int64_t reach = std::int64_t{kPixelsPerMillisecond} * kSlowMilliseconds;
-  return DistanceToNearestZone(x, y, zones) > reach ? kSlowMilliseconds : kFastMilliseconds;
+  const auto reach = [](int milliseconds) {
+    return std::int64_t{kPixelsPerMillisecond} * milliseconds;
+  };
+  if (DistanceToNearestZone(x, y, zones) <= reach(kSlowMilliseconds))
+    return kFastMilliseconds;
+  return DistanceToNearestZone(x, y, actingZones) > reach(kRestMilliseconds) ? kRestMilliseconds
+                                                                             : kSlowMilliseconds;
 }
 
 } // namespace qv

@@ -14,14 +14,20 @@ class CursorPoll {
 public:
   static constexpr int kFastMilliseconds = 10;
   static constexpr int kSlowMilliseconds = 40;
+  // Far also from every zone that does something right now: under Wine each
+  // look at a resting cursor also asks the X server where it is.
+  static constexpr int kRestMilliseconds = 80;
   // A brisk movement of the hand: across a large screen in about a quarter second.
   static constexpr int kPixelsPerMillisecond = 6;
   // Looks at the cursor stay fast this long after it last moved.
   static constexpr int kSettleMilliseconds = 250;
 
   // The milliseconds to wait before the next look, given this look's cursor
-  // position and whether a watched key or button is held.
-  int NextInterval(std::int32_t x, std::int32_t y, bool keyHeld, const HotZones &zones);
+  // position and whether a watched key or button is held. `actingZones` are
+  // those of `zones` that would do something if entered now (the others
+  // empty); a zone that would not is still entered within the slow look.
+  int NextInterval(std::int32_t x, std::int32_t y, bool keyHeld, const HotZones &zones,
+                   const HotZones &actingZones);
 
 private:
   std::int32_t lastX_ = 0, lastY_ = 0;

@@ -27,6 +27,8 @@ THookThread::THookThread(HWND notifyWindow, std::int32_t zoneThickness, std::int
                                                             setup.ControlSpecialKey3Effect},
       wheelEffect_(setup.ControlMouseWheelEffect), zoneAreaWidth_(areaWidth),
       zoneAreaHeight_(areaHeight), zoneThickness_(zoneThickness) {
+  for (int zone = 1; zone <= 8; ++zone)
+    zoneActs_[static_cast<std::size_t>(zone - 1)] = setup.HotCornerAction(zone) != 0;
   ComputeZones();
   thread_ = std::thread([this] { Run(); });
 }
@@ -97,7 +99,12 @@ void THookThread::Run() {
       const HotZones zones = Zones();
       if (const int zone = zoneTracker.Update(ZoneAt(zones, cursor.x, cursor.y)); zone != 0)
         Report(static_cast<std::uint32_t>(zone));
-      cursorDueIn = cursorPoll.NextInterval(cursor.x, cursor.y, held, zones);
+      HotZones acting = zones;
+      if (!effectRunning_)
+        for (std::size_t z = 0; z < acting.size(); ++z)
+          if (!zoneActs_[z])
+            acting[z] = {};
+      cursorDueIn = cursorPoll.NextInterval(cursor.x, cursor.y, held, zones, acting);
     }
     const int pause = std::max(1, std::min(cursorDueIn, keysDueIn));
     Sleep(static_cast<DWORD>(pause));

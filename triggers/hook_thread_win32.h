@@ -39,6 +39,10 @@ public:
   void ComputeZones();
   HotZones Zones() const;
 
+  // While an effect runs every edge steers it; otherwise only the zones with
+  // an action do something.
+  void SetEffectRunning(bool running) { effectRunning_ = running; }
+
   // The last event code reported, leaving 0 in its place.
   std::uint32_t TakePendingEvent() { return pendingEvent_.exchange(0); }
 
@@ -50,6 +54,8 @@ private:
   HWND desktopListView_;
   const std::array<int, 3> specialKeyEffects_;
   const int wheelEffect_;
+  std::array<bool, 8> zoneActs_{};
+  std::atomic<bool> effectRunning_{false};
   std::atomic<std::int32_t> zoneAreaWidth_;
   std::atomic<std::int32_t> zoneAreaHeight_;
   std::atomic<std::int32_t> zoneThickness_;

@@ -68,8 +68,10 @@ void ProgramEffects::Connect(ProgramDesktops *desktops, ProgramTriggers *trigger
 bool ProgramEffects::CreateHost(std::string &error) {
   TRendererForm::Callbacks callbacks;
   callbacks.effectEnded = [this] {
-    if (triggers_)
+    if (triggers_) {
       triggers_->Manager().SetEffectReady();
+      triggers_->EffectRunningChanged(false);
+    }
   };
   callbacks.compositionEnabled = [] { return CompositionEnabled(); };
   host_ = std::make_unique<TRendererForm>(setup_, log_, shell_.ScreenWidth, shell_.ScreenHeight,
@@ -110,6 +112,8 @@ bool ProgramEffects::StartEffect(Action kind) {
     renderer = std::make_unique<T3DCubeRenderer>(host_->Device(), *this);
   renderer->Initialise();
   host_->SetRenderer(std::move(renderer));
+  if (triggers_)
+    triggers_->EffectRunningChanged(true);
   return true;
 }
 

@@ -76,6 +76,12 @@ void ProgramTriggers::RestartHookThread() {
   hookThread_ = std::make_unique<THookThread>(mainForm_->Handle(), setup_.HotCornerSensibility + 1,
                                               shell_->ScreenHeight, shell_->ScreenWidth,
                                               shell_->DesktopListView, setup_);
+  hookThread_->SetEffectRunning(EffectRunning());
+}
+
+void ProgramTriggers::EffectRunningChanged(bool running) {
+  if (hookThread_)
+    hookThread_->SetEffectRunning(running);
 }
 
 void ProgramTriggers::StopHookThread() {

@@ -40,6 +40,8 @@ public:
   bool HandleOwnHotKey(unsigned identifier);
   // A new hook thread for the current screen and hot-zone settings.
   void RestartHookThread();
+  // Tells the hook thread whether the screen's edges steer an effect now.
+  void EffectRunningChanged(bool running);
   void StopHookThread();
   // Hot zones over the top `height` pixels of the screen (the work area while
   // an effect carries a window, the whole screen otherwise).
