@@ -35,7 +35,7 @@ protected:
   std::unique_ptr<TManagedWindow> record;
 };
 
-TEST_F(ManagedWindowTest, HideMovesUpAndDropsTaskbarButtonShowRestoresStickyIsNeverHidden) {
+TEST_F(ManagedWindowTest, HideMovesUpOrTurnsTrickyOnesTransparentShowRestoresStickyStays) {
   TManagedWindow &window = Place(10, 200);
   window.Sticky = true;
   window.Hide();
@@ -56,6 +56,17 @@ TEST_F(ManagedWindowTest, HideMovesUpAndDropsTaskbarButtonShowRestoresStickyIsNe
   EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
   EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 1);
   EXPECT_TRUE(window.Visible);
+
+  TManagedWindow &tricky = Place(10, 200, true); // turns transparent in place
+  tricky.Hide();
+  EXPECT_EQ(Real().top, 200);
+  EXPECT_EQ(world.system[kHandle].Alpha, 0);
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow | kExLayered);
+  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 2);
+  tricky.Show();
+  EXPECT_EQ(world.system[kHandle].Alpha, 255);
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
+  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 2);
 }
 
 TEST_F(ManagedWindowTest, MinimisedStaysAndReturnsAtMinus7000ParkedGoesToMinus55000AndBack) {
@@ -88,20 +99,8 @@ TEST_F(ManagedWindowTest, BoundariesOfTheMove) {
   EXPECT_EQ(OnScreenRect({0, -29999, 0, 10}), (WindowRect{0, -4999, 0, 25010}));
 }
 
-TEST_F(ManagedWindowTest, TrickyWindowTurnsTransparentInPlace) {
-  TManagedWindow &window = Place(10, 200, true);
-  window.Hide();
-  EXPECT_EQ(Real().top, 200);
-  EXPECT_EQ(world.system[kHandle].Alpha, 0);
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow | kExLayered);
-  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 1);
-  window.Show();
-  EXPECT_EQ(world.system[kHandle].Alpha, 255);
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
-  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 1);
-}
-
-TEST_F(ManagedWindowTest, SetDesktopAndMoveToDesktopKeepListsInStep) {
+TEST_F(ManagedWindowTest,
+       SetDesktopAndMoveToDesktopKeepListsInStepAndOnlyAnOpenWindowComesToTheFront) {
   TManagedWindow &window = Place(10, 200);
   window.SetDesktop(&world.Desktop(3));
   EXPECT_FALSE(world.Desktop(1).Contains(&window));
@@ -116,13 +115,10 @@ TEST_F(ManagedWindowTest, SetDesktopAndMoveToDesktopKeepListsInStep) {
 
   window.MoveToDesktop(&world.Desktop(4));
   EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 1);
-}
 
-TEST_F(ManagedWindowTest, BringToFrontLeavesMinimisedWindowAlone) {
-  TManagedWindow &window = Place(10, 200);
   world.system[kHandle].Minimized = true;
   window.BringToFront();
-  EXPECT_NE(world.system.foreground, kHandle);
+  EXPECT_NE(world.system.foreground, kHandle) << "a minimised window is left alone";
   world.system[kHandle].Minimized = false;
   window.BringToFront();
   EXPECT_EQ(world.system.foreground, kHandle);

@@ -87,14 +87,11 @@ TEST_F(WindowManagerTest, TrickyWindowBringsItsOwnerAlong) {
   world.system.Add(11, Window("OwnerFrame", "photoshop.exe")).Style = kVisible | kPopup;
   manager().Refresh();
 
-  TManagedWindow *owner = world.Managed(11);
-  ASSERT_NE(owner, nullptr);
-  EXPECT_TRUE(owner->Tricky);
-  EXPECT_FALSE(owner->Paintable);
-  EXPECT_FALSE(owner->Sticky);
-  EXPECT_EQ(world.DesktopOf(11), 1);
-  EXPECT_TRUE(world.Managed(10)->Sticky);
-  EXPECT_EQ(world.Managed(10)->Kind(), RenderingKind::AlphaPrint);
+  const TManagedWindow *owner = world.Managed(11), *tricky = world.Managed(10);
+  ASSERT_TRUE(owner && tricky);
+  EXPECT_EQ(std::tuple(owner->Tricky, owner->Paintable, owner->Sticky, world.DesktopOf(11)),
+            std::tuple(true, false, false, 1));
+  EXPECT_EQ(std::pair(tricky->Sticky, tricky->Kind()), std::pair(true, RenderingKind::AlphaPrint));
 }
 
 TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetiredUnlessOnAnotherDesktop) {
@@ -179,14 +176,18 @@ TEST_F(WindowManagerTest, AHungWindowIsLeftAloneUntilItAnswersThenFollowsItsDesk
 TEST_F(WindowManagerTest, FocusAfterASwitch) {
   world.system.Add(1, Window("Notepad")).Minimized = true;
   world.system.Add(2, Window("Word"));
+  world.system.Add(3, Window("USurface_75131930"));
   manager().Refresh();
   manager().MoveWindowToDesktop(1, &world.Desktop(2));
   manager().MoveWindowToDesktop(2, &world.Desktop(3));
-  world.system.foreground = 0x99;
+  world.system.foreground = 3;
   world.SwitchTo(2);
-  EXPECT_EQ(world.system.foreground, 0x99u) << "a minimised top-most window takes no focus";
+  EXPECT_EQ(world.system.foreground, test::FakeWindowSystem::kDesktop)
+      << "a tricky window leaving gives the focus to the desktop; a minimised one takes none";
+  EXPECT_EQ(world.system[3].Alpha, 0);
 
   manager().KeepFocus = true;
+  world.system.foreground = 0x99;
   world.SwitchTo(3);
   EXPECT_EQ(world.system.foreground, 0x99u);
 
@@ -234,14 +235,6 @@ TEST_F(WindowManagerTest, StickyWindowsStayOnScreenAndFollowTheCurrentDesktop) {
     EXPECT_TRUE(world.system.OnScreen(1));
   }
   EXPECT_TRUE(world.system.shellHookPosts.empty());
-}
-
-TEST_F(WindowManagerTest, TrickyForegroundWindowGivesFocusToDesktopBeforeLeaving) {
-  Discover({"USurface_75131930"});
-  world.system.foreground = 1;
-  world.SwitchTo(2);
-  EXPECT_EQ(world.system.foreground, test::FakeWindowSystem::kDesktop);
-  EXPECT_EQ(world.system[1].Alpha, 0);
 }
 
 TEST_F(WindowManagerTest, MovingAndActivatingWindowsIgnoreUnknownOnesAndRestoreMinimisedOnes) {

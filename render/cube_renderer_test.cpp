@@ -95,7 +95,7 @@ TEST_F(CubeTest, ReleasedTriggerKeyChoosesOnlyWithEdgeMovement) {
   EXPECT_EQ(Current(), 5);
 }
 
-TEST_F(CubeTest, MouseDragTurnsAndTiltsWithinThePole) {
+TEST_F(CubeTest, DragTurnsAndTiltsWithinThePoleAndZoomStopsAtTheFullScreenDistance) {
   Open(1, kSettle);
   Drag(320, 5000); // a quarter of the screen: one face
   Frames();
@@ -104,10 +104,7 @@ TEST_F(CubeTest, MouseDragTurnsAndTiltsWithinThePole) {
   Drag(0, -256);
   Frames();
   EXPECT_EQ(effect->FrontFace(), 4) << "dragging right brings the previous face";
-}
 
-TEST_F(CubeTest, ZoomStopsAtTheFullScreenDistance) {
-  Open(1, kSettle);
   for (int i = 0; i < 20; ++i)
     effect->HandleKeyDown(effect_key::kDown);
   Frames();
