@@ -24,23 +24,18 @@ protected:
   WindowHandle next = 1;
 };
 
-TEST_F(WindowRulesTest, RuleSendsNewWindowToItsDesktopHidden) {
-  world.setup.Rules = {"calc.exe=1", "notepad.exe=3"};
-  EXPECT_EQ(NewNotepadDesktop(), 4);
-  EXPECT_FALSE(world.system.OnScreen(1));
-  world.SwitchTo(4);
-  EXPECT_TRUE(world.system.OnScreen(1));
-}
-
-TEST_F(WindowRulesTest, OnlyNewWindowsAreSentAndOnlyWhileRulesAreOn) {
+TEST_F(WindowRulesTest, ARuleSendsOnlyNewWindowsHiddenAndOnlyWhileRulesAreOn) {
   EXPECT_EQ(NewNotepadDesktop(), 1);
-  world.setup.Rules = {"notepad.exe=2"};
+  world.setup.Rules = {"calc.exe=1", "notepad.exe=2"};
   EXPECT_EQ(NewNotepadDesktop(), 3);
+  EXPECT_FALSE(world.system.OnScreen(2)) << "sent hidden";
   EXPECT_EQ(world.DesktopOf(1), 1);
   world.setup.DesktopEnableRules = false;
   EXPECT_EQ(NewNotepadDesktop(), 1);
 
   world.setup.DesktopEnableRules = true;
+  world.SwitchTo(3);
+  EXPECT_TRUE(world.system.OnScreen(2));
   world.SwitchTo(2);
   world.system.shellHookPosts.clear();
   world.setup.Rules = {"notepad.exe=1"};
