@@ -1,5 +1,3 @@
-// The explorer as a user drives it, frame by frame, against a device that
-// records what is drawn and a program of six desktops held in memory.
 #include "render/pane_renderer.h"
 
 #include "tests/support/effect_test_world.h"
