@@ -62,13 +62,8 @@ public:
   }
 
   int current = 1;
-  bool dragging = false;
-  bool accessGranted = true;
-  bool cooperating = true;
-  bool effectRunning = false;
-  bool effectStarts = true;
-  bool deviceUsable = true;
-  bool exposerOpen = false;
+  bool dragging = false, effectRunning = false, exposerOpen = false;
+  bool accessGranted = true, cooperating = true, effectStarts = true, deviceUsable = true;
   qv::THookSharedData shared{};
   std::uint32_t pending = 0;
   std::vector<std::string> calls;
