@@ -83,7 +83,7 @@ Bytes GradientRgb(int size) {
 
 // --- PNG ---------------------------------------------------------------------
 
-TEST(DecodePng, EveryColourTypeAndDepthBecomesStraightBgra) {
+TEST(DecodePng, EveryColourTypeDepthAndInterlacingBecomesStraightBgra) {
   const PngPicture rgba{3, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10,  20,  30,  255, 40, 50, 60, 128,
                                                             0,   0,   0,   0,   70, 80, 90, 1,
                                                             200, 150, 100, 255, 1,  2,  3,  64}};
@@ -116,9 +116,7 @@ TEST(DecodePng, EveryColourTypeAndDepthBecomesStraightBgra) {
     EXPECT_EQ(image->bgra.size(), static_cast<std::size_t>(c.picture.width) * c.picture.height * 4);
     EXPECT_EQ(PixelAt(*image, c.x, c.y), c.expected);
   }
-}
 
-TEST(DecodePng, InterlacedDecodesLikePlain) {
   PngPicture picture{32, 32, PNG_COLOR_TYPE_RGB, 8, GradientRgb(32)};
   const auto plain = DecodeImage(EncodePng(picture));
   picture.interlaced = true;

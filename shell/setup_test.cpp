@@ -139,7 +139,7 @@ TEST(SetupTest, RunValueFollowsEveryLoadAndSave) {
   EXPECT_EQ(store.runValues, (std::vector<bool>{false, true, true, false}));
 }
 
-TEST(ValueListTest, LinesAreSetReplacedAndRemoved) {
+TEST(ValueListTest, LinesAreSetReplacedAndRemovedAndCommaTextQuotesOnlyWhatNeedsIt) {
   qv::ValueList values;
   values.SetText("A=1\r\nB = 2 \nC=x=y\rD\r\n");
   EXPECT_EQ(values.Lines().size(), 4u);
@@ -152,9 +152,7 @@ TEST(ValueListTest, LinesAreSetReplacedAndRemoved) {
   values.Set("C", "");
   values.Set("E", "two\r\nlines");
   EXPECT_EQ(values.Text(), "a=9\r\nB = 2 \r\nD\r\nE=two  lines\r\n");
-}
 
-TEST(CommaTextTest, WritesQuotingOnlyWhatNeedsItAndReadsQuotedOrBlankSeparatedItems) {
   EXPECT_EQ(qv::ToCommaText({"a", "b c", "d,e", "say \"hi\"", ""}),
             "a,\"b c\",\"d,e\",\"say \"\"hi\"\"\",\"\"");
   EXPECT_EQ(qv::ToCommaText({}), "");
