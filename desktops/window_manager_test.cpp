@@ -213,7 +213,7 @@ TEST_F(WindowManagerTest, SwitchingToTheCurrentDesktopDoesNothingOtherwiseServic
                                       "ApplyIconLayout 4"}));
 }
 
-TEST_F(WindowManagerTest, DraggedWindowIsCarriedAlongWithoutFocusChange) {
+TEST_F(WindowManagerTest, DraggedAndStickyWindowsStayOnScreenAndFollowTheCurrentDesktop) {
   Discover({"Notepad", "Word"});
   world.system.dragged = 1;
   world.system.foreground = 1;
@@ -224,17 +224,17 @@ TEST_F(WindowManagerTest, DraggedWindowIsCarriedAlongWithoutFocusChange) {
   EXPECT_EQ(world.system.PostsFor(1, kShellHookWindowDestroyed), 0);
   EXPECT_FALSE(world.system.OnScreen(2));
   EXPECT_EQ(world.system.foreground, 1u);
-}
 
-TEST_F(WindowManagerTest, StickyWindowsStayOnScreenAndFollowTheCurrentDesktop) {
-  world.system.Add(1, Window("Clock", "chamclock.exe"));
+  world.system.dragged = 0;
+  world.system.Add(3, Window("Clock", "chamclock.exe"));
   manager().Refresh();
-  for (int n : {2, 5, 1}) {
+  for (int n : {3, 5, 1}) {
     world.SwitchTo(n);
-    EXPECT_EQ(world.DesktopOf(1), n);
-    EXPECT_TRUE(world.system.OnScreen(1));
+    EXPECT_EQ(world.DesktopOf(3), n);
+    EXPECT_TRUE(world.system.OnScreen(3));
   }
-  EXPECT_TRUE(world.system.shellHookPosts.empty());
+  for (const auto &[code, window] : world.system.shellHookPosts)
+    EXPECT_NE(window, 3u) << "a sticky window keeps its taskbar button";
 }
 
 TEST_F(WindowManagerTest, MovingAndActivatingWindowsIgnoreUnknownOnesAndRestoreMinimisedOnes) {
