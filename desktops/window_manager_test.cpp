@@ -44,18 +44,14 @@ TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDeskto
   manager().Tick();
 
   ASSERT_EQ(manager().Windows().size(), 2u);
-  EXPECT_EQ(world.DesktopOf(1), 1);
-  EXPECT_EQ(world.DesktopOf(8), 1);
+  EXPECT_EQ(std::pair(world.DesktopOf(1), world.DesktopOf(8)), std::pair(1, 1));
   EXPECT_EQ(world.Managed(8)->ZOrder, 1) << "counted only managed windows above it";
-  EXPECT_TRUE(world.Managed(1)->Initialized);
-  EXPECT_TRUE(world.Managed(1)->Paintable);
+  EXPECT_TRUE(world.Managed(1)->Initialized && world.Managed(1)->Paintable);
   EXPECT_FALSE(world.lock.nested);
 
   // Windows passed over are taken on once their styles make them belong.
-  FakeWindow palette = Window("Palette");
-  palette.Style = kVisible | kPopup;
-  palette.ExStyle = kExToolWindow;
-  world.system.Add(9, palette);
+  world.system.Add(9,
+                   {.ClassName = "Palette", .Style = kVisible | kPopup, .ExStyle = kExToolWindow});
   manager().Refresh();
   manager().Refresh();
   EXPECT_EQ(world.Managed(9), nullptr);
@@ -238,11 +234,8 @@ TEST_F(WindowManagerTest, DraggedAndStickyWindowsStayOnScreenAndFollowTheCurrent
 }
 
 TEST_F(WindowManagerTest, MovingAndActivatingWindowsIgnoreUnknownOnesAndRestoreMinimisedOnes) {
-  FakeWindow word = Window("Word");
-  word.Minimized = true;
-  word.MaximizedBeforeMinimized = true;
   world.system.Add(1, Window("Notepad"));
-  world.system.Add(2, word);
+  world.system.Add(2, {.ClassName = "Word", .Minimized = true, .MaximizedBeforeMinimized = true});
   manager().Refresh();
   manager().MoveWindowToDesktop(99, &world.Desktop(2)); // unknown
   manager().MoveWindowToDesktop(1, &world.Desktop(1));  // already there

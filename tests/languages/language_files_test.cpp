@@ -35,10 +35,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-std::string Join(const std::vector<std::string> &names) {
-  return testing::PrintToString(names);
-}
-
 // Accented text in Windows-1252 practically never forms UTF-8 sequences; a
 // file that holds them was saved in the wrong encoding.
 bool HoldsUtf8Letters(const std::string &bytes) {
@@ -137,7 +133,7 @@ class LanguageFileTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(LanguageFileTest, IsWellFormedAndTranslatesEveryEnglishTextKeepingItsFixedParts) {
   const LanguageFile file = ReadLanguageFile(GetParam());
-  EXPECT_TRUE(file.faults.empty()) << file.name << ": " << Join(file.faults);
+  EXPECT_TRUE(file.faults.empty()) << file.name << ": " << testing::PrintToString(file.faults);
   EXPECT_FALSE(file.texts.empty()) << file.name;
   std::vector<std::string> missing, unknown, copied;
   for (const auto &[identifier, english] : English().texts) {
@@ -160,14 +156,15 @@ TEST_P(LanguageFileTest, IsWellFormedAndTranslatesEveryEnglishTextKeepingItsFixe
   for (const auto &[identifier, text] : file.texts)
     if (!English().texts.contains(identifier))
       unknown.push_back(identifier);
-  EXPECT_TRUE(missing.empty()) << file.name << " has no text for " << Join(missing);
-  EXPECT_TRUE(unknown.empty()) << file.name
-                               << " has identifiers English.lng lacks: " << Join(unknown);
+  EXPECT_TRUE(missing.empty()) << file.name << " has no text for "
+                               << testing::PrintToString(missing);
+  EXPECT_TRUE(unknown.empty()) << file.name << " has identifiers English.lng lacks: "
+                               << testing::PrintToString(unknown);
   // Names and words the languages share ("Quadrivista", "OK") stay the same;
   // a file that is mostly English was left untranslated.
   if (file.name != "English.lng") {
     EXPECT_LT(copied.size() * 4, file.texts.size())
-        << file.name << " keeps the English text of " << Join(copied);
+        << file.name << " keeps the English text of " << testing::PrintToString(copied);
   }
 }
 
