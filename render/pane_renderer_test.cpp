@@ -49,7 +49,7 @@ TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndArrowsBrightenTheSelectedOne) {
   EXPECT_EQ(effect->SelectedDesktop(), 1) << "6 is followed by 1";
 }
 
-TEST_F(PaneTest, ADragBetweenPanesChoosesTheOneInFrontAndLandsOnItsCentre) {
+TEST_F(PaneTest, ADragOrEdgesMoveAlongTheWallStoppingAtItsEndsAndTheFlightLandsOnACentre) {
   Open(1, kSettle);
   Drag(-400, 0);
   EXPECT_NEAR(effect->PanX()->TargetValue, -1.1f, 1e-5) << "400 pixels left: one unit right";
@@ -65,9 +65,7 @@ TEST_F(PaneTest, ADragBetweenPanesChoosesTheOneInFrontAndLandsOnItsCentre) {
   EXPECT_NEAR(Seen(5).x, 0, 1e-2) << "the flight ends on the chosen pane";
   EXPECT_NEAR(Seen(5).y, 0, 1e-2);
   EXPECT_NEAR(Seen(5).z, 2.4133f, 1e-3);
-}
 
-TEST_F(PaneTest, EdgesMoveAlongTheWallAndStopAtItsEnds) {
   desktops.setup.ExplorerEdgeMovement = true;
   Open(3, kSettle);
   effect->HandleTrigger(4); // nothing right of 3

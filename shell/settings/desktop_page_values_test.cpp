@@ -49,7 +49,7 @@ TEST(PrivacyPageValuesTest, StoresTheLevelsAndThePendingPasswordTrimmed) {
             (std::vector<int>{0, 0, 1, 0, 2, 0, 0, 0, 2}));
 }
 
-TEST(RuleRowsTest, ShowNameAndDesktopNameOrTheValueThatNamesNone) {
+TEST(RuleRowsTest, ShowNameAndDesktopNameOrTheValueThatNamesNoneAndProgramsOnceEach) {
   test::MemorySettingsStore store;
   TSetup setup(store);
   setup.DesktopName[4] = "Games";
@@ -64,9 +64,8 @@ TEST(RuleRowsTest, ShowNameAndDesktopNameOrTheValueThatNamesNone) {
                                     {"far.exe", "Desktop 10"},
                                     {"bare", ""},
                                     {"Calc.exe", "Desktop 6"}}));
-}
 
-TEST(DistinctNamesTest, KeepsFirstOrderAndDropsRepeatsAndEmptyNames) {
+  // The programs offered for a new rule: in first order, each once.
   EXPECT_EQ(DistinctNames({"b.exe", "a.exe", "", "b.exe", "c.exe", "a.exe"}),
             (std::vector<std::string>{"b.exe", "a.exe", "c.exe"}));
 }
