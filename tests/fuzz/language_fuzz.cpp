@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   static const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("qv-language-fuzz-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
+  [[maybe_unused]] static const bool made = std::filesystem::create_directories(folder);
   std::ofstream(folder / "English.lng", std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
   qv::TLanguageController controller(folder);
