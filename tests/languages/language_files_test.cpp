@@ -63,10 +63,8 @@ LanguageFile ReadLanguageFile(const std::string &name) {
     const std::string where = "line " + std::to_string(number);
     start = end + 2;
     // Control characters, a lone CR or LF, and the bytes Windows-1252 leaves undefined.
-    if (std::any_of(line.begin(), line.end(), [](unsigned char b) {
-          return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 ||
-                 b == 0x9D;
-        }))
+    static const std::regex unusable(R"([\x00-\x1F\x7F\x81\x8D\x8F\x90\x9D])");
+    if (std::regex_search(line, unusable))
       file.faults.push_back(where + " holds a control character or a byte Windows-1252 lacks");
     static const std::regex identifierAndText(R"((0|[1-9][0-9]*)=([\s\S]*))");
     std::smatch match;
