@@ -90,17 +90,16 @@ TEST_F(WindowManagerTest, TrickyWindowBringsItsOwnerAlong) {
   EXPECT_EQ(std::pair(tricky->Sticky, tricky->Kind()), std::pair(true, RenderingKind::AlphaPrint));
 }
 
-TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetiredUnlessOnAnotherDesktop) {
-  Discover({"Notepad", "Notepad", "Notepad"});
+TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsGoUnlessOnAnotherDesktopStylesFollowWhileShown) {
+  Discover({"Notepad", "Notepad", "Notepad", "Notepad"});
   world.system.Close(1);
   world.system[2].Style = 0; // its program hid it on the current desktop
   manager().Refresh();
-
   EXPECT_EQ(world.Managed(1), nullptr);
   EXPECT_EQ(world.Managed(2), nullptr);
   ASSERT_NE(world.Managed(3), nullptr);
   EXPECT_EQ(world.Managed(3)->ZOrder, 0);
-  EXPECT_EQ(world.Desktop(1).Windows().size(), 1u);
+  EXPECT_EQ(world.Desktop(1).Windows().size(), 2u);
 
   // Hidden on another desktop: that is this program's doing, so it is kept.
   manager().MoveWindowToDesktop(3, &world.Desktop(2));
@@ -108,22 +107,20 @@ TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetiredUnlessOnAnotherDesk
   manager().Refresh();
   ASSERT_NE(world.Managed(3), nullptr);
   EXPECT_EQ(world.DesktopOf(3), 2);
-}
 
-TEST_F(WindowManagerTest, StylesAreRefreshedOnlyWhileVisible) {
-  Discover({"Notepad"});
-  world.system[1].ExStyle = kExAppWindow | 0x8; // topmost now
+  // Styles are taken over only while the window is shown, not the one that hides it.
+  world.system[4].ExStyle = kExAppWindow | 0x8; // topmost now
   manager().Refresh();
-  EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
-
-  world.SwitchTo(2); // hides it with a tool-window style
+  EXPECT_EQ(world.Managed(4)->ExStyle, kExAppWindow | 0x8);
+  world.SwitchTo(2);
   manager().Refresh();
-  EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
+  EXPECT_EQ(world.Managed(4)->ExStyle, kExAppWindow | 0x8);
   world.SwitchTo(1);
-  EXPECT_EQ(world.system[1].ExStyle, kExAppWindow | 0x8);
+  EXPECT_EQ(world.system[4].ExStyle, kExAppWindow | 0x8);
 }
 
-TEST_F(WindowManagerTest, SwitchHidesOldWindowsShowsNewOnesAndFocusesTopMost) {
+TEST_F(WindowManagerTest,
+       SwitchHidesOldWindowsShowsNewOnesFocusesTopMostAndServicesFollowSettings) {
   world.setup.DesktopEnableMultipleWallpapers = false;
   world.setup.DesktopEnableMultipleIcons = false;
   Discover({"Notepad", "Word", "Excel"});
@@ -133,13 +130,23 @@ TEST_F(WindowManagerTest, SwitchHidesOldWindowsShowsNewOnesAndFocusesTopMost) {
 
   world.SwitchTo(2);
   EXPECT_EQ(manager().CurrentDesktop(), &world.Desktop(2));
-  EXPECT_TRUE(world.system.OnScreen(1));
-  EXPECT_TRUE(world.system.OnScreen(2));
+  EXPECT_TRUE(world.system.OnScreen(1) && world.system.OnScreen(2));
   EXPECT_FALSE(world.system.OnScreen(3));
   EXPECT_EQ(world.system.foreground, 1u) << "the top-most window of the desktop";
   EXPECT_EQ(world.services.calls, (std::vector<std::string>{"CaptureTaskbar 1"}));
-  EXPECT_FALSE(world.lock.nested);
-  EXPECT_FALSE(world.lock.held);
+  EXPECT_FALSE(world.lock.nested || world.lock.held);
+
+  world.setup.DesktopEnableMultipleWallpapers = world.setup.DesktopEnableMultipleIcons = true;
+  world.services.calls.clear();
+  const int takes = world.lock.takes, moves = world.system.positionCalls;
+  world.SwitchTo(2);
+  EXPECT_EQ(std::pair(world.lock.takes, world.system.positionCalls), std::pair(takes, moves))
+      << "switching to the current desktop does nothing";
+  EXPECT_TRUE(world.services.calls.empty());
+  world.SwitchTo(4);
+  EXPECT_EQ(world.services.calls,
+            (std::vector<std::string>{"CaptureTaskbar 2", "SaveIconLayout 2", "ApplyWallpaper 4",
+                                      "ApplyIconLayout 4"}));
 }
 
 TEST_F(WindowManagerTest, AHungWindowIsLeftAloneUntilItAnswersThenFollowsItsDesktop) {
@@ -190,23 +197,6 @@ TEST_F(WindowManagerTest, FocusAfterASwitch) {
   manager().KeepFocus = false;
   world.SwitchTo(4);
   EXPECT_EQ(world.system.foreground, test::FakeWindowSystem::kDesktop) << "empty desktop";
-}
-
-TEST_F(WindowManagerTest, SwitchingToTheCurrentDesktopDoesNothingOtherwiseServicesFollowSettings) {
-  world.setup.DesktopEnableMultipleWallpapers = true;
-  Discover({"Notepad"});
-  const int takes = world.lock.takes;
-  const int moves = world.system.positionCalls;
-  world.SwitchTo(1);
-  EXPECT_EQ(world.lock.takes, takes);
-  EXPECT_EQ(world.system.positionCalls, moves);
-  EXPECT_TRUE(world.services.calls.empty());
-
-  world.setup.DesktopEnableMultipleIcons = true;
-  world.SwitchTo(4);
-  EXPECT_EQ(world.services.calls,
-            (std::vector<std::string>{"CaptureTaskbar 1", "SaveIconLayout 1", "ApplyWallpaper 4",
-                                      "ApplyIconLayout 4"}));
 }
 
 TEST_F(WindowManagerTest, DraggedAndStickyWindowsStayOnScreenAndFollowTheCurrentDesktop) {

@@ -238,7 +238,7 @@ TEST_F(TriggerManagerTest, SpecialKeysStartAnEffectAndTheReleaseChoosesTheDeskto
   EXPECT_EQ(targets.Effects(), (Calls{"open exposer"}));
 }
 
-TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
+TEST_F(TriggerManagerTest, GesturesRunEveryMatchingSettingInOrderAndEachMoveActsOnItsOwnWindow) {
   setup.CubeGesture = "D";
   setup.Desktop2Gesture = "D";
   Gesture("D");
@@ -251,9 +251,7 @@ TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
   setup.GeneralEnableGestures = false;
   Gesture("D");
   EXPECT_EQ(targets.calls, Calls{});
-}
 
-TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTaken) {
   // Before the first was handled, a shared record would have held only the last.
   manager.HandleNotification(26, 0xFFFFFFF0u);
   manager.HandleNotification(22, 0x1234u);
