@@ -69,7 +69,7 @@ TEST_F(ManagedWindowTest, HideMovesUpOrTurnsTrickyOnesTransparentShowRestoresSti
   EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 2);
 }
 
-TEST_F(ManagedWindowTest, MinimisedStaysAndReturnsAtMinus7000ParkedGoesToMinus55000AndBack) {
+TEST_F(ManagedWindowTest, MinimisedAndParkedWindowsAndTheBoundariesOfTheMove) {
   TManagedWindow &minimised = Place(-32000, -32000);
   minimised.Hide();
   EXPECT_EQ(Real().top, -32000);
@@ -83,9 +83,8 @@ TEST_F(ManagedWindowTest, MinimisedStaysAndReturnsAtMinus7000ParkedGoesToMinus55
   EXPECT_EQ(Real().top, -55000);
   parked.Show();
   EXPECT_EQ(Real().top, -30000);
-}
 
-TEST_F(ManagedWindowTest, BoundariesOfTheMove) {
+  // Where hiding and showing start and stop moving a window.
   EXPECT_FALSE(HiddenPosition({0, 20000, 0, 0}).Move);
   EXPECT_TRUE(HiddenPosition({0, 19999, 0, 0}).Move);
   EXPECT_FALSE(HiddenPosition({0, -5000, 0, 0}).Move);
@@ -99,8 +98,7 @@ TEST_F(ManagedWindowTest, BoundariesOfTheMove) {
   EXPECT_EQ(OnScreenRect({0, -29999, 0, 10}), (WindowRect{0, -4999, 0, 25010}));
 }
 
-TEST_F(ManagedWindowTest,
-       SetDesktopAndMoveToDesktopKeepListsInStepAndOnlyAnOpenWindowComesToTheFront) {
+TEST_F(ManagedWindowTest, MovesKeepTheDesktopListsInStepAndOnlyAnOpenWindowComesToTheFront) {
   TManagedWindow &window = Place(10, 200);
   window.SetDesktop(&world.Desktop(3));
   EXPECT_FALSE(world.Desktop(1).Contains(&window));

@@ -119,8 +119,7 @@ TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsGoUnlessOnAnotherDesktopStyle
   EXPECT_EQ(world.system[4].ExStyle, kExAppWindow | 0x8);
 }
 
-TEST_F(WindowManagerTest,
-       SwitchHidesOldWindowsShowsNewOnesFocusesTopMostAndServicesFollowSettings) {
+TEST_F(WindowManagerTest, SwitchHidesOldWindowsShowsNewOnesFocusesTopMostServicesFollow) {
   world.setup.DesktopEnableMultipleWallpapers = false;
   world.setup.DesktopEnableMultipleIcons = false;
   Discover({"Notepad", "Word", "Excel"});

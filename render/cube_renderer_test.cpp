@@ -19,7 +19,7 @@ TEST(CubeFaces, FrontFaceAndDrawOrderFollowTheRotation) {
   EXPECT_EQ(CubeDrawOrder(4, false), (std::array<int, 6>{2, 5, 3, 1, 6, 4}));
 }
 
-TEST_F(CubeTest, OpensOnTheCurrentFaceAndFillsTheScreen) {
+TEST_F(CubeTest, OpensOnTheCurrentFaceFillingTheScreenAndOpaqueFacesHideTheOnesTurnedAway) {
   Open(3);
   effect->Render();
   EXPECT_EQ(effect->FrontFace(), 3);
@@ -33,9 +33,7 @@ TEST_F(CubeTest, OpensOnTheCurrentFaceAndFillsTheScreen) {
 
   Open(5, kSettle);
   EXPECT_EQ(effect->SelectedDesktop(), 5) << "the top stays selected, tilted off the pole";
-}
 
-TEST_F(CubeTest, OpaqueFacesHideTheFacesTurnedAway) {
   desktops.setup.CubeEnableTransparency = false;
   desktops.setup.PerformanceReflection = false;
   Open(3);

@@ -31,7 +31,7 @@ protected:
   }
 };
 
-TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndArrowsBrightenTheSelectedOne) {
+TEST_F(PaneTest, ArrowsDragsAndEdgesMoveAlongTheWallAndTheFlightLandsOnTheChosenCentre) {
   Open(5, 1);
   EXPECT_FLOAT_EQ(effect->PanX()->Value, 0.0f);
   EXPECT_FLOAT_EQ(effect->PanY()->Value, -1.05f);
@@ -47,9 +47,7 @@ TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndArrowsBrightenTheSelectedOne) {
   EXPECT_NEAR(effect->Opacity(5)->Value, 0.5f, 1e-2) << "the one left fades to half";
   Key(effect_key::kRight);
   EXPECT_EQ(effect->SelectedDesktop(), 1) << "6 is followed by 1";
-}
 
-TEST_F(PaneTest, ADragOrEdgesMoveAlongTheWallStoppingAtItsEndsAndTheFlightLandsOnACentre) {
   Open(1, kSettle);
   Drag(-400, 0);
   EXPECT_NEAR(effect->PanX()->TargetValue, -1.1f, 1e-5) << "400 pixels left: one unit right";
