@@ -128,7 +128,7 @@ TEST(DecodePng, EveryColourTypeDepthAndInterlacingBecomesStraightBgra) {
 
 // --- JPEG --------------------------------------------------------------------
 
-TEST(DecodeJpeg, ColourQuadrantsComeOutOpaqueBgra) {
+TEST(DecodeJpeg, ColourGreyAndAdobeCmykComeOutOpaqueBgra) {
   // 24x18: the odd size leaves partial blocks; quadrant edges sit on block edges.
   const Bgra quadrants[2][2] = {{{200, 30, 20, 255}, {20, 200, 40, 255}},
                                 {{40, 60, 220, 255}, {128, 128, 128, 255}}};
@@ -143,9 +143,7 @@ TEST(DecodeJpeg, ColourQuadrantsComeOutOpaqueBgra) {
   for (const int y : {3, 16})
     for (const int x : {3, 20})
       ExpectNear(PixelAt(*image, x, y), quadrants[y >= 8][x >= 16], 6);
-}
 
-TEST(DecodeJpeg, GreyAndAdobeCmykBecomeBgra) {
   const auto grey = DecodeImage(EncodeJpeg(8, 8, JCS_GRAYSCALE, 1, Bytes(64, 90)));
   ASSERT_TRUE(grey);
   ExpectNear(PixelAt(*grey, 4, 4), {90, 90, 90, 255}, 2);

@@ -24,7 +24,7 @@ protected:
   WindowHandle next = 1;
 };
 
-TEST_F(WindowRulesTest, ARuleSendsOnlyNewWindowsHiddenAndOnlyWhileRulesAreOn) {
+TEST_F(WindowRulesTest, TheFirstRuleOfAProgramSendsOnlyNewWindowsHiddenWhileRulesAreOn) {
   EXPECT_EQ(NewNotepadDesktop(), 1);
   world.setup.Rules = {"calc.exe=1", "notepad.exe=2"};
   EXPECT_EQ(NewNotepadDesktop(), 3);
@@ -42,9 +42,9 @@ TEST_F(WindowRulesTest, ARuleSendsOnlyNewWindowsHiddenAndOnlyWhileRulesAreOn) {
   EXPECT_EQ(NewNotepadDesktop(), 2) << "a rule for the current desktop leaves it visible";
   EXPECT_TRUE(world.system.OnScreen(4));
   EXPECT_TRUE(world.system.shellHookPosts.empty());
-}
 
-TEST_F(WindowRulesTest, TheFirstLineNamingTheProgramInAnyCaseWinsAndOnlyDigitsZeroToFiveMove) {
+  // The first line naming the program in any case wins, and only digits 0 to 5 move.
+  world.SwitchTo(1);
   world.setup.Rules = {"NOTEPAD.EXE=4", "notepad.exe=2"};
   EXPECT_EQ(NewNotepadDesktop(), 5);
   for (const char *value : {"03", " 3", "3 ", "6", "-1", "", "x"}) {

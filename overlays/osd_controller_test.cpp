@@ -109,7 +109,7 @@ TEST_F(OsdControllerTest, ShowsAtTheBottomRightHoldsThenFadesInStepsOfFiveAndHid
   EXPECT_EQ(std::pair(window.left, window.top), std::pair(1024 - 378, 768 - 104 - 32));
 }
 
-TEST_F(OsdControllerTest, ANewTextDuringTheFadeShowsAtFullAlphaAndHoldsAgain) {
+TEST_F(OsdControllerTest, ANewTextDuringTheFadeHoldsAgainAndTimeoutsOfZeroOrHugeStillEnd) {
   setup.OSDTimeout = 2;
   osd.ShowText("first");
   Advance(2000 + 200);
@@ -121,6 +121,15 @@ TEST_F(OsdControllerTest, ANewTextDuringTheFadeShowsAtFullAlphaAndHoldsAgain) {
   EXPECT_EQ(osd.State(), qv::OsdState::Holding);
   EXPECT_FALSE(fade.running);
   EXPECT_EQ(VisibleFor(), 2000u + 390u);
+
+  setup.OSDTimeout = 0;
+  osd.ShowText("no hold");
+  EXPECT_LE(VisibleFor(), 10u + 390u) << "fades at once rather than staying for ever";
+
+  EXPECT_EQ(qv::OsdController::HoldMilliseconds(-3), 0u);
+  EXPECT_EQ(qv::OsdController::HoldMilliseconds(2), 2000u);
+  EXPECT_EQ(qv::OsdController::HoldMilliseconds(3000000), 0x7FFFFFFFu)
+      << "no overflow into a short wait";
 }
 
 TEST_F(OsdControllerTest, HideNowHidesFromAnyStateAndNothingChangesWhileHiddenOrOff) {
@@ -149,17 +158,6 @@ TEST_F(OsdControllerTest, HideNowHidesFromAnyStateAndNothingChangesWhileHiddenOr
   osd.FadeTimerTick();
   osd.HoldTimerTick();
   EXPECT_EQ(window.changes, changes);
-}
-
-TEST_F(OsdControllerTest, TimeoutsOfZeroOrBeyondATimersReachStillEnd) {
-  setup.OSDTimeout = 0;
-  osd.ShowText("no hold");
-  EXPECT_LE(VisibleFor(), 10u + 390u) << "fades at once rather than staying for ever";
-
-  EXPECT_EQ(qv::OsdController::HoldMilliseconds(-3), 0u);
-  EXPECT_EQ(qv::OsdController::HoldMilliseconds(2), 2000u);
-  EXPECT_EQ(qv::OsdController::HoldMilliseconds(3000000), 0x7FFFFFFFu)
-      << "no overflow into a short wait";
 }
 
 } // namespace
