@@ -75,17 +75,15 @@ Bytes EncodePng(const PngPicture &picture) {
 // A square RGB gradient: enough compressed data to cut in the middle.
 Bytes GradientRgb(int size) {
   Bytes pixels;
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
       pixels.insert(pixels.end(), {std::uint8_t(x * 7), std::uint8_t(y * 5), std::uint8_t(x ^ y)});
-    }
-  }
   return pixels;
 }
 
 // --- PNG ---------------------------------------------------------------------
 
-TEST(DecodePng, EveryColourTypeAndDepthBecomesStraightBgra) {
+TEST(DecodePng, EveryColourTypeDepthAndInterlacingBecomesStraightBgra) {
   const PngPicture rgba{3, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10,  20,  30,  255, 40, 50, 60, 128,
                                                             0,   0,   0,   0,   70, 80, 90, 1,
                                                             200, 150, 100, 255, 1,  2,  3,  64}};
@@ -118,9 +116,7 @@ TEST(DecodePng, EveryColourTypeAndDepthBecomesStraightBgra) {
     EXPECT_EQ(image->bgra.size(), static_cast<std::size_t>(c.picture.width) * c.picture.height * 4);
     EXPECT_EQ(PixelAt(*image, c.x, c.y), c.expected);
   }
-}
 
-TEST(DecodePng, InterlacedDecodesLikePlain) {
   PngPicture picture{32, 32, PNG_COLOR_TYPE_RGB, 8, GradientRgb(32)};
   const auto plain = DecodeImage(EncodePng(picture));
   picture.interlaced = true;
@@ -130,18 +126,9 @@ TEST(DecodePng, InterlacedDecodesLikePlain) {
   EXPECT_EQ(interlaced->bgra, plain->bgra);
 }
 
-TEST(DecodePng, DamagedFilesGiveNothing) {
-  const Bytes good = EncodePng({32, 32, PNG_COLOR_TYPE_RGB, 8, GradientRgb(32)});
-  for (std::size_t length : {std::size_t{8}, std::size_t{20}, std::size_t{40}, good.size() / 2})
-    EXPECT_FALSE(DecodeImage(std::span(good).first(length))) << "cut at " << length;
-  Bytes flipped = good;
-  flipped[good.size() / 2] ^= 0x5A; // inside the image data: its checksum fails
-  EXPECT_FALSE(DecodeImage(flipped));
-}
-
 // --- JPEG --------------------------------------------------------------------
 
-TEST(DecodeJpeg, ColourQuadrantsComeOutOpaqueBgra) {
+TEST(DecodeJpeg, ColourGreyAndAdobeCmykComeOutOpaqueBgra) {
   // 24x18: the odd size leaves partial blocks; quadrant edges sit on block edges.
   const Bgra quadrants[2][2] = {{{200, 30, 20, 255}, {20, 200, 40, 255}},
                                 {{40, 60, 220, 255}, {128, 128, 128, 255}}};
@@ -156,31 +143,36 @@ TEST(DecodeJpeg, ColourQuadrantsComeOutOpaqueBgra) {
   for (const int y : {3, 16})
     for (const int x : {3, 20})
       ExpectNear(PixelAt(*image, x, y), quadrants[y >= 8][x >= 16], 6);
-}
 
-TEST(DecodeJpeg, GreyAndAdobeCmykBecomeBgra) {
   const auto grey = DecodeImage(EncodeJpeg(8, 8, JCS_GRAYSCALE, 1, Bytes(64, 90)));
   ASSERT_TRUE(grey);
   ExpectNear(PixelAt(*grey, 4, 4), {90, 90, 90, 255}, 2);
 
   // Inverted ink as Adobe stores it: no cyan, full magenta and yellow, no black.
   Bytes red;
-  for (int i = 0; i < 64; ++i) {
+  for (int i = 0; i < 64; ++i)
     red.insert(red.end(), {255, 0, 0, 255});
-  }
   const auto cmyk = DecodeImage(EncodeJpeg(8, 8, JCS_CMYK, 4, red));
   ASSERT_TRUE(cmyk);
   ExpectNear(PixelAt(*cmyk, 4, 4), {0, 0, 255, 255}, 4);
 }
 
-TEST(DecodeJpeg, DamagedFilesGiveNothing) {
-  const Bytes good = EncodeJpeg(64, 64, JCS_RGB, 3, GradientRgb(64));
-  ASSERT_TRUE(DecodeImage(good));
-  // In the header, in the middle of the pixel data, and just before the end marker.
-  for (std::size_t length : {std::size_t{3}, std::size_t{30}, good.size() - 500, good.size() - 2})
-    EXPECT_FALSE(DecodeImage(std::span(good).first(length))) << "cut at " << length;
+TEST(DecodeImage, DamagedFilesGiveNothing) {
+  const Bytes png = EncodePng({32, 32, PNG_COLOR_TYPE_RGB, 8, GradientRgb(32)});
+  const Bytes jpeg = EncodeJpeg(64, 64, JCS_RGB, 3, GradientRgb(64));
+  ASSERT_TRUE(DecodeImage(png) && DecodeImage(jpeg));
+  // In the header, in the middle of the pixel data, and just before the end.
+  for (const std::size_t length :
+       {std::size_t{8}, std::size_t{20}, std::size_t{40}, png.size() / 2})
+    EXPECT_FALSE(DecodeImage(std::span(png).first(length))) << "PNG cut at " << length;
+  for (const std::size_t length :
+       {std::size_t{3}, std::size_t{30}, jpeg.size() - 500, jpeg.size() - 2})
+    EXPECT_FALSE(DecodeImage(std::span(jpeg).first(length))) << "JPEG cut at " << length;
+  Bytes flipped = png;
+  flipped[png.size() / 2] ^= 0x5A; // inside the image data: its checksum fails
+  EXPECT_FALSE(DecodeImage(flipped));
   // Cut short but closed with an end-of-image marker: libjpeg only warns.
-  Bytes closed(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
+  Bytes closed(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2));
   closed.insert(closed.end(), {0xFF, 0xD9});
   EXPECT_FALSE(DecodeImage(closed));
   Bytes garbage = {0xFF, 0xD8, 0xFF};

@@ -7,7 +7,7 @@
 namespace qv {
 namespace {
 
-TEST(PixelArithmetic, ShrinkingAveragesEachChannelOverTheCoveredArea) {
+TEST(PixelArithmetic, ShrinkingAveragesEachChannelAndDarkeningScalesTheColoursOnly) {
   // 4 x 2 into 2 x 1: each target pixel covers a 2 x 2 block.
   const std::vector<std::uint32_t> source{0x00000000, 0x04080C10, 0xFF000000, 0xFF0000FF,
                                           0x0C080400, 0x00000000, 0xFF000000, 0xFF0000FF};
@@ -15,6 +15,11 @@ TEST(PixelArithmetic, ShrinkingAveragesEachChannelOverTheCoveredArea) {
   ResamplePixels(source.data(), 4, 2, 4, target.data(), 2, 1);
   EXPECT_EQ(target[0], 0x04040404u);
   EXPECT_EQ(target[1], 0xFF000080u); // 127.5 rounds up
+
+  std::vector<std::uint32_t> pixels{0xFFFFFFFF, 0x00804020, 0x12000000};
+  DarkenPixels(pixels.data(), pixels.size(), 200);
+  // 255 * 55 / 255 = 55 (0x37); 128 -> 27.6 -> 28; 64 -> 13.8 -> 14; 32 -> 6.9 -> 7.
+  EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0xFF373737, 0x001C0E07, 0x12000000}));
 }
 
 TEST(PixelArithmetic, UnevenRatiosCoverEverySourcePixelOnceAndEnlargingRepeatsThem) {
@@ -35,13 +40,6 @@ TEST(PixelArithmetic, UnevenRatiosCoverEverySourcePixelOnceAndEnlargingRepeatsTh
   ResamplePixels(pair.data(), 0, 1, 0, untouched.data(), 1, 1);
   ResamplePixels(pair.data(), 2, 1, 1, untouched.data(), 1, 1);
   EXPECT_EQ(untouched[0], 7u);
-}
-
-TEST(PixelArithmetic, DarkeningScalesTheColoursAndKeepsTheFourthChannel) {
-  std::vector<std::uint32_t> pixels{0xFFFFFFFF, 0x00804020, 0x12000000};
-  DarkenPixels(pixels.data(), pixels.size(), 200);
-  // 255 * 55 / 255 = 55 (0x37); 128 -> 27.6 -> 28; 64 -> 13.8 -> 14; 32 -> 6.9 -> 7.
-  EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0xFF373737, 0x001C0E07, 0x12000000}));
 }
 
 } // namespace

@@ -5,18 +5,9 @@
 namespace qv {
 namespace {
 
-TEST(WindowPrintRequestTest, RefusesEmptyAndHugeWindows) {
-  EXPECT_EQ(WindowPrintPixelBytes(400, 300), 400u * 300u * 4u);
-  EXPECT_EQ(WindowPrintPixelBytes(0, 300), 0u);
-  EXPECT_EQ(WindowPrintPixelBytes(400, -1), 0u);
-  EXPECT_EQ(WindowPrintPixelBytes(8193, 10), 0u) << "too wide";
-  EXPECT_EQ(WindowPrintPixelBytes(4096, 4096), 0u) << "too many pixels";
-  EXPECT_NE(WindowPrintPixelBytes(3840, 2160), 0u) << "a 4K screen fits";
-}
-
 // The library writes pixels wherever an entry says, for any process that
 // asks: no entry may point it outside the section or over the entries.
-TEST(WindowPrintRequestTest, EntriesMustPointInsideTheSectionBehindTheEntries) {
+TEST(WindowPrintRequestTest, RefusesHugeWindowsAndEntriesPointingOutsideTheSectionBehindThem) {
   const std::uint32_t count = 2;
   const std::uint64_t first = WindowPrintEntriesEnd(count);
   const std::uint64_t bytes = 10 * 10 * 4;
@@ -38,6 +29,13 @@ TEST(WindowPrintRequestTest, EntriesMustPointInsideTheSectionBehindTheEntries) {
   EXPECT_FALSE(WindowPrintEntryFits(entry(first), count, first - 1)) << "entries cut off";
   EXPECT_FALSE(WindowPrintEntryFits(entry(first), kWindowPrintMaxCount + 1, ~std::uint64_t{0}));
   EXPECT_FALSE(WindowPrintCountFits(0, section));
+
+  EXPECT_EQ(WindowPrintPixelBytes(400, 300), 400u * 300u * 4u);
+  EXPECT_EQ(WindowPrintPixelBytes(0, 300), 0u);
+  EXPECT_EQ(WindowPrintPixelBytes(400, -1), 0u);
+  EXPECT_EQ(WindowPrintPixelBytes(8193, 10), 0u) << "too wide";
+  EXPECT_EQ(WindowPrintPixelBytes(4096, 4096), 0u) << "too many pixels";
+  EXPECT_NE(WindowPrintPixelBytes(3840, 2160), 0u) << "a 4K screen fits";
 }
 
 } // namespace

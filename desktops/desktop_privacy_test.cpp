@@ -18,6 +18,11 @@ TEST(DesktopPrivacyTest, ProtectionByLevelAndByWhereTheUserComesFrom) {
     EXPECT_EQ(world.Desktop(3).IsProtected(1, strict), strict) << "level 1 keeps its picture";
     EXPECT_TRUE(world.Desktop(4).IsProtected(1, strict));
   }
+
+  // Without a prompt a private desktop stays shut.
+  world.setup.DesktopPrivacy[1] = 1;
+  EXPECT_FALSE(world.Desktop(1).RequestAccess(2));
+  EXPECT_TRUE(world.Desktop(2).RequestAccess(1));
 }
 
 TEST(DesktopPrivacyTest, APrivateDesktopOpensOnlyToTheExactPasswordOnceAskedPerRequest) {
@@ -55,13 +60,6 @@ TEST(DesktopPrivacyTest, APrivateDesktopOpensOnlyToTheExactPasswordOnceAskedPerR
     EXPECT_EQ(world.Desktop(c.desktop).RequestAccess(c.from), c.opens);
     EXPECT_EQ(prompt.asked, c.asked);
   }
-}
-
-TEST(DesktopPrivacyTest, WithoutAPromptAPrivateDesktopStaysShut) {
-  qv::test::DesktopTestWorld world;
-  world.setup.DesktopPrivacy[1] = 1;
-  EXPECT_FALSE(world.Desktop(1).RequestAccess(2));
-  EXPECT_TRUE(world.Desktop(2).RequestAccess(1));
 }
 
 } // namespace

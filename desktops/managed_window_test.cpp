@@ -35,7 +35,7 @@ protected:
   std::unique_ptr<TManagedWindow> record;
 };
 
-TEST_F(ManagedWindowTest, HideMovesUpAndDropsTaskbarButtonShowRestoresStickyIsNeverHidden) {
+TEST_F(ManagedWindowTest, HideMovesUpOrTurnsTrickyOnesTransparentShowRestoresStickyStays) {
   TManagedWindow &window = Place(10, 200);
   window.Sticky = true;
   window.Hide();
@@ -56,9 +56,20 @@ TEST_F(ManagedWindowTest, HideMovesUpAndDropsTaskbarButtonShowRestoresStickyIsNe
   EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
   EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 1);
   EXPECT_TRUE(window.Visible);
+
+  TManagedWindow &tricky = Place(10, 200, true); // turns transparent in place
+  tricky.Hide();
+  EXPECT_EQ(Real().top, 200);
+  EXPECT_EQ(world.system[kHandle].Alpha, 0);
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow | kExLayered);
+  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 2);
+  tricky.Show();
+  EXPECT_EQ(world.system[kHandle].Alpha, 255);
+  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
+  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 2);
 }
 
-TEST_F(ManagedWindowTest, MinimisedStaysAndReturnsAtMinus7000ParkedGoesToMinus55000AndBack) {
+TEST_F(ManagedWindowTest, MinimisedAndParkedWindowsAndTheBoundariesOfTheMove) {
   TManagedWindow &minimised = Place(-32000, -32000);
   minimised.Hide();
   EXPECT_EQ(Real().top, -32000);
@@ -72,9 +83,8 @@ TEST_F(ManagedWindowTest, MinimisedStaysAndReturnsAtMinus7000ParkedGoesToMinus55
   EXPECT_EQ(Real().top, -55000);
   parked.Show();
   EXPECT_EQ(Real().top, -30000);
-}
 
-TEST_F(ManagedWindowTest, BoundariesOfTheMove) {
+  // Where hiding and showing start and stop moving a window.
   EXPECT_FALSE(HiddenPosition({0, 20000, 0, 0}).Move);
   EXPECT_TRUE(HiddenPosition({0, 19999, 0, 0}).Move);
   EXPECT_FALSE(HiddenPosition({0, -5000, 0, 0}).Move);
@@ -88,20 +98,7 @@ TEST_F(ManagedWindowTest, BoundariesOfTheMove) {
   EXPECT_EQ(OnScreenRect({0, -29999, 0, 10}), (WindowRect{0, -4999, 0, 25010}));
 }
 
-TEST_F(ManagedWindowTest, TrickyWindowTurnsTransparentInPlace) {
-  TManagedWindow &window = Place(10, 200, true);
-  window.Hide();
-  EXPECT_EQ(Real().top, 200);
-  EXPECT_EQ(world.system[kHandle].Alpha, 0);
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow | kExLayered);
-  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 1);
-  window.Show();
-  EXPECT_EQ(world.system[kHandle].Alpha, 255);
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
-  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 1);
-}
-
-TEST_F(ManagedWindowTest, SetDesktopAndMoveToDesktopKeepListsInStep) {
+TEST_F(ManagedWindowTest, MovesKeepTheDesktopListsInStepAndOnlyAnOpenWindowComesToTheFront) {
   TManagedWindow &window = Place(10, 200);
   window.SetDesktop(&world.Desktop(3));
   EXPECT_FALSE(world.Desktop(1).Contains(&window));
@@ -116,13 +113,10 @@ TEST_F(ManagedWindowTest, SetDesktopAndMoveToDesktopKeepListsInStep) {
 
   window.MoveToDesktop(&world.Desktop(4));
   EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 1);
-}
 
-TEST_F(ManagedWindowTest, BringToFrontLeavesMinimisedWindowAlone) {
-  TManagedWindow &window = Place(10, 200);
   world.system[kHandle].Minimized = true;
   window.BringToFront();
-  EXPECT_NE(world.system.foreground, kHandle);
+  EXPECT_NE(world.system.foreground, kHandle) << "a minimised window is left alone";
   world.system[kHandle].Minimized = false;
   window.BringToFront();
   EXPECT_EQ(world.system.foreground, kHandle);

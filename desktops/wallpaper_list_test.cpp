@@ -6,11 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 
 namespace qv {
 namespace {
 
-TEST(WallpaperList, SavesSevenLinesAndReadsThemBack) {
+TEST(WallpaperList, SavesSevenLinesAndReadsThemBackButDamagedFilesGiveDefaultsAndSayWhy) {
   test::TempDir dir;
   WallpaperList list;
   list.SetEntry(2, "C:\\Pictures\\Lake.jpg");
@@ -26,16 +27,11 @@ TEST(WallpaperList, SavesSevenLinesAndReadsThemBack) {
   EXPECT_TRUE(read.IsDefault(1));
   EXPECT_TRUE(problems.empty());
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "wallpapers.cfg.tmp"));
-}
 
-TEST(WallpaperList, DamagedFilesGiveDefaultsAndSayWhy) {
-  std::vector<std::string> problems;
   // Too few lines, no line ends at all, a control character, an overlong line.
-  WallpaperList list = WallpaperList::Parse("default\nC:\\a.jpg", problems);
-  EXPECT_EQ(list.Entry(1), "C:\\a.jpg");
-  EXPECT_TRUE(list.IsDefault(2));
-  EXPECT_EQ(problems.size(), 1u);
-
+  list = WallpaperList::Parse("default\nC:\\a.jpg", problems);
+  EXPECT_EQ(std::tuple(list.Entry(1), list.IsDefault(2), problems.size()),
+            std::tuple("C:\\a.jpg", true, 1u));
   problems.clear();
   const std::string binary =
       std::string("default\r\n\x01\x02\xFF\r\n") + std::string(5000, 'x') + "\r\nC:\\b.bmp\r\n";
@@ -45,7 +41,6 @@ TEST(WallpaperList, DamagedFilesGiveDefaultsAndSayWhy) {
   EXPECT_EQ(list.Entry(3), "C:\\b.bmp");
   EXPECT_EQ(problems.size(), 3u);
 
-  test::TempDir dir;
   std::ofstream(dir.path() / "big.cfg", std::ios::binary) << std::string(1 << 20, 'y');
   problems.clear();
   list = WallpaperList::Load(dir.path() / "big.cfg", problems);
@@ -61,16 +56,14 @@ TEST(WallpaperList, TheWatchRecordsOnlyRealChanges) {
   WallpaperList list;
   list.SetEntry(2, "C:\\two.jpg");
   const std::string initial = "C:\\Windows\\start.bmp";
-  WallpaperChange change = DetectWallpaperChange(list, 2, "C:\\two.jpg", initial);
-  EXPECT_FALSE(change.changed);
-  change = DetectWallpaperChange(list, 2, "C:\\new.jpg", initial);
-  EXPECT_TRUE(change.changed);
-  EXPECT_EQ(change.previous, "C:\\two.jpg");
-  EXPECT_EQ(change.now, "C:\\new.jpg");
+  const auto change = [&](const std::string &now) {
+    const WallpaperChange c = DetectWallpaperChange(list, 2, now, initial);
+    return std::tuple(c.changed, c.previous, c.now);
+  };
+  EXPECT_FALSE(std::get<0>(change("C:\\two.jpg")));
+  EXPECT_EQ(change("C:\\new.jpg"), std::tuple(true, "C:\\two.jpg", "C:\\new.jpg"));
   // Back to the start-up wallpaper means the desktop has none of its own.
-  change = DetectWallpaperChange(list, 2, initial, initial);
-  EXPECT_TRUE(change.changed);
-  EXPECT_EQ(change.now, "default");
+  EXPECT_EQ(change(initial), std::tuple(true, "C:\\two.jpg", "default"));
   EXPECT_FALSE(DetectWallpaperChange(list, 1, initial, initial).changed);
   EXPECT_EQ(list.PathToApply(1, initial), initial);
   EXPECT_EQ(list.PathToApply(2, initial), "C:\\two.jpg");

@@ -44,18 +44,14 @@ TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDeskto
   manager().Tick();
 
   ASSERT_EQ(manager().Windows().size(), 2u);
-  EXPECT_EQ(world.DesktopOf(1), 1);
-  EXPECT_EQ(world.DesktopOf(8), 1);
+  EXPECT_EQ(std::pair(world.DesktopOf(1), world.DesktopOf(8)), std::pair(1, 1));
   EXPECT_EQ(world.Managed(8)->ZOrder, 1) << "counted only managed windows above it";
-  EXPECT_TRUE(world.Managed(1)->Initialized);
-  EXPECT_TRUE(world.Managed(1)->Paintable);
+  EXPECT_TRUE(world.Managed(1)->Initialized && world.Managed(1)->Paintable);
   EXPECT_FALSE(world.lock.nested);
 
   // Windows passed over are taken on once their styles make them belong.
-  FakeWindow palette = Window("Palette");
-  palette.Style = kVisible | kPopup;
-  palette.ExStyle = kExToolWindow;
-  world.system.Add(9, palette);
+  world.system.Add(9,
+                   {.ClassName = "Palette", .Style = kVisible | kPopup, .ExStyle = kExToolWindow});
   manager().Refresh();
   manager().Refresh();
   EXPECT_EQ(world.Managed(9), nullptr);
@@ -87,27 +83,23 @@ TEST_F(WindowManagerTest, TrickyWindowBringsItsOwnerAlong) {
   world.system.Add(11, Window("OwnerFrame", "photoshop.exe")).Style = kVisible | kPopup;
   manager().Refresh();
 
-  TManagedWindow *owner = world.Managed(11);
-  ASSERT_NE(owner, nullptr);
-  EXPECT_TRUE(owner->Tricky);
-  EXPECT_FALSE(owner->Paintable);
-  EXPECT_FALSE(owner->Sticky);
-  EXPECT_EQ(world.DesktopOf(11), 1);
-  EXPECT_TRUE(world.Managed(10)->Sticky);
-  EXPECT_EQ(world.Managed(10)->Kind(), RenderingKind::AlphaPrint);
+  const TManagedWindow *owner = world.Managed(11), *tricky = world.Managed(10);
+  ASSERT_TRUE(owner && tricky);
+  EXPECT_EQ(std::tuple(owner->Tricky, owner->Paintable, owner->Sticky, world.DesktopOf(11)),
+            std::tuple(true, false, false, 1));
+  EXPECT_EQ(std::pair(tricky->Sticky, tricky->Kind()), std::pair(true, RenderingKind::AlphaPrint));
 }
 
-TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetiredUnlessOnAnotherDesktop) {
-  Discover({"Notepad", "Notepad", "Notepad"});
+TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsGoUnlessOnAnotherDesktopStylesFollowWhileShown) {
+  Discover({"Notepad", "Notepad", "Notepad", "Notepad"});
   world.system.Close(1);
   world.system[2].Style = 0; // its program hid it on the current desktop
   manager().Refresh();
-
   EXPECT_EQ(world.Managed(1), nullptr);
   EXPECT_EQ(world.Managed(2), nullptr);
   ASSERT_NE(world.Managed(3), nullptr);
   EXPECT_EQ(world.Managed(3)->ZOrder, 0);
-  EXPECT_EQ(world.Desktop(1).Windows().size(), 1u);
+  EXPECT_EQ(world.Desktop(1).Windows().size(), 2u);
 
   // Hidden on another desktop: that is this program's doing, so it is kept.
   manager().MoveWindowToDesktop(3, &world.Desktop(2));
@@ -115,22 +107,19 @@ TEST_F(WindowManagerTest, ClosedOrSelfHiddenWindowsAreRetiredUnlessOnAnotherDesk
   manager().Refresh();
   ASSERT_NE(world.Managed(3), nullptr);
   EXPECT_EQ(world.DesktopOf(3), 2);
-}
 
-TEST_F(WindowManagerTest, OwnExtendedStyleIsTakenAsTheWindowLeaves) {
-  Discover({"Notepad"});
-  world.system[1].ExStyle = kExAppWindow | 0x8; // topmost now
+  // The window's own extended style is taken as it leaves the screen, not the one that hides it.
+  world.system[4].ExStyle = kExAppWindow | 0x8; // topmost now
   manager().Refresh();
-
-  world.SwitchTo(2); // hides it with a tool-window style
-  EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
+  world.SwitchTo(2);
+  EXPECT_EQ(world.Managed(4)->ExStyle, kExAppWindow | 0x8);
   manager().Refresh();
-  EXPECT_EQ(world.Managed(1)->ExStyle, kExAppWindow | 0x8);
+  EXPECT_EQ(world.Managed(4)->ExStyle, kExAppWindow | 0x8);
   world.SwitchTo(1);
-  EXPECT_EQ(world.system[1].ExStyle, kExAppWindow | 0x8);
+  EXPECT_EQ(world.system[4].ExStyle, kExAppWindow | 0x8);
 }
 
-TEST_F(WindowManagerTest, SwitchHidesOldWindowsShowsNewOnesAndFocusesTopMost) {
+TEST_F(WindowManagerTest, SwitchHidesOldWindowsShowsNewOnesFocusesTopMostServicesFollow) {
   world.setup.DesktopEnableMultipleWallpapers = false;
   world.setup.DesktopEnableMultipleIcons = false;
   Discover({"Notepad", "Word", "Excel"});
@@ -140,13 +129,23 @@ TEST_F(WindowManagerTest, SwitchHidesOldWindowsShowsNewOnesAndFocusesTopMost) {
 
   world.SwitchTo(2);
   EXPECT_EQ(manager().CurrentDesktop(), &world.Desktop(2));
-  EXPECT_TRUE(world.system.OnScreen(1));
-  EXPECT_TRUE(world.system.OnScreen(2));
+  EXPECT_TRUE(world.system.OnScreen(1) && world.system.OnScreen(2));
   EXPECT_FALSE(world.system.OnScreen(3));
   EXPECT_EQ(world.system.foreground, 1u) << "the top-most window of the desktop";
   EXPECT_EQ(world.services.calls, (std::vector<std::string>{"CaptureTaskbar 1"}));
-  EXPECT_FALSE(world.lock.nested);
-  EXPECT_FALSE(world.lock.held);
+  EXPECT_FALSE(world.lock.nested || world.lock.held);
+
+  world.setup.DesktopEnableMultipleWallpapers = world.setup.DesktopEnableMultipleIcons = true;
+  world.services.calls.clear();
+  const int takes = world.lock.takes, moves = world.system.positionCalls;
+  world.SwitchTo(2);
+  EXPECT_EQ(std::pair(world.lock.takes, world.system.positionCalls), std::pair(takes, moves))
+      << "switching to the current desktop does nothing";
+  EXPECT_TRUE(world.services.calls.empty());
+  world.SwitchTo(4);
+  EXPECT_EQ(world.services.calls,
+            (std::vector<std::string>{"CaptureTaskbar 2", "SaveIconLayout 2", "ApplyWallpaper 4",
+                                      "ApplyIconLayout 4"}));
 }
 
 TEST_F(WindowManagerTest, AHungWindowIsLeftAloneUntilItAnswersThenFollowsItsDesktop) {
@@ -179,14 +178,18 @@ TEST_F(WindowManagerTest, AHungWindowIsLeftAloneUntilItAnswersThenFollowsItsDesk
 TEST_F(WindowManagerTest, FocusAfterASwitch) {
   world.system.Add(1, Window("Notepad")).Minimized = true;
   world.system.Add(2, Window("Word"));
+  world.system.Add(3, Window("USurface_75131930"));
   manager().Refresh();
   manager().MoveWindowToDesktop(1, &world.Desktop(2));
   manager().MoveWindowToDesktop(2, &world.Desktop(3));
-  world.system.foreground = 0x99;
+  world.system.foreground = 3;
   world.SwitchTo(2);
-  EXPECT_EQ(world.system.foreground, 0x99u) << "a minimised top-most window takes no focus";
+  EXPECT_EQ(world.system.foreground, test::FakeWindowSystem::kDesktop)
+      << "a tricky window leaving gives the focus to the desktop; a minimised one takes none";
+  EXPECT_EQ(world.system[3].Alpha, 0);
 
   manager().KeepFocus = true;
+  world.system.foreground = 0x99;
   world.SwitchTo(3);
   EXPECT_EQ(world.system.foreground, 0x99u);
 
@@ -195,24 +198,7 @@ TEST_F(WindowManagerTest, FocusAfterASwitch) {
   EXPECT_EQ(world.system.foreground, test::FakeWindowSystem::kDesktop) << "empty desktop";
 }
 
-TEST_F(WindowManagerTest, SwitchingToTheCurrentDesktopDoesNothingOtherwiseServicesFollowSettings) {
-  world.setup.DesktopEnableMultipleWallpapers = true;
-  Discover({"Notepad"});
-  const int takes = world.lock.takes;
-  const int moves = world.system.positionCalls;
-  world.SwitchTo(1);
-  EXPECT_EQ(world.lock.takes, takes);
-  EXPECT_EQ(world.system.positionCalls, moves);
-  EXPECT_TRUE(world.services.calls.empty());
-
-  world.setup.DesktopEnableMultipleIcons = true;
-  world.SwitchTo(4);
-  EXPECT_EQ(world.services.calls,
-            (std::vector<std::string>{"CaptureTaskbar 1", "SaveIconLayout 1", "ApplyWallpaper 4",
-                                      "ApplyIconLayout 4"}));
-}
-
-TEST_F(WindowManagerTest, DraggedWindowIsCarriedAlongWithoutFocusChange) {
+TEST_F(WindowManagerTest, DraggedAndStickyWindowsStayOnScreenAndFollowTheCurrentDesktop) {
   Discover({"Notepad", "Word"});
   world.system.dragged = 1;
   world.system.foreground = 1;
@@ -223,33 +209,22 @@ TEST_F(WindowManagerTest, DraggedWindowIsCarriedAlongWithoutFocusChange) {
   EXPECT_EQ(world.system.PostsFor(1, kShellHookWindowDestroyed), 0);
   EXPECT_FALSE(world.system.OnScreen(2));
   EXPECT_EQ(world.system.foreground, 1u);
-}
 
-TEST_F(WindowManagerTest, StickyWindowsStayOnScreenAndFollowTheCurrentDesktop) {
-  world.system.Add(1, Window("Clock", "chamclock.exe"));
+  world.system.dragged = 0;
+  world.system.Add(3, Window("Clock", "chamclock.exe"));
   manager().Refresh();
-  for (int n : {2, 5, 1}) {
+  for (int n : {3, 5, 1}) {
     world.SwitchTo(n);
-    EXPECT_EQ(world.DesktopOf(1), n);
-    EXPECT_TRUE(world.system.OnScreen(1));
+    EXPECT_EQ(world.DesktopOf(3), n);
+    EXPECT_TRUE(world.system.OnScreen(3));
   }
-  EXPECT_TRUE(world.system.shellHookPosts.empty());
-}
-
-TEST_F(WindowManagerTest, TrickyForegroundWindowGivesFocusToDesktopBeforeLeaving) {
-  Discover({"USurface_75131930"});
-  world.system.foreground = 1;
-  world.SwitchTo(2);
-  EXPECT_EQ(world.system.foreground, test::FakeWindowSystem::kDesktop);
-  EXPECT_EQ(world.system[1].Alpha, 0);
+  for (const auto &[code, window] : world.system.shellHookPosts)
+    EXPECT_NE(window, 3u) << "a sticky window keeps its taskbar button";
 }
 
 TEST_F(WindowManagerTest, MovingAndActivatingWindowsIgnoreUnknownOnesAndRestoreMinimisedOnes) {
-  FakeWindow word = Window("Word");
-  word.Minimized = true;
-  word.MaximizedBeforeMinimized = true;
   world.system.Add(1, Window("Notepad"));
-  world.system.Add(2, word);
+  world.system.Add(2, {.ClassName = "Word", .Minimized = true, .MaximizedBeforeMinimized = true});
   manager().Refresh();
   manager().MoveWindowToDesktop(99, &world.Desktop(2)); // unknown
   manager().MoveWindowToDesktop(1, &world.Desktop(1));  // already there

@@ -24,32 +24,27 @@ protected:
   WindowHandle next = 1;
 };
 
-TEST_F(WindowRulesTest, RuleSendsNewWindowToItsDesktopHidden) {
-  world.setup.Rules = {"calc.exe=1", "notepad.exe=3"};
-  EXPECT_EQ(NewNotepadDesktop(), 4);
-  EXPECT_FALSE(world.system.OnScreen(1));
-  world.SwitchTo(4);
-  EXPECT_TRUE(world.system.OnScreen(1));
-}
-
-TEST_F(WindowRulesTest, OnlyNewWindowsAreSentAndOnlyWhileRulesAreOn) {
+TEST_F(WindowRulesTest, TheFirstRuleOfAProgramSendsOnlyNewWindowsHiddenWhileRulesAreOn) {
   EXPECT_EQ(NewNotepadDesktop(), 1);
-  world.setup.Rules = {"notepad.exe=2"};
+  world.setup.Rules = {"calc.exe=1", "notepad.exe=2"};
   EXPECT_EQ(NewNotepadDesktop(), 3);
+  EXPECT_FALSE(world.system.OnScreen(2)) << "sent hidden";
   EXPECT_EQ(world.DesktopOf(1), 1);
   world.setup.DesktopEnableRules = false;
   EXPECT_EQ(NewNotepadDesktop(), 1);
 
   world.setup.DesktopEnableRules = true;
+  world.SwitchTo(3);
+  EXPECT_TRUE(world.system.OnScreen(2));
   world.SwitchTo(2);
   world.system.shellHookPosts.clear();
   world.setup.Rules = {"notepad.exe=1"};
   EXPECT_EQ(NewNotepadDesktop(), 2) << "a rule for the current desktop leaves it visible";
   EXPECT_TRUE(world.system.OnScreen(4));
   EXPECT_TRUE(world.system.shellHookPosts.empty());
-}
 
-TEST_F(WindowRulesTest, TheFirstLineNamingTheProgramInAnyCaseWinsAndOnlyDigitsZeroToFiveMove) {
+  // The first line naming the program in any case wins, and only digits 0 to 5 move.
+  world.SwitchTo(1);
   world.setup.Rules = {"NOTEPAD.EXE=4", "notepad.exe=2"};
   EXPECT_EQ(NewNotepadDesktop(), 5);
   for (const char *value : {"03", " 3", "3 ", "6", "-1", "", "x"}) {

@@ -7,7 +7,7 @@ namespace {
 
 using qv::LayoutRect;
 
-TEST(ExposerLayout, GridGrowsAsASquareWithOneRowLessWhenTheLastStaysEmpty) {
+TEST(ExposerLayout, GridAsASquareWindowsFitWithoutGrowingGroupsOnTheirOwnRows) {
   const std::vector<std::pair<int, std::pair<int, int>>> cases = {
       {0, {1, 1}}, {1, {1, 1}}, {2, {2, 1}}, {3, {2, 2}},  {4, {2, 2}}, {5, {3, 2}},
       {6, {3, 2}}, {7, {3, 3}}, {9, {3, 3}}, {10, {4, 3}}, {50, {8, 7}}};
@@ -15,9 +15,7 @@ TEST(ExposerLayout, GridGrowsAsASquareWithOneRowLessWhenTheLastStaysEmpty) {
     const qv::ExposerGrid grid = qv::GridFor(count);
     EXPECT_EQ(std::pair(grid.ColumnCount, grid.RowCount), expected) << count << " windows";
   }
-}
 
-TEST(ExposerLayout, FourWindowsShareCellsBelowTheTitleAndFitIntoThemWithoutGrowing) {
   const qv::ExposerGrid grid = qv::GridFor(4);
   EXPECT_EQ(qv::GridCell(grid, 1280, 1024, 0), (LayoutRect{0, 64, 640, 480}));
   EXPECT_EQ(qv::GridCell(grid, 1280, 1024, 3), (LayoutRect{640, 544, 640, 480}));
@@ -32,9 +30,8 @@ TEST(ExposerLayout, FourWindowsShareCellsBelowTheTitleAndFitIntoThemWithoutGrowi
   // Cells no bigger than their margins, or windows without area, hold a point.
   EXPECT_EQ(qv::FitIntoCell(800, 600, {0, 0, 20, 20}).Width, 0);
   EXPECT_EQ(qv::FitIntoCell(0, 600, cell).Width, 0);
-}
 
-TEST(ExposerLayout, GroupsStartOnTheirOwnRowUnderTheirHeaders) {
+  // Groups start on their own row under their headers.
   const qv::GroupedLayout layout =
       qv::GroupedCells({{"Desktop 1", 5}, {"Desktop 3", 2}}, 1280, 1024);
   ASSERT_EQ(layout.Headers.size(), 2u);

@@ -1,5 +1,3 @@
-// The carousel as a user drives it, frame by frame, against a device that
-// records what is drawn and a program of six desktops held in memory.
 #include "render/carousel_renderer.h"
 
 #include "tests/support/effect_test_world.h"
@@ -37,7 +35,7 @@ protected:
   }
 };
 
-TEST_F(CarouselTest, OpensOnTheCurrentScreenAndLandsOnTheChosenOne) {
+TEST_F(CarouselTest, OpensOnTheCurrentScreenLandsOnTheChosenOneAndEscapeWindsBackStepByStep) {
   Open(4, 1);
   EXPECT_FLOAT_EQ(effect->Rotation()->Value, -3 * kQuarterWidth);
   EXPECT_NEAR(effect->Yaw(), -std::numbers::pi_v<float>, 1e-5);
@@ -53,9 +51,7 @@ TEST_F(CarouselTest, OpensOnTheCurrentScreenAndLandsOnTheChosenOne) {
   Key(effect_key::kEnter);
   EXPECT_EQ(Current(), 5);
   EXPECT_NEAR(Seen(5).z, 2.4133f, 1e-3) << "the flight ends on desktop 5 filling the screen";
-}
 
-TEST_F(CarouselTest, EscapeWindsBackStepByStepToTheStartingDesktop) {
   Open(1, kSettle);
   for (int i = 0; i < 5; ++i)
     effect->HandleKeyDown(effect_key::kRight);

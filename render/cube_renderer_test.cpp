@@ -1,5 +1,3 @@
-// The cube as a user drives it, frame by frame, against a device that
-// records what is drawn and a program of six desktops held in memory.
 #include "render/cube_renderer.h"
 
 #include "tests/support/effect_test_world.h"
@@ -21,7 +19,7 @@ TEST(CubeFaces, FrontFaceAndDrawOrderFollowTheRotation) {
   EXPECT_EQ(CubeDrawOrder(4, false), (std::array<int, 6>{2, 5, 3, 1, 6, 4}));
 }
 
-TEST_F(CubeTest, OpensOnTheCurrentFaceAndFillsTheScreen) {
+TEST_F(CubeTest, OpensOnTheCurrentFaceFillingTheScreenAndOpaqueFacesHideTheOnesTurnedAway) {
   Open(3);
   effect->Render();
   EXPECT_EQ(effect->FrontFace(), 3);
@@ -38,9 +36,7 @@ TEST_F(CubeTest, OpensOnTheCurrentFaceAndFillsTheScreen) {
 
   Open(5, kSettle);
   EXPECT_EQ(effect->SelectedDesktop(), 5) << "the top stays selected, tilted off the pole";
-}
 
-TEST_F(CubeTest, OpaqueFacesHideTheFacesTurnedAway) {
   desktops.setup.CubeEnableTransparency = false;
   desktops.setup.PerformanceReflection = false;
   Open(3);
@@ -98,7 +94,7 @@ TEST_F(CubeTest, ReleasedTriggerKeyChoosesOnlyWithEdgeMovement) {
   EXPECT_EQ(Current(), 5);
 }
 
-TEST_F(CubeTest, MouseDragTurnsAndTiltsWithinThePole) {
+TEST_F(CubeTest, DragTurnsAndTiltsWithinThePoleAndZoomStopsAtTheFullScreenDistance) {
   Open(1, kSettle);
   Drag(320, 5000); // a quarter of the screen: one face
   Frames();
@@ -107,10 +103,7 @@ TEST_F(CubeTest, MouseDragTurnsAndTiltsWithinThePole) {
   Drag(0, -256);
   Frames();
   EXPECT_EQ(effect->FrontFace(), 4) << "dragging right brings the previous face";
-}
 
-TEST_F(CubeTest, ZoomStopsAtTheFullScreenDistance) {
-  Open(1, kSettle);
   for (int i = 0; i < 20; ++i)
     effect->HandleKeyDown(effect_key::kDown);
   Frames();

@@ -1,6 +1,7 @@
 #include "render/scene_vertex.h"
 
 #include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -47,12 +48,10 @@ TEST(CubeTable, SpreadCubeMovesEachFaceOutwardsAndKeepsItsPicture) {
   const auto &closed = CubeTable(0);
   const auto &spread = CubeTable(2);
   for (int i = 0; i < kCubeFaceVertices; ++i) {
-    const SceneVertex &front = spread[i];
+    const SceneVertex &front = spread[i], &was = closed[i];
     EXPECT_FLOAT_EQ(front.z, -1.1f);
-    EXPECT_EQ(front.x, closed[i].x);
-    EXPECT_EQ(front.y, closed[i].y);
-    EXPECT_EQ(front.u, closed[i].u);
-    EXPECT_EQ(front.v, closed[i].v);
+    EXPECT_EQ(std::tuple(front.x, front.y, front.u, front.v),
+              std::tuple(was.x, was.y, was.u, was.v));
     EXPECT_FLOAT_EQ(spread[4 * kCubeFaceVertices + i].y, 1.1f);  // top
     EXPECT_FLOAT_EQ(spread[5 * kCubeFaceVertices + i].y, -1.1f); // bottom
   }
@@ -64,12 +63,10 @@ TEST(CubeTable, ReflectionIsTheSidesUpsideDownFadingAwayFromTheCube) {
     for (int i = 0; i < kCubeReflectionStart; ++i) {
       const SceneVertex &solid = table[i];
       const SceneVertex &mirrored = table[kCubeReflectionStart + i];
-      EXPECT_EQ(mirrored.x, solid.x);
-      EXPECT_EQ(mirrored.y, solid.y);
-      EXPECT_EQ(mirrored.z, solid.z);
+      EXPECT_EQ(std::tuple(mirrored.x, mirrored.y, mirrored.z),
+                std::tuple(solid.x, solid.y, solid.z));
       EXPECT_EQ(mirrored.color & 0xFFFFFFu, 0xFFFFFFu);
-      const bool side = i < kSideFaces * kCubeFaceVertices;
-      if (side) {
+      if (i < kSideFaces * kCubeFaceVertices) {
         // Drawn 2 units lower, its upper edge meets the cube's lower edge and
         // shows the bottom of the picture.
         EXPECT_EQ(mirrored.u, solid.u);

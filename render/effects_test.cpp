@@ -17,7 +17,7 @@ using Effects = ::testing::Types<T3DCubeRenderer, T3DDesktopFlipRenderer,
                                  T3DDesktopCarouselRenderer, T3DDesktopPaneRenderer>;
 TYPED_TEST_SUITE(AnyEffect, Effects);
 
-TYPED_TEST(AnyEffect, EnterLandsOnTheChosenDesktopAndEscapeGoesBack) {
+TYPED_TEST(AnyEffect, EnterLandsEscapeGoesBackAndAPrivateDesktopWaitsForItsPassword) {
   this->Open(3, this->kSettle);
   this->Key(effect_key::kRight, 20); // in the middle of the move
   this->Key(effect_key::kEscape);
@@ -36,9 +36,8 @@ TYPED_TEST(AnyEffect, EnterLandsOnTheChosenDesktopAndEscapeGoesBack) {
   EXPECT_EQ(this->world.osd, (std::vector<std::string>{"text 241"}));
   EXPECT_TRUE(this->world.parked);
   EXPECT_TRUE(this->desktops.manager->Enabled);
-}
 
-TYPED_TEST(AnyEffect, APrivateDesktopShowsItsPictureUntilThePasswordIsGiven) {
+  // A private desktop shows its picture until the password is given.
   test::AnswerPrompt prompt;
   this->desktops.environment.Passwords = &prompt;
   this->desktops.setup.DesktopPrivacy[2] = 2;

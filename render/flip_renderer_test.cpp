@@ -1,5 +1,3 @@
-// The flip as a user drives it, frame by frame, against a device that
-// records what is drawn and a program of six desktops held in memory.
 #include "render/flip_renderer.h"
 
 #include "tests/support/effect_test_world.h"
@@ -75,7 +73,7 @@ protected:
   }
 };
 
-TEST_F(FlipTest, OpensOnTheCurrentDesktopStepsWithTheArrowsAndLandsOnTheChoice) {
+TEST_F(FlipTest, OpensOnTheCurrentDesktopAndArrowsDragWheelAndEdgesStep) {
   Open(6, 1);
   EXPECT_EQ(Middle(), TextureOf(6));
   EXPECT_EQ(device.strips.size(), 10u) << "five panes and their reflections";
@@ -95,9 +93,7 @@ TEST_F(FlipTest, OpensOnTheCurrentDesktopStepsWithTheArrowsAndLandsOnTheChoice) 
   Key(effect_key::kEnter, 200);
   EXPECT_EQ(Current(), 1);
   EXPECT_FLOAT_EQ(effect->Distance()->Value, 3.4133f);
-}
 
-TEST_F(FlipTest, DragWheelAndEdgesStep) {
   Open(1, 100);
   Drag(-80, 5000, false); // a sixteenth of the screen exactly
   EXPECT_FALSE(effect->Stepping());

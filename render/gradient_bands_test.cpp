@@ -19,7 +19,7 @@ DecodedImage Rows(std::initializer_list<int> levels) {
   return picture;
 }
 
-TEST(GradientBands, SamplesRowsFromTopToBottomAsTheirAverageColour) {
+TEST(GradientBands, SampleRowsAsTheirAverageColourAndCoverTheScreenBlendingBetweenThem) {
   const auto colours = VerticalGradientColours(Rows({10, 20, 30, 40, 50}), 3);
   EXPECT_EQ(colours, (std::vector<std::uint32_t>{0xFF0B0B0B, 0xFF1F1F1F, 0xFF333333}));
   EXPECT_TRUE(VerticalGradientColours(Rows({10}), 1).empty());
@@ -27,10 +27,7 @@ TEST(GradientBands, SamplesRowsFromTopToBottomAsTheirAverageColour) {
   DecodedImage truncated = Rows({10, 20});
   truncated.bgra.resize(4);
   EXPECT_TRUE(VerticalGradientColours(truncated, 2).empty()) << "pixels missing";
-}
 
-TEST(GradientBands, CoverTheScreenWithoutGapsAndBlendFromSampleToSample) {
-  const std::vector<std::uint32_t> colours{0xFF000000, 0xFF808080, 0xFFFFFFFF};
   const auto vertices = GradientBands(colours, 1280, 1024, 0.99f);
   ASSERT_EQ(vertices.size(), 12u);
   EXPECT_FLOAT_EQ(vertices[0].y, -0.5f);

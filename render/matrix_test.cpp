@@ -15,13 +15,11 @@ void ExpectPoint(Vec3 actual, Vec3 expected, float tolerance = 1e-5f) {
   EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
 
-TEST(Matrix, RotationsTurnAxesTheDirect3DWay) {
+TEST(Matrix, RotationsTurnAxesTheDirect3DWayAndTheWorldMatrixTurnsZXYThenScalesThenMoves) {
   ExpectPoint(TransformCoord({0, 1, 0}, MatrixRotationX(kPi / 2)), {0, 0, 1});
   ExpectPoint(TransformCoord({1, 0, 0}, MatrixRotationY(kPi / 2)), {0, 0, -1});
   ExpectPoint(TransformCoord({1, 0, 0}, MatrixRotationZ(kPi / 2)), {0, 1, 0});
-}
 
-TEST(Matrix, WorldMatrixTurnsAboutZThenXThenYThenScalesThenMoves) {
   // Z takes +x to +y, X takes +y to +z, Y takes +z back to +x; any other order
   // of the three quarter turns ends elsewhere.
   const Matrix world = WorldMatrix({1, 2, 3}, {kPi / 2, kPi / 2, kPi / 2}, {2, 2, 2});
@@ -30,16 +28,14 @@ TEST(Matrix, WorldMatrixTurnsAboutZThenXThenYThenScalesThenMoves) {
   ExpectPoint(TransformCoord({4, 5, 6}, WorldMatrix({0, 0, 0}, {0, 0, 0}, {1, 1, 1})), {4, 5, 6});
 }
 
-TEST(Matrix, LookAtPutsTheTargetStraightAheadAndUpUpwards) {
+TEST(Matrix, LookAtPutsTheTargetAheadAndAtTheOpeningDistanceTheFrontFaceFillsTheScreen) {
   const Matrix front = MatrixLookAtLH({0, 0, -5}, {0, 0, 0}, {0, 1, 0});
   ExpectPoint(TransformCoord({0, 0, 0}, front), {0, 0, 5});
   ExpectPoint(TransformCoord({1, 2, 0}, front), {1, 2, 5});
   // From the +x side the +z axis lies to the viewer's right.
   const Matrix side = MatrixLookAtLH({5, 0, 0}, {0, 0, 0}, {0, 1, 0});
   ExpectPoint(TransformCoord({0, 0, 1}, side), {1, 0, 5});
-}
 
-TEST(Matrix, AtTheOpeningDistanceTheFrontFaceFillsTheScreen) {
   const Matrix viewProjection =
       MatrixMultiply(MatrixLookAtLH({0, 0, -3.4133f}, {0, 0, 0}, {0, 1, 0}),
                      MatrixPerspectiveFovLH(kPi / 4, 1.0f, 1.0f, 100.0f));

@@ -1,5 +1,3 @@
-// The explorer as a user drives it, frame by frame, against a device that
-// records what is drawn and a program of six desktops held in memory.
 #include "render/pane_renderer.h"
 
 #include "tests/support/effect_test_world.h"
@@ -33,7 +31,7 @@ protected:
   }
 };
 
-TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndArrowsBrightenTheSelectedOne) {
+TEST_F(PaneTest, ArrowsDragsAndEdgesMoveAlongTheWallAndTheFlightLandsOnTheChosenCentre) {
   Open(5, 1);
   EXPECT_FLOAT_EQ(effect->PanX()->Value, 0.0f);
   EXPECT_FLOAT_EQ(effect->PanY()->Value, -1.05f);
@@ -49,9 +47,7 @@ TEST_F(PaneTest, OpensInFrontOfTheCurrentPaneAndArrowsBrightenTheSelectedOne) {
   EXPECT_NEAR(effect->Opacity(5)->Value, 0.5f, 1e-2) << "the one left fades to half";
   Key(effect_key::kRight);
   EXPECT_EQ(effect->SelectedDesktop(), 1) << "6 is followed by 1";
-}
 
-TEST_F(PaneTest, ADragBetweenPanesChoosesTheOneInFrontAndLandsOnItsCentre) {
   Open(1, kSettle);
   Drag(-400, 0);
   EXPECT_NEAR(effect->PanX()->TargetValue, -1.1f, 1e-5) << "400 pixels left: one unit right";
@@ -67,9 +63,7 @@ TEST_F(PaneTest, ADragBetweenPanesChoosesTheOneInFrontAndLandsOnItsCentre) {
   EXPECT_NEAR(Seen(5).x, 0, 1e-2) << "the flight ends on the chosen pane";
   EXPECT_NEAR(Seen(5).y, 0, 1e-2);
   EXPECT_NEAR(Seen(5).z, 2.4133f, 1e-3);
-}
 
-TEST_F(PaneTest, EdgesMoveAlongTheWallAndStopAtItsEnds) {
   desktops.setup.ExplorerEdgeMovement = true;
   Open(3, kSettle);
   effect->HandleTrigger(4); // nothing right of 3

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kWidth = 1280, kHeight = 1024;
 
-TEST(WaterSurface, DropsLandOnTheirCellsAndTheBorderNeverMoves) {
+TEST(WaterSurface, DropsFollowTheWindowOutlineAndLandOnTheirCellsTheBorderNeverMoves) {
   auto water = std::make_unique<WaterSurface>();
   water->AddDrop({0, 0}, kWidth, kHeight);            // top left
   water->AddDrop({kWidth, kHeight}, kWidth, kHeight); // bottom right
@@ -43,6 +43,19 @@ TEST(WaterSurface, DropsLandOnTheirCellsAndTheBorderNeverMoves) {
     for (int j = 0; j < WaterSurface::kSize; ++j)
       largest = std::max(largest, std::abs(water->Height(i, j)));
   EXPECT_LT(largest, 1.0) << "the damping calms the water";
+
+  // Where a dropped window lets its drops fall, and how many steps each frame runs.
+  const auto points = WaterDropPoints({100, 50, 301, 151});
+  EXPECT_EQ(points[1].x, 200) << "the midpoint rounds towards the left";
+  EXPECT_EQ(points[3].y, 100);
+  EXPECT_EQ(points[7].x, 301);
+  EXPECT_EQ(points[7].y, 151);
+
+  EXPECT_EQ(WaterStepsDue(0.0, 0, 8), 0);
+  EXPECT_EQ(WaterStepsDue(0.05, 0, 8), 3);
+  EXPECT_EQ(WaterStepsDue(0.05, 3, 8), 0) << "a fast display repeats the last step's mesh";
+  EXPECT_EQ(WaterStepsDue(2.0, 3, 8), 8) << "a stalled frame catches up a little at a time";
+  EXPECT_EQ(WaterStepsDue(-1.0, 0, 8), 0);
 }
 
 TEST(WaterSurface, MeshCoversTheSquareOnceWithThePictureUpright) {
@@ -77,20 +90,6 @@ TEST(WaterSurface, MeshCoversTheSquareOnceWithThePictureUpright) {
   EXPECT_FLOAT_EQ(nearest, static_cast<float>(-1 - WaterSurface::kDropImpulse / 16384))
       << "the struck cell rises towards the viewer";
   EXPECT_FLOAT_EQ(farthest, -1.0f);
-}
-
-TEST(WaterSurface, DropPointsFollowTheWindowOutlineAndStepsFollowTheClock) {
-  const auto points = WaterDropPoints({100, 50, 301, 151});
-  EXPECT_EQ(points[1].x, 200) << "the midpoint rounds towards the left";
-  EXPECT_EQ(points[3].y, 100);
-  EXPECT_EQ(points[7].x, 301);
-  EXPECT_EQ(points[7].y, 151);
-
-  EXPECT_EQ(WaterStepsDue(0.0, 0, 8), 0);
-  EXPECT_EQ(WaterStepsDue(0.05, 0, 8), 3);
-  EXPECT_EQ(WaterStepsDue(0.05, 3, 8), 0) << "a fast display repeats the last step's mesh";
-  EXPECT_EQ(WaterStepsDue(2.0, 3, 8), 8) << "a stalled frame catches up a little at a time";
-  EXPECT_EQ(WaterStepsDue(-1.0, 0, 8), 0);
 }
 
 } // namespace

@@ -18,7 +18,7 @@ protected:
   qv::test::TempDir dir_;
 };
 
-TEST_F(LanguageTest, MissingTextsFallBackToEnglishThenToTheInputEmptyOnesStraightToTheInput) {
+TEST_F(LanguageTest, MissingTextsFallBackToEnglishThenToTheInputAndASwitchReplacesAll) {
   EXPECT_EQ(Controller().Translate("232.Duration"), "232.Duration") << "no file at all";
   Write("English.lng", "232=Duration\r\n35=Language\r\n42=Accept\r\n");
   Write("german.lng", "35=Sprache\r\n42=\r\n");
@@ -28,33 +28,17 @@ TEST_F(LanguageTest, MissingTextsFallBackToEnglishThenToTheInputEmptyOnesStraigh
   EXPECT_EQ(controller.Translate("232.Duration"), "Duration");
   EXPECT_EQ(controller.Translate("999.Not there"), "999.Not there");
   EXPECT_EQ(controller.Translate("42.Ok"), "42.Ok");
-}
 
-TEST_F(LanguageTest, KeysAreTrimmedAndComparedWithoutLetterCaseValuesKeepEveryEqualsSign) {
-  Write("English.lng", "=nameless\r\n7=a=b\r\nno equals sign here\r\nNext Desktop=Next\r\n"
-                       "8=last line without line end");
-  auto controller = Controller();
-  EXPECT_EQ(controller.Translate(" NEXT DESKTOP "), "Next");
-  EXPECT_EQ(controller.Translate("7"), "a=b");
-  EXPECT_EQ(controller.Translate("8"), "last line without line end");
-  EXPECT_EQ(controller.Translate(""), "");
-  EXPECT_EQ(controller.Translate("  .x"), "") << "an empty key";
-}
-
-TEST_F(LanguageTest, SwitchingLanguageReplacesTheCurrentList) {
-  Write("English.lng", "1=one\r\n2=two\r\n");
-  Write("german.lng", "1=eins\r\n");
-  Write("spanish.lng", "2=dos\r\n");
-  auto controller = Controller();
-  controller.SetLanguage("german");
+  // Switching replaces the list rather than adding to it.
+  Write("spanish.lng", "232=Duraci\xF3n\r\n");
   controller.SetLanguage("spanish");
-  EXPECT_EQ(controller.Translate("1"), "one");
-  EXPECT_EQ(controller.Translate("2"), "dos");
+  EXPECT_EQ(controller.Translate("35"), "Language");
+  EXPECT_EQ(controller.Translate("232"), "Duraci\xF3n");
   controller.SetLanguage("missing");
-  EXPECT_EQ(controller.Translate("2"), "two");
+  EXPECT_EQ(controller.Translate("232"), "Duration");
 }
 
-TEST_F(LanguageTest, OnlyAPlainNameOfAFileInTheFolderIsTaken) {
+TEST_F(LanguageTest, KeysAreTrimmedAndCaselessValuesKeepEveryEqualsSignAndNamesArePlain) {
   Write("English.lng", "1=one\r\n");
   std::filesystem::create_directories(dir_.path() / "Languages");
   std::ofstream(dir_.path() / "Languages" / "x.lng", std::ios::binary) << "1=outside\r\n";
@@ -66,6 +50,15 @@ TEST_F(LanguageTest, OnlyAPlainNameOfAFileInTheFolderIsTaken) {
     EXPECT_EQ(controller.Translate("1"), "one") << name;
   }
   std::filesystem::remove(dir_.path().parent_path() / "qv-outside.lng");
+
+  Write("English.lng", "=nameless\r\n7=a=b\r\nno equals sign here\r\nNext Desktop=Next\r\n"
+                       "8=last line without line end");
+  controller = Controller();
+  EXPECT_EQ(controller.Translate(" NEXT DESKTOP "), "Next");
+  EXPECT_EQ(controller.Translate("7"), "a=b");
+  EXPECT_EQ(controller.Translate("8"), "last line without line end");
+  EXPECT_EQ(controller.Translate(""), "");
+  EXPECT_EQ(controller.Translate("  .x"), "") << "an empty key";
 }
 
 } // namespace

@@ -16,17 +16,7 @@ std::string ReadFile(const std::filesystem::path &file) {
   return content.str();
 }
 
-TEST(Log, KeepsTheMostRecentLinesInMemoryAndTellsTheListenerOfEach) {
-  qv::TLog log(3);
-  std::vector<std::string> seen;
-  log.SetListener([&](const std::string &line) { seen.push_back(line); });
-  for (const char *line : {"Display change", "", "End session", "Resume"})
-    log.Add(line);
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"", "End session", "Resume"}));
-  EXPECT_EQ(seen.size(), 4u);
-}
-
-TEST(LogFile, MirrorsEveryLineAppendingToAnEarlierRunAndStartsANewFileAtTheCap) {
+TEST(Log, KeepsRecentLinesTellsTheListenerAndMirrorsToAFileStartingANewOneAtTheCap) {
   qv::test::TempDir dir;
   const auto file = dir.path() / "quadrivista.log";
   {
@@ -44,6 +34,14 @@ TEST(LogFile, MirrorsEveryLineAppendingToAnEarlierRunAndStartsANewFileAtTheCap) 
   EXPECT_EQ(ReadFile(qv::TLog::PreviousFileName(file)), "line 5\r\nline 6\r\n");
   EXPECT_EQ(ReadFile(file), "line 7\r\n");
   EXPECT_EQ(log.LineCount(), 6u) << "the cap is on the file only";
+
+  qv::TLog recent(3);
+  std::vector<std::string> seen;
+  recent.SetListener([&](const std::string &line) { seen.push_back(line); });
+  for (const char *line : {"Display change", "", "End session", "Resume"})
+    recent.Add(line);
+  EXPECT_EQ(recent.Lines(), (std::vector<std::string>{"", "End session", "Resume"}));
+  EXPECT_EQ(seen.size(), 4u);
 }
 
 } // namespace

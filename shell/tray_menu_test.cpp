@@ -49,14 +49,7 @@ TEST(TrayMenu, CaptionsAreTextIdentifiersAndItemsFollowTheDesktopTheDefaultAndTh
   EXPECT_EQ(menu.Find("miShowFlip")->shortCut, 0);
 }
 
-TEST(StartupBalloon, FormatsOnlyTheFirstTextPlaceholder) {
-  EXPECT_EQ(qv::FormatWithText("Press %s now", "F11"), "Press F11 now");
-  EXPECT_EQ(qv::FormatWithText("%s and %s", "F9"), "F9 and %s");
-  EXPECT_EQ(qv::FormatWithText("100%% %d %n %s", "x"), "100% %d %n x");
-  EXPECT_EQ(qv::FormatWithText("ends with %", "x"), "ends with %");
-}
-
-TEST(StartupBalloon, OneLinePerEffectShortCutThatIsSet) {
+TEST(StartupBalloon, OneLinePerEffectShortCutThatIsSetFormattingOnlyTheFirstPlaceholder) {
   qv::test::TempDir dir;
   std::ofstream(dir.path() / "English.lng", std::ios::binary)
       << "170=Cube: %s\r\n171=Exposer: %s\r\n194=Explorer: %s\r\n269=Flip: %s\r\n292=Carousel: "
@@ -75,6 +68,11 @@ TEST(StartupBalloon, OneLinePerEffectShortCutThatIsSet) {
 
   setup.ExposerHotKey = setup.ExplorerHotKey = setup.CarouselHotKey = 0;
   EXPECT_EQ(qv::StartupBalloonText(setup, language), "");
+
+  EXPECT_EQ(qv::FormatWithText("Press %s now", "F11"), "Press F11 now");
+  EXPECT_EQ(qv::FormatWithText("%s and %s", "F9"), "F9 and %s");
+  EXPECT_EQ(qv::FormatWithText("100%% %d %n %s", "x"), "100% %d %n x");
+  EXPECT_EQ(qv::FormatWithText("ends with %", "x"), "ends with %");
 }
 
 } // namespace

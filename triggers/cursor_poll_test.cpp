@@ -19,7 +19,7 @@ int Rest(CursorPoll &poll, std::int32_t x, std::int32_t y, bool keyHeld = false,
   return interval;
 }
 
-TEST(CursorPoll, OnlyACursorRestingFarFromEveryZoneIsLookedAtLessOften) {
+TEST(CursorPoll, OnlyACursorRestingFarFromEveryZoneIsLookedAtLessOftenByItsDistance) {
   CursorPoll poll;
   EXPECT_EQ(poll.NextInterval(640, 512, false, kZones, kZones), CursorPoll::kFastMilliseconds);
   EXPECT_EQ(Rest(poll, 640, 512), CursorPoll::kRestMilliseconds) << "the middle of the screen";
@@ -39,9 +39,7 @@ TEST(CursorPoll, OnlyACursorRestingFarFromEveryZoneIsLookedAtLessOften) {
   EXPECT_EQ(Rest(poll, 1000, 700, false, corner), CursorPoll::kSlowMilliseconds);
   EXPECT_EQ(Rest(poll, 640, 1000, false, corner), CursorPoll::kFastMilliseconds);
   EXPECT_EQ(Rest(poll, 640, 512, false, HotZones{}), CursorPoll::kRestMilliseconds);
-}
 
-TEST(CursorPoll, DistanceToTheNearestZone) {
   EXPECT_EQ(DistanceToNearestZone(1, 1, kZones), 0);
   EXPECT_EQ(DistanceToNearestZone(5, 0, kZones), 4) << "from the top-left corner's last pixel";
   EXPECT_EQ(DistanceToNearestZone(640, 512, kZones), 510) << "the top and bottom edges";

@@ -20,7 +20,7 @@ void Drag(qv::GestureRecognizer &gesture, const Path &path) {
   }
 }
 
-TEST(GestureRecognizer, EachStrokeGivesOneLetterAndJitterNone) {
+TEST(GestureRecognizer, EachStrokeGivesOneLetterJitterNoneAndTheTextStopsAtTheCapacity) {
   const struct {
     Path path;
     const char *letters;
@@ -45,9 +45,7 @@ TEST(GestureRecognizer, EachStrokeGivesOneLetterAndJitterNone) {
     gesture.Move(900, 900); // not tracking: ignored
     EXPECT_EQ(gesture.Letters(), "");
   }
-}
 
-TEST(GestureRecognizer, TextStopsAtTheRecordsCapacity) {
   Path staircase = {{0, 0}};
   for (int i = 0; i < 400; ++i)
     staircase.emplace_back(staircase.back().first + (i % 2 ? 0 : 20),

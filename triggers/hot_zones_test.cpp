@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(HotZonesTest, ZonesOfA1280x1024ScreenOneOr33PixelsDeep) {
+TEST(HotZonesTest, ZonesOneOr33PixelsDeepAreEnteredOnceUntilTheCursorLeaves) {
   struct Probe {
     int thickness, x, y, zone;
   };
@@ -22,9 +22,7 @@ TEST(HotZonesTest, ZonesOfA1280x1024ScreenOneOr33PixelsDeep) {
     SCOPED_TRACE(testing::Message() << p.thickness << " deep at " << p.x << "," << p.y);
     EXPECT_EQ(qv::ZoneAt(qv::ComputeHotZones(1280, 1024, p.thickness), p.x, p.y), p.zone);
   }
-}
 
-TEST(HotZonesTest, AZoneIsEnteredOnceUntilTheCursorLeavesIt) {
   const qv::HotZones zones = qv::ComputeHotZones(1280, 1024, 1);
   qv::ZoneEntryTracker tracker;
   std::vector<int> entered;

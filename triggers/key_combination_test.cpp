@@ -44,9 +44,7 @@ TEST(KeyCombinationTest, EachCombinationReportsItsEffectsPressAndRelease) {
         events.push_back(event);
     EXPECT_EQ(events, c.events);
   }
-}
-
-TEST(KeyCombinationTest, EffectsAreReadAtEachSample) {
+  // The effects are read at each sample.
   qv::KeyCombinationWatcher watcher;
   EXPECT_EQ(watcher.Update(kCtrlShift, {1, 0, 0}), 30u);
   EXPECT_EQ(watcher.Update(kNone, {3, 0, 0}), 51u);

@@ -62,13 +62,8 @@ public:
   }
 
   int current = 1;
-  bool dragging = false;
-  bool accessGranted = true;
-  bool cooperating = true;
-  bool effectRunning = false;
-  bool effectStarts = true;
-  bool deviceUsable = true;
-  bool exposerOpen = false;
+  bool dragging = false, effectRunning = false, exposerOpen = false;
+  bool accessGranted = true, cooperating = true, effectStarts = true, deviceUsable = true;
   qv::THookSharedData shared{};
   std::uint32_t pending = 0;
   std::vector<std::string> calls;
@@ -123,36 +118,29 @@ TEST_F(TriggerManagerTest, TheLibraryRecordIsPreparedAndToldWhetherToFollowTheRi
   EXPECT_EQ(fresh.shared.LibraryFlagA, 0) << "gestures off: right clicks are left alone";
 }
 
-TEST_F(TriggerManagerTest, ASwitchCapturesShowsTheOsdSwitchesAndUpdatesTheTrayAndStepsWrap) {
+TEST_F(TriggerManagerTest, ASwitchCapturesShowsTheOsdSwitchesAndUpdatesTheTrayUnlessRefused) {
   manager.Dispatch(3);
   EXPECT_EQ(targets.calls, (Calls{"hide osd", "close preview", "access 3 from 1", "capture",
                                   "osd Switched to desktop 3", "switch 3", "tray icons"}));
-
   targets.current = 6; // next and previous wrap around
-  manager.Dispatch(7);
-  EXPECT_EQ(targets.current, 1);
-  manager.Dispatch(8);
-  EXPECT_EQ(targets.current, 6);
-  manager.Dispatch(8);
-  EXPECT_EQ(targets.current, 5);
-}
+  for (const auto &[action, expected] : {std::pair{7, 1}, {8, 6}, {8, 5}}) {
+    manager.Dispatch(action);
+    EXPECT_EQ(targets.current, expected);
+  }
 
-TEST_F(TriggerManagerTest, SwitchesThatDoNotHappen) {
-  targets.current = 2;
-  manager.Dispatch(2);
+  targets.calls.clear();
+  manager.Dispatch(5);
   EXPECT_EQ(targets.Effects(), Calls{}) << "already current: no OSD, no capture";
-
   targets.accessGranted = false;
   manager.Dispatch(4);
-  EXPECT_EQ(targets.Effects(), (Calls{"access 4 from 2"}));
-
+  EXPECT_EQ(targets.Effects(), (Calls{"access 4 from 5"}));
   targets.accessGranted = true;
   targets.calls.clear();
   manager.ForbidSwitching();
   manager.Dispatch(4);
   EXPECT_EQ(targets.Effects(), Calls{});
   manager.SwitchToDesktop(4, false, true);
-  EXPECT_EQ(targets.Effects(), (Calls{"access 4 from 2", "capture", "switch 4", "tray icons"}));
+  EXPECT_EQ(targets.Effects(), (Calls{"access 4 from 5", "capture", "switch 4", "tray icons"}));
 }
 
 TEST_F(TriggerManagerTest, RequestsArrivingWhileThePasswordIsAskedForAreDropped) {
@@ -204,16 +192,12 @@ TEST_F(TriggerManagerTest, EffectsAndTheExposer) {
   EXPECT_EQ(targets.Effects(), (Calls{"open exposer", "close exposer"}));
 }
 
-TEST_F(TriggerManagerTest, HotKeysMapToTheirActionsAndUnknownOnesDoNothing) {
+TEST_F(TriggerManagerTest, HotKeysAndZonesRunTheirActionsAndAnEdgeCarriesAWindowInTheCube) {
   manager.HandleHotKey(0xC000 + 1);  // desktop 2
-  manager.HandleHotKey(0xC000 + 9);  // explorer
   manager.HandleHotKey(0xC000 + 99); // nobody's
-  EXPECT_EQ(targets.current, 2);
-  EXPECT_EQ(targets.calls.back(), "effect 11");
-}
-
-TEST_F(TriggerManagerTest, AZoneRunsItsActionAndAnEdgeStartsTheCubeForACarriedWindow) {
+  manager.HandleHotKey(0xC000 + 9);  // explorer
   setup.HotCornerAction(3) = static_cast<int>(qv::Action::Flip);
+  manager.SetEffectReady();
   Notify(3);
   Notify(4); // an edge of no action
   manager.SetEffectReady();
@@ -221,10 +205,12 @@ TEST_F(TriggerManagerTest, AZoneRunsItsActionAndAnEdgeStartsTheCubeForACarriedWi
   Notify(8);
   manager.SetEffectReady();
   Notify(7); // a corner keeps its own action
-  EXPECT_EQ(targets.Effects(), (Calls{"effect 12", "effect 9"}));
-}
+  EXPECT_EQ(targets.Effects(),
+            (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2", "switch 2",
+                   "tray icons", "effect 11", "effect 12", "effect 9"}));
 
-TEST_F(TriggerManagerTest, DuringAnEffectEdgesGoToTheRendererAndCornersDoNothing) {
+  // During an effect edges go to the renderer and corners do nothing.
+  targets.calls.clear();
   targets.effectRunning = true;
   for (std::uint32_t zone = 1; zone <= 8; ++zone)
     Notify(zone);
@@ -252,7 +238,7 @@ TEST_F(TriggerManagerTest, SpecialKeysStartAnEffectAndTheReleaseChoosesTheDeskto
   EXPECT_EQ(targets.Effects(), (Calls{"open exposer"}));
 }
 
-TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
+TEST_F(TriggerManagerTest, GesturesRunEveryMatchingSettingInOrderAndEachMoveActsOnItsOwnWindow) {
   setup.CubeGesture = "D";
   setup.Desktop2Gesture = "D";
   Gesture("D");
@@ -265,9 +251,7 @@ TEST_F(TriggerManagerTest, AGestureEqualToTwoSettingsPerformsBothInTableOrder) {
   setup.GeneralEnableGestures = false;
   Gesture("D");
   EXPECT_EQ(targets.calls, Calls{});
-}
 
-TEST_F(TriggerManagerTest, EachMoveRequestActsOnItsOwnWindowAndRecordCodesAreTaken) {
   // Before the first was handled, a shared record would have held only the last.
   manager.HandleNotification(26, 0xFFFFFFF0u);
   manager.HandleNotification(22, 0x1234u);

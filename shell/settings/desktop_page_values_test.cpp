@@ -10,7 +10,7 @@ namespace {
 
 using namespace qv;
 
-TEST(DesktopNamesValuesTest, ShowsDisplayNamesAndStoresNamesAsTyped) {
+TEST(DesktopPageValuesTest, NamesShowAsDisplayedAndStoreAsTypedPrivacyStoresLevelsAndPassword) {
   test::MemorySettingsStore store;
   TSetup setup(store);
   setup.DesktopName[2] = "  Mail ";
@@ -26,30 +26,28 @@ TEST(DesktopNamesValuesTest, ShowsDisplayNamesAndStoresNamesAsTyped) {
   EXPECT_EQ(setup.DisplayName(2), "Desktop 2");
   EXPECT_EQ(setup.DisplayName(3), "Work");
   EXPECT_FALSE(setup.GeneralShowMenus);
-}
 
-TEST(PrivacyPageValuesTest, StoresTheLevelsAndThePendingPasswordTrimmed) {
-  test::MemorySettingsStore store;
-  TSetup setup(store);
+  // The privacy page stores the levels and the pending password trimmed.
   setup.DesktopPassword = "old";
   setup.DesktopPrivacy[9] = 2;
-  auto values = PrivacyPageValues::Read(setup);
-  EXPECT_EQ(values.pendingPassword, "old");
+  auto privacy = PrivacyPageValues::Read(setup);
+  EXPECT_EQ(privacy.pendingPassword, "old");
 
-  values.pendingPassword = "  Secret \t";
-  values.levels[3] = 1;
-  values.levels[5] = 2;
-  values.Write(setup);
+  privacy.pendingPassword = "  Secret \t";
+  privacy.levels[3] = 1;
+  privacy.levels[5] = 2;
+  privacy.Write(setup);
   ASSERT_TRUE(setup.Save());
 
   TSetup next(store);
   EXPECT_EQ(next.DesktopPassword, "Secret");
+  EXPECT_EQ(next.DisplayName(3), "Work");
   // Levels beyond the six desktops are kept.
   EXPECT_EQ(std::vector(next.DesktopPrivacy.begin() + 1, next.DesktopPrivacy.begin() + 10),
             (std::vector<int>{0, 0, 1, 0, 2, 0, 0, 0, 2}));
 }
 
-TEST(RuleRowsTest, ShowNameAndDesktopNameOrTheValueThatNamesNone) {
+TEST(RuleRowsTest, ShowNameAndDesktopNameOrTheValueThatNamesNoneAndProgramsOnceEach) {
   test::MemorySettingsStore store;
   TSetup setup(store);
   setup.DesktopName[4] = "Games";
@@ -64,9 +62,8 @@ TEST(RuleRowsTest, ShowNameAndDesktopNameOrTheValueThatNamesNone) {
                                     {"far.exe", "Desktop 10"},
                                     {"bare", ""},
                                     {"Calc.exe", "Desktop 6"}}));
-}
 
-TEST(DistinctNamesTest, KeepsFirstOrderAndDropsRepeatsAndEmptyNames) {
+  // The programs offered for a new rule: in first order, each once.
   EXPECT_EQ(DistinctNames({"b.exe", "a.exe", "", "b.exe", "c.exe", "a.exe"}),
             (std::vector<std::string>{"b.exe", "a.exe", "c.exe"}));
 }

@@ -9,7 +9,7 @@ namespace {
 
 using namespace qv;
 
-TEST(BackgroundValuesTest, OnlyTheChosenKindOfBackgroundReplacesItsKey) {
+TEST(BackgroundValuesTest, OnlyTheChosenKindReplacesItsKeyAndAThemeThatIsGoneGivesTheFirst) {
   test::MemorySettingsStore store;
   TSetup setup(store);
   setup.FlipBackgroundImage = "C:\\old.jpg";
@@ -34,9 +34,7 @@ TEST(BackgroundValuesTest, OnlyTheChosenKindOfBackgroundReplacesItsKey) {
   EXPECT_EQ(read.theme, "Daylight");
   EXPECT_EQ(setup.CubeBackground, 3) << "the other effects are untouched";
   EXPECT_EQ(setup.CarouselBackgroundTheme, "");
-}
 
-TEST(BackgroundValuesTest, AThemeThatIsGoneGivesTheFirstOne) {
   const std::vector<std::string> themes = {"Daylight", "Starfield"};
   EXPECT_EQ(ThemeToShow(themes, "Starfield"), 1);
   EXPECT_EQ(ThemeToShow(themes, "starfield"), 1) << "folder names ignore letter case";

@@ -14,7 +14,7 @@ using namespace qv;
 constexpr std::size_t kCubeRow = 8;
 constexpr TShortCut kF11 = 0x7A;
 
-TEST(KeyboardRowsTest, CellsShowEachRowsShortcutAndAcceptedCellsAreStoredWithNoneAsTheDefault) {
+TEST(KeyboardRowsTest, CellsShowEachShortcutAcceptedOnesAreStoredAndDefaultsRestored) {
   test::MemorySettingsStore store;
   TSetup setup(store);
   setup.CubeHotKey = 0;
@@ -33,12 +33,9 @@ TEST(KeyboardRowsTest, CellsShowEachRowsShortcutAndAcceptedCellsAreStoredWithNon
   TSetup next(store);
   EXPECT_EQ(next.CubeHotKey, kShortCutCtrl | kF11);
   EXPECT_EQ(next.Desktop1HotKey, kShortCutCtrl | '1') << "a shortcut of none is not stored";
-}
 
-TEST(KeyboardRowsTest, RestoredDefaultsEqualTheSettingsDefaults) {
-  test::MemorySettingsStore store;
-  const TSetup defaults(store);
-  TSetup setup(store);
+  // The restored defaults are the settings' own.
+  const TSetup defaults(store = {});
   for (const KeyRow &row : KeyRows())
     setup.*row.setting = kShortCutAlt | 'Q';
   WriteKeyCells(setup, DefaultKeyCells());

@@ -9,22 +9,13 @@
 #include <fstream>
 #include <string>
 
-namespace {
-const std::filesystem::path &Folder() {
-  static const std::filesystem::path folder = [] {
-    auto path =
-        std::filesystem::temp_directory_path() / ("qv-language-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  return folder;
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-  std::ofstream(Folder() / "English.lng", std::ios::binary | std::ios::trunc)
+  static const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("qv-language-fuzz-" + std::to_string(::getpid()));
+  [[maybe_unused]] static const bool made = std::filesystem::create_directories(folder);
+  std::ofstream(folder / "English.lng", std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
-  qv::TLanguageController controller(Folder());
+  qv::TLanguageController controller(folder);
   controller.SetLanguage("English");
   for (const char *text : {"159.Options", "35", "", ".", "422.Desktop #1", "999"})
     (void)controller.Translate(text);

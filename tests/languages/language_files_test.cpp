@@ -35,31 +35,11 @@ std::string Lower(std::string text) {
   return text;
 }
 
-std::string Join(const std::vector<std::string> &names) {
-  std::string joined;
-  for (const auto &name : names)
-    joined += (joined.empty() ? "" : ", ") + name;
-  return joined;
-}
-
-// Accented text in Windows-1252 is practically never valid UTF-8; a file with
-// high bytes that is valid UTF-8 was saved in the wrong encoding.
-bool IsUtf8WithHighBytes(const std::string &bytes) {
-  int pending = 0;
-  bool high = false;
-  for (const unsigned char c : bytes) {
-    if (pending > 0 && (c & 0xC0) != 0x80)
-      return false;
-    if (pending > 0 || c < 0x80) {
-      pending -= pending > 0;
-      continue;
-    }
-    high = true;
-    pending = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
-    if (pending < 0)
-      return false;
-  }
-  return high && pending == 0;
+// Accented text in Windows-1252 practically never forms UTF-8 sequences; a
+// file that holds them was saved in the wrong encoding.
+bool HoldsUtf8Letters(const std::string &bytes) {
+  static const std::regex sequence("[\xC2-\xDF][\x80-\xBF]|[\xE0-\xEF][\x80-\xBF]{2}");
+  return std::regex_search(bytes, sequence);
 }
 
 struct LanguageFile {
@@ -71,7 +51,7 @@ struct LanguageFile {
 LanguageFile ReadLanguageFile(const std::string &name) {
   LanguageFile file{name, {}, {}};
   const std::string bytes = ReadBytes(kLanguageFolder / name);
-  if (IsUtf8WithHighBytes(bytes))
+  if (HoldsUtf8Letters(bytes))
     file.faults.push_back("the file is UTF-8, not Windows-1252");
   for (std::size_t start = 0, number = 1; start < bytes.size(); ++number) {
     std::size_t end = bytes.find("\r\n", start);
@@ -83,10 +63,8 @@ LanguageFile ReadLanguageFile(const std::string &name) {
     const std::string where = "line " + std::to_string(number);
     start = end + 2;
     // Control characters, a lone CR or LF, and the bytes Windows-1252 leaves undefined.
-    if (std::any_of(line.begin(), line.end(), [](unsigned char b) {
-          return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 ||
-                 b == 0x9D;
-        }))
+    static const std::regex unusable(R"([\x00-\x1F\x7F\x81\x8D\x8F\x90\x9D])");
+    if (std::regex_search(line, unusable))
       file.faults.push_back(where + " holds a control character or a byte Windows-1252 lacks");
     static const std::regex identifierAndText(R"((0|[1-9][0-9]*)=([\s\S]*))");
     std::smatch match;
@@ -137,24 +115,23 @@ std::multiset<std::string> NumbersIn(const std::string &text) {
           std::sregex_token_iterator()};
 }
 
+// The names the language setting holds; the program opens "<name>.lng", and
+// "English.lng" by that exact name as the fallback.
 TEST(LanguageFolder, HoldsOneFileForEachLanguageWhateverTheCaseOfItsName) {
-  // The names the language setting holds; the program opens "<name>.lng".
-  const auto files = LanguageFileNames();
-  for (const std::string name :
-       {"english", "spanish", "italian", "portugues", "german", "french"}) {
-    EXPECT_EQ(std::count_if(files.begin(), files.end(),
-                            [&](const std::string &file) { return Lower(file) == name + ".lng"; }),
-              1)
-        << "files that \"" << name << "\" opens";
-  }
-  EXPECT_TRUE(fs::exists(kLanguageFolder / "English.lng")) << "the fallback's exact name";
+  std::vector<std::string> lowered;
+  for (const auto &file : LanguageFileNames())
+    lowered.push_back(Lower(file));
+  std::sort(lowered.begin(), lowered.end());
+  EXPECT_EQ(lowered, (std::vector<std::string>{"english.lng", "french.lng", "german.lng",
+                                               "italian.lng", "portugues.lng", "spanish.lng"}));
+  EXPECT_TRUE(fs::exists(kLanguageFolder / "English.lng"));
 }
 
 class LanguageFileTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(LanguageFileTest, IsWellFormedAndTranslatesEveryEnglishTextKeepingItsFixedParts) {
   const LanguageFile file = ReadLanguageFile(GetParam());
-  EXPECT_TRUE(file.faults.empty()) << file.name << ": " << Join(file.faults);
+  EXPECT_TRUE(file.faults.empty()) << file.name << ": " << testing::PrintToString(file.faults);
   EXPECT_FALSE(file.texts.empty()) << file.name;
   std::vector<std::string> missing, unknown, copied;
   for (const auto &[identifier, english] : English().texts) {
@@ -177,14 +154,15 @@ TEST_P(LanguageFileTest, IsWellFormedAndTranslatesEveryEnglishTextKeepingItsFixe
   for (const auto &[identifier, text] : file.texts)
     if (!English().texts.contains(identifier))
       unknown.push_back(identifier);
-  EXPECT_TRUE(missing.empty()) << file.name << " has no text for " << Join(missing);
-  EXPECT_TRUE(unknown.empty()) << file.name
-                               << " has identifiers English.lng lacks: " << Join(unknown);
+  EXPECT_TRUE(missing.empty()) << file.name << " has no text for "
+                               << testing::PrintToString(missing);
+  EXPECT_TRUE(unknown.empty()) << file.name << " has identifiers English.lng lacks: "
+                               << testing::PrintToString(unknown);
   // Names and words the languages share ("Quadrivista", "OK") stay the same;
   // a file that is mostly English was left untranslated.
   if (file.name != "English.lng") {
     EXPECT_LT(copied.size() * 4, file.texts.size())
-        << file.name << " keeps the English text of " << Join(copied);
+        << file.name << " keeps the English text of " << testing::PrintToString(copied);
   }
 }
 

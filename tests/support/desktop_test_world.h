@@ -26,8 +26,7 @@ public:
     ++takes;
   }
   void Release() override { held = false; }
-  bool held = false;
-  bool nested = false;
+  bool held = false, nested = false;
   int takes = 0;
 };
 

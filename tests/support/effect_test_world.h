@@ -86,8 +86,7 @@ public:
   std::vector<std::array<ScreenVertex, 4>> quads;
   std::vector<std::vector<ScreenVertex>> colouredTriangles;
   TextureId texture = 0;
-  Matrix view{};
-  Matrix world{};
+  Matrix view{}, world{};
   bool failTextures = false;
   int maxBufferVertices = 1 << 30;
 
@@ -134,13 +133,9 @@ public:
   ManualClock clock;
   HostTextures textures;
   std::map<WindowHandle, bool> topmostCalls;
-  std::vector<std::string> osd;
-  std::vector<std::string> errors;
-  std::vector<std::string> log;
+  std::vector<std::string> osd, errors, log;
   ScreenPoint cursor{640, 600};
-  bool buttonDown = false;
-  bool workHeight = true;
-  bool parked = false;
+  bool buttonDown = false, workHeight = true, parked = false;
 
 private:
   test::DesktopTestWorld &desktops_;

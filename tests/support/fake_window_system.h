@@ -25,10 +25,7 @@ struct FakeWindow {
   WindowRect Rect{100, 100, 500, 400};
   WindowHandle Owner = 0;
   std::uint32_t Thread = 7;
-  bool Minimized = false;
-  bool MaximizedBeforeMinimized = false;
-  bool Maximized = false;
-  bool OwnThread = false;
+  bool Minimized = false, MaximizedBeforeMinimized = false, Maximized = false, OwnThread = false;
   std::optional<std::uint8_t> Alpha;  // set once made layered
   std::vector<std::string> MenuItems; // "Send to" texts in the system menu
   bool Hung = false;                  // its program takes no messages; changes to it would wait
@@ -70,11 +67,8 @@ public:
   std::uint32_t ExStyle(WindowHandle window) override { return Get(window).ExStyle; }
   bool Responds(WindowHandle window) override { return !Get(window).Hung; }
   void SetExStyle(WindowHandle window, std::uint32_t exStyle) override {
-    if (frozen)
-      return;
-    EXPECT_FALSE(Get(window).Hung) << "a hung window's program would hold the caller up";
-    Get(window).ExStyle = exStyle;
-    Changed();
+    if (!frozen)
+      Answering(window).ExStyle = exStyle, Changed();
   }
   WindowHandle Owner(WindowHandle window) override { return Get(window).Owner; }
   std::string ClassName(WindowHandle window) override { return Get(window).ClassName; }
@@ -87,11 +81,10 @@ public:
   void SetPosition(WindowHandle window, std::int32_t left, std::int32_t top, bool move) override {
     if (frozen)
       return;
-    EXPECT_FALSE(Get(window).Hung) << "a hung window's program would hold the caller up";
+    WindowRect &rect = Answering(window).Rect;
     ++positionCalls;
     if (!move)
       return;
-    WindowRect &rect = Get(window).Rect;
     rect.right += left - rect.left;
     rect.bottom += top - rect.top;
     rect.left = left;
@@ -99,20 +92,16 @@ public:
     Changed();
   }
   void SetLayeredAlpha(WindowHandle window, std::uint8_t alpha) override {
-    if (frozen)
-      return;
-    Get(window).Alpha = alpha;
-    Changed();
+    if (!frozen)
+      Get(window).Alpha = alpha, Changed();
   }
   void PostShellHook(int code, WindowHandle window) override {
-    if (frozen)
-      return;
-    shellHookPosts.emplace_back(code, window);
-    Changed();
+    if (!frozen)
+      shellHookPosts.emplace_back(code, window), Changed();
   }
   bool IsMinimized(WindowHandle window) override { return Get(window).Minimized; }
   void BringToFront(WindowHandle window) override {
-    EXPECT_FALSE(Get(window).Hung) << "a hung window's program would hold the caller up";
+    Answering(window);
     foreground = window;
     RaiseToTop(window);
   }
@@ -137,12 +126,9 @@ public:
 
   std::map<WindowHandle, FakeWindow> windows;
   std::vector<WindowHandle> zOrder; // top first
-  WindowHandle foreground = 0;
-  WindowHandle dragged = 0;
-  WindowHandle progman = 0;
+  WindowHandle foreground = 0, dragged = 0, progman = 0;
   std::vector<std::pair<int, WindowHandle>> shellHookPosts;
-  int positionCalls = 0;
-  int showDesktopCalls = 0;
+  int positionCalls = 0, showDesktopCalls = 0;
   // Called after each change to a window, its style, alpha or taskbar button.
   std::function<void()> afterChange;
   // Changes are ignored, as after the program that makes them was killed.
@@ -152,6 +138,11 @@ private:
   void Changed() {
     if (afterChange)
       afterChange();
+  }
+  // A window whose program takes no messages would hold up a caller that changes it.
+  FakeWindow &Answering(WindowHandle window) {
+    EXPECT_FALSE(Get(window).Hung) << "a hung window's program would hold the caller up";
+    return Get(window);
   }
   // A vanished window behaves like an empty one, as the system's calls do.
   FakeWindow &Get(WindowHandle window) {
