@@ -47,7 +47,7 @@ TEST_F(CubeEndToEnd, WheelDoubleClickAndScreenEdgesSteerTheCube) {
     setup.GeneralEnableHotZones = true;
   });
   OpenCube();
-  MoveCursor(640, 512);
+  SetCursorPos(640, 512);
   INPUT wheel{INPUT_MOUSE};
   wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
   wheel.mi.mouseData = WHEEL_DELTA; // away from the user: the next face
@@ -57,10 +57,10 @@ TEST_F(CubeEndToEnd, WheelDoubleClickAndScreenEdgesSteerTheCube) {
   // chooses the face in front once it rests. (Under Wine a warp to the edge
   // is sometimes seen twice, turning the cube a second face on: the test
   // takes whichever face the edge brought.)
-  MoveCursor(0, 512);
+  SetCursorPos(0, 512);
   EXPECT_TRUE(WaitUntil([&] { return !Greenish(Centre("cube-left-edge")); }))
       << "the left edge turned the cube";
-  MoveCursor(640, 512);
+  SetCursorPos(640, 512);
   bool redInFront = false;
   EXPECT_TRUE(WaitUntil([&] {
     Sleep(1000);

@@ -68,9 +68,9 @@ TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerHideAndBringBackTheManagedWindowsOf
   EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect); }));
 
   const int width = GetSystemMetrics(SM_CXSCREEN);
-  MoveCursor(width - 1, 0);
+  SetCursorPos(width - 1, 0);
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(before, beforeRect); })) << "the corner is 2's";
-  MoveCursor(width / 2, 400);
+  SetCursorPos(width / 2, 400);
   PressCtrlWith('1');
   EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect); }));
   Stop(*program);
@@ -155,7 +155,7 @@ void SendToDesktop3ThroughTheSystemMenu(HWND window) {
   const RECT rect = WindowRectOf(window);
   SetForegroundWindow(window);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
-  PressAltWith(VK_SPACE);
+  PressWith(VK_MENU, VK_SPACE);
   ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; })) << "no system menu";
   // Going up from the first item wraps round to the last, "Send to Desktop 6".
   for (int step = 0; step < 4; ++step)

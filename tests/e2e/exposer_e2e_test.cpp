@@ -99,7 +99,7 @@ TEST_F(ExposerEndToEnd, ShowsEveryWindowAndBringsThePickedOneToTheFront) {
   const Region thumbnail = Find(overview, kColours[11], {0, 64, 1280, 1024});
 
   // Pointing names the window; clicking brings it up.
-  MoveCursor(thumbnail.Centre().x, thumbnail.Centre().y);
+  SetCursorPos(thumbnail.Centre().x, thumbnail.Centre().y);
   EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Exposer()) == L"Covered window"; }, 5s));
   Sleep(300);
   const DecodedImage pointed = Screen("exposer-title");
@@ -156,7 +156,7 @@ TEST_F(ExposerEndToEnd, ArrowKeysMoveTheHighlightAndEnterPicks) {
                          L"--title \"Blue window\" --at 300 300 --size 400 300 --colour 40 60 230");
   WaitUntilManaged(blue);
   ASSERT_TRUE(WaitUntil([&] { return WindowAt({500, 450}) == blue; }));
-  MoveCursor(630, 40); // on no thumbnail, and away from the corners that act
+  SetCursorPos(630, 40); // on no thumbnail, and away from the corners that act
   OpenExposer();
   // Two windows side by side; the keys go from one to the other and back.
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Exposer(); }, 5s))

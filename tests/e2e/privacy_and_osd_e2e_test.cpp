@@ -93,7 +93,7 @@ TEST_F(PrivacyAndOsdEndToEnd, APrivateDesktopOpensOnlyToItsExactPassword) {
     else
       EXPECT_TRUE(OnScreen(third_, 200) && Hidden(fifth_, 300));
   }
-  SaveScreenshot("private-desktop-5-entered");
+  TakeDisplayScreenshot("private-desktop-5-entered");
 
   PressCtrlWith('3'); // leaving a private desktop asks nothing
   EXPECT_TRUE(WaitUntil([&] { return OnScreen(third_, 200) && Hidden(fifth_, 300); }));
@@ -127,7 +127,7 @@ TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
   const RECT box = WindowRectOf(osd);
   EXPECT_EQ(box.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(box.bottom, GetSystemMetrics(SM_CYSCREEN) - 32) << "above the taskbar";
-  SaveScreenshot("osd-switched-to-desktop-2");
+  TakeDisplayScreenshot("osd-switched-to-desktop-2");
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(osd); }, 15s));
   Stop(*program);
 }

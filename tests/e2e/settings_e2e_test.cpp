@@ -60,7 +60,7 @@ protected:
     HWND page = nullptr;
     if (!WaitUntil([&] { return (page = OpenPage()) != nullptr; }, 10s)) {
       ADD_FAILURE() << "the page of link " << tag << " did not open";
-      SaveScreenshot("failed-link-" + std::to_string(tag));
+      TakeDisplayScreenshot("failed-link-" + std::to_string(tag));
     }
     return page;
   }
@@ -80,7 +80,7 @@ protected:
     if (!WaitUntil([&] { return !IsWindow(page) && IsWindowVisible(Link(11)); }, 10s)) {
       ADD_FAILURE() << "the page did not close: "
                     << WideToAnsi(WindowTextOf(FindDescendant(page, id::kTitle)));
-      SaveScreenshot("failed-close-" + std::to_string(++failedCloses_));
+      TakeDisplayScreenshot("failed-close-" + std::to_string(++failedCloses_));
     }
   }
 
@@ -196,7 +196,7 @@ TEST_F(SettingsEndToEnd, ChoosingGermanTranslatesTheWindowAndTheTrayMenuAtOnce) 
   EXPECT_EQ(WindowTextOf(Link(23)), german("197"));
   EXPECT_NE(WindowTextOf(Link(23)).find(L'\u00E4'), std::wstring::npos);
   EXPECT_EQ(WindowTextOf(FindDescendant(form_, id::kHeaderTitle)), german("1"));
-  SaveScreenshot("settings-window-german");
+  TakeDisplayScreenshot("settings-window-german");
 
   OpenTrayMenu();
   const RECT germanMenu = WindowRectOf(FindOpenMenu());
