@@ -101,37 +101,6 @@ TEST_F(DesktopsEndToEnd, AHungWindowHoldsUpNoSwitchAndFollowsWhenItAnswersAgain)
   Stop(*program);
 }
 
-// Hidden windows come back with their buttons when the next start finds the
-// program killed, and at exit from any desktop.
-TEST_F(DesktopsEndToEnd, WindowsComeBackAfterAKillAndAtExit) {
-  HWND first = OpenWindow(L"QvFirst");
-  auto program = Start();
-  WaitUntilManaged(first);
-  const RECT firstRect = WindowRectOf(first);
-  PressCtrlWith('2');
-  ASSERT_TRUE(WaitUntil([&] { return IsHidden(first, firstRect); }));
-  program->Kill();
-  EXPECT_TRUE(IsHidden(first, firstRect)) << "nothing of ours ran after the kill";
-  std::error_code ignored;
-  std::filesystem::remove(ShellHookLog(), ignored);
-
-  program = Start();
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(first, firstRect); }));
-  EXPECT_TRUE(WaitUntil([&] { return ShellHookReceived(1, first); })) << "its button is back";
-
-  PressCtrlWith('2');
-  EXPECT_TRUE(WaitUntil([&] { return IsHidden(first, firstRect); }));
-  HWND second = OpenWindow(L"QvSecond", {}, L"--at 400 300");
-  WaitUntilManaged(second);
-  const RECT secondRect = WindowRectOf(second);
-  PressCtrlWith('3');
-  EXPECT_TRUE(WaitUntil([&] { return IsHidden(second, secondRect); }));
-  Stop(*program);
-  EXPECT_TRUE(IsAt(first, firstRect));
-  EXPECT_TRUE(IsAt(second, secondRect));
-  EXPECT_FALSE(std::filesystem::exists(JournalFile()));
-}
-
 // The test window answers about its own system menu, which lives in its process.
 int SystemMenuItemCount(HWND window) {
   static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
