@@ -68,9 +68,9 @@ TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerHideAndBringBackTheManagedWindowsOf
   EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect); }));
 
   const int width = GetSystemMetrics(SM_CXSCREEN);
-  MoveCursor(width - 1, 0);
+  SetCursorPos(width - 1, 0);
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(before, beforeRect); })) << "the corner is 2's";
-  MoveCursor(width / 2, 400);
+  SetCursorPos(width / 2, 400);
   PressCtrlWith('1');
   EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect); }));
   Stop(*program);
@@ -101,37 +101,6 @@ TEST_F(DesktopsEndToEnd, AHungWindowHoldsUpNoSwitchAndFollowsWhenItAnswersAgain)
   Stop(*program);
 }
 
-// Hidden windows come back with their buttons when the next start finds the
-// program killed, and at exit from any desktop.
-TEST_F(DesktopsEndToEnd, WindowsComeBackAfterAKillAndAtExit) {
-  HWND first = OpenWindow(L"QvFirst");
-  auto program = Start();
-  WaitUntilManaged(first);
-  const RECT firstRect = WindowRectOf(first);
-  PressCtrlWith('2');
-  ASSERT_TRUE(WaitUntil([&] { return IsHidden(first, firstRect); }));
-  program->Kill();
-  EXPECT_TRUE(IsHidden(first, firstRect)) << "nothing of ours ran after the kill";
-  std::error_code ignored;
-  std::filesystem::remove(ShellHookLog(), ignored);
-
-  program = Start();
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(first, firstRect); }));
-  EXPECT_TRUE(WaitUntil([&] { return ShellHookReceived(1, first); })) << "its button is back";
-
-  PressCtrlWith('2');
-  EXPECT_TRUE(WaitUntil([&] { return IsHidden(first, firstRect); }));
-  HWND second = OpenWindow(L"QvSecond", {}, L"--at 400 300");
-  WaitUntilManaged(second);
-  const RECT secondRect = WindowRectOf(second);
-  PressCtrlWith('3');
-  EXPECT_TRUE(WaitUntil([&] { return IsHidden(second, secondRect); }));
-  Stop(*program);
-  EXPECT_TRUE(IsAt(first, firstRect));
-  EXPECT_TRUE(IsAt(second, secondRect));
-  EXPECT_FALSE(std::filesystem::exists(JournalFile()));
-}
-
 // The test window answers about its own system menu, which lives in its process.
 int SystemMenuItemCount(HWND window) {
   static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestSystemMenu");
@@ -155,7 +124,7 @@ void SendToDesktop3ThroughTheSystemMenu(HWND window) {
   const RECT rect = WindowRectOf(window);
   SetForegroundWindow(window);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
-  PressAltWith(VK_SPACE);
+  PressWith(VK_MENU, VK_SPACE);
   ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() != nullptr; })) << "no system menu";
   // Going up from the first item wraps round to the last, "Send to Desktop 6".
   for (int step = 0; step < 4; ++step)

@@ -1,7 +1,5 @@
 #include "tests/e2e/e2e_support_win32.h"
 
-#include "shell/unique_handle_win32.h"
-#include "shell/window_dc_win32.h"
 #include "tests/support/jpeg_encoder.h"
 
 #include <shellapi.h>
@@ -181,10 +179,6 @@ void PressCtrlWith(WORD virtualKey) {
   PressWith(VK_CONTROL, virtualKey);
 }
 
-void PressAltWith(WORD virtualKey) {
-  PressWith(VK_MENU, virtualKey);
-}
-
 namespace {
 
 INPUT KeyInput(WORD virtualKey, bool up) {
@@ -214,10 +208,6 @@ std::filesystem::path CopyProgramAs(const std::wstring &program, const std::wstr
   return copy;
 }
 
-void MoveCursor(int x, int y) {
-  SetCursorPos(x, y);
-}
-
 namespace {
 
 INPUT MouseInputAt(POINT point, DWORD buttons) {
@@ -233,7 +223,7 @@ INPUT MouseInputAt(POINT point, DWORD buttons) {
 // point, so that a pointer motion the window system reports late cannot send
 // the click elsewhere.
 void ClickAt(int x, int y, DWORD down, DWORD up) {
-  MoveCursor(x, y);
+  SetCursorPos(x, y);
   INPUT inputs[3] = {MouseInputAt({x, y}, 0), MouseInputAt({x, y}, down), MouseInputAt({x, y}, up)};
   SendInput(3, inputs, sizeof(INPUT));
 }
@@ -252,7 +242,7 @@ void ClickWindow(HWND window) {
   const RECT rect = WindowRectOf(window);
   const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   // A window that is still coming up or being uncovered would miss the click.
-  MoveCursor(middle.x, middle.y);
+  SetCursorPos(middle.x, middle.y);
   WaitUntil([&] { return WindowFromPoint(middle) == window && IsWindowEnabled(window); }, 5s);
   LeftClickAt(middle.x, middle.y);
 }
@@ -356,29 +346,22 @@ void DeleteSettingsKey() {
 
 namespace {
 
-// The folder an environment variable names, if it is set.
-std::optional<std::filesystem::path> FolderFromEnvironment(const wchar_t *variable) {
-  wchar_t folder[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(variable, folder, MAX_PATH))
-    return std::nullopt;
-  return std::filesystem::path(folder);
-}
-
 // Hands a request to the X display service and waits until it is done; the
 // service's folder, or nothing when it does not run or did not answer.
 std::optional<std::filesystem::path>
 AskDisplayService(const std::string &name, const std::string &kind, const std::string &content) {
-  const auto folder = FolderFromEnvironment(L"QV_X_SCREENSHOT_DIR");
-  if (!folder)
+  wchar_t served[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"QV_X_SCREENSHOT_DIR", served, MAX_PATH))
     return std::nullopt;
-  const auto done = *folder / (name + ".done");
+  const std::filesystem::path folder = served;
+  const auto done = folder / (name + ".done");
   std::error_code ignored;
   std::filesystem::remove(done, ignored);
-  std::filesystem::create_directories(*folder, ignored);
+  std::filesystem::create_directories(folder, ignored);
   {
-    const auto part = *folder / (name + ".part");
+    const auto part = folder / (name + ".part");
     std::ofstream(part) << content << '\n';
-    std::filesystem::rename(part, *folder / (name + "." + kind), ignored);
+    std::filesystem::rename(part, folder / (name + "." + kind), ignored);
   }
   if (!WaitUntil([&] { return std::filesystem::exists(done); }, 30s))
     return std::nullopt;
@@ -386,47 +369,6 @@ AskDisplayService(const std::string &name, const std::string &kind, const std::s
 }
 
 } // namespace
-
-std::filesystem::path SaveScreenshot(const std::string &name) {
-  const auto folder =
-      FolderFromEnvironment(L"QV_SCREENSHOT_DIR").value_or(ExecutableFolder() / L"screenshots");
-  std::filesystem::create_directories(folder);
-  const auto file = folder / (name + ".bmp");
-
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height; // bottom-up, as BMP files store rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void *bits = nullptr;
-  const WindowDc screen(nullptr);
-  const UniqueHandle<HBITMAP, &::DeleteObject> bitmap(
-      CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap)
-    return file;
-  BitBlt(BitmapDc(bitmap.Get()).Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
-  GdiFlush();
-  // The screen has no alpha; mark every pixel opaque so viewers do not take
-  // the zero fourth byte for transparency.
-  auto *pixel = static_cast<std::uint8_t *>(bits);
-  for (int i = 0; i < width * height; ++i)
-    pixel[i * 4 + 3] = 0xFF;
-
-  const DWORD imageBytes = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
-  BITMAPFILEHEADER header{};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  header.bfSize = header.bfOffBits + imageBytes;
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char *>(&header), sizeof(header));
-  out.write(reinterpret_cast<const char *>(&info.bmiHeader), sizeof(info.bmiHeader));
-  out.write(static_cast<const char *>(bits), imageBytes);
-  return file;
-}
 
 std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name) {
   const auto folder = AskDisplayService(name, "request", "");

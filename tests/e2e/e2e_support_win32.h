@@ -75,11 +75,9 @@ bool IsAt(HWND window, const RECT &rect);
 bool IsHidden(HWND window, const RECT &shown);
 // The handle as the program's log writes it.
 std::string HandleText(HWND window);
-void MoveCursor(int x, int y);
 // Presses a modifier (Ctrl, Alt) with a key, releasing both.
 void PressWith(WORD modifier, WORD virtualKey);
 void PressCtrlWith(WORD virtualKey);
-void PressAltWith(WORD virtualKey);
 // A copy of a program of the test folder under another file name (for the
 // process names that classification and rules look at).
 std::filesystem::path CopyProgramAs(const std::wstring &program, const std::wstring &name);
@@ -107,10 +105,6 @@ POINT FirstTrayIconPoint();
 
 // The registry of the program: HKEY_CURRENT_USER\Software\Quadrivista.
 void DeleteSettingsKey();
-
-// Saves the whole screen as a BMP file named `name` in the screenshot folder
-// (QV_SCREENSHOT_DIR, or "screenshots" beside the test program).
-std::filesystem::path SaveScreenshot(const std::string &name);
 
 // A screenshot of the display as the X server shows it, what Direct3D drew
 // included (GDI cannot read that back), saved as `name`.png by the service of

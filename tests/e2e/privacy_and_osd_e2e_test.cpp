@@ -15,15 +15,8 @@ protected:
   static bool OnScreen(HWND window, int top) { return WindowRectOf(window).top == top; }
   static bool Hidden(HWND window, int top) { return WindowRectOf(window).top == top - 25000; }
 
-  // Returns once the program has finished whatever its thread was doing.
-  void WaitForProgramIdle() {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
-  }
-
-  // Waits for the password screen with the typing caret in its field, and
-  // returns that field.
-  HWND WaitForPasswordField(const Process &program) {
+  // Waits for the password screen with the typing caret in its field.
+  void WaitForPasswordField(const Process &program) {
     HWND screen = WaitForVisibleWindow(program.Id(), L"TRetrievePassword");
     EXPECT_NE(screen, nullptr) << "no password screen";
     HWND panel = FindWindowExW(screen, nullptr, L"TRetrievePasswordPanel", nullptr);
@@ -33,7 +26,6 @@ protected:
       return GetGUIThreadInfo(GetWindowThreadProcessId(screen, nullptr), &info) &&
              info.hwndFocus == edit;
     })) << "the password field does not have the focus";
-    return edit;
   }
 
   // Asks for private desktop 5 with Ctrl+5, answers with `typed` and `key`,
@@ -47,36 +39,28 @@ protected:
       HWND screen = FindProcessWindow(program.Id(), L"TRetrievePassword");
       return !screen || !IsWindowVisible(screen);
     }));
-    WaitForProgramIdle();
+    // Returns once the program has finished whatever its thread was doing.
+    SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr);
   }
-
-  // Desktop 3 current with window `third` on it, window `fifth` on private
-  // desktop 5, whose password is "Open Sesame".
-  void StartOnDesktop3(std::unique_ptr<Process> &program) {
-    SaveSettings([](TSetup &setup) {
-      setup.DesktopPrivacy[5] = 1;
-      setup.DesktopEnableRules = true;
-      setup.Rules = {"privatefive.exe=4"};
-      setup.SetDesktopPassword("Open Sesame");
-    });
-    program = Start();
-    const auto testWindow = ExecutableFolder() / L"test_window.exe";
-    fifth_ = OpenManagedWindow(
-        L"QvPrivateFive", CopyProgramAs(L"test_window.exe", L"privatefive.exe"), L"--at 500 300");
-    EXPECT_TRUE(WaitUntil([&] { return Hidden(fifth_, 300); })) << "the rule sends it to 5";
-    HWND first = OpenManagedWindow(L"QvFirst", testWindow, L"--at 100 100");
-    PressCtrlWith('3');
-    EXPECT_TRUE(WaitUntil([&] { return Hidden(first, 100); }));
-    third_ = OpenManagedWindow(L"QvThird", testWindow, L"--at 200 200");
-  }
-
-  HWND third_ = nullptr;
-  HWND fifth_ = nullptr;
 };
 
-TEST_F(PrivacyAndOsdEndToEnd, APrivateDesktopOpensOnlyToItsExactPassword) {
-  std::unique_ptr<Process> program;
-  StartOnDesktop3(program);
+TEST_F(PrivacyAndOsdEndToEnd,
+       APrivateDesktopOpensOnlyToItsExactPasswordAndExitGivesItsWindowsBack) {
+  // Desktop 3 current with its window, a window on private desktop 5.
+  SaveSettings([](TSetup &setup) {
+    setup.DesktopPrivacy[5] = 1;
+    setup.DesktopEnableRules = true;
+    setup.Rules = {"privatefive.exe=4"};
+    setup.SetDesktopPassword("Open Sesame");
+  });
+  auto program = Start();
+  HWND fifth = OpenManagedWindow(
+      L"QvPrivateFive", CopyProgramAs(L"test_window.exe", L"privatefive.exe"), L"--at 500 300");
+  EXPECT_TRUE(WaitUntil([&] { return Hidden(fifth, 300); })) << "the rule sends it to 5";
+  HWND first = OpenManagedWindow(L"QvFirst", {}, L"--at 100 100");
+  PressCtrlWith('3');
+  EXPECT_TRUE(WaitUntil([&] { return Hidden(first, 100); }));
+  HWND third = OpenManagedWindow(L"QvThird", {}, L"--at 200 200");
 
   const struct {
     const wchar_t *typed;
@@ -89,20 +73,16 @@ TEST_F(PrivacyAndOsdEndToEnd, APrivateDesktopOpensOnlyToItsExactPassword) {
     SCOPED_TRACE(WideToAnsi(answer.typed) + (answer.key == VK_ESCAPE ? " Escape" : " Enter"));
     AnswerPasswordScreen(*program, answer.typed, answer.key);
     if (answer.enters)
-      EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth_, 300) && Hidden(third_, 200); }));
+      EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth, 300) && Hidden(third, 200); }));
     else
-      EXPECT_TRUE(OnScreen(third_, 200) && Hidden(fifth_, 300));
+      EXPECT_TRUE(OnScreen(third, 200) && Hidden(fifth, 300));
   }
-  SaveScreenshot("private-desktop-5-entered");
+  TakeDisplayScreenshot("private-desktop-5-entered");
 
   PressCtrlWith('3'); // leaving a private desktop asks nothing
-  EXPECT_TRUE(WaitUntil([&] { return OnScreen(third_, 200) && Hidden(fifth_, 300); }));
-  Stop(*program);
-}
+  EXPECT_TRUE(WaitUntil([&] { return OnScreen(third, 200) && Hidden(fifth, 300); }));
 
-TEST_F(PrivacyAndOsdEndToEnd, TheSessionEndingWhileThePasswordIsAskedForEndsTheProgramCleanly) {
-  std::unique_ptr<Process> program;
-  StartOnDesktop3(program);
+  // The session ends while the password is asked for: the program ends cleanly.
   PressCtrlWith('5');
   WaitForPasswordField(*program);
   PressCtrlWith('2'); // a hotkey while the screen waits starts nothing inside it
@@ -110,11 +90,10 @@ TEST_F(PrivacyAndOsdEndToEnd, TheSessionEndingWhileThePasswordIsAskedForEndsTheP
     return ReadFile(LogFile()).find("Trigger event during another action ignored.") !=
            std::string::npos;
   }));
-
   Stop(*program);
   EXPECT_EQ(program->ExitCode(), 0u);
-  EXPECT_TRUE(OnScreen(third_, 200));
-  EXPECT_TRUE(OnScreen(fifth_, 300)) << "every window is given back, the private ones too";
+  EXPECT_TRUE(OnScreen(third, 200));
+  EXPECT_TRUE(OnScreen(fifth, 300)) << "every window is given back, the private ones too";
 }
 
 TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
@@ -127,7 +106,7 @@ TEST_F(PrivacyAndOsdEndToEnd, TheOsdNamesTheDesktopAtTheBottomRightThenFades) {
   const RECT box = WindowRectOf(osd);
   EXPECT_EQ(box.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(box.bottom, GetSystemMetrics(SM_CYSCREEN) - 32) << "above the taskbar";
-  SaveScreenshot("osd-switched-to-desktop-2");
+  TakeDisplayScreenshot("osd-switched-to-desktop-2");
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(osd); }, 15s));
   Stop(*program);
 }

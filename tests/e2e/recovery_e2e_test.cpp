@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <thread>
 
@@ -123,6 +124,7 @@ TEST_F(RecoveryEndToEnd, KillsAtRandomMomentsOfSwitchesLoseAndDamageNoWindow) {
     }
     if (kill == kills) {
       Stop(*program);
+      EXPECT_FALSE(std::filesystem::exists(JournalFile())) << "an orderly exit leaves no journal";
       break;
     }
 

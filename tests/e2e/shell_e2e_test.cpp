@@ -33,8 +33,15 @@ TEST_F(ShellEndToEnd, TrayIconsAndSettingsWindowStayUntilExitFromTheTrayMenu) {
   EXPECT_FALSE(TrayIconExists(form_, kFirstDesktopIcon));
 }
 
-TEST_F(ShellEndToEnd, ASecondStartWakesTheFirstInstanceOnceAndEnds) {
+// Stored settings rule the start (no desktop icons) and outlive it: the
+// program's own save keeps what it read.
+TEST_F(ShellEndToEnd, ASecondStartWakesTheFirstInstanceOnceAndTheStoredSettingsOutliveBoth) {
+  SaveSettings([](TSetup &setup) {
+    setup.TrayCreateIcons = false;
+    setup.DesktopName[2] = "  Mail  ";
+  });
   auto first = Start();
+  EXPECT_FALSE(TrayIconExists(form_, kFirstDesktopIcon)) << "no per-desktop icons when off";
   Process second(ProgramPath(), L"");
   ASSERT_TRUE(second.WaitForExit(5s)) << "the second instance did not end within 5 seconds";
   EXPECT_EQ(second.ExitCode(), 0u);
@@ -50,20 +57,10 @@ TEST_F(ShellEndToEnd, ASecondStartWakesTheFirstInstanceOnceAndEnds) {
   EXPECT_TRUE(first->Running());
   EXPECT_TRUE(TrayIconExists(form_, kMainIcon));
   Stop(*first);
-}
-
-TEST_F(ShellEndToEnd, StoredSettingsRuleTheStartAndOutliveIt) {
-  SaveSettings([](TSetup &setup) {
-    setup.TrayCreateIcons = false;
-    setup.DesktopName[2] = "  Mail  ";
-  });
-  auto program = Start();
-  EXPECT_FALSE(TrayIconExists(form_, kFirstDesktopIcon)) << "no per-desktop icons when off";
-  Stop(*program);
 
   RegistrySettingsStore store;
   const TSetup after(store);
-  EXPECT_FALSE(after.TrayCreateIcons) << "the program's own save keeps what it read";
+  EXPECT_FALSE(after.TrayCreateIcons);
   EXPECT_EQ(after.DisplayName(2), "Mail");
 }
 

@@ -12,7 +12,7 @@
 //   ripple:X,Y        holds the window whose title bar is at (X, Y), brings up
 //                     the flip and lets the window go: the frame rate of the
 //                     ripple that ends the effect
-//   key:KEY           presses F11 or Ctrl with a digit ("ctrl+2")
+//   key:ctrl+N        presses Ctrl with the digit N
 //   exposer:open      F9: milliseconds until the overview is fully painted,
 //                     from the key and as the program measured it
 //   exposer:close     Escape, and waits until the overview has gone
@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <regex>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -160,15 +161,21 @@ bool CloseEffect(int endedBefore) {
   return WaitUntil([&] { return EffectsEnded() > endedBefore && !HostOnScreen(); }, 20s);
 }
 
-// The last match of a log line "... N frames in T ms" as frames per second.
-double LoggedRate(const std::regex &line) {
+// The groups of the last log line that matches; none when no line does.
+std::vector<std::string> LastLogMatch(const std::regex &line) {
   const std::string log = ReadFile(LogFile());
   std::smatch match, last;
   for (auto it = log.cbegin(); std::regex_search(it, log.cend(), match, line); it = match[0].second)
     last = match;
-  if (last.empty())
+  return {last.begin(), last.end()};
+}
+
+// A log line "... N frames in T ms" as frames per second.
+double LoggedRate(const std::regex &line) {
+  const auto groups = LastLogMatch(line);
+  if (groups.empty())
     return -1;
-  return std::stod(last[1]) * 1000.0 / std::max(1.0, std::stod(last[2]));
+  return std::stod(groups[1]) * 1000.0 / std::max(1.0, std::stod(groups[2]));
 }
 
 bool RunStep(const std::string &step) {
@@ -268,24 +275,17 @@ bool RunStep(const std::string &step) {
     }
     const double fromKey = Seconds(Clock::now() - pressed) * 1000;
     // "Exposer painted N thumbnails in T ms": from the request to the last pixel.
-    static const std::regex line("Exposer painted ([0-9]+) thumbnails in ([0-9]+) ms");
-    const std::string log = ReadFile(LogFile());
-    std::smatch match, last;
-    for (auto it = log.cbegin(); std::regex_search(it, log.cend(), match, line);
-         it = match[0].second)
-      last = match;
+    const auto last =
+        LastLogMatch(std::regex("Exposer painted ([0-9]+) thumbnails in ([0-9]+) ms"));
     if (last.empty())
       return false;
-    std::printf("exposer %.0f %s %s\n", fromKey, last[2].str().c_str(), last[1].str().c_str());
+    std::printf("exposer %.0f %s %s\n", fromKey, last[2].c_str(), last[1].c_str());
     return true;
   }
   if (name == "key") {
-    if (value.rfind("ctrl+", 0) == 0 && value.size() == 6)
-      PressCtrlWith(static_cast<WORD>(value[5]));
-    else if (value == "F11")
-      PressKey(VK_F11);
-    else
+    if (value.rfind("ctrl+", 0) != 0 || value.size() != 6)
       return false;
+    PressCtrlWith(static_cast<WORD>(value[5]));
     Sleep(1000); // the switch and its pictures
     return true;
   }

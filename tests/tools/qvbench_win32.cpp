@@ -204,29 +204,19 @@ void MeasureOwnMoves(const std::wstring &testWindow, int rounds) {
   std::printf("%.1f\n", OwnMoves(windows.Windows(), rounds));
 }
 
-// The lines of MeasureBare's output, by their first two words.
-std::map<std::string, std::vector<double>> ReadBare(const std::wstring &file) {
-  std::map<std::string, std::vector<double>> result;
+// MeasureBare's output: the bare moves by the number of windows.
+std::map<int, MoveTimes> ReadBare(const std::wstring &file) {
+  std::map<int, MoveTimes> result;
   std::ifstream in(file.c_str());
-  std::string kind, count;
-  std::string rest;
-  while (in >> kind >> count && std::getline(in, rest)) {
-    std::vector<double> &values = result[kind + " " + count];
-    std::size_t at = 0;
-    while (at < rest.size()) {
-      std::size_t used = 0;
-      try {
-        values.push_back(std::stod(rest.substr(at), &used));
-      } catch (...) {
-        break;
-      }
-      at += used;
-    }
-  }
+  std::string word;
+  int count = 0;
+  MoveTimes times;
+  while (in >> word >> count >> times.Hide >> times.Show)
+    result[count] = times;
   return result;
 }
 
-std::map<std::string, std::vector<double>> bare;
+std::map<int, MoveTimes> bare;
 
 void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
   PressDesktopHotkey(1);
@@ -260,9 +250,9 @@ void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
     std::this_thread::sleep_for(100ms);
   }
   const auto worst = *std::max_element(totals.begin(), totals.end());
-  const auto moves = bare.find("moves " + std::to_string(count));
-  if (moves != bare.end() && moves->second.size() == 2) {
-    const double bareHide = moves->second[0], bareShow = moves->second[1];
+  const auto moves = bare.find(count);
+  if (moves != bare.end()) {
+    const double bareHide = moves->second.Hide, bareShow = moves->second.Show;
     std::printf("| %4d | %7.1f | %7.1f | %7.1f | %7.1f | %9.1f | %9.1f | %9.1f | %5.2f |\n", count,
                 Median(hides), Median(shows), Median(totals), worst, bareHide, bareShow,
                 bareHide + bareShow, Median(totals) / (bareHide + bareShow));

@@ -136,9 +136,7 @@ bool RunStep(const std::string &step) {
   }
   if (step.rfind("screenshot:", 0) == 0) {
     Sleep(500); // let the last repaint reach the screen
-    const auto file = SaveScreenshot(step.substr(11));
-    std::printf("saved %s\n", file.string().c_str());
-    return true;
+    return TakeDisplayScreenshot(step.substr(11)).has_value();
   }
   if (step == "hide-settings") {
     PostMessageW(MainForm(), WM_CLOSE, 0, 0); // closing only hides it

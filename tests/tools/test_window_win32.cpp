@@ -2,8 +2,8 @@
 // end-to-end tests, and keeps them until it is ended. Copy it under another
 // name (e.g. "notepad.exe") where a test needs a process name.
 //
-//   test_window.exe [--class NAME] [--title TEXT] [--count N] [--minimized]
-//                   [--tool-popup] [--at X Y] [--size W H] [--colour R G B]
+//   test_window.exe [--class NAME] [--title TEXT] [--count N] [--at X Y]
+//                   [--size W H] [--colour R G B]
 //
 // Each window is placed at (X + 30 i, Y + 30 i) and painted in a colour of
 // its own (or the one given), also when asked to print itself
@@ -105,8 +105,6 @@ int wmain(int argc, wchar_t **argv) {
   std::wstring title = L"Test window";
   int count = 1;
   int x = 100, y = 100, width = 400, height = 300;
-  bool minimized = false;
-  bool toolPopup = false;
   for (int i = 1; i < argc; ++i) {
     const std::wstring option = argv[i];
     if (option == L"--class" && i + 1 < argc)
@@ -115,10 +113,6 @@ int wmain(int argc, wchar_t **argv) {
       title = argv[++i];
     else if (option == L"--count" && i + 1 < argc)
       count = _wtoi(argv[++i]);
-    else if (option == L"--minimized")
-      minimized = true;
-    else if (option == L"--tool-popup")
-      toolPopup = true;
     else if (option == L"--at" && i + 2 < argc) {
       x = _wtoi(argv[++i]);
       y = _wtoi(argv[++i]);
@@ -140,14 +134,12 @@ int wmain(int argc, wchar_t **argv) {
   windowClass.lpszClassName = className.c_str();
   RegisterClassExW(&windowClass);
 
-  const DWORD style = toolPopup ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW;
-  const DWORD exStyle = toolPopup ? WS_EX_TOOLWINDOW : 0;
   for (int i = 0; i < count; ++i) {
     const std::wstring caption = count > 1 ? title + L" " + std::to_wstring(i + 1) : title;
-    HWND window =
-        CreateWindowExW(exStyle, className.c_str(), caption.c_str(), style, x + 30 * i, y + 30 * i,
-                        width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ShowWindow(window, minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+    HWND window = CreateWindowExW(0, className.c_str(), caption.c_str(), WS_OVERLAPPEDWINDOW,
+                                  x + 30 * i, y + 30 * i, width, height, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
     std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
   }
   std::fflush(stdout);
