@@ -30,7 +30,8 @@ protected:
   }
   void TearDown() override {
     library_.UnInstallHook();
-    testWindow_->Kill();
+    if (testWindow_) // not started when the library failed to load
+      testWindow_->Kill();
     DestroyWindow(receiver_);
   }
 
