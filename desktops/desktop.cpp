@@ -121,17 +121,14 @@ void TDesktop::Deactivate(bool foregroundIsTricky) {
   environment_.Services.CaptureTaskbar(*this);
   if (environment_.Setup.DesktopEnableMultipleIcons)
     environment_.Services.SaveIconLayout(*this);
+  for (TManagedWindow *window : windows_)
+    window->ReadOwnExStyle();
   if (environment_.Journal) {
     // One write that records every window before any leaves the screen.
     THiddenWindowJournal::DeferredWrites oneWrite(environment_.Journal);
-    for (TManagedWindow *window : windows_)
-      if (!window->Sticky) {
-        window->ReadOwnExStyle();
+    for (const TManagedWindow *window : windows_)
+      if (!window->Sticky)
         environment_.Journal->WindowHidden(window->JournalEntry());
-      }
-  } else {
-    for (TManagedWindow *window : windows_)
-      window->ReadOwnExStyle();
   }
   const WindowBatch together(system);
   for (TManagedWindow *window : windows_)
