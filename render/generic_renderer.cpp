@@ -318,18 +318,23 @@ void TGeneric3DRenderer::ClearBackground() {
     device_.Clear(BackgroundSetting() == 0 ? 0xFFFFFF : 0x000000);
 }
 
-bool TGeneric3DRenderer::BackgroundCoversScreen() const {
+TGeneric3DRenderer::BackgroundSource TGeneric3DRenderer::Background() const {
   const HostTextures &textures = world_.Textures();
   switch (BackgroundSetting()) {
   case 2:
-    return textures.WhiteGradientColours.size() >= 2 || textures.WhiteGradient != 0;
+    return {textures.WhiteGradient, &textures.WhiteGradientColours};
   case 3:
-    return textures.BlackGradientColours.size() >= 2 || textures.BlackGradient != 0;
+    return {textures.BlackGradient, &textures.BlackGradientColours};
   case 4:
-    return textures.Backgrounds[static_cast<std::size_t>(kind_)] != 0;
+    return {textures.Backgrounds[static_cast<std::size_t>(kind_)], nullptr};
   default:
-    return false;
+    return {};
   }
+}
+
+bool TGeneric3DRenderer::BackgroundCoversScreen() const {
+  const BackgroundSource background = Background();
+  return background.HasColours() || background.texture != 0;
 }
 
 void TGeneric3DRenderer::DrawBackgroundQuad() {
@@ -337,37 +342,20 @@ void TGeneric3DRenderer::DrawBackgroundQuad() {
   // every pixel of the screen read what lies under it first.
   device_.SetAlphaBlending(false);
   device_.SetDepth(false, false);
-  const HostTextures &textures = world_.Textures();
   const float width = static_cast<float>(world_.ScreenWidth()),
               height = static_cast<float>(world_.ScreenHeight());
-  TextureId texture = 0;
-  const std::vector<std::uint32_t> *colours = nullptr;
-  switch (BackgroundSetting()) {
-  case 2:
-    texture = textures.WhiteGradient;
-    colours = &textures.WhiteGradientColours;
-    break;
-  case 3:
-    texture = textures.BlackGradient;
-    colours = &textures.BlackGradientColours;
-    break;
-  case 4:
-    texture = textures.Backgrounds[static_cast<std::size_t>(kind_)];
-    break;
-  default:
-    return;
-  }
-  if (colours && colours->size() >= 2) {
+  const BackgroundSource background = Background();
+  if (background.HasColours()) {
     // The same picture, drawn from its colours: far cheaper on every frame.
-    if (gradientBands_.empty() || gradientSource_ != colours)
-      gradientBands_ = GradientBands(*colours, width, height, 0.99f);
-    gradientSource_ = colours;
+    if (gradientBands_.empty() || gradientSource_ != background.colours)
+      gradientBands_ = GradientBands(*background.colours, width, height, 0.99f);
+    gradientSource_ = background.colours;
     device_.DrawScreenTriangles(gradientBands_);
     return;
   }
-  if (!texture)
-    return; // a picture that could not be loaded leaves the plain colour
-  DrawScreenQuad(texture, kOpaqueWhite, 0, 0, width, height, 0.99f);
+  if (!background.texture)
+    return; // none, or a picture that could not be loaded: the plain colour
+  DrawScreenQuad(background.texture, kOpaqueWhite, 0, 0, width, height, 0.99f);
 }
 
 void TGeneric3DRenderer::DrawSkyBox() {

@@ -114,6 +114,14 @@ protected:
   // The background of the effect's setting: clears, and draws the gradient
   // or picture quads. Call before BeginScene returns control to the scene.
   void ClearBackground();
+  // The gradient (its texture and the colours it is drawn from) or picture
+  // of the effect's background setting; empty for a plain colour or the sky.
+  struct BackgroundSource {
+    TextureId texture = 0;
+    const std::vector<std::uint32_t> *colours = nullptr;
+    bool HasColours() const { return colours && colours->size() >= 2; }
+  };
+  BackgroundSource Background() const;
   bool BackgroundCoversScreen() const;
   void DrawBackgroundQuad();
   // The theme's sky box, when the background is the theme and it is loaded.
