@@ -48,9 +48,8 @@ public:
 
   // Target and depth buffer, depth 1, stencil 0; colour as 0xRRGGBB.
   virtual void Clear(std::uint32_t colour) = 0;
-  // Clears depth and stencil only, for a frame whose background covers the
-  // screen. A device that cannot do so clears everything.
-  virtual void ClearDepth() { Clear(0); }
+  // Depth 1 and stencil 0 only, for a frame whose background covers the screen.
+  virtual void ClearDepth() = 0;
   virtual void BeginScene() = 0;
   virtual void EndScene() = 0;
   // Culling and lighting off, multisampling as asked, stage 0 colour texture x

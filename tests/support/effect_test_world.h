@@ -48,6 +48,7 @@ public:
     textures.erase(id);
   }
   void Clear(std::uint32_t) override {}
+  void ClearDepth() override {}
   void BeginScene() override { strips.clear(), quads.clear(), colouredTriangles.clear(); }
   void EndScene() override {}
   void SetCommonStates(bool) override {}
