@@ -22,9 +22,6 @@ trap qv_wine_stop EXIT
 qv_wine_start "$build"
 
 bin="$build/mingw/bin"
-rm -rf "$bin/screenshots"
-export QV_SCREENSHOT_DIR
-QV_SCREENSHOT_DIR=$(winepath -w "$bin/screenshots")
 
 # Two windows of another program to manage.
 wine "$bin/test_window.exe" --count 2 --title "Another program" --at 160 220 >/dev/null &
@@ -43,5 +40,5 @@ fi
 wine "$bin/qvdriver.exe" quit
 wait "$program"
 kill "$windows" 2>/dev/null || true
-qv_convert_screenshots "$bin/screenshots" "$build/screenshots"
+qv_collect_screenshots "$build/screenshots"
 echo "Screenshots: $build/screenshots"

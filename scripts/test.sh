@@ -26,9 +26,6 @@ source "$root/scripts/wine-env.sh"
 trap qv_wine_stop EXIT
 # A prefix of the tests' own: the settings they store stay out of the run command's.
 qv_wine_start "$build" wineprefix-tests || exit 1
-rm -rf "$build/mingw/bin/screenshots"
-export QV_SCREENSHOT_DIR
-QV_SCREENSHOT_DIR=$(winepath -w "$build/mingw/bin/screenshots" 2>/dev/null)
 
 passed=0
 failed=0
@@ -83,7 +80,7 @@ if ((${#failed_cases[@]} > 0)) && grep -qE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: quad
   fi
 fi
 
-qv_convert_screenshots "$build/mingw/bin/screenshots" "$build/screenshots"
+qv_collect_screenshots "$build/screenshots"
 echo "Screenshots: $build/screenshots"
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

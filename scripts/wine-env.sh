@@ -64,15 +64,11 @@ qv_wine_stop() {
   fi
 }
 
-# Converts the BMP screenshots of a folder to PNG files in another, and
-# gathers the display's screenshots there too.
-qv_convert_screenshots() {
-  local from=$1 to=$2
+# Gathers the display's screenshots into a folder.
+qv_collect_screenshots() {
+  local to=$1
   mkdir -p "$to"
   shopt -s nullglob
-  for bmp in "$from"/*.bmp; do
-    convert "$bmp" "$to/$(basename "${bmp%.bmp}").png" && rm -f "$bmp"
-  done
   for png in "${QV_X_SHOTS:-/nonexistent}"/*.png; do
     cp -f "$png" "$to/"
   done
