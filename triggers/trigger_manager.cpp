@@ -176,9 +176,10 @@ void TTriggerManager::SwitchToDesktop(int desktop, bool showOsd, bool force) {
   if (!switchingAllowed_ && !force)
     return;
   targets_.UpdateThumbnailAndTaskbar(); // the desktop leaves a fresh picture behind
+  targets_.SetCurrentDesktop(desktop);
+  // Shown once the windows have moved: painting it first would hold them up.
   if (showOsd)
     targets_.ShowOsd("Switched to desktop " + std::to_string(desktop));
-  targets_.SetCurrentDesktop(desktop);
   targets_.UpdateDesktopTrayIcons();
 }
 

@@ -121,7 +121,7 @@ TEST_F(TriggerManagerTest, TheLibraryRecordIsPreparedAndToldWhetherToFollowTheRi
 TEST_F(TriggerManagerTest, ASwitchCapturesShowsTheOsdSwitchesAndUpdatesTheTrayUnlessRefused) {
   manager.Dispatch(3);
   EXPECT_EQ(targets.calls, (Calls{"hide osd", "close preview", "access 3 from 1", "capture",
-                                  "osd Switched to desktop 3", "switch 3", "tray icons"}));
+                                  "switch 3", "osd Switched to desktop 3", "tray icons"}));
   targets.current = 6; // next and previous wrap around
   for (const auto &[action, expected] : {std::pair{7, 1}, {8, 6}, {8, 5}}) {
     manager.Dispatch(action);
@@ -151,8 +151,8 @@ TEST_F(TriggerManagerTest, RequestsArrivingWhileThePasswordIsAskedForAreDropped)
     manager.SwitchToDesktop(4, true, true);
   };
   manager.Dispatch(5);
-  EXPECT_EQ(targets.Effects(), (Calls{"access 5 from 1", "capture", "osd Switched to desktop 5",
-                                      "switch 5", "tray icons"}));
+  EXPECT_EQ(targets.Effects(), (Calls{"access 5 from 1", "capture", "switch 5",
+                                      "osd Switched to desktop 5", "tray icons"}));
   EXPECT_TRUE(manager.EffectReady());
 
   manager.Dispatch(2); // and the next request after it is served again
@@ -206,7 +206,7 @@ TEST_F(TriggerManagerTest, HotKeysAndZonesRunTheirActionsAndAnEdgeCarriesAWindow
   manager.SetEffectReady();
   Notify(7); // a corner keeps its own action
   EXPECT_EQ(targets.Effects(),
-            (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2", "switch 2",
+            (Calls{"access 2 from 1", "capture", "switch 2", "osd Switched to desktop 2",
                    "tray icons", "effect 11", "effect 12", "effect 9"}));
 
   // During an effect edges go to the renderer and corners do nothing.
@@ -242,8 +242,8 @@ TEST_F(TriggerManagerTest, GesturesRunEveryMatchingSettingInOrderAndEachMoveActs
   setup.CubeGesture = "D";
   setup.Desktop2Gesture = "D";
   Gesture("D");
-  EXPECT_EQ(targets.Effects(), (Calls{"access 2 from 1", "capture", "osd Switched to desktop 2",
-                                      "switch 2", "tray icons", "effect 9"}));
+  EXPECT_EQ(targets.Effects(), (Calls{"access 2 from 1", "capture", "switch 2",
+                                      "osd Switched to desktop 2", "tray icons", "effect 9"}));
   EXPECT_EQ(+targets.shared.EventCode, 0u);
 
   targets.calls.clear();
