@@ -282,6 +282,15 @@ void D3D9Device::ClearDepth() {
   device_->Clear(0, nullptr, DepthTargets(), 0, 1.0f, 0);
 }
 
+void D3D9Device::SetDepthRange(float nearest, float farthest) {
+  D3DVIEWPORT9 viewport{};
+  if (FAILED(device_->GetViewport(&viewport)))
+    return;
+  viewport.MinZ = nearest;
+  viewport.MaxZ = farthest;
+  device_->SetViewport(&viewport);
+}
+
 DWORD D3D9Device::DepthTargets() const {
   return presentParameters_.AutoDepthStencilFormat == D3DFMT_D24S8
              ? D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL

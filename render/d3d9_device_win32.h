@@ -72,6 +72,7 @@ public:
   void BeginScene() override;
   void EndScene() override;
   void ClearDepth() override;
+  void SetDepthRange(float nearest, float farthest) override;
   void SetCommonStates(bool antialias) override;
   void SetDepth(bool test, bool write) override;
   void SetAlphaBlending(bool on) override;

@@ -57,6 +57,9 @@ public:
   // over inverse source alpha.
   virtual void SetCommonStates(bool antialias) = 0;
   virtual void SetDepth(bool test, bool write) = 0;
+  // The part of the depth buffer that the scene's depths 0 to 1 map onto: a
+  // layer drawn in the far half always lies under one drawn in the near half.
+  virtual void SetDepthRange(float nearest, float farthest) = 0;
   virtual void SetAlphaBlending(bool on) = 0;
   // Stage 0 alpha: texture x diffuse (on) or diffuse alone (off).
   virtual void SetTextureAlpha(bool modulate) = 0;

@@ -245,13 +245,17 @@ void T3DDesktopFlipRenderer::RenderScene() {
 
   const FlipRowLayout row = FlipRow(selectedDesktop_, slide_->Value, depth_->Value, turn_->Value,
                                     fade_->Value, turn_->TargetValue);
-  // The reflections lie under everything, so they neither test nor hide.
+  // The reflections lie under every pane, in the far half of the depth
+  // buffer, but hide one another: a reflection behind a nearer one costs
+  // nothing to draw, and the row is drawn from the middle outwards.
   device_.SetAlphaBlending(true);
-  device_.SetDepth(false, true);
+  device_.SetDepthRange(0.5f, 1.0f);
+  device_.SetDepth(true, true);
   device_.SetTextureAlpha(true);
   DrawRow(row, true);
-  device_.SetDepth(true, true);
+  device_.SetDepthRange(0.0f, 0.5f);
   DrawRow(row, false);
+  device_.SetDepthRange(0.0f, 1.0f);
   device_.SetTextureAlpha(false);
 
   DrawButtons(selectedDesktop_);

@@ -53,6 +53,7 @@ public:
   void EndScene() override {}
   void SetCommonStates(bool) override {}
   void SetDepth(bool, bool) override {}
+  void SetDepthRange(float, float) override {}
   void SetAlphaBlending(bool) override {}
   void SetTextureAlpha(bool) override {}
   void SetLighting(const PointLight *) override {}
