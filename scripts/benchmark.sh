@@ -112,7 +112,19 @@ wait "$program"
 # program's memory during and after 20 effects (read from /proc).
 # Wine's programs end their lines with a carriage return.
 read -r _ bare screen < <(wine "$bench" bare:10 | tr -d '\r' | grep '^bare')
-declare -A fps latency
+# The machine's speed drifts within a run: each effect is also set beside the
+# bare loop measured just before and just after it (their mean).
+declare -A fps latency beside
+bare_fps() { wine "$bench" bare:5 | tr -d '\r' | awk '/^bare/ { print $2 }'; }
+# measure KEY STEP: the effect's latency and frame rate, and the bare loop around it.
+measure() {
+  local before after name=${2%%:*}
+  before=$(bare_fps)
+  read -r _ latency[$1] fps[$1] < <(wine "$bench" "$2" | tr -d '\r' | grep "^$name ") ||
+    { latency[$1]=0; fps[$1]=0; }
+  after=$(bare_fps)
+  beside[$1]=$(awk -v a="$before" -v b="$after" 'BEGIN { print (a + b) / 2 }')
+}
 for live in 0 1; do
   wine "$bench" settings:PerformanceLivePreview=$live
   wine "$bin/quadrivista.exe" &
@@ -126,7 +138,7 @@ for live in 0 1; do
   second=$!
   sleep 3
   wine "$bench" key:ctrl+1
-  read -r _ latency[$live] fps[$live] < <(wine "$bench" cube:10 | tr -d '\r' | grep '^cube')
+  measure "$live" cube:10
   if [[ $live == 1 ]]; then
     pid=$(pgrep -f "$bin/quadrivista.exe" | head -n 1)
     rss_before=$(rss "$pid")
@@ -165,8 +177,7 @@ pid=$(pgrep -f "$bin/quadrivista.exe" | head -n 1)
 effects=(flip carousel explorer)
 declare -A runs_before runs_after
 for effect in "${effects[@]}"; do
-  read -r _ latency[$effect] fps[$effect] < <(wine "$bench" "$effect:10" | tr -d '\r' |
-    grep "^$effect ") || { latency[$effect]=0; fps[$effect]=0; }
+  measure "$effect" "$effect:10"
   runs_before[$effect]=$(rss "$pid")
   wine "$bench" "cycles:20:$effect"
   runs_after[$effect]=$(rss "$pid")
@@ -174,26 +185,32 @@ done
 wine "$bin/test_window.exe" --at 300 300 --size 500 300 --colour 200 60 60 >/dev/null &
 carried=$!
 sleep 3
+ripple_before=$(bare_fps)
 read -r _ ripple < <(wine "$bench" ripple:500,310 | tr -d '\r' | grep '^ripple') || ripple=0
+beside[ripple]=$(awk -v a="$ripple_before" -v b="$(bare_fps)" 'BEGIN { print (a + b) / 2 }')
 kill "$first" "$second" "$carried" 2>/dev/null || true
 wine "$bin/qvdriver.exe" quit
 wait "$program"
 
 printf '\nEffects at %s, 10 windows on each of desktops 1 and 2\n' "$screen"
-printf '| %-34s | %12s | %16s | %17s |\n' "" "frames / s" "share of bare" "hotkey to screen"
-printf '| %-34s | %12.1f | %16s | %17s |\n' "bare Direct3D 9 loop (one quad)" "$bare" "1.00" "-"
-share() { awk -v a="$1" -v b="$bare" 'BEGIN { print a / b }'; }
+printf '| %-34s | %10s | %13s | %12s | %15s | %16s |\n' "" "frames / s" "share of bare" \
+  "bare beside" "share of beside" "hotkey to screen"
+printf '| %-34s | %10.1f | %13s | %12s | %15s | %16s |\n' "bare Direct3D 9 loop (one quad)" \
+  "$bare" "1.00" "-" "-" "-"
+share() { awk -v a="$1" -v b="$2" 'BEGIN { print b > 0 ? a / b : 0 }'; }
+row() { # name fps beside latency
+  printf '| %-34s | %10.1f | %13.2f | %12.1f | %15.2f | %16s |\n' "$1" "$2" "$(share "$2" "$bare")" \
+    "$3" "$(share "$2" "$3")" "$4"
+}
 for live in 0 1; do
-  name="cube, live preview $([[ $live == 1 ]] && echo on || echo off)"
-  printf '| %-34s | %12.1f | %16.2f | %14.0f ms |\n' "$name" "${fps[$live]}" \
-    "$(share "${fps[$live]}")" "${latency[$live]}"
+  row "cube, live preview $([[ $live == 1 ]] && echo on || echo off)" "${fps[$live]}" \
+    "${beside[$live]}" "$(printf '%.0f ms' "${latency[$live]}")"
 done
 for effect in "${effects[@]}"; do
-  printf '| %-34s | %12.1f | %16.2f | %14.0f ms |\n' "$effect, live preview on" "${fps[$effect]}" \
-    "$(share "${fps[$effect]}")" "${latency[$effect]}"
+  row "$effect, live preview on" "${fps[$effect]}" "${beside[$effect]}" \
+    "$(printf '%.0f ms' "${latency[$effect]}")"
 done
-printf '| %-34s | %12.1f | %16.2f | %17s |\n' "ripple (window carried into flip)" \
-  "$ripple" "$(share "$ripple")" "-"
+row "ripple (window carried into flip)" "$ripple" "${beside[ripple]}" "-"
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 printf 'Memory (resident, anonymous): %s MiB before 20 cubes, %s MiB at the peak during them, %s MiB after 10, %s MiB after 20\n' \
   "$(mib "$rss_before")" "$(mib "$peak")" "$(mib "$rss_middle")" "$(mib "$rss_after")"
