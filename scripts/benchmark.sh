@@ -36,10 +36,21 @@ else
 fi
 wine "$bin/standin_shell.exe" &
 sleep 2
-# The bare moves first, while no manager runs.
+# For each size the bare moves, while no manager runs, and right after them
+# the program's switches: the machine's speed drifts within a longer run.
 bare_file="$build/bench-bare.txt"
 test_window=$(winepath -w "$bin/test_window.exe")
-wine "$bin/qvbench.exe" bare "$test_window" "${1:-20}" | tr -d '\r' >"$bare_file"
+switch_rows=()
+for count in 10 50 200; do
+  wine "$bin/qvbench.exe" bare "$test_window" "${1:-20}" "$count" | tr -d '\r' >"$bare_file"
+  wine "$bin/quadrivista.exe" &
+  program=$!
+  wine "$bin/qvdriver.exe" wait-started
+  switch_rows+=("$(wine "$bin/qvbench.exe" switches "$test_window" "${1:-20}" "$count" \
+    "$(winepath -w "$bare_file")" | tr -d '\r')")
+  wine "$bin/qvdriver.exe" quit
+  wait "$program"
+done
 # A program's own window calls, without the program and with it running idle,
 # twice each, alternately.
 own_moves() { wine "$bin/qvbench.exe" own "$test_window" "${1:-20}" | tr -d '\r'; }
@@ -67,7 +78,11 @@ IFS=x read -r screen_width screen_height < <(awk '/^bare/ { print $3 }' "$build/
 wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started
-wine "$bin/qvbench.exe" "$test_window" "${1:-20}" "$(winepath -w "$bare_file")"
+printf 'Desktop switch from the hotkey'"'"'s key-up until the last window of the old desktop left the screen (hide) and the last of the new one is back (show), medians of %s switches; bare: the same moves made by a test program with no manager running, just before\n\n' "${1:-20}"
+printf '| windows per desktop | hide ms | show ms | switch ms | worst ms | bare hide ms | bare show ms | bare ms | ratio |\n'
+printf '|---|---|---|---|---|---|---|---|---|\n'
+printf '%s\n' "${switch_rows[@]}"
+wine "$bin/qvbench.exe" "$test_window" "${1:-20}"
 printf '\nA test program'"'"'s own window calls (50 windows shifted and back), without the program and with it running idle\n\n'
 printf '| without ms | with ms | slowdown |\n|---|---|---|\n'
 for i in 0 1; do

@@ -1,24 +1,27 @@
 // qvbench: measures the running quadrivista.exe from outside.
 //
-//   qvbench.exe bare <test_window.exe> [switches] > BARE_FILE
+//   qvbench.exe bare <test_window.exe> <switches> <N> > BARE_FILE
+//   qvbench.exe switches <test_window.exe> <switches> <N> <BARE_FILE>
 //   qvbench.exe own <test_window.exe> [rounds]
-//   qvbench.exe <test_window.exe> [switches] [BARE_FILE]
+//   qvbench.exe <test_window.exe> [switches]
 //
 // "bare", run while the program is not, times the moves a switch makes, made
 // by this process with no manager running: N windows moved up off the screen
-// one call each ("hide") and moved back ("show"), for N = 10, 50 and 200
-// (medians of `switches`); its output is the last form's BARE_FILE. "own"
-// times a program's own window calls (50 windows of a fresh process shifted
-// by 16 pixels and back, median ms), to be run with and without the program.
+// one call each ("hide") and moved back ("show"), medians of `switches`; its
+// output is BARE_FILE. "switches", with the program running with its default
+// hotkeys, times desktop switches between two desktops of N windows each from
+// the hotkey's key-up until the last window of the old desktop has left the
+// screen (hide) and until the last of the new one is back (show), medians of
+// `switches`, beside the bare moves and their ratio: one table row. The two
+// are meant to run one after the other for each N, since the machine's speed
+// drifts within a longer run. "own" times a program's own window calls (50
+// windows of a fresh process shifted by 16 pixels and back, median ms), to be
+// run with and without the program.
 //
-// The second form, with the program running with its default hotkeys, times
-// desktop switches from the hotkey's key-up until the last window of the old
-// desktop has left the screen (hide) and until the last of the new one is
-// back (show), medians of `switches`, beside the bare moves and their ratio;
-// one switch while
-// a window of desktop 1 is hung; the hot-corner latency. (Idle CPU and memory
-// are read by scripts/benchmark.sh from outside Wine, which does not report
-// other processes' times.)
+// The last form, with the program running, times one switch while a window
+// of desktop 1 is hung and the hot-corner latency. (Idle CPU and memory are
+// read by scripts/benchmark.sh from outside Wine, which does not report other
+// processes' times.)
 #include <windows.h>
 
 #include <algorithm>
@@ -186,14 +189,12 @@ double OwnMoves(const std::vector<HWND> &windows, int rounds) {
 
 constexpr int kOwnMoveWindows = 50;
 
-// Without the program: "moves N HIDE SHOW" per size.
-void MeasureBare(const std::wstring &testWindow, int rounds) {
-  for (int count : {10, 50, 200}) {
-    WindowProcess windows(testWindow, count);
-    std::this_thread::sleep_for(1s); // painted and settled
-    const MoveTimes times = BareMoves(windows.Windows(), rounds);
-    std::printf("moves %d %.1f %.1f\n", count, times.Hide, times.Show);
-  }
+// Without the program: "moves N HIDE SHOW".
+void MeasureBare(const std::wstring &testWindow, int rounds, int count) {
+  WindowProcess windows(testWindow, count);
+  std::this_thread::sleep_for(1s); // painted and settled
+  const MoveTimes times = BareMoves(windows.Windows(), rounds);
+  std::printf("moves %d %.1f %.1f\n", count, times.Hide, times.Show);
 }
 
 // A program's own window calls, in a fresh process: the median ms. Run once
@@ -334,36 +335,29 @@ void MeasureZoneEntry(const std::wstring &testWindow, int times) {
 } // namespace
 
 int wmain(int argc, wchar_t **argv) {
-  if (argc >= 3 && std::wstring(argv[1]) == L"bare") {
-    MeasureBare(argv[2], argc > 3 ? _wtoi(argv[3]) : 20);
+  if (argc >= 5 && std::wstring(argv[1]) == L"bare") {
+    MeasureBare(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
     return 0;
   }
   if (argc >= 3 && std::wstring(argv[1]) == L"own") {
     MeasureOwnMoves(argv[2], argc > 3 ? _wtoi(argv[3]) : 20);
     return 0;
   }
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: qvbench [bare] <test_window.exe> [switches] [bare file]\n");
+  if (argc < 2 || (std::wstring(argv[1]) == L"switches" && argc < 6)) {
+    std::fprintf(stderr, "usage: qvbench bare|switches|own|<test_window.exe> ...\n");
     return 2;
   }
-  const std::wstring testWindow = argv[1];
-  const int switches = argc > 2 ? _wtoi(argv[2]) : 20;
-  if (argc > 3)
-    bare = ReadBare(argv[3]);
   if (!FindWindowW(L"TSettings", nullptr)) {
     std::fprintf(stderr, "quadrivista.exe is not running\n");
     return 1;
   }
-
-  std::printf("Desktop switch from the hotkey's key-up until the last window of the old desktop "
-              "left the screen (hide) and the last of the new one is back (show), medians of %d "
-              "switches; bare: the same moves made by a test program with no manager running\n\n",
-              switches);
-  std::printf("| windows per desktop | hide ms | show ms | switch ms | worst ms | bare hide ms | "
-              "bare show ms | bare ms | ratio |\n");
-  std::printf("|---|---|---|---|---|---|---|---|---|\n");
-  for (int count : {10, 50, 200})
-    MeasureSwitches(testWindow, count, switches);
+  if (std::wstring(argv[1]) == L"switches") {
+    bare = ReadBare(argv[5]);
+    MeasureSwitches(argv[2], _wtoi(argv[4]), _wtoi(argv[3]));
+    return 0;
+  }
+  const std::wstring testWindow = argv[1];
+  const int switches = argc > 2 ? _wtoi(argv[2]) : 20;
   std::printf("\nA switch while one window's program does not answer\n\n");
   std::printf("| windows on desktop 1 | ms |\n|---|---|\n");
   MeasureSwitchWithHungWindow(testWindow);
