@@ -212,7 +212,7 @@ printf '| %-34s | %10s | %13s | %12s | %15s | %16s |\n' "" "frames / s" "share o
   "bare beside" "share of beside" "hotkey to screen"
 printf '| %-34s | %10.1f | %13s | %12s | %15s | %16s |\n' "bare Direct3D 9 loop (one quad)" \
   "$bare" "1.00" "-" "-" "-"
-share() { awk -v a="$1" -v b="$2" 'BEGIN { print b > 0 ? a / b : 0 }'; }
+share() { awk -v a="$1" -v b="$2" 'BEGIN { print (b > 0 ? a / b : 0) }'; }
 row() { # name fps beside latency
   printf '| %-34s | %10.1f | %13.2f | %12.1f | %15.2f | %16s |\n' "$1" "$2" "$(share "$2" "$bare")" \
     "$3" "$(share "$2" "$3")" "$4"
