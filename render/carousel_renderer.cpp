@@ -59,6 +59,18 @@ CarouselPlace CarouselScreenPlace(int desktop) {
   return {{kRingRadius * std::sin(a), 0, kRingRadius * std::cos(a)}, kPi + a};
 }
 
+std::array<int, 6> CarouselNearestFirst(Vec3 eye) {
+  std::array<int, 6> order{1, 2, 3, 4, 5, 6};
+  const auto distance = [&](int desktop) {
+    const Vec3 c = CarouselScreenPlace(desktop).centre;
+    return (c.x - eye.x) * (c.x - eye.x) + (c.y - eye.y) * (c.y - eye.y) +
+           (c.z - eye.z) * (c.z - eye.z);
+  };
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return distance(a) < distance(b); });
+  return order;
+}
+
 T3DDesktopCarouselRenderer::T3DDesktopCarouselRenderer(EffectDevice &device, EffectWorld &world)
     : TGeneric3DRenderer(device, world, EffectKind::Carousel),
       quarterWidth_(std::max(1, world.ScreenWidth() / 4)),
@@ -174,9 +186,9 @@ void T3DDesktopCarouselRenderer::SetCamera() {
   pitch_ = pitch;
   const float d = distance_->Value;
   const float s = scale_->Value;
-  const Vec3 eye{std::sin(yaw_) * d * std::cos(pitch_ / s), std::sin(pitch_) * d,
-                 std::cos(yaw_) * d * std::cos(pitch_ / s)};
-  device_.SetTransform(TransformKind::View, MatrixLookAtLH(eye, {0, 0, 0}, {0, 1, 0}));
+  eye_ = {std::sin(yaw_) * d * std::cos(pitch_ / s), std::sin(pitch_) * d,
+          std::cos(yaw_) * d * std::cos(pitch_ / s)};
+  device_.SetTransform(TransformKind::View, MatrixLookAtLH(eye_, {0, 0, 0}, {0, 1, 0}));
   device_.SetTransform(TransformKind::Projection,
                        MatrixPerspectiveFovLH(kPi / 4, 1.0f, 1.0f, 100.0f));
 }
@@ -201,7 +213,11 @@ bool T3DDesktopCarouselRenderer::SetScreenOpacity(float opacity) {
 
 void T3DDesktopCarouselRenderer::DrawScreens(bool reflections) {
   const HostTextures &textures = world_.Textures();
-  for (int d = 1; d <= 6; ++d) {
+  // The solid screens nearest first; the blended reflections keep one order
+  // whatever the turn, so that their look does not jump.
+  const std::array<int, 6> order =
+      reflections ? std::array<int, 6>{1, 2, 3, 4, 5, 6} : CarouselNearestFirst(eye_);
+  for (int d : order) {
     const CarouselPlace place = CarouselScreenPlace(d);
     device_.SetTexture(ShowsProtectedPicture(d) ? textures.ProtectedDesktop
                                                 : textures_[static_cast<std::size_t>(d - 1)]);

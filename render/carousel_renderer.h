@@ -22,6 +22,10 @@ struct CarouselPlace {
   float turn;
 };
 CarouselPlace CarouselScreenPlace(int desktop);
+// Desktops 1 to 6 by the distance of their screens from `eye`, nearest first:
+// drawn in this order, the parts of a screen that a nearer one hides fail the
+// depth test before they are textured.
+std::array<int, 6> CarouselNearestFirst(Vec3 eye);
 
 class T3DDesktopCarouselRenderer : public TGeneric3DRenderer {
 public:
@@ -76,6 +80,7 @@ private:
   std::unique_ptr<LivePreview> livePreview_;
   float yaw_ = 0;
   float pitch_ = 0;
+  Vec3 eye_{0, 0, 0};
   bool dragging_ = false;
   ScreenPoint lastCursor_{0, 0};
 };

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <set>
 
 namespace qv {
 namespace {
@@ -24,6 +25,13 @@ TEST(CarouselRing, EachTurnBringsTheNextDesktopToTheFrontOfTheRing) {
     EXPECT_NEAR(facing.x * place.centre.x + facing.z * place.centre.z, 3.0f, 1e-4) << d;
   }
   EXPECT_NEAR(CarouselScreenPlace(4).centre.z, -3.0f, 1e-5);
+
+  // Seen from in front of desktop 4, its neighbours come next and desktop 1,
+  // across the ring, last.
+  const std::array<int, 6> order = CarouselNearestFirst({0, 1, -5.4f});
+  EXPECT_EQ(order[0], 4);
+  EXPECT_EQ((std::set<int>{order[1], order[2]}), (std::set<int>{3, 5}));
+  EXPECT_EQ(order[5], 1);
 }
 
 class CarouselTest : public test::EffectTest<T3DDesktopCarouselRenderer> {
