@@ -101,10 +101,28 @@ TEST(SetupTest, StoredValuesThatDoNotReadAsTheirTypeOrLieOutsideTheirRangeGiveTh
   }
 }
 
-TEST(SetupTest, UnreadableStoredTextGivesDefaultsAndAStoreThatCannotBeOpenedChangesNothing) {
-  const std::string good = qv::SetupCipher().EncipherToHex("OSDTimeout=4\r\n");
-  for (const std::string &stored :
-       {std::string("not hex"), good.substr(0, 16), good + "AB", std::string(16, 'F')}) {
+// Settings saved by earlier runs must keep loading, so the enciphered form never changes;
+// any text that does not decipher gives the defaults.
+TEST(SetupTest, TheStoredFormIsFixedUnreadableTextGivesDefaultsAStoreNotOpenedChangesNothing) {
+  const qv::SetupCipher cipher;
+  const std::string good = cipher.EncipherToHex("OSDTimeout=4\r\n");
+  EXPECT_EQ(good, "0996AA10B33950E49DC5790DF9F7CED1");
+  EXPECT_EQ(cipher.DecipherFromHex("0996aa10b33950e49dc5790df9f7ced1"), "OSDTimeout=4\r\n");
+  EXPECT_EQ(cipher.Encipher(std::string(16, 'a')).size(), 24u) << "a whole block of padding";
+  std::string plain;
+  for (int length = 0; length <= 300; ++length, plain += static_cast<char>(length * 37 + 11))
+    EXPECT_EQ(cipher.DecipherFromHex(cipher.EncipherToHex(plain)), plain) << length;
+  // Arbitrary blocks decipher to arbitrary last bytes, so most carry an impossible count.
+  int rejected = 0;
+  for (int i = 0; i < 256; ++i)
+    if (const auto deciphered = cipher.Decipher(std::string(8, static_cast<char>(i))))
+      EXPECT_LE(deciphered->size(), 7u);
+    else
+      ++rejected;
+  EXPECT_GE(rejected, 200);
+
+  for (const std::string &stored : {std::string("not hex"), "G" + good.substr(1), std::string(),
+                                    good.substr(0, 16), good + "AB", std::string(16, 'F')}) {
     Store store;
     store.setupText = stored;
     std::optional<qv::TSetup> setup;

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace {
 
 using namespace qv;
@@ -43,13 +41,9 @@ TEST(KeyboardRowsTest, CellsShowEachShortcutAcceptedOnesAreStoredAndDefaultsRest
     EXPECT_EQ(setup.*row.setting, defaults.*row.setting) << row.action;
 }
 
-TEST(HotkeySelectorKeysTest, NamesAreUniqueInKeyCodeOrderAndMakeShortcutsThatReadBack) {
-  const auto names = SelectableKeyNames();
-  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
-  for (std::size_t i = 1; i < names.size(); ++i)
-    EXPECT_LT(TextToShortCut(names[i - 1]), TextToShortCut(names[i])) << names[i];
-
-  for (const std::string &name : names) {
+// Every name the key selector offers makes a shortcut that its cell reads back.
+TEST(HotkeySelectorKeysTest, EachKeyNameMakesAShortcutThatReadsBackAndNoKeyMakesNone) {
+  for (const std::string &name : SelectableKeyNames()) {
     const TShortCut shortCut = MakeShortCut(name, true, false, true);
     EXPECT_EQ(ShortCutOfKeyCell(KeyCellText(shortCut)), shortCut) << name;
   }
