@@ -1,5 +1,8 @@
 #include "shell/setup.h"
 
+#include "shell/shortcut_text.h"
+#include "shell/text_util.h"
+
 #include "tests/support/memory_settings_store.h"
 
 #include <gtest/gtest.h>
@@ -175,6 +178,43 @@ TEST(ValueListTest, LinesAreSetReplacedAndRemovedAndCommaTextQuotesOnlyWhatNeeds
             (std::vector<std::string>{"a", "b", "c", "d,e", "", "x\"y", ""}));
   EXPECT_TRUE(qv::FromCommaText("").empty());
   EXPECT_EQ(qv::FromCommaText("\"unterminated"), std::vector<std::string>{"unterminated"});
+}
+
+TEST(ShortCutTextTest, WritesMenuStyleTextsReadsThemInAnyCaseOrOrderAndEveryOneReadsBack) {
+  const struct {
+    int shortCut;
+    const char *written, *read;
+  } cases[] = {{qv::kShortCutCtrl | '1', "Ctrl+1", "ctrl+1"},
+               {0x7A, "F11", "  F11 "},
+               {qv::kShortCutCtrl | 0x77, "Ctrl+F8", "ctrl+f8"},
+               {qv::kShortCutAlt | qv::kShortCutCtrl | qv::kShortCutShift | 0x2E,
+                "Shift+Ctrl+Alt+Del", "ALT+ctrl+SHIFT+del"},
+               {qv::kShortCutAlt | 0x6B, "Alt+Num +", "alt+num +"},
+               {qv::kShortCutAlt | qv::kShortCutCtrl | 'X', "Ctrl+Alt+X", "ALT+CTRL+x"},
+               {0x22, "PgDn", "pgdn"},
+               {0x87, "F24", "f24"}};
+  for (const auto &c : cases) {
+    EXPECT_EQ(qv::ShortCutToText(c.shortCut), c.written) << c.shortCut;
+    EXPECT_EQ(qv::TextToShortCut(c.read), c.shortCut) << '"' << c.read << '"';
+  }
+  // 0x10 is the Shift key itself.
+  for (const int noKey : {0, int{qv::kShortCutCtrl}, qv::kShortCutCtrl | 0x10})
+    EXPECT_EQ(qv::ShortCutToText(noKey), "") << noKey;
+  for (const char *noKey : {"", "Ctrl+", "Ctrl+Banana", "F25", "Ctrl 1"})
+    EXPECT_EQ(qv::TextToShortCut(noKey), 0) << '"' << noKey << '"';
+
+  const auto keys = qv::NamedKeys();
+  EXPECT_GE(keys.size(), 10u + 26u + 24u) << "digits, letters and F1 to F24 at least";
+  const int shift = qv::kShortCutShift, ctrl = qv::kShortCutCtrl, alt = qv::kShortCutAlt;
+  const int modifierSets[] = {0, shift, ctrl, alt, shift | ctrl, ctrl | alt, shift | ctrl | alt};
+  for (const auto &key : keys) {
+    for (const int modifiers : modifierSets) {
+      const auto shortCut = static_cast<qv::TShortCut>(modifiers | key.virtualKey);
+      const std::string text = qv::ShortCutToText(shortCut);
+      EXPECT_EQ(qv::TextToShortCut(text), shortCut) << text;
+      EXPECT_EQ(qv::TextToShortCut(qv::AsciiLower(text)), shortCut) << text;
+    }
+  }
 }
 
 } // namespace
