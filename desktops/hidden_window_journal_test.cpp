@@ -126,19 +126,19 @@ TEST_F(HiddenWindowJournalTest, RecoveryTouchesOnlyTheSameWindowsOfTheSameSessio
   TLog log;
   WriteFile(file, "session 13300000003 999\n" + journal);
   EXPECT_EQ(RecoverHiddenWindows(system, file, kSession, &log), 3);
+  // Each window's top edge and extended style, and the taskbar buttons given back.
+  const auto seen = [&](WindowHandle handle) {
+    return std::tuple(system[handle].Rect.top, system[handle].ExStyle,
+                      system.PostsFor(handle, kShellHookWindowCreated));
+  };
   EXPECT_EQ(system[1].Rect, (WindowRect{10, 200, 410, 500}));
-  EXPECT_EQ(system[1].ExStyle, kExAppWindow);
-  EXPECT_EQ(system.PostsFor(1, kShellHookWindowCreated), 1);
+  EXPECT_EQ(seen(1), std::tuple(200, kExAppWindow, 1));
+  EXPECT_EQ(seen(2), std::tuple(100, 0u, 1));
   EXPECT_EQ(system[2].Alpha, 255);
-  EXPECT_EQ(system[2].ExStyle, 0u);
-  EXPECT_EQ(system[3].Rect.top, 100);
-  EXPECT_EQ(system[4].Rect.top, -24800);
-  EXPECT_EQ(system[6].ExStyle, kExAppWindow);
-  EXPECT_EQ(system[6].Rect.top, 100);
-  EXPECT_EQ(system.PostsFor(6, kShellHookWindowCreated), 1);
-  EXPECT_EQ(system[7].Rect.top, -24800);
-  EXPECT_EQ(system[7].ExStyle, kExToolWindow);
-  EXPECT_EQ(system[8].Rect.top, -24800);
+  EXPECT_EQ(seen(3), std::tuple(100, kExAppWindow, 0));
+  EXPECT_EQ(seen(6), std::tuple(100, kExAppWindow, 1));
+  for (const WindowHandle untouched : {4, 7, 8})
+    EXPECT_EQ(seen(untouched), std::tuple(-24800, kExToolWindow, 0)) << untouched;
   EXPECT_EQ(system.shellHookPosts.size(), 3u);
   EXPECT_FALSE(std::filesystem::exists(file));
 

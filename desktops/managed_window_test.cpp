@@ -29,6 +29,12 @@ protected:
     return *record;
   }
   WindowRect Real() { return world.system[kHandle].Rect; }
+  // The real window's top edge and extended style, and the taskbar buttons taken and given.
+  auto Seen() {
+    return std::tuple(Real().top, world.system[kHandle].ExStyle,
+                      world.system.PostsFor(kHandle, kShellHookWindowDestroyed),
+                      world.system.PostsFor(kHandle, kShellHookWindowCreated));
+  }
 
   static constexpr WindowHandle kHandle = 0x500;
   test::DesktopTestWorld world;
@@ -39,44 +45,36 @@ TEST_F(ManagedWindowTest, HideMovesUpOrTurnsTrickyOnesTransparentShowRestoresSti
   TManagedWindow &window = Place(10, 200);
   window.Sticky = true;
   window.Hide();
-  EXPECT_EQ(Real().top, 200);
+  EXPECT_EQ(Seen(), std::tuple(200, kExAppWindow, 0, 0));
   EXPECT_TRUE(window.Visible);
-  EXPECT_TRUE(world.system.shellHookPosts.empty());
 
   window.Sticky = false;
   window.Hide();
   EXPECT_EQ(Real(), (WindowRect{10, -24800, 410, -24500}));
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExToolWindow);
-  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 1);
+  EXPECT_EQ(Seen(), std::tuple(-24800, kExToolWindow, 1, 0));
   EXPECT_FALSE(window.Visible);
   EXPECT_EQ(window.ScreenRect(), (WindowRect{10, 200, 410, 500}));
 
   window.Show();
   EXPECT_EQ(Real(), (WindowRect{10, 200, 410, 500}));
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
-  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 1);
+  EXPECT_EQ(Seen(), std::tuple(200, kExAppWindow, 1, 1));
   EXPECT_TRUE(window.Visible);
 
   TManagedWindow &tricky = Place(10, 200, true); // turns transparent in place
   tricky.Hide();
-  EXPECT_EQ(Real().top, 200);
+  EXPECT_EQ(Seen(), std::tuple(200, kExAppWindow | kExLayered, 2, 1));
   EXPECT_EQ(world.system[kHandle].Alpha, 0);
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow | kExLayered);
-  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowDestroyed), 2);
   tricky.Show();
+  EXPECT_EQ(Seen(), std::tuple(200, kExAppWindow, 2, 2));
   EXPECT_EQ(world.system[kHandle].Alpha, 255);
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
-  EXPECT_EQ(world.system.PostsFor(kHandle, kShellHookWindowCreated), 2);
 }
 
 TEST_F(ManagedWindowTest, MinimisedAndParkedWindowsAndTheBoundariesOfTheMove) {
   TManagedWindow &minimised = Place(-32000, -32000);
   minimised.Hide();
-  EXPECT_EQ(Real().top, -32000);
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExToolWindow);
+  EXPECT_EQ(Seen(), std::tuple(-32000, kExToolWindow, 1, 0));
   minimised.Show();
-  EXPECT_EQ(Real().top, -7000);
-  EXPECT_EQ(world.system[kHandle].ExStyle, kExAppWindow);
+  EXPECT_EQ(Seen(), std::tuple(-7000, kExAppWindow, 1, 1));
 
   TManagedWindow &parked = Place(0, -30000);
   parked.Hide();

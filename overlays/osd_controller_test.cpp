@@ -53,6 +53,8 @@ public:
   int screenWidth = 1280, screenHeight = 1024;
 };
 
+constexpr auto kAllOff = std::tuple(qv::OsdState::Hidden, false, false, false);
+
 class OsdControllerTest : public testing::Test {
 protected:
   OsdControllerTest() {
@@ -75,6 +77,8 @@ protected:
       Advance(1);
     return ms;
   }
+  // The box's state, whether it is on the screen, and whether each timer runs.
+  auto Now() const { return std::tuple(osd.State(), window.visible, hold.running, fade.running); }
 
   qv::test::MemorySettingsStore store;
   qv::TSetup setup{store};
@@ -95,12 +99,8 @@ TEST_F(OsdControllerTest, ShowsAtTheBottomRightHoldsThenFadesInStepsOfFiveAndHid
   EXPECT_EQ(osd.State(), qv::OsdState::Fading);
 
   // 38 steps of 5 from 200 down to 10; the 39th tick finds 10 and hides the box.
-  Advance(10);
-  EXPECT_EQ(window.alpha, 195);
-  EXPECT_EQ(VisibleFor(), 38u * 10u);
-  EXPECT_EQ(osd.State(), qv::OsdState::Hidden);
-  EXPECT_FALSE(hold.running);
-  EXPECT_FALSE(fade.running);
+  EXPECT_EQ(VisibleFor(), 39u * 10u);
+  EXPECT_EQ(Now(), kAllOff);
 
   // The next show follows a new screen size.
   window.screenWidth = 1024;
@@ -118,8 +118,7 @@ TEST_F(OsdControllerTest, ANewTextDuringTheFadeHoldsAgainAndTimeoutsOfZeroOrHuge
 
   osd.ShowText("second");
   EXPECT_EQ(std::pair(window.text, window.alpha), std::pair(std::string("second"), 200));
-  EXPECT_EQ(osd.State(), qv::OsdState::Holding);
-  EXPECT_FALSE(fade.running);
+  EXPECT_EQ(Now(), std::tuple(qv::OsdState::Holding, true, true, false));
   EXPECT_EQ(VisibleFor(), 2000u + 390u);
 
   setup.OSDTimeout = 0;
@@ -137,21 +136,18 @@ TEST_F(OsdControllerTest, HideNowHidesFromAnyStateAndNothingChangesWhileHiddenOr
   setup.OSDEnable = false;
   osd.ShowText("switched off");
   EXPECT_EQ(window.changes, 0);
-  EXPECT_FALSE(hold.running);
+  EXPECT_EQ(Now(), kAllOff);
   setup.OSDEnable = true;
 
   osd.ShowText("holding");
   osd.HideNow();
-  EXPECT_FALSE(window.visible);
-  EXPECT_FALSE(hold.running);
+  EXPECT_EQ(Now(), kAllOff);
 
   osd.ShowText("fading");
   Advance(1100);
   ASSERT_EQ(osd.State(), qv::OsdState::Fading);
   osd.HideNow();
-  EXPECT_FALSE(window.visible);
-  EXPECT_FALSE(fade.running);
-  EXPECT_EQ(osd.State(), qv::OsdState::Hidden);
+  EXPECT_EQ(Now(), kAllOff);
 
   // A tick already queued before HideNow changes nothing.
   const int changes = window.changes;

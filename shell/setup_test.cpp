@@ -1,5 +1,8 @@
 #include "shell/setup.h"
 
+#include "shell/shortcut_text.h"
+#include "shell/text_util.h"
+
 #include "tests/support/memory_settings_store.h"
 
 #include <gtest/gtest.h>
@@ -101,10 +104,28 @@ TEST(SetupTest, StoredValuesThatDoNotReadAsTheirTypeOrLieOutsideTheirRangeGiveTh
   }
 }
 
-TEST(SetupTest, UnreadableStoredTextGivesDefaultsAndAStoreThatCannotBeOpenedChangesNothing) {
-  const std::string good = qv::SetupCipher().EncipherToHex("OSDTimeout=4\r\n");
-  for (const std::string &stored :
-       {std::string("not hex"), good.substr(0, 16), good + "AB", std::string(16, 'F')}) {
+// Settings saved by earlier runs must keep loading, so the enciphered form never changes;
+// any text that does not decipher gives the defaults.
+TEST(SetupTest, TheStoredFormIsFixedUnreadableTextGivesDefaultsAStoreNotOpenedChangesNothing) {
+  const qv::SetupCipher cipher;
+  const std::string good = cipher.EncipherToHex("OSDTimeout=4\r\n");
+  EXPECT_EQ(good, "0996AA10B33950E49DC5790DF9F7CED1");
+  EXPECT_EQ(cipher.DecipherFromHex("0996aa10b33950e49dc5790df9f7ced1"), "OSDTimeout=4\r\n");
+  EXPECT_EQ(cipher.Encipher(std::string(16, 'a')).size(), 24u) << "a whole block of padding";
+  std::string plain;
+  for (int length = 0; length <= 300; ++length, plain += static_cast<char>(length * 37 + 11))
+    EXPECT_EQ(cipher.DecipherFromHex(cipher.EncipherToHex(plain)), plain) << length;
+  // Arbitrary blocks decipher to arbitrary last bytes, so most carry an impossible count.
+  int rejected = 0;
+  for (int i = 0; i < 256; ++i)
+    if (const auto deciphered = cipher.Decipher(std::string(8, static_cast<char>(i))))
+      EXPECT_LE(deciphered->size(), 7u);
+    else
+      ++rejected;
+  EXPECT_GE(rejected, 200);
+
+  for (const std::string &stored : {std::string("not hex"), "G" + good.substr(1), std::string(),
+                                    good.substr(0, 16), good + "AB", std::string(16, 'F')}) {
     Store store;
     store.setupText = stored;
     std::optional<qv::TSetup> setup;
@@ -157,6 +178,43 @@ TEST(ValueListTest, LinesAreSetReplacedAndRemovedAndCommaTextQuotesOnlyWhatNeeds
             (std::vector<std::string>{"a", "b", "c", "d,e", "", "x\"y", ""}));
   EXPECT_TRUE(qv::FromCommaText("").empty());
   EXPECT_EQ(qv::FromCommaText("\"unterminated"), std::vector<std::string>{"unterminated"});
+}
+
+TEST(ShortCutTextTest, WritesMenuStyleTextsReadsThemInAnyCaseOrOrderAndEveryOneReadsBack) {
+  const struct {
+    int shortCut;
+    const char *written, *read;
+  } cases[] = {{qv::kShortCutCtrl | '1', "Ctrl+1", "ctrl+1"},
+               {0x7A, "F11", "  F11 "},
+               {qv::kShortCutCtrl | 0x77, "Ctrl+F8", "ctrl+f8"},
+               {qv::kShortCutAlt | qv::kShortCutCtrl | qv::kShortCutShift | 0x2E,
+                "Shift+Ctrl+Alt+Del", "ALT+ctrl+SHIFT+del"},
+               {qv::kShortCutAlt | 0x6B, "Alt+Num +", "alt+num +"},
+               {qv::kShortCutAlt | qv::kShortCutCtrl | 'X', "Ctrl+Alt+X", "ALT+CTRL+x"},
+               {0x22, "PgDn", "pgdn"},
+               {0x87, "F24", "f24"}};
+  for (const auto &c : cases) {
+    EXPECT_EQ(qv::ShortCutToText(c.shortCut), c.written) << c.shortCut;
+    EXPECT_EQ(qv::TextToShortCut(c.read), c.shortCut) << '"' << c.read << '"';
+  }
+  // 0x10 is the Shift key itself.
+  for (const int noKey : {0, int{qv::kShortCutCtrl}, qv::kShortCutCtrl | 0x10})
+    EXPECT_EQ(qv::ShortCutToText(noKey), "") << noKey;
+  for (const char *noKey : {"", "Ctrl+", "Ctrl+Banana", "F25", "Ctrl 1"})
+    EXPECT_EQ(qv::TextToShortCut(noKey), 0) << '"' << noKey << '"';
+
+  const auto keys = qv::NamedKeys();
+  EXPECT_GE(keys.size(), 10u + 26u + 24u) << "digits, letters and F1 to F24 at least";
+  const int shift = qv::kShortCutShift, ctrl = qv::kShortCutCtrl, alt = qv::kShortCutAlt;
+  const int modifierSets[] = {0, shift, ctrl, alt, shift | ctrl, ctrl | alt, shift | ctrl | alt};
+  for (const auto &key : keys) {
+    for (const int modifiers : modifierSets) {
+      const auto shortCut = static_cast<qv::TShortCut>(modifiers | key.virtualKey);
+      const std::string text = qv::ShortCutToText(shortCut);
+      EXPECT_EQ(qv::TextToShortCut(text), shortCut) << text;
+      EXPECT_EQ(qv::TextToShortCut(qv::AsciiLower(text)), shortCut) << text;
+    }
+  }
 }
 
 } // namespace
