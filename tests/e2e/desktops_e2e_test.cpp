@@ -1,12 +1,8 @@
 // Other programs' windows hidden and shown by hotkeys, hot corners, gestures
 // and "Send to", the taskbar told of every button, and every window given back.
-#include "tests/e2e/stand_in_shell_fixture_win32.h"
+#include "tests/e2e/e2e_support_win32.h"
 
-#include "shell/registry_settings_store_win32.h"
-#include "shell/setup.h"
 #include "triggers/hook_shared_data.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -133,7 +129,7 @@ void SendToDesktop3ThroughTheSystemMenu(HWND window) {
 
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "sent away at once";
   const std::string line = "Move window " + HandleText(window) + " to desktop 3";
-  EXPECT_TRUE(WaitUntil([&] { return ReadFile(LogFile()).find(line) != std::string::npos; }));
+  EXPECT_TRUE(WaitUntil([&] { return Logged(line); }));
   PressCtrlWith('3');
   EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
 }

@@ -1,16 +1,12 @@
 // The settings window driven from outside the program: accepted pages read
 // back from the registry, the hotkeys the program holds and the texts it shows.
 #include "shell/ansi_text_win32.h"
-#include "tests/e2e/program_fixture_win32.h"
+#include "tests/e2e/e2e_support_win32.h"
 
 #include "shell/language.h"
-#include "shell/registry_settings_store_win32.h"
 #include "shell/settings/keyboard_rows.h"
-#include "shell/settings/settings_control_ids.h"
-#include "shell/setup.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -23,46 +19,9 @@ namespace id = settings_id;
 
 class SettingsEndToEnd : public ProgramFixture {
 protected:
-  // These tests click quickly through many controls. Under Wine, clicks sent
-  // while the hook library follows the mouse for gestures are at times lost,
-  // so gestures (and with them the library's mouse hook) are off here.
-  void SetUp() override {
-    ProgramFixture::SetUp();
-    SaveSettings([](TSetup &setup) { setup.GeneralEnableGestures = false; });
-  }
-
-  void ShowSettings() {
-    ProgramFixture::ShowSettings();
-    panel_ = FindDescendant(form_, id::kPanel);
-    ASSERT_NE(panel_, nullptr);
-  }
-
   void CloseTrayMenu() {
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([] { return FindOpenMenu() == nullptr; }, 10s));
-  }
-
-  HWND Link(int tag) const { return FindDescendant(panel_, id::kLinkBase + tag); }
-
-  // The open page: the window that holds the accept and cancel buttons.
-  HWND OpenPage() const {
-    HWND cancel = FindDescendant(panel_, id::kCancel);
-    return cancel && IsWindowVisible(cancel) ? GetParent(cancel) : nullptr;
-  }
-
-  // Clicks the link of the tag and waits for its page.
-  HWND ClickLink(int tag) {
-    HWND link = Link(tag);
-    EXPECT_NE(link, nullptr) << "link " << tag;
-    if (!link)
-      return nullptr;
-    ClickWindow(link);
-    HWND page = nullptr;
-    if (!WaitUntil([&] { return (page = OpenPage()) != nullptr; }, 10s)) {
-      ADD_FAILURE() << "the page of link " << tag << " did not open";
-      TakeDisplayScreenshot("failed-link-" + std::to_string(tag));
-    }
-    return page;
   }
 
   // Opens the page of the link, makes the change on it and accepts it.
@@ -71,17 +30,6 @@ protected:
     ASSERT_NE(page, nullptr);
     change(page);
     ClosePage(page, id::kAccept);
-  }
-
-  // Clicks the page's accept or cancel button and waits until it has gone
-  // and the links are back.
-  void ClosePage(HWND page, int button) {
-    ClickWindow(FindDescendant(page, button));
-    if (!WaitUntil([&] { return !IsWindow(page) && IsWindowVisible(Link(11)); }, 10s)) {
-      ADD_FAILURE() << "the page did not close: "
-                    << WideToAnsi(WindowTextOf(FindDescendant(page, id::kTitle)));
-      TakeDisplayScreenshot("failed-close-" + std::to_string(++failedCloses_));
-    }
   }
 
   HWND WaitForDialog(const wchar_t *className) {
@@ -130,46 +78,7 @@ protected:
     SelectComboItem(combo, index);
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
   }
-
-  HWND panel_ = nullptr;
-  int failedCloses_ = 0;
 };
-
-TEST_F(SettingsEndToEnd, ChoosingGermanTranslatesTheWindowAndTheTrayMenuAtOnce) {
-  TLanguageController shipped(ExecutableFolder() / L"Languages");
-  shipped.SetLanguage("german");
-  const auto german = [&](const char *text) { return AnsiToWide(shipped.Translate(text)); };
-  auto program = Start();
-  OpenTrayMenu();
-  const RECT englishMenu = WindowRectOf(FindOpenMenu());
-  CloseTrayMenu();
-  ShowSettings();
-  EXPECT_EQ(WindowTextOf(Link(11)), L"Keys");
-
-  HWND page = ClickLink(34);
-  ASSERT_NE(page, nullptr);
-  HWND languages = FindDescendant(page, id::kList);
-  ClickWindow(languages);
-  PressKey(VK_HOME);
-  for (int row = 0; row < 4; ++row) // english, spanish, italian, portugues, german
-    PressKey(VK_RIGHT);
-  ASSERT_TRUE(WaitUntil([&] { return SelectedRow(languages) == 4; }, 10s));
-  ClosePage(page, id::kAccept);
-
-  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Link(11)) == german("28"); }, 10s))
-      << "the links are translated at once";
-  EXPECT_NE(german("28"), L"Keys");
-  EXPECT_EQ(WindowTextOf(Link(23)), german("197"));
-  EXPECT_EQ(WindowTextOf(FindDescendant(form_, id::kHeaderTitle)), german("1"));
-  TakeDisplayScreenshot("settings-window-german");
-
-  OpenTrayMenu();
-  const RECT germanMenu = WindowRectOf(FindOpenMenu());
-  CloseTrayMenu();
-  EXPECT_GT(germanMenu.right - germanMenu.left, englishMenu.right - englishMenu.left)
-      << "the tray menu holds the longer German texts";
-  Stop(*program);
-}
 
 // Theme folders beside the program for one test, gone afterwards, with a
 // file among them that is no theme.
@@ -198,21 +107,30 @@ int ComboIndexOf(HWND combo, const wchar_t *text) {
 // One page of each kind: the keys with their selector, bound drop-down lists,
 // trackbars and check boxes, the exposer's, the performance level's, the
 // distances page that serves every effect with that effect's keys, the rules
-// with their application selector, the privacy page behind the password, and a
-// background page with its themes and its file dialog.
-TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAccept) {
+// with their application selector, the privacy page behind the password, a
+// background page with its themes and its file dialog, and last the language
+// page, whose German translates the window and the tray menu at once.
+TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptAndGermanTranslatesAtOnce) {
   const TestThemes themes;
   SaveSettings([](TSetup &setup) {
+    // The test clicks quickly through many controls. Under Wine, clicks sent
+    // while the hook library follows the mouse for gestures are at times lost,
+    // so gestures (and with them the library's mouse hook) are off.
+    setup.GeneralEnableGestures = false;
     setup.CubeBackgroundTheme = "QvTestThemeGone";
     setup.DesktopPassword = "old";
   });
-  TLanguageController english(ExecutableFolder() / L"Languages");
+  TLanguageController shipped(ExecutableFolder() / L"Languages");
   const auto text = [&](const char *identifier) {
-    return AnsiToWide(english.Translate(identifier));
+    return AnsiToWide(shipped.Translate(identifier));
   };
   auto program = Start();
   ASSERT_TRUE(WaitUntil([] { return HotKeyTaken(0, VK_F11); }, 10s)) << "F11 is the cube's";
+  OpenTrayMenu();
+  const RECT englishMenu = WindowRectOf(FindOpenMenu());
+  CloseTrayMenu();
   ShowSettings();
+  EXPECT_EQ(WindowTextOf(Link(11)), L"Keys");
 
   ChangePage(11, [&](HWND page) {
     HWND keys = FindDescendant(page, id::kList);
@@ -309,6 +227,28 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAccept) {
   ClosePage(page, id::kAccept);
   std::filesystem::remove(picture);
 
+  page = ClickLink(34);
+  ASSERT_NE(page, nullptr);
+  HWND languages = FindDescendant(page, id::kList);
+  ClickWindow(languages);
+  PressKey(VK_HOME);
+  for (int row = 0; row < 4; ++row) // english, spanish, italian, portugues, german
+    PressKey(VK_RIGHT);
+  ASSERT_TRUE(WaitUntil([&] { return SelectedRow(languages) == 4; }, 10s));
+  ClosePage(page, id::kAccept);
+  shipped.SetLanguage("german");
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(Link(11)) == text("28"); }, 10s))
+      << "the links are translated at once";
+  EXPECT_NE(text("28"), L"Keys");
+  EXPECT_EQ(WindowTextOf(Link(23)), text("197"));
+  EXPECT_EQ(WindowTextOf(FindDescendant(form_, id::kHeaderTitle)), text("1"));
+  TakeDisplayScreenshot("settings-window-german");
+  OpenTrayMenu();
+  const RECT germanMenu = WindowRectOf(FindOpenMenu());
+  CloseTrayMenu();
+  EXPECT_GT(germanMenu.right - germanMenu.left, englishMenu.right - englishMenu.left)
+      << "the tray menu holds the longer German texts";
+
   RegistrySettingsStore store;
   const TSetup stored(store);
   EXPECT_EQ(stored.CubeHotKey, kShortCutCtrl | VK_F11);
@@ -328,6 +268,7 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAccept) {
   EXPECT_EQ(stored.Rules, std::vector<std::string>{"notepad.exe=3"});
   EXPECT_EQ(stored.CubeBackground, 4);
   EXPECT_EQ(stored.CubeBackgroundImage, WideToAnsi(picture.wstring()));
+  EXPECT_EQ(stored.GeneralLanguage, "german");
   Stop(*program);
 }
 

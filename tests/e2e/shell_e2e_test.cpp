@@ -1,11 +1,6 @@
 // The program as a user meets it: started, woken and ended under a
 // real shell, driven only from outside its process.
-#include "tests/e2e/program_fixture_win32.h"
-
-#include "shell/registry_settings_store_win32.h"
-#include "shell/setup.h"
-
-#include <gtest/gtest.h>
+#include "tests/e2e/e2e_support_win32.h"
 
 #include <thread>
 
@@ -46,14 +41,11 @@ TEST_F(ShellEndToEnd, ASecondStartWakesTheFirstInstanceOnceAndTheStoredSettingsO
   ASSERT_TRUE(second.WaitForExit(5s)) << "the second instance did not end within 5 seconds";
   EXPECT_EQ(second.ExitCode(), 0u);
 
-  ASSERT_TRUE(WaitUntil(
-      [] { return ReadFile(LogFile()).find("Woken up by another instance") != std::string::npos; },
-      10s));
+  ASSERT_TRUE(WaitUntil([] { return Logged("Woken up by another instance"); }, 10s));
   // Give a duplicate delivery time to show up before counting.
   std::this_thread::sleep_for(1s);
-  EXPECT_EQ(CountOccurrences(ReadFile(LogFile()), "Woken up by another instance"), 1);
-  EXPECT_EQ(CountOccurrences(ReadFile(LogFile()), " starting"), 1)
-      << "the second one logged nothing";
+  EXPECT_EQ(LogCount("Woken up by another instance"), 1);
+  EXPECT_EQ(LogCount(" starting"), 1) << "the second one logged nothing";
   EXPECT_TRUE(first->Running());
   EXPECT_TRUE(TrayIconExists(form_, kMainIcon));
   Stop(*first);
