@@ -1,7 +1,7 @@
 // The cube beyond its keys: turned with the wheel and the screen's edges, held
 // open with Ctrl+Shift over its sky, and after a change of the screen's size.
 // What it draws is read back from the X display.
-#include "tests/e2e/e2e_support_win32.h"
+#include "tests/e2e/fixtures_win32.h"
 
 #include <cstdlib>
 

@@ -6,6 +6,8 @@
 #include "capture/image_file.h"
 #include "shell/unique_handle_win32.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace qv::e2e {

@@ -1,7 +1,7 @@
 // The exposer's overview of the windows of one or every desktop, and the
 // tray's live preview of another desktop. What is drawn is read back from the
 // X display.
-#include "tests/e2e/e2e_support_win32.h"
+#include "tests/e2e/fixtures_win32.h"
 
 #include <iterator>
 

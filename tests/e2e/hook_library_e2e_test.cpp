@@ -6,6 +6,8 @@
 #include "tests/e2e/e2e_support_win32.h"
 #include "triggers/hook_library_win32.h"
 
+#include <gtest/gtest.h>
+
 namespace qv::e2e {
 namespace {
 

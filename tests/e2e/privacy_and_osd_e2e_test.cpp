@@ -1,8 +1,6 @@
 // The password screen between a hotkey and a private desktop, and the
 // on-screen display that names the desktop reached.
-#include "tests/e2e/e2e_support_win32.h"
-
-#include "shell/ansi_text_win32.h"
+#include "tests/e2e/fixtures_win32.h"
 
 namespace qv::e2e {
 namespace {
@@ -42,7 +40,7 @@ protected:
 };
 
 TEST_F(PrivacyAndOsdEndToEnd,
-       TheOsdNamesTheDesktopReachedAPrivateOneOpensOnlyToItsExactPasswordAndExitGivesAllBack) {
+       TheOsdNamesTheDesktopReachedAPrivateOneOpensToItsPasswordAndExitGivesAllBack) {
   // Desktop 3 current with its window, a window on private desktop 5.
   SaveSettings([](TSetup &setup) {
     setup.DesktopPrivacy[5] = 1;
@@ -69,21 +67,11 @@ TEST_F(PrivacyAndOsdEndToEnd,
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(osd); }, 15s));
   HWND third = OpenManagedWindow(L"QvThird", {}, L"--at 200 200");
 
-  const struct {
-    const wchar_t *typed;
-    WORD key;
-    bool enters;
-  } answers[] = {{L"Open Sesame", VK_ESCAPE, false},
-                 {L"open sesame", VK_RETURN, false}, // letter case counts
-                 {L"Open Sesame", VK_RETURN, true}};
-  for (const auto &answer : answers) {
-    SCOPED_TRACE(WideToAnsi(answer.typed) + (answer.key == VK_ESCAPE ? " Escape" : " Enter"));
-    AnswerPasswordScreen(*program, answer.typed, answer.key);
-    if (answer.enters)
-      EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth, 300) && Hidden(third, 200); }));
-    else
-      EXPECT_TRUE(OnScreen(third, 200) && Hidden(fifth, 300));
-  }
+  // (That only the exact password opens it is the privacy and password screen tests' part.)
+  AnswerPasswordScreen(*program, L"Open Sesame", VK_ESCAPE);
+  EXPECT_TRUE(OnScreen(third, 200) && Hidden(fifth, 300)) << "Escape stays on desktop 3";
+  AnswerPasswordScreen(*program, L"Open Sesame", VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return OnScreen(fifth, 300) && Hidden(third, 200); }));
   TakeDisplayScreenshot("private-desktop-5-entered");
 
   PressCtrlWith('3'); // leaving a private desktop asks nothing

@@ -1,7 +1,7 @@
 // Windows are never lost: whatever moment the program dies at, in a crash or
 // killed in the middle of a desktop switch, its windows come back on screen
 // at their places with their taskbar buttons.
-#include "tests/e2e/e2e_support_win32.h"
+#include "tests/e2e/fixtures_win32.h"
 
 #include <algorithm>
 #include <cstdio>

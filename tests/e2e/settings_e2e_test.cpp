@@ -1,7 +1,7 @@
 // The settings window driven from outside the program: accepted pages read
 // back from the registry, the hotkeys the program holds and the texts it shows.
 #include "shell/ansi_text_win32.h"
-#include "tests/e2e/e2e_support_win32.h"
+#include "tests/e2e/fixtures_win32.h"
 
 #include "shell/language.h"
 #include "shell/settings/keyboard_rows.h"

@@ -1,6 +1,6 @@
 // The program as a user meets it: started, woken and ended under a
 // real shell, driven only from outside its process.
-#include "tests/e2e/e2e_support_win32.h"
+#include "tests/e2e/fixtures_win32.h"
 
 #include <thread>
 

@@ -1,6 +1,6 @@
 // Each desktop's own wallpaper and icon layout, and what the session started
 // with given back at exit.
-#include "tests/e2e/e2e_support_win32.h"
+#include "tests/e2e/fixtures_win32.h"
 
 #include "desktops/icon_controller_win32.h"
 #include "shell/ansi_text_win32.h"
@@ -101,10 +101,18 @@ protected:
 };
 
 // Desktop 2's wallpaper chosen on the page, desktop 3's set by the user through
-// the system; the program's list keeps both, and exit gives back the session's own.
-TEST_F(WallpapersEndToEnd, ChosenAndUserSetWallpapersBelongToTheirDesktopsUntilExit) {
-  SaveSettings([](TSetup &setup) { setup.GeneralEnableGestures = false; });
+// the system, and icons moved on desktops 1 and 2: the program's files keep
+// them, exit gives back the session's own, and "-reset" forgets them all. The
+// icon manager, from the tray menu, lists every desktop's icons and saves
+// every layout.
+TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsWallpaperAndIconLayoutUntilExit) {
+  SaveSettings([](TSetup &setup) {
+    setup.DesktopEnableMultipleIcons = true;
+    setup.GeneralEnableGestures = false;
+  });
   const auto picture = WritePicture(L"desktop-2-wallpaper.jpg", 0xC0);
+  const IconLayout atStart = Icons();
+  ASSERT_FALSE(atStart.Empty()) << "the stand-in shell shows no icons";
   auto program = Start();
   ShowSettings();
   HWND page = ClickLink(3);
@@ -134,6 +142,8 @@ TEST_F(WallpapersEndToEnd, ChosenAndUserSetWallpapersBelongToTheirDesktopsUntilE
   SwitchTo(2);
   EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == chosen; }))
       << "desktop 2 did not show its wallpaper";
+  const IconLayout onTwo = Shifted(atStart, 400, 250);
+  MoveIcons(onTwo);
   SwitchTo(3);
   const std::string userSet = WideToAnsi(WritePicture(L"set-by-user.jpg", 0x40).wstring());
   SetWallpaperAsUser(userSet);
@@ -142,35 +152,13 @@ TEST_F(WallpapersEndToEnd, ChosenAndUserSetWallpapersBelongToTheirDesktopsUntilE
   SwitchTo(1);
   EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == startWallpaper_; }))
       << "desktop 1 did not get its wallpaper back";
-  SwitchTo(3);
-  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == userSet; }));
-  Stop(*program);
-  EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
-  EXPECT_EQ(ReadFile(AppDataPath() / L"wallpapers.cfg"),
-            "default\r\ndefault\r\n" + chosen + "\r\n" + userSet +
-                "\r\ndefault\r\ndefault\r\ndefault\r\n");
-}
-
-// The icon manager, from the tray menu, lists every desktop's icons and saves
-// every layout; "-reset" removes them all.
-TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsIconLayoutAndExitGivesBackTheStartOne) {
-  SaveSettings([](TSetup &setup) {
-    setup.DesktopEnableMultipleIcons = true;
-    setup.GeneralEnableGestures = false;
-  });
-  const IconLayout atStart = Icons();
-  ASSERT_FALSE(atStart.Empty()) << "the stand-in shell shows no icons";
-  auto program = Start();
-  OpenMarker();
-
-  SwitchTo(2);
-  const IconLayout onTwo = Shifted(atStart, 400, 250);
-  MoveIcons(onTwo);
-  SwitchTo(1);
   EXPECT_TRUE(WaitUntil([&] { return IconsAre(atStart); })) << Icons().Format();
   SwitchTo(2);
   EXPECT_TRUE(WaitUntil([&] { return IconsAre(onTwo); })) << Icons().Format();
+  SwitchTo(3);
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == userSet; }));
   SwitchTo(1);
+
   OpenTrayMenu();
   for (int i = 0; i < 10; ++i) // down to "Utilities"
     PressKey(VK_DOWN);
@@ -187,7 +175,11 @@ TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsIconLayoutAndExitGivesBackTheStart
   const IconLayout onOne = Shifted(atStart, 150, 0);
   MoveIcons(onOne);
   Stop(*program);
+  EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
   EXPECT_TRUE(WaitUntil([&] { return IconsAre(atStart); })) << Icons().Format();
+  EXPECT_EQ(ReadFile(AppDataPath() / L"wallpapers.cfg"),
+            "default\r\ndefault\r\n" + chosen + "\r\n" + userSet +
+                "\r\ndefault\r\ndefault\r\ndefault\r\n");
   std::vector<std::string> problems;
   EXPECT_EQ(IconLayout::Load(IconFile(2), problems)->Format(), onTwo.Format());
   EXPECT_EQ(IconLayout::Load(IconFile(1), problems)->Format(), onOne.Format());
