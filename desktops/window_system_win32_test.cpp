@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -152,30 +151,6 @@ TEST_F(Win32WindowSystemTest, AddsAndRemovesTheSendToItemsOfTheSystemMenu) {
   system_.SetSendToMenu(Main(), nullptr);
   EXPECT_EQ(GetMenuItemCount(menu), plainCount);
   EXPECT_EQ(GetMenuState(menu, 1281, MF_BYCOMMAND), static_cast<UINT>(-1));
-}
-
-// Stands in for the taskbar's button list and records the registered messages it is sent.
-std::vector<std::tuple<UINT, WPARAM, LPARAM>> g_received;
-
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message >= 0xC000)
-    g_received.emplace_back(message, wParam, lParam);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-TEST(Win32WindowSystemShellHook, PostsTheShellHookMessageToTheButtonList) {
-  const auto buttons = test::OpenWindow(L"MSTaskSwWClass", WS_OVERLAPPEDWINDOW,
-                                        {100, 120, 400, 320}, nullptr, RecordingProc);
-  const auto window = OpenTestWindow(L"Hidden", WS_OVERLAPPEDWINDOW);
-  Win32WindowSystem system(buttons.Get());
-  g_received.clear();
-  system.PostShellHook(kShellHookWindowDestroyed, ToWindowHandle(window.Get()));
-  system.PostShellHook(kShellHookWindowCreated, ToWindowHandle(window.Get()));
-  PumpMessages();
-  const UINT shellHook = RegisterWindowMessageA("SHELLHOOK");
-  const auto lParam = reinterpret_cast<LPARAM>(window.Get());
-  EXPECT_EQ(g_received, (decltype(g_received){{shellHook, HSHELL_WINDOWDESTROYED, lParam},
-                                              {shellHook, HSHELL_WINDOWCREATED, lParam}}));
 }
 
 void SendMouse(DWORD flags) {
