@@ -1,5 +1,6 @@
 // Other programs' windows hidden and shown by hotkeys, hot corners, gestures
-// and "Send to", the taskbar told of every button, and every window given back.
+// and "Send to", the taskbar told of every button, a hung window waited for by
+// no switch, and every window given back.
 #include "tests/e2e/fixtures_win32.h"
 
 #include "triggers/hook_shared_data.h"
@@ -18,7 +19,7 @@ protected:
 };
 
 // The class and process lists are read with the real names of other programs.
-TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerHideAndBringBackTheManagedWindowsOfADesktop) {
+TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerSwitchTheManagedWindowsAndAHungOneHoldsUpNoSwitch) {
   SaveSettings([](TSetup &setup) { setup.HotCorner3Action = 2; });
   HWND before = OpenWindow(L"QvBeforeStart");
   HWND sticky = OpenWindow(L"BaseWindow_RootWnd", {}, L"--at 700 100");
@@ -64,31 +65,20 @@ TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerHideAndBringBackTheManagedWindowsOf
   SetCursorPos(width / 2, 400);
   PressCtrlWith('1');
   EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect); }));
-  Stop(*program);
-}
 
-TEST_F(DesktopsEndToEnd, AHungWindowHoldsUpNoSwitchAndFollowsWhenItAnswersAgain) {
-  HWND answering = OpenWindow(L"QvAnswering");
-  HWND hung = OpenWindow(L"QvHung", {}, L"--at 300 200");
-  auto program = Start();
-  WaitUntilManaged(answering);
-  WaitUntilManaged(hung);
-  const RECT answeringRect = WindowRectOf(answering);
-  const RECT hungRect = WindowRectOf(hung);
+  // A hung window holds up no switch, and follows its desktop when it answers again.
   const auto answers = [&] {
-    return SendMessageTimeoutW(hung, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, nullptr) != 0;
+    return SendMessageTimeoutW(before, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, nullptr) != 0;
   };
-
-  PostMessageW(hung, RegisterWindowMessageW(L"QuadrivistaTestHang"), 7000, 0);
+  PostMessageW(before, RegisterWindowMessageW(L"QuadrivistaTestHang"), 7000, 0);
   ASSERT_TRUE(WaitUntil([&] { return !answers(); }));
   PressCtrlWith('2');
-  EXPECT_TRUE(WaitUntil([&] { return IsHidden(answering, answeringRect); }, 4s));
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(after, afterRect); }, 4s));
   EXPECT_FALSE(answers()) << "the switch was over before the hung window answered again";
-  EXPECT_TRUE(WaitUntil([&] { return IsHidden(hung, hungRect); }, 20s))
+  EXPECT_TRUE(WaitUntil([&] { return IsHidden(before, beforeRect); }, 20s))
       << "the hung window did not follow its desktop";
-
   PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(answering, answeringRect) && IsAt(hung, hungRect); }));
+  EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect) && IsAt(after, afterRect); }));
   Stop(*program);
 }
 

@@ -1,5 +1,7 @@
-// The settings window driven from outside the program: accepted pages read
-// back from the registry, the hotkeys the program holds and the texts it shows.
+// The program as a user meets it, under a real shell and driven only from
+// outside its process: its tray icons and settings window, accepted pages read
+// back from the registry, the hotkeys it holds and the texts it shows, a
+// second start waking the first, and the exit from its tray menu.
 #include "shell/ansi_text_win32.h"
 #include "tests/e2e/fixtures_win32.h"
 
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace qv::e2e {
 namespace {
@@ -110,7 +113,7 @@ int ComboIndexOf(HWND combo, const wchar_t *text) {
 // with their application selector, the privacy page behind the password, a
 // background page with its themes and its file dialog, and last the language
 // page, whose German translates the window and the tray menu at once.
-TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptAndGermanTranslatesAtOnce) {
+TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptGermanTranslatesAtOnceAndExitEnds) {
   const TestThemes themes;
   SaveSettings([](TSetup &setup) {
     // The test clicks quickly through many controls. Under Wine, clicks sent
@@ -125,6 +128,9 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptAndGermanTranslatesA
     return AnsiToWide(shipped.Translate(identifier));
   };
   auto program = Start();
+  for (UINT icon = kFirstDesktopIcon; icon < kFirstDesktopIcon + 6; ++icon)
+    EXPECT_TRUE(TrayIconExists(form_, icon)) << "desktop icon " << icon - 100;
+  EXPECT_FALSE(IsWindowVisible(form_)) << "the settings window starts hidden";
   ASSERT_TRUE(WaitUntil([] { return HotKeyTaken(0, VK_F11); }, 10s)) << "F11 is the cube's";
   OpenTrayMenu();
   const RECT englishMenu = WindowRectOf(FindOpenMenu());
@@ -269,7 +275,48 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptAndGermanTranslatesA
   EXPECT_EQ(stored.CubeBackground, 4);
   EXPECT_EQ(stored.CubeBackgroundImage, WideToAnsi(picture.wstring()));
   EXPECT_EQ(stored.GeneralLanguage, "german");
-  Stop(*program);
+
+  // Closing the settings window only hides it; the tray menu's Exit ends the program.
+  SendMessageW(form_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) == FALSE; }, 10s));
+  EXPECT_TRUE(program->Running());
+  OpenTrayMenu();
+  PressKey(VK_UP); // the selection wraps round to the last item, "Exit"
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(program->WaitForExit(5s)) << "Exit did not end the process within 5 seconds";
+  EXPECT_EQ(program->ExitCode(), 0u);
+  EXPECT_FALSE(TrayIconExists(form_, kMainIcon));
+  EXPECT_FALSE(TrayIconExists(form_, kFirstDesktopIcon));
+}
+
+using ShellEndToEnd = ProgramFixture;
+
+// Stored settings rule the start (no desktop icons) and outlive it: the
+// program's own save keeps what it read.
+TEST_F(ShellEndToEnd, ASecondStartWakesTheFirstInstanceOnceAndTheStoredSettingsOutliveBoth) {
+  SaveSettings([](TSetup &setup) {
+    setup.TrayCreateIcons = false;
+    setup.DesktopName[2] = "  Mail  ";
+  });
+  auto first = Start();
+  EXPECT_FALSE(TrayIconExists(form_, kFirstDesktopIcon)) << "no per-desktop icons when off";
+  Process second(ProgramPath(), L"");
+  ASSERT_TRUE(second.WaitForExit(5s)) << "the second instance did not end within 5 seconds";
+  EXPECT_EQ(second.ExitCode(), 0u);
+
+  ASSERT_TRUE(WaitUntil([] { return Logged("Woken up by another instance"); }, 10s));
+  // Give a duplicate delivery time to show up before counting.
+  std::this_thread::sleep_for(1s);
+  EXPECT_EQ(LogCount("Woken up by another instance"), 1);
+  EXPECT_EQ(LogCount(" starting"), 1) << "the second one logged nothing";
+  EXPECT_TRUE(first->Running());
+  EXPECT_TRUE(TrayIconExists(form_, kMainIcon));
+  Stop(*first);
+
+  RegistrySettingsStore store;
+  const TSetup after(store);
+  EXPECT_FALSE(after.TrayCreateIcons);
+  EXPECT_EQ(after.DisplayName(2), "Mail");
 }
 
 } // namespace
