@@ -20,7 +20,8 @@ protected:
   std::wstring run_ = root_ + L"\\Run";
 };
 
-TEST_F(RegistrySettingsStoreTest, TheTextSurvivesAFreshStoreAndAValueOfAnotherTypeReadsAsEmpty) {
+TEST_F(RegistrySettingsStoreTest,
+       TheTextSurvivesAFreshStoreAnotherTypeReadsAsEmptyAndRunNeedsItsKey) {
   EXPECT_EQ(Store().ReadSetupText(), "");
   EXPECT_TRUE(RegistryKey::Open(HKEY_CURRENT_USER, settings_)) << "reading creates it";
   const auto key = RegistryKey::Create(HKEY_CURRENT_USER, settings_);
@@ -33,9 +34,8 @@ TEST_F(RegistrySettingsStoreTest, TheTextSurvivesAFreshStoreAndAValueOfAnotherTy
   ASSERT_TRUE(Store().WriteSetupText("0123456789ABCDEF"));
   EXPECT_EQ(key.ReadString(L"Setup"), L"0123456789ABCDEF");
   EXPECT_EQ(Store().ReadSetupText(), "0123456789ABCDEF");
-}
 
-TEST_F(RegistrySettingsStoreTest, RunValueIsWrittenOnlyWhenTheRunKeyExists) {
+  // The Run value is written only when the Run key exists.
   Store().WriteRunValue(true);
   EXPECT_FALSE(RegistryKey::Open(HKEY_CURRENT_USER, run_));
   const auto run = RegistryKey::Create(HKEY_CURRENT_USER, run_);
