@@ -17,17 +17,17 @@ struct Effect {
   int centreSquare;
 };
 
+std::string NameOf(const Effect &effect) {
+  const std::wstring name = effect.name;
+  return std::string(name.begin(), name.end());
+}
+
 class EffectSwitchingEndToEnd : public EffectEndToEnd,
                                 public ::testing::WithParamInterface<Effect> {
 protected:
   EffectSwitchingEndToEnd() : EffectEndToEnd(GetParam().name, GetParam().centreSquare) {}
   void Open() { OpenEffect(GetParam().key, GetParam().modifier); }
-  static std::string Shot(const std::string &what) {
-    const std::wstring name = GetParam().name;
-    std::string shot(name.begin(), name.end());
-    shot[0] = static_cast<char>(shot[0] - 'A' + 'a');
-    return shot + "-" + what;
-  }
+  static std::string Shot(const std::string &what) { return NameOf(GetParam()) + "-" + what; }
 };
 
 TEST_P(EffectSwitchingEndToEnd, StepsToTheNextDesktopAndLandsThereOrGoesBackWithEscape) {
@@ -57,10 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Effects, EffectSwitchingEndToEnd,
                                            Effect{L"Flip", VK_F8, 0, 40},
                                            Effect{L"Carousel", VK_F8, VK_CONTROL, 40},
                                            Effect{L"Explorer", VK_F7, 0, 40}),
-                         [](const auto &info) {
-                           const std::wstring name = info.param.name;
-                           return std::string(name.begin(), name.end());
-                         });
+                         [](const auto &info) { return NameOf(info.param); });
 
 class FlipEndToEnd : public EffectEndToEnd {
 protected:
