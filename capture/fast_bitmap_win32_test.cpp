@@ -1,3 +1,5 @@
+// The fast bitmap's captures and file loading. Drawing it at its size or
+// stretched is read back by the desktop picture and wallpaper tests.
 #include "capture/fast_bitmap_win32.h"
 
 #include "shell/window_dc_win32.h"
@@ -93,25 +95,6 @@ TEST(FastBitmap, CapturesAWindowAtItsSizeAndTheScreenWholeOrReduced) {
   ExpectPixels(reduced, {{80, 70, kCrimson, 2},
                          {screenWidth / 2 + 1, 10, kMarker, 0},
                          {10, screenHeight / 2 + 1, kMarker, 0}});
-}
-
-TEST(FastBitmap, DrawsUnscaledOrStretched) {
-  TFastBitmap source(8, 8);
-  Fill(source, kTeal);
-  TFastBitmap target(32, 32);
-  Fill(target, kMarker);
-  {
-    const BitmapDc dc(target.Handle());
-    source.DrawTo(dc.Get(), 2, 2, 4, 4);
-    source.StretchTo(dc.Get(), 16, 16, 16, 16);
-  }
-  ExpectPixels(target, {{1, 1, kMarker, 0},
-                        {2, 2, kTeal, 0},
-                        {5, 5, kTeal, 0},
-                        {6, 6, kMarker, 0},
-                        {15, 15, kMarker, 0},
-                        {16, 16, kTeal, 2},
-                        {31, 31, kTeal, 2}});
 }
 
 TEST(FastBitmap, LoadsJpegOrBitmapFilesStretchedAndLeavesOthersAlone) {

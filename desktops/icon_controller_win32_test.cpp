@@ -1,12 +1,9 @@
 #include "desktops/icon_controller_win32.h"
 
 #include "tests/support/message_loop_win32.h"
-#include "tests/support/temp_dir.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 namespace qv {
 namespace {
@@ -69,28 +66,15 @@ TEST_F(DesktopIconsTest, ReadsWhereTheIconsAreAndMovesThemBack) {
   ASSERT_TRUE(icons.ApplyLayout());
   EXPECT_EQ(Position(1).x, documents.x);
   EXPECT_EQ(Position(1).y, documents.y);
-}
 
-TEST_F(DesktopIconsTest, ALayoutFileIsReadWhenThereIsOneAndTheScreenOtherwise) {
-  test::TempDir dir;
-  std::ofstream(dir.path() / "Desktop.2.icons", std::ios::binary)
-      << "Documents=40,50\r\n\x7F\x01garbage without separator\r\nComputer=9,";
-  TIconController icons;
-  icons.Load(dir.path() / "Desktop.2.icons");
-  ASSERT_EQ(icons.Layout().Lines().size(), 1u);
-  EXPECT_EQ(*icons.Layout().Value("Documents"), "40,50");
-
-  icons.Load(dir.path() / "Desktop.3.icons");
-  EXPECT_EQ(icons.Layout().Lines().size(), 3u);
-  ASSERT_TRUE(icons.Save(dir.path() / "Desktop.3.icons"));
-  TIconController again;
-  again.Load(dir.path() / "Desktop.3.icons");
-  EXPECT_EQ(again.Layout().Format(), icons.Layout().Format());
-
+  // A desktop without a layout file of its own takes the screen's.
+  TIconController fresh;
+  fresh.Load("no such folder/Desktop.3.icons");
+  EXPECT_EQ(fresh.Layout().Format(), icons.Layout().Format());
   progman_.Reset();
-  EXPECT_FALSE(again.ReadLayout()) << "without a shell nothing is read";
-  EXPECT_FALSE(again.ApplyLayout());
-  EXPECT_EQ(again.Layout().Format(), icons.Layout().Format());
+  EXPECT_FALSE(fresh.ReadLayout()) << "without a shell nothing is read";
+  EXPECT_FALSE(fresh.ApplyLayout());
+  EXPECT_EQ(fresh.Layout().Format(), icons.Layout().Format());
 }
 
 } // namespace

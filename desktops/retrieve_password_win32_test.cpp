@@ -39,7 +39,7 @@ int ScreensOpen() {
   return count;
 }
 
-TEST(RetrievePassword, DarkensTheWholeScreenAndAcceptsWithEnterOrTheImageExactlyWhatWasTyped) {
+TEST(RetrievePassword, DarkensTheScreenAcceptsExactlyWhatWasTypedWithEnterOrTheImageAndCancels) {
   qv::TRetrievePassword screen(kScreenWidth, kScreenHeight);
   const auto show = [&] { return screen.ShowModal(); };
   const auto lookThenTypeAndPressEnter = [&] {
@@ -65,17 +65,15 @@ TEST(RetrievePassword, DarkensTheWholeScreenAndAcceptsWithEnterOrTheImageExactly
     SendMessageW(screen.AcceptImage(), WM_LBUTTONUP, 0, 0);
   };
   EXPECT_EQ(AskWith(show, typeAndClickTheImage), "by click");
-}
 
-TEST(RetrievePassword, EscapeClosingOrTheEndOfTheProgramCancel) {
-  qv::TRetrievePassword screen(kScreenWidth, kScreenHeight);
+  // Escape, closing or the end of the program cancel.
   const std::function<void()> cancels[] = {
       [&] { PostKey(screen.Edit(), VK_ESCAPE); },
       [&] { PostMessageW(screen.Handle(), WM_CLOSE, 0, 0); },
       [] { PostQuitMessage(7); },
   };
   for (const auto &cancel : cancels)
-    EXPECT_EQ(AskWith([&] { return screen.ShowModal(); },
+    EXPECT_EQ(AskWith(show,
                       [&] {
                         SetWindowTextW(screen.Edit(), L"secret");
                         cancel();

@@ -42,7 +42,45 @@ protected:
                                nullptr, nullptr, nullptr);
 };
 
-TEST_F(TranslateFormTest, TranslatesCaptionAndControlsButNotEditBoxesAgainForANewLanguage) {
+TEST_F(TranslateFormTest, TranslatesCaptionControlsAndListViewsButNotEditBoxesOrLookAlikes) {
+  // List views' captions and cells are translated with the form's, those of look-alikes not.
+  INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&init);
+  WNDCLASSEXW lookAlike{sizeof(lookAlike)};
+  GetClassInfoExW(nullptr, WC_LISTVIEWW, &lookAlike);
+  lookAlike.lpszClassName = L"LookAlikeListView";
+  RegisterClassExW(&lookAlike);
+  std::vector<HWND> lists;
+  for (const wchar_t *className : {WC_LISTVIEWW, L"LookAlikeListView"}) {
+    HWND list = lists.emplace_back(Child(className, L"", LVS_REPORT));
+    ASSERT_NE(list, nullptr);
+    for (const wchar_t *caption : {L"75", L"76"}) {
+      LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 80, const_cast<wchar_t *>(caption)};
+      ListView_InsertColumn(list, 9, &column);
+    }
+    LVITEMW row{LVIF_TEXT};
+    row.pszText = const_cast<wchar_t *>(L"53");
+    ListView_InsertItem(list, &row);
+  }
+  qv::TranslateListViews(form_);
+  EXPECT_EQ(TextOf(form_), L"Options");
+  std::vector<std::wstring> texts;
+  for (HWND list : lists) {
+    for (int column = 0; column < 2; ++column) {
+      wchar_t text[64] = {};
+      LVCOLUMNW info{LVCF_TEXT};
+      info.pszText = text;
+      info.cchTextMax = 64;
+      ListView_GetColumn(list, column, &info);
+      texts.emplace_back(text);
+    }
+    wchar_t cell[64] = {};
+    ListView_GetItemText(list, 0, 0, cell, 64);
+    texts.emplace_back(cell);
+  }
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Action", L"Key", L"None", L"75", L"76", L"53"}));
+
+  // Then the other controls, but not the user's text in edit boxes.
   HWND button = Child(L"BUTTON", L"42");
   HWND label = Child(L"STATIC", L"35.Language");
   HWND edit = Child(L"EDIT", L"42");
@@ -73,45 +111,6 @@ TEST_F(TranslateFormTest, TranslatesCaptionAndControlsButNotEditBoxesAgainForANe
   controller_->SetLanguage("english");
   qv::TranslateForm(form_);
   EXPECT_EQ(TextOf(label), L"Language");
-}
-
-TEST_F(TranslateFormTest, TranslatesListViewsButNotLookAlikes) {
-  INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&init);
-  WNDCLASSEXW lookAlike{sizeof(lookAlike)};
-  GetClassInfoExW(nullptr, WC_LISTVIEWW, &lookAlike);
-  lookAlike.lpszClassName = L"LookAlikeListView";
-  RegisterClassExW(&lookAlike);
-  std::vector<HWND> lists;
-  for (const wchar_t *className : {WC_LISTVIEWW, L"LookAlikeListView"}) {
-    HWND list = lists.emplace_back(Child(className, L"", LVS_REPORT));
-    ASSERT_NE(list, nullptr);
-    for (const wchar_t *caption : {L"75", L"76"}) {
-      LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 80, const_cast<wchar_t *>(caption)};
-      ListView_InsertColumn(list, 9, &column);
-    }
-    LVITEMW row{LVIF_TEXT};
-    row.pszText = const_cast<wchar_t *>(L"53");
-    ListView_InsertItem(list, &row);
-  }
-  qv::TranslateListViews(form_);
-  // Column captions and first cells as read back after the translation.
-  std::vector<std::wstring> texts;
-  for (HWND list : lists) {
-    for (int column = 0; column < 2; ++column) {
-      wchar_t text[64] = {};
-      LVCOLUMNW info{LVCF_TEXT};
-      info.pszText = text;
-      info.cchTextMax = 64;
-      ListView_GetColumn(list, column, &info);
-      texts.emplace_back(text);
-    }
-    wchar_t cell[64] = {};
-    ListView_GetItemText(list, 0, 0, cell, 64);
-    texts.emplace_back(cell);
-  }
-  EXPECT_EQ(TextOf(form_), L"Options");
-  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Action", L"Key", L"None", L"75", L"76", L"53"}));
 }
 
 } // namespace

@@ -13,29 +13,24 @@ UniqueWindow StandIn(const wchar_t *className, HWND parent = nullptr) {
   return test::OpenWindow(className, parent ? WS_CHILD : WS_POPUP, {0, 0, 10, 10}, parent);
 }
 
-TEST(DesktopProperties, MeasuresTheTaskbarAndTheAreaAboveIt) {
-  const auto taskbar = test::OpenWindow(L"Shell_TrayWnd", WS_POPUP, {0, 994, 1280, 1024});
-  TDesktopProperties properties;
-  EXPECT_EQ(properties.TaskbarWindow, taskbar.Get());
-  EXPECT_EQ(properties.TaskbarHeight, 30);
-  EXPECT_EQ(properties.WorkHeight, properties.ScreenHeight - 30);
-  EXPECT_FALSE(properties.ResolutionChanged());
-  properties.ScreenHeight = properties.QuarterHeight;
-  EXPECT_TRUE(properties.ResolutionChanged());
-}
-
-TEST(DesktopProperties, FindsTheButtonListAndTheIconListWhereverTheShellHasThem) {
+TEST(DesktopProperties, MeasuresTheTaskbarAndFindsTheButtonAndIconListsWhereverTheShellHasThem) {
   {
-    const auto taskbar = StandIn(L"Shell_TrayWnd");
+    const auto taskbar = test::OpenWindow(L"Shell_TrayWnd", WS_POPUP, {0, 994, 1280, 1024});
     const auto rebar = StandIn(L"ReBarWindow32", taskbar.Get());
     const auto buttons = StandIn(L"MSTaskSwWClass", rebar.Get());
     const auto progman = StandIn(L"Progman");
     const auto view = StandIn(L"SHELLDLL_DefView", progman.Get());
     const auto icons = StandIn(L"SysListView32", view.Get());
-    const TDesktopProperties properties;
+    TDesktopProperties properties;
+    EXPECT_EQ(properties.TaskbarWindow, taskbar.Get());
+    EXPECT_EQ(properties.TaskbarHeight, 30);
+    EXPECT_EQ(properties.WorkHeight, properties.ScreenHeight - 30);
     EXPECT_EQ(properties.RebarWindow, rebar.Get());
     EXPECT_EQ(properties.TaskSwitchWindow, buttons.Get());
     EXPECT_EQ(properties.DesktopListView, icons.Get());
+    EXPECT_FALSE(properties.ResolutionChanged());
+    properties.ScreenHeight = properties.QuarterHeight;
+    EXPECT_TRUE(properties.ResolutionChanged());
   }
   {
     const auto taskbar = StandIn(L"Shell_TrayWnd");

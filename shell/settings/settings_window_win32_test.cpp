@@ -1,12 +1,16 @@
 #include "shell/settings/settings_window_win32.h"
 
+#include "shell/settings/background_picture_win32.h"
 #include "shell/settings/keyboard_rows.h"
 #include "shell/settings/page_controls_win32.h"
 #include "shell/setup.h"
 #include "tests/support/memory_settings_store.h"
 #include "tests/support/settings_host_win32.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -173,6 +177,16 @@ TEST_F(SettingsWindowTest, DeletedRulesGoOnlyWhenThePageIsAccepted) {
     Close(page, button);
   }
   EXPECT_EQ(setup.Rules, std::vector<std::string>{"my app.exe=4"});
+}
+
+// The background pages list the folders of the sky-box folder by name.
+TEST(SkyBoxThemes, AreTheFoldersByNameWithoutFilesOrHiddenOnes) {
+  test::TempDir dir;
+  for (const char *folder : {"Starfield", "Daylight", ".hidden"})
+    std::filesystem::create_directory(dir.path() / folder);
+  std::ofstream(dir.path() / "notes.txt") << "not a theme";
+  EXPECT_EQ(SkyBoxThemes(dir.path()), (std::vector<std::string>{"Daylight", "Starfield"}));
+  EXPECT_TRUE(SkyBoxThemes(dir.path() / "missing").empty());
 }
 
 } // namespace

@@ -120,26 +120,13 @@ int CountOccurrences(const std::string &text, const std::string &part) {
 }
 
 HWND FindProcessWindow(DWORD processId, const wchar_t *className) {
-  struct Search {
-    DWORD processId;
-    const wchar_t *className;
-    HWND found;
-  } search{processId, className, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto &search = *reinterpret_cast<Search *>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner == search.processId && lstrcmpW(name, search.className) == 0) {
-          search.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId)
+      return window;
+  }
+  return nullptr;
 }
 
 HWND WaitForVisibleWindow(DWORD processId, const wchar_t *className,
@@ -279,19 +266,13 @@ bool ChooseInOpenDialog(DWORD processId, const std::filesystem::path &file) {
 }
 
 HWND FindDescendant(HWND parent, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM parameter) -> BOOL {
-        auto &search = *reinterpret_cast<Search *>(parameter);
-        search.found = GetDlgCtrlID(child) == search.id ? child : nullptr;
-        return search.found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) == id)
+      return child;
+    if (HWND found = FindDescendant(child, id))
+      return found;
+  }
+  return nullptr;
 }
 
 bool IsAt(HWND window, const RECT &rect) {

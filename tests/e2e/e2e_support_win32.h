@@ -1,7 +1,8 @@
 #pragma once
 // What the end-to-end tests need to drive the real program from outside:
 // starting and stopping it, finding its windows and tray icons, sending input,
-// reading its files and registry, and taking screenshots.
+// reading its files and registry, and taking screenshots. (The benchmark
+// drivers use them too.)
 #include <windows.h>
 
 #include "capture/image_file.h"
@@ -52,10 +53,17 @@ std::filesystem::path AppDataPath();
 std::filesystem::path JournalFile();
 std::filesystem::path LogFile();
 std::string ReadFile(const std::filesystem::path &file);
+int CountOccurrences(const std::string &text, const std::string &part);
+// How often the program's log holds `part`; whether it holds it.
+inline int LogCount(const std::string &part) {
+  return CountOccurrences(ReadFile(LogFile()), part);
+}
+inline bool Logged(const std::string &part) {
+  return LogCount(part) > 0;
+}
 // A JPEG file whose pixel (x, y) has `colour(x, y)`.
 void WriteJpeg(const std::filesystem::path &file, int width, int height,
                const std::function<Colour(int x, int y)> &colour);
-int CountOccurrences(const std::string &text, const std::string &part);
 
 // The top-level window of `className` that belongs to process `processId`.
 HWND FindProcessWindow(DWORD processId, const wchar_t *className);

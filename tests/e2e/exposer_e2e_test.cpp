@@ -1,11 +1,7 @@
 // The exposer's overview of the windows of one or every desktop, and the
 // tray's live preview of another desktop. What is drawn is read back from the
 // X display.
-#include "tests/e2e/effect_fixture_win32.h"
-
-#include "shell/setup.h"
-
-#include <gtest/gtest.h>
+#include "tests/e2e/fixtures_win32.h"
 
 #include <iterator>
 
@@ -52,11 +48,10 @@ protected:
     return form && IsWindowVisible(form) && WindowRectOf(form).left == 0 ? form : nullptr;
   }
   void OpenExposer(WORD key = VK_F9) {
-    const int painted = CountOccurrences(ReadFile(LogFile()), "Exposer painted");
+    const int painted = LogCount("Exposer painted");
     PressKey(key);
     ASSERT_TRUE(WaitUntil([&] { return Exposer() != nullptr; }, 10s)) << "no overview";
-    ASSERT_TRUE(WaitUntil(
-        [&] { return CountOccurrences(ReadFile(LogFile()), "Exposer painted") > painted; }));
+    ASSERT_TRUE(WaitUntil([&] { return LogCount("Exposer painted") > painted; }));
     Sleep(1500); // the thumbnails' opacity springs settle
   }
   bool ExposerCloses() {
@@ -79,7 +74,7 @@ std::wstring Options(int slot, Colour colour) {
 TEST_F(ExposerEndToEnd, ShowsEveryWindowAndBringsThePickedOneToTheFront) {
   SaveSettings([](TSetup &setup) { setup.ExposerTransparency = false; });
   program_ = Start();
-  std::vector<HWND> windows;
+  std::vector<HWND> windows; // the first one covered by the second
   windows.push_back(OpenWindow(L"QvExposerCovered", {},
                                L"--title \"Covered window\" " + Options(0, kColours[11])));
   for (int i = 0; i < 11; ++i)
@@ -112,7 +107,9 @@ TEST_F(ExposerEndToEnd, ShowsEveryWindowAndBringsThePickedOneToTheFront) {
   EXPECT_TRUE(WaitUntil([&] { return WindowAt(middle) == covered; }))
       << "the picked window came to the front";
 
-  // A second F9 closes; so does a click on the background, which changes nothing.
+  // A second F9 closes; so does a click on the background, which changes
+  // nothing; and the effects may start right after. (Escape closes it in the
+  // other cases.)
   OpenExposer();
   PressKey(VK_F9);
   EXPECT_TRUE(ExposerCloses()) << "F9 toggles";
@@ -120,12 +117,6 @@ TEST_F(ExposerEndToEnd, ShowsEveryWindowAndBringsThePickedOneToTheFront) {
   LeftClickAt(640, 30);
   EXPECT_TRUE(ExposerCloses());
   EXPECT_EQ(WindowAt(middle), covered) << "a click on the background changed nothing";
-
-  // Escape closes, and the effects may start right after.
-  OpenExposer();
-  PressKey(VK_ESCAPE);
-  EXPECT_TRUE(ExposerCloses());
-  host_ = FindProcessWindow(program_->Id(), L"TRendererForm");
   OpenEffect(VK_F11);
   PressKey(VK_ESCAPE);
   WaitUntilClosed();
@@ -135,13 +126,11 @@ TEST_F(ExposerEndToEnd, ShowsEveryWindowAndBringsThePickedOneToTheFront) {
 TEST_F(ExposerEndToEnd, FiftyWindowsFillTheirCellsAtOnce) {
   SaveSettings([](TSetup &setup) { setup.ExposerTransparency = false; });
   program_ = Start();
-  const int before = CountOccurrences(ReadFile(LogFile()), "New window. Handle [");
+  const int before = LogCount("New window. Handle [");
   OpenWindow(L"QvExposerMany", {}, L"--count 50 --at 0 0 --size 320 240");
-  ASSERT_TRUE(WaitUntil([&] {
-    return CountOccurrences(ReadFile(LogFile()), "New window. Handle [") >= before + 50;
-  }));
+  ASSERT_TRUE(WaitUntil([&] { return LogCount("New window. Handle [") >= before + 50; }));
   OpenExposer();
-  EXPECT_NE(ReadFile(LogFile()).find("Exposer painted 50 thumbnails"), std::string::npos);
+  EXPECT_TRUE(Logged("Exposer painted 50 thumbnails"));
   // 8 columns of 7 rows; every test window's picture is blue 120 throughout.
   const DecodedImage overview = Screen("exposer-50-windows");
   for (int cell = 0; cell < 50; ++cell) {
@@ -153,14 +142,22 @@ TEST_F(ExposerEndToEnd, FiftyWindowsFillTheirCellsAtOnce) {
   Stop(*program_);
 }
 
-TEST_F(ExposerEndToEnd, ArrowKeysMoveTheHighlightAndEnterPicks) {
-  OpenDesktops();
-  HWND blue = OpenWindow(L"QvExposerBlue", {},
-                         L"--title \"Blue window\" --at 300 300 --size 400 300 --colour 40 60 230");
-  WaitUntilManaged(blue);
+TEST_F(ExposerEndToEnd, KeysPickOnTheCurrentDesktopAndAPickOfEveryDesktopsOverviewSwitches) {
+  OpenDesktops([](TSetup &setup) {
+    setup.ExposerShowAll = true;
+    setup.ExposerTransparency = false;
+    setup.ExposerBackground = 1; // the live desktop
+  });
+  HWND blue =
+      OpenManagedWindow(L"QvExposerBlue", {},
+                        L"--title \"Blue window\" --at 300 300 --size 400 300 --colour 40 60 230");
   ASSERT_TRUE(WaitUntil([&] { return WindowAt({500, 450}) == blue; }));
   SetCursorPos(630, 40); // on no thumbnail, and away from the corners that act
-  OpenExposer();
+  // F10 keeps to the current desktop.
+  OpenExposer(VK_F10);
+  const DecodedImage current = Screen("exposer-current-desktop");
+  EXPECT_GT(Find(current, {208, 32, 32}).count, 3000);
+  EXPECT_LT(Find(current, {32, 176, 32}).count, 50) << "desktop 2's window is not shown";
   // Two windows side by side; the keys go from one to the other and back.
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Exposer(); }, 5s))
       << "the overview takes the keyboard";
@@ -181,22 +178,6 @@ TEST_F(ExposerEndToEnd, ArrowKeysMoveTheHighlightAndEnterPicks) {
   EXPECT_TRUE(WaitUntil([&] {
     return WindowAt({500, 450}) == red_;
   })) << "the highlighted window was picked with Enter";
-  Stop(*program_);
-}
-
-TEST_F(ExposerEndToEnd, OverviewOfEveryDesktopSwitchesToThePickedWindowsDesktop) {
-  OpenDesktops([](TSetup &setup) {
-    setup.ExposerShowAll = true;
-    setup.ExposerTransparency = false;
-    setup.ExposerBackground = 1; // the live desktop
-  });
-  // F10 keeps to the current desktop.
-  OpenExposer(VK_F10);
-  const DecodedImage current = Screen("exposer-current-desktop");
-  EXPECT_GT(Find(current, {208, 32, 32}).count, 3000);
-  EXPECT_LT(Find(current, {32, 176, 32}).count, 50) << "desktop 2's window is not shown";
-  PressKey(VK_ESCAPE);
-  ASSERT_TRUE(ExposerCloses());
 
   OpenExposer();
   const DecodedImage overview = Screen("exposer-all-desktops");

@@ -35,22 +35,18 @@ protected:
     DestroyWindow(receiver_);
   }
 
-  // Pumps this thread's messages until the notification arrives or time runs out.
+  // Takes the notification from this thread's queue, waiting for it at most `within`.
   bool NotificationArrives(std::chrono::milliseconds within = 1500ms) {
-    bool arrived = false;
-    WaitUntil(
+    return WaitUntil(
         [&] {
           MSG message;
-          while (PeekMessageW(&message, receiver_, 0, 0, PM_REMOVE))
-            if (message.message == kTriggerNotify) {
-              arrived = true;
-              request_ = message.wParam;
-              requestWindow_ = message.lParam;
-            }
-          return arrived;
+          if (!PeekMessageW(&message, receiver_, kTriggerNotify, kTriggerNotify, PM_REMOVE))
+            return false;
+          request_ = message.wParam;
+          requestWindow_ = message.lParam;
+          return true;
         },
         within);
-    return arrived;
   }
 
   // Has the library put our items in the window's system menu from inside

@@ -1,9 +1,7 @@
 // Windows are never lost: whatever moment the program dies at, in a crash or
 // killed in the middle of a desktop switch, its windows come back on screen
 // at their places with their taskbar buttons.
-#include "tests/e2e/stand_in_shell_fixture_win32.h"
-
-#include <gtest/gtest.h>
+#include "tests/e2e/fixtures_win32.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -37,7 +35,7 @@ bool AsItWas(const TestWindow &window) {
 class RecoveryEndToEnd : public StandInShellFixture {
 protected:
   static int ManagedCount(HWND window) {
-    return CountOccurrences(ReadFile(LogFile()), "New window. Handle [" + HandleText(window) + "]");
+    return LogCount("New window. Handle [" + HandleText(window) + "]");
   }
   void OpenWindows(int count) {
     for (int i = 0; i < count; ++i) {

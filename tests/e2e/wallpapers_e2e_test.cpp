@@ -1,15 +1,11 @@
 // Each desktop's own wallpaper and icon layout, and what the session started
 // with given back at exit.
-#include "tests/e2e/stand_in_shell_fixture_win32.h"
+#include "tests/e2e/fixtures_win32.h"
 
 #include "desktops/icon_controller_win32.h"
 #include "shell/ansi_text_win32.h"
-#include "shell/registry_settings_store_win32.h"
-#include "shell/settings/settings_control_ids.h"
-#include "shell/setup.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 namespace qv::e2e {
 namespace {
@@ -99,31 +95,28 @@ protected:
         << desktop;
   }
 
-  bool Logged(const std::string &part) const {
-    return ReadFile(LogFile()).find(part) != std::string::npos;
-  }
-
   std::string startWallpaper_;
   HWND marker_ = nullptr;
   RECT shown_{};
 };
 
 // Desktop 2's wallpaper chosen on the page, desktop 3's set by the user through
-// the system; both outlive a restart, and exit gives back the session's own.
-TEST_F(WallpapersEndToEnd, ChosenAndUserSetWallpapersBelongToTheirDesktopsUntilExit) {
-  SaveSettings([](TSetup &setup) { setup.GeneralEnableGestures = false; });
+// the system, and icons moved on desktops 1 and 2: the program's files keep
+// them, exit gives back the session's own, and "-reset" forgets them all. The
+// icon manager, from the tray menu, lists every desktop's icons and saves
+// every layout.
+TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsWallpaperAndIconLayoutUntilExit) {
+  SaveSettings([](TSetup &setup) {
+    setup.DesktopEnableMultipleIcons = true;
+    setup.GeneralEnableGestures = false;
+  });
   const auto picture = WritePicture(L"desktop-2-wallpaper.jpg", 0xC0);
+  const IconLayout atStart = Icons();
+  ASSERT_FALSE(atStart.Empty()) << "the stand-in shell shows no icons";
   auto program = Start();
   ShowSettings();
-  HWND panel = FindDescendant(form_, id::kPanel);
-  ClickWindow(FindDescendant(panel, id::kLinkBase + 3));
-  HWND page = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    HWND list = FindDescendant(panel, id::kWallpaperList);
-    page = list && IsWindowVisible(list) ? GetParent(list) : nullptr;
-    return page != nullptr;
-  })) << "the Icons and wallpapers page did not open";
-
+  HWND page = ClickLink(3);
+  ASSERT_NE(page, nullptr) << "the Icons and wallpapers page did not open";
   // The second row, then "Change wallpaper" and the picture in the file dialog.
   HWND list = FindDescendant(page, id::kWallpaperList);
   ClickWindow(list);
@@ -137,8 +130,7 @@ TEST_F(WallpapersEndToEnd, ChosenAndUserSetWallpapersBelongToTheirDesktopsUntilE
   ClickWindow(FindDescendant(page, id::kChangeWallpaper));
   ASSERT_TRUE(ChooseInOpenDialog(program->Id(), picture));
   ClickWindow(FindDescendant(page, id::kWaitWallpaper));
-  ClickWindow(FindDescendant(page, id::kAccept));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(page); }));
+  ClosePage(page, id::kAccept);
   RegistrySettingsStore store;
   EXPECT_FALSE(TSetup(store).DesktopWaitWallpaper) << "the check box was not stored";
   PostMessageW(form_, WM_CLOSE, 0, 0);
@@ -146,55 +138,27 @@ TEST_F(WallpapersEndToEnd, ChosenAndUserSetWallpapersBelongToTheirDesktopsUntilE
 
   // The wallpaper the system shows tells which desktop is current here.
   const std::string chosen = WideToAnsi(picture.wstring());
-  PressCtrlWith('2');
-  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == chosen; }))
-      << "desktop 2 did not show its wallpaper";
-  PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == startWallpaper_; }))
-      << "desktop 1 did not get its wallpaper back";
-  Stop(*program);
-  EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
-
-  program = Start();
   OpenMarker();
   SwitchTo(2);
-  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == chosen; })) << "lost in the restart";
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == chosen; }))
+      << "desktop 2 did not show its wallpaper";
+  const IconLayout onTwo = Shifted(atStart, 400, 250);
+  MoveIcons(onTwo);
   SwitchTo(3);
   const std::string userSet = WideToAnsi(WritePicture(L"set-by-user.jpg", 0x40).wstring());
   SetWallpaperAsUser(userSet);
   EXPECT_TRUE(WaitUntil([&] { return Logged("Detected wallpaper change"); }))
       << "the change was not noticed";
   SwitchTo(1);
-  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == startWallpaper_; }));
-  SwitchTo(3);
-  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == userSet; }));
-  Stop(*program);
-  EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
-  EXPECT_EQ(ReadFile(AppDataPath() / L"wallpapers.cfg"),
-            "default\r\ndefault\r\n" + chosen + "\r\n" + userSet +
-                "\r\ndefault\r\ndefault\r\ndefault\r\n");
-}
-
-// The icon manager, from the tray menu, lists every desktop's icons and saves
-// every layout; "-reset" removes them all.
-TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsIconLayoutAndExitGivesBackTheStartOne) {
-  SaveSettings([](TSetup &setup) {
-    setup.DesktopEnableMultipleIcons = true;
-    setup.GeneralEnableGestures = false;
-  });
-  const IconLayout atStart = Icons();
-  ASSERT_FALSE(atStart.Empty()) << "the stand-in shell shows no icons";
-  auto program = Start();
-  OpenMarker();
-
-  SwitchTo(2);
-  const IconLayout onTwo = Shifted(atStart, 400, 250);
-  MoveIcons(onTwo);
-  SwitchTo(1);
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == startWallpaper_; }))
+      << "desktop 1 did not get its wallpaper back";
   EXPECT_TRUE(WaitUntil([&] { return IconsAre(atStart); })) << Icons().Format();
   SwitchTo(2);
   EXPECT_TRUE(WaitUntil([&] { return IconsAre(onTwo); })) << Icons().Format();
+  SwitchTo(3);
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == userSet; }));
   SwitchTo(1);
+
   OpenTrayMenu();
   for (int i = 0; i < 10; ++i) // down to "Utilities"
     PressKey(VK_DOWN);
@@ -211,7 +175,11 @@ TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsIconLayoutAndExitGivesBackTheStart
   const IconLayout onOne = Shifted(atStart, 150, 0);
   MoveIcons(onOne);
   Stop(*program);
+  EXPECT_EQ(ProbeWallpaper(), startWallpaper_);
   EXPECT_TRUE(WaitUntil([&] { return IconsAre(atStart); })) << Icons().Format();
+  EXPECT_EQ(ReadFile(AppDataPath() / L"wallpapers.cfg"),
+            "default\r\ndefault\r\n" + chosen + "\r\n" + userSet +
+                "\r\ndefault\r\ndefault\r\ndefault\r\n");
   std::vector<std::string> problems;
   EXPECT_EQ(IconLayout::Load(IconFile(2), problems)->Format(), onTwo.Format());
   EXPECT_EQ(IconLayout::Load(IconFile(1), problems)->Format(), onOne.Format());
