@@ -145,6 +145,9 @@ TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsWallpaperAndIconLayoutUntilExit) {
   const IconLayout onTwo = Shifted(atStart, 400, 250);
   MoveIcons(onTwo);
   SwitchTo(3);
+  // The user changes the wallpaper once desktop 3 shows its own, not while
+  // the switch is still putting it up.
+  EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == startWallpaper_; }));
   const std::string userSet = WideToAnsi(WritePicture(L"set-by-user.jpg", 0x40).wstring());
   SetWallpaperAsUser(userSet);
   EXPECT_TRUE(WaitUntil([&] { return Logged("Detected wallpaper change"); }))
