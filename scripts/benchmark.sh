@@ -131,6 +131,7 @@ read -r _ bare screen < <(wine "$bench" bare:10 | tr -d '\r' | grep '^bare')
 # bare loop measured just before and just after it (their mean).
 declare -A fps latency beside
 bare_fps() { wine "$bench" bare:5 | tr -d '\r' | awk '/^bare/ { print $2 }'; }
+mean() { awk -v a="$1" -v b="$2" 'BEGIN { print (a + b) / 2 }'; }
 # measure KEY STEP: the effect's latency and frame rate, and the bare loop around it.
 measure() {
   local before after name=${2%%:*}
@@ -138,7 +139,7 @@ measure() {
   read -r _ latency[$1] fps[$1] < <(wine "$bench" "$2" | tr -d '\r' | grep "^$name ") ||
     { latency[$1]=0; fps[$1]=0; }
   after=$(bare_fps)
-  beside[$1]=$(awk -v a="$before" -v b="$after" 'BEGIN { print (a + b) / 2 }')
+  beside[$1]=$(mean "$before" "$after")
 }
 for live in 0 1; do
   wine "$bench" settings:PerformanceLivePreview=$live
@@ -202,7 +203,7 @@ carried=$!
 sleep 3
 ripple_before=$(bare_fps)
 read -r _ ripple < <(wine "$bench" ripple:500,310 | tr -d '\r' | grep '^ripple') || ripple=0
-beside[ripple]=$(awk -v a="$ripple_before" -v b="$(bare_fps)" 'BEGIN { print (a + b) / 2 }')
+beside[ripple]=$(mean "$ripple_before" "$(bare_fps)")
 kill "$first" "$second" "$carried" 2>/dev/null || true
 wine "$bin/qvdriver.exe" quit
 wait "$program"
