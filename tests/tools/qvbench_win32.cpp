@@ -217,9 +217,8 @@ std::map<int, MoveTimes> ReadBare(const std::wstring &file) {
   return result;
 }
 
-std::map<int, MoveTimes> bare;
-
-void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
+void MeasureSwitches(const std::wstring &testWindow, int count, int switches,
+                     const std::map<int, MoveTimes> &bare) {
   PressDesktopHotkey(1);
   WindowProcess first(testWindow, count);
   std::this_thread::sleep_for(1s); // discovery runs every 250 ms
@@ -352,8 +351,7 @@ int wmain(int argc, wchar_t **argv) {
     return 1;
   }
   if (std::wstring(argv[1]) == L"switches") {
-    bare = ReadBare(argv[5]);
-    MeasureSwitches(argv[2], _wtoi(argv[4]), _wtoi(argv[3]));
+    MeasureSwitches(argv[2], _wtoi(argv[4]), _wtoi(argv[3]), ReadBare(argv[5]));
     return 0;
   }
   const std::wstring testWindow = argv[1];
