@@ -5,7 +5,6 @@
 #include "shell/window_dc_win32.h"
 
 #include <cstdint>
-#include <fstream>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -20,6 +19,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using test::ColourNear;
 using test::PixelAt;
+using test::WriteFile;
 
 constexpr COLORREF kCrimson = RGB(200, 30, 60);
 constexpr COLORREF kTeal = RGB(20, 140, 150);
@@ -64,12 +64,6 @@ Bytes EncodeBmp(int width, int height, COLORREF left, COLORREF right) {
     out.resize(out.size() + static_cast<std::size_t>(rowSize - width * 3));
   }
   return out;
-}
-
-void WriteFile(const std::filesystem::path &path, const Bytes &bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char *>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(FastBitmap, CapturesAWindowAtItsSizeAndTheScreenWholeOrReduced) {

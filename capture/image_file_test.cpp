@@ -3,7 +3,6 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
@@ -220,8 +219,7 @@ TEST(DecodeImage, ReadsAFileAndGivesNothingForUnknownEmptyOrMissingInput) {
 
   test::TempDir dir;
   const Bytes png = EncodePng({1, 1, PNG_COLOR_TYPE_GRAY, 8, {7}});
-  std::ofstream(dir.path() / "one.png", std::ios::binary)
-      .write(reinterpret_cast<const char *>(png.data()), static_cast<std::streamsize>(png.size()));
+  test::WriteFile(dir.path() / "one.png", png);
 
   const auto image = DecodeImageFile(dir.path() / "one.png");
   ASSERT_TRUE(image);

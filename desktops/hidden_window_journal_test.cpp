@@ -5,29 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace {
 
 using namespace qv;
 using namespace qv::window_style;
 using qv::test::FakeWindow;
+using qv::test::WriteFile;
 
 constexpr JournalSession kSession{13300000000, 0x3e7};
 
 std::optional<std::string> Contents(const std::filesystem::path &file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in)
-    return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const std::filesystem::path &file, const std::string &text) {
-  std::ofstream(file, std::ios::binary) << text;
+  return std::filesystem::exists(file) ? std::optional(test::ReadFile(file)) : std::nullopt;
 }
 
 std::vector<WindowHandle> Handles(const std::filesystem::path &file) {

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 
 TEST(HiddenWindowJournalWin32, ReplacesTheFileWholeReportsWhatFailedAndKnowsThisBootAndLogon) {
@@ -15,10 +12,7 @@ TEST(HiddenWindowJournalWin32, ReplacesTheFileWholeReportsWhatFailedAndKnowsThis
   std::string error;
   ASSERT_TRUE(qv::ReplaceFileWriteThrough(file, "first, longer content\n", error)) << error;
   ASSERT_TRUE(qv::ReplaceFileWriteThrough(file, "second\n", error)) << error;
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str(), "second\n");
+  EXPECT_EQ(qv::test::ReadFile(file), "second\n");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "hidden-windows.journal.tmp"));
 
   EXPECT_FALSE(qv::ReplaceFileWriteThrough(dir.path() / "missing" / "x.journal", "x", error));

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace qv {
 namespace {
 
@@ -38,7 +36,7 @@ TEST(IconLayout, KeepsOneLinePerLabelRoundTripsThroughItsFileAndLeavesOutDamaged
   EXPECT_FALSE(IconLayout::ParsePosition(" 1,2"));
   EXPECT_EQ(IconLayout::ParsePosition("-1,-2"), (IconPosition{-1, -2}));
 
-  std::ofstream(dir.path() / "big.icons", std::ios::binary) << std::string(3 * 1024 * 1024, '\0');
+  test::WriteFile(dir.path() / "big.icons", std::string(3 * 1024 * 1024, '\0'));
   problems.clear();
   const auto big = IconLayout::Load(dir.path() / "big.icons", problems);
   ASSERT_TRUE(big);

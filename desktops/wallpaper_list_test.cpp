@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <tuple>
 #include <vector>
 
@@ -21,10 +20,9 @@ TEST(WallpaperList, SavesSevenLinesAndReadsThemBackButDamagedFilesGiveDefaultsAn
   list.SetEntry(2, "C:\\Pictures\\Lake.jpg");
   list.SetEntry(7, "ignored");
   ASSERT_TRUE(list.Save(dir.path() / "wallpapers.cfg"));
-  std::ifstream in(dir.path() / "wallpapers.cfg", std::ios::binary);
-  const std::string text{std::istreambuf_iterator<char>(in), {}};
-  EXPECT_EQ(text, "default\r\ndefault\r\nC:\\Pictures\\Lake.jpg\r\ndefault\r\ndefault\r\n"
-                  "default\r\ndefault\r\n");
+  EXPECT_EQ(test::ReadFile(dir.path() / "wallpapers.cfg"),
+            "default\r\ndefault\r\nC:\\Pictures\\Lake.jpg\r\ndefault\r\ndefault\r\n"
+            "default\r\ndefault\r\n");
   std::vector<std::string> problems;
   const WallpaperList read = WallpaperList::Load(dir.path() / "wallpapers.cfg", problems);
   EXPECT_EQ(read.Entry(2), "C:\\Pictures\\Lake.jpg");
@@ -45,7 +43,7 @@ TEST(WallpaperList, SavesSevenLinesAndReadsThemBackButDamagedFilesGiveDefaultsAn
   EXPECT_EQ(list.Entry(3), "C:\\b.bmp");
   EXPECT_EQ(problems.size(), 3u);
 
-  std::ofstream(dir.path() / "big.cfg", std::ios::binary) << std::string(1 << 20, 'y');
+  test::WriteFile(dir.path() / "big.cfg", std::string(1 << 20, 'y'));
   problems.clear();
   list = WallpaperList::Load(dir.path() / "big.cfg", problems);
   EXPECT_TRUE(list.IsDefault(1));

@@ -1,5 +1,7 @@
 #include "render/animation.h"
 
+#include "tests/support/effect_test_world.h"
+
 #include <algorithm>
 
 #include <gtest/gtest.h>
@@ -7,13 +9,7 @@
 namespace qv {
 namespace {
 
-class FakeClock final : public PerformanceClock {
-public:
-  std::int64_t Counter() const override { return now; }
-  std::int64_t Frequency() const override { return frequency; }
-  std::int64_t now = 5000;
-  std::int64_t frequency = 1000; // one tick per millisecond
-};
+using FakeClock = test::ManualClock; // one tick per millisecond
 
 TEST(Animation, TimedPhaseEasesAlongTheHalfCosineAndEndsOnTheTarget) {
   FakeClock clock;

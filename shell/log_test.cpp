@@ -4,17 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 
-std::string ReadFile(const std::filesystem::path &file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using qv::test::ReadFile;
 
 TEST(Log, KeepsRecentLinesTellsTheListenerAndMirrorsToAFileStartingANewOneAtTheCap) {
   qv::test::TempDir dir;

@@ -1,13 +1,9 @@
 #include "tests/e2e/e2e_support_win32.h"
 
-#include "tests/support/jpeg_encoder.h"
-
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdint>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace qv::e2e {
@@ -62,30 +58,10 @@ void Process::Kill() {
   }
 }
 
-void WriteJpeg(const std::filesystem::path &file, int width, int height,
-               const std::function<Colour(int x, int y)> &colour) {
-  std::vector<std::uint8_t> pixels;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const Colour c = colour(x, y);
-      pixels.insert(pixels.end(),
-                    {static_cast<std::uint8_t>(c.red), static_cast<std::uint8_t>(c.green),
-                     static_cast<std::uint8_t>(c.blue)});
-    }
-  const auto bytes = test::EncodeJpeg(width, height, JCS_RGB, 3, pixels);
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char *>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
-
 std::filesystem::path ExecutableFolder() {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   return std::filesystem::path(path).parent_path();
-}
-
-std::filesystem::path ProgramPath() {
-  return ExecutableFolder() / L"quadrivista.exe";
 }
 
 std::filesystem::path AppDataPath() {
@@ -99,17 +75,6 @@ std::filesystem::path JournalFile() {
   SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
   return std::filesystem::path(local) / L"Quadrivista Labs" / L"Quadrivista" /
          L"hidden-windows.journal";
-}
-
-std::filesystem::path LogFile() {
-  return AppDataPath() / L"quadrivista.log";
-}
-
-std::string ReadFile(const std::filesystem::path &file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
 }
 
 int CountOccurrences(const std::string &text, const std::string &part) {
@@ -149,21 +114,6 @@ bool TrayIconExists(HWND owner, UINT id) {
   data.hWnd = owner;
   data.uID = id;
   return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
-HWND FindOpenMenu() {
-  HWND menu = FindWindowW(L"#32768", nullptr);
-  return menu && IsWindowVisible(menu) ? menu : nullptr;
-}
-
-RECT WindowRectOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
-}
-
-void PressCtrlWith(WORD virtualKey) {
-  PressWith(VK_CONTROL, virtualKey);
 }
 
 namespace {
@@ -275,20 +225,6 @@ HWND FindDescendant(HWND parent, int id) {
   return nullptr;
 }
 
-bool IsAt(HWND window, const RECT &rect) {
-  const RECT now = WindowRectOf(window);
-  return EqualRect(&now, &rect) != FALSE;
-}
-
-bool IsHidden(HWND window, const RECT &shown) {
-  const RECT now = WindowRectOf(window);
-  return now.top == shown.top - 25000 && now.left == shown.left;
-}
-
-std::string HandleText(HWND window) {
-  return std::to_string(reinterpret_cast<std::uintptr_t>(window));
-}
-
 std::wstring WindowTextOf(HWND window) {
   wchar_t text[512] = {};
   SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
@@ -319,10 +255,6 @@ POINT FirstTrayIconPoint() {
   RECT taskbar{};
   GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &taskbar);
   return {taskbar.right - 12, (taskbar.top + taskbar.bottom) / 2};
-}
-
-void DeleteSettingsKey() {
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quadrivista");
 }
 
 namespace {

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include "capture/image_file.h"
+#include "tests/support/jpeg_encoder.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -45,14 +47,17 @@ private:
 };
 
 std::filesystem::path ExecutableFolder();
-std::filesystem::path ProgramPath(); // quadrivista.exe beside the test program
-
-// The program's application-data folder and log file.
+inline std::filesystem::path ProgramPath() {
+  return ExecutableFolder() / L"quadrivista.exe";
+}
+// The program's application-data folder and log file, and its hidden-window journal.
 std::filesystem::path AppDataPath();
-// The hidden-window journal (in the local application data).
+inline std::filesystem::path LogFile() {
+  return AppDataPath() / L"quadrivista.log";
+}
 std::filesystem::path JournalFile();
-std::filesystem::path LogFile();
-std::string ReadFile(const std::filesystem::path &file);
+using test::ReadFile;
+using test::WriteJpeg; // (file, width, height, 0xRRGGBB of (x, y))
 int CountOccurrences(const std::string &text, const std::string &part);
 // How often the program's log holds `part`; whether it holds it.
 inline int LogCount(const std::string &part) {
@@ -61,58 +66,66 @@ inline int LogCount(const std::string &part) {
 inline bool Logged(const std::string &part) {
   return LogCount(part) > 0;
 }
-// A JPEG file whose pixel (x, y) has `colour(x, y)`.
-void WriteJpeg(const std::filesystem::path &file, int width, int height,
-               const std::function<Colour(int x, int y)> &colour);
+inline void DeleteSettingsKey() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quadrivista");
+}
 
 // The top-level window of `className` that belongs to process `processId`.
 HWND FindProcessWindow(DWORD processId, const wchar_t *className);
-// Waits until the process shows a top-level window of `className`; null when
-// none comes in time.
+// Waits until the process shows a top-level window of `className`; null when none comes.
 HWND WaitForVisibleWindow(DWORD processId, const wchar_t *className,
                           std::chrono::milliseconds timeout = std::chrono::seconds(20));
-// Whether the notification area holds the icon (window, id).
 bool TrayIconExists(HWND owner, UINT id);
-// The visible popup menu window, if one is open.
-HWND FindOpenMenu();
-
-RECT WindowRectOf(HWND window);
+// The point of Wine's taskbar where the first icon of the notification area sits.
+POINT FirstTrayIconPoint();
+inline HWND FindOpenMenu() {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+inline RECT WindowRectOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
 // Whether the window stands exactly at `rect`; whether it lies hidden as a
 // switch hides windows, 25000 pixels above where it was `shown`.
-bool IsAt(HWND window, const RECT &rect);
-bool IsHidden(HWND window, const RECT &shown);
+inline bool IsAt(HWND window, const RECT &rect) {
+  const RECT now = WindowRectOf(window);
+  return EqualRect(&now, &rect) != FALSE;
+}
+inline bool IsHidden(HWND window, const RECT &shown) {
+  const RECT now = WindowRectOf(window);
+  return now.top == shown.top - 25000 && now.left == shown.left;
+}
 // The handle as the program's log writes it.
-std::string HandleText(HWND window);
-// Presses a modifier (Ctrl, Alt) with a key, releasing both.
-void PressWith(WORD modifier, WORD virtualKey);
-void PressCtrlWith(WORD virtualKey);
+inline std::string HandleText(HWND window) {
+  return std::to_string(reinterpret_cast<std::uintptr_t>(window));
+}
+// The descendant window with the control id, searched depth first.
+HWND FindDescendant(HWND parent, int id);
+std::wstring WindowTextOf(HWND window);
 // A copy of a program of the test folder under another file name (for the
 // process names that classification and rules look at).
 std::filesystem::path CopyProgramAs(const std::wstring &program, const std::wstring &name);
+
+void PressKey(WORD virtualKey);
+// Presses a modifier (Ctrl, Alt) with a key, releasing both.
+void PressWith(WORD modifier, WORD virtualKey);
+inline void PressCtrlWith(WORD virtualKey) {
+  PressWith(VK_CONTROL, virtualKey);
+}
+// Types text as key presses (letters, digits and a few signs).
+void TypeText(const std::wstring &text);
+void LeftClickAt(int x, int y);
 void RightClickAt(int x, int y);
 // Presses the right button at `from`, moves to `to` in small steps as a hand
 // would, and releases it there.
 void RightDrag(POINT from, POINT to);
-void LeftClickAt(int x, int y);
-// Clicks the middle of a window with the mouse.
+// Clicks the middle of a window once it is there to take the click.
 void ClickWindow(HWND window);
-void PressKey(WORD virtualKey);
-// Types text as key presses (letters, digits and a few signs).
-void TypeText(const std::wstring &text);
 // Waits for the process's open-file dialog to take the keyboard, types the
 // file's path into it and waits until the dialog has gone.
 bool ChooseInOpenDialog(DWORD processId, const std::filesystem::path &file);
-// The descendant window with the control id, searched depth first; null when
-// there is none.
-HWND FindDescendant(HWND parent, int id);
-std::wstring WindowTextOf(HWND window);
-
-// The point on the taskbar where the first icon added to the notification
-// area sits (the right end of Wine's taskbar).
-POINT FirstTrayIconPoint();
-
-// The registry of the program: HKEY_CURRENT_USER\Software\Quadrivista.
-void DeleteSettingsKey();
 
 // A screenshot of the display as the X server shows it, what Direct3D drew
 // included (GDI cannot read that back), saved as `name`.png by the service of

@@ -117,7 +117,7 @@ protected:
 // screen's top edge (between the on-screen buttons).
 TEST_F(ExplorerEndToEnd, TheBackgroundPictureOfTheSettingsShowsAboveTheWall) {
   const auto picture = ExecutableFolder() / L"QvExplorerBackground.jpg";
-  WriteJpeg(picture, 64, 48, [](int, int) { return Colour{20, 40, 200}; });
+  WriteJpeg(picture, 64, 48, [](int, int) { return 0x1428C8; });
   OpenDesktops([&](TSetup &setup) {
     setup.ExplorerBackground = 4;
     setup.ExplorerBackgroundImage = WideToAnsi(picture.wstring());

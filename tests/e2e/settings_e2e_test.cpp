@@ -189,7 +189,7 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptGermanTranslatesAtOn
   // A picture chosen in the open dialog is named on the page and chosen. (The
   // theme list is the sky-box folder's test, the theme shown its values'.)
   const auto picture = ExecutableFolder() / L"QvTestPicture.jpg";
-  WriteJpeg(picture, 4, 4, [](int, int) { return Colour{64, 64, 64}; });
+  WriteJpeg(picture, 4, 4, [](int, int) { return 0x404040; });
   page = ClickLink(62);
   ASSERT_NE(page, nullptr);
   ClickWindow(FindDescendant(page, id::kBrowse));

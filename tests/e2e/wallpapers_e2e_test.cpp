@@ -53,9 +53,8 @@ protected:
 
   static std::filesystem::path WritePicture(const std::wstring &name, int red) {
     const auto path = ExecutableFolder() / name;
-    WriteJpeg(path, 320, 240, [red](int x, int y) {
-      return Colour{red, x * 255 / 320, y * 255 / 240};
-    });
+    WriteJpeg(path, 320, 240,
+              [red](int x, int y) { return red << 16 | x * 255 / 320 << 8 | y * 255 / 240; });
     return path;
   }
 

@@ -6,6 +6,8 @@
 
 #include <jpeglib.h>
 
+#include "tests/support/temp_dir.h"
+
 namespace qv::test {
 
 // Baseline JPEG of quality 95. `pixels` holds `components` samples per pixel, rows top
@@ -42,6 +44,18 @@ inline std::vector<std::uint8_t> EncodeJpeg(int width, int height, J_COLOR_SPACE
   std::free(buffer);
   jpeg_destroy_compress(&info);
   return out;
+}
+
+// A JPEG file whose pixel (x, y) has the colour `rgb(x, y)`, given as 0xRRGGBB.
+template <typename Rgb>
+void WriteJpeg(const std::filesystem::path &file, int width, int height, Rgb rgb) {
+  std::vector<std::uint8_t> pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const auto c = static_cast<std::uint32_t>(rgb(x, y));
+      pixels.insert(pixels.end(), {std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)});
+    }
+  WriteFile(file, EncodeJpeg(width, height, JCS_RGB, 3, std::move(pixels)));
 }
 
 } // namespace qv::test
