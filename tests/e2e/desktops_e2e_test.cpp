@@ -18,9 +18,7 @@ protected:
   }
 };
 
-// (Which windows are managed, sticky or left alone by their class and program
-// is the classification's test; the rules read other programs' names in the
-// cube and privacy cases.)
+// (Which windows are managed is the classification's test.)
 TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerSwitchTheManagedWindowsAndAHungOneHoldsUpNoSwitch) {
   SaveSettings([](TSetup &setup) { setup.HotCorner3Action = 2; });
   HWND before = OpenWindow(L"QvBeforeStart");
@@ -30,7 +28,7 @@ TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerSwitchTheManagedWindowsAndAHungOneH
   WaitUntilManaged(after);
   const RECT beforeRect = WindowRectOf(before);
   const RECT afterRect = WindowRectOf(after);
-  // Known before the first switch to carry out their changes themselves.
+  // Known to carry out their changes themselves before the first switch.
   EXPECT_TRUE(WaitUntil([&] {
     return GetPropW(before, kHookedProperty) != nullptr &&
            GetPropW(after, kHookedProperty) != nullptr;
@@ -83,15 +81,14 @@ int RightClicksSeen(HWND window) {
   return static_cast<int>(SendMessageW(window, query, 0, 0));
 }
 
-// Given no program to serve, the helper answers 1 at once where 32-bit
-// programs run at all; Wine without its 32-bit part starts it, and it crashes.
+// Given no program to serve, the helper answers 1 at once where 32-bit programs run.
 bool CanRun32BitPrograms() {
   Process helper(ExecutableFolder() / L"QuadrivistaHooks32.exe", L"0");
   return helper.WaitForExit(10s) && helper.ExitCode() == 1;
 }
 
-// Opens the window's system menu with Alt+Space and picks "Send to Desktop 3", then
-// checks that the window went at once and comes back with desktop 3.
+// Picks "Send to Desktop 3" in the window's system menu: the window goes at
+// once and comes back with desktop 3.
 void SendToDesktop3ThroughTheSystemMenu(HWND window) {
   const RECT rect = WindowRectOf(window);
   SetForegroundWindow(window);
@@ -110,8 +107,7 @@ void SendToDesktop3ThroughTheSystemMenu(HWND window) {
   EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
 }
 
-// Requests of several programs at once are all carried out, beside one made
-// through the menu.
+// Requests of several programs at once are all carried out.
 TEST_F(DesktopsEndToEnd, SendToInTheSystemMenuMovesTheWindowsOfManyProgramsAtOnce) {
   std::vector<HWND> windows;
   for (int i = 0; i < 5; ++i)

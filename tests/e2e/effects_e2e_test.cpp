@@ -64,10 +64,8 @@ protected:
   FlipEndToEnd() : EffectEndToEnd(L"Flip", 40) {}
 };
 
-// Held by its title bar when the flip comes up, the window stays above it, is
-// dropped on desktop 2 over the right edge and belongs to desktop 2 then. The
-// drop ends the flip in a ripple over the chosen desktop. (Carrying is the
-// same for every effect; each effect's edge is stepped in its own unit test.)
+// Held by its title bar when the flip comes up, the window stays above it and
+// is dropped on desktop 2 over the right edge, ending the flip in a ripple.
 TEST_F(FlipEndToEnd, AWindowCarriedIntoTheFlipLandsInARippleOnTheDesktopItIsDroppedOn) {
   OpenDesktops([](TSetup &setup) {
     setup.FlipEdgeMovement = true;
@@ -113,8 +111,7 @@ protected:
   ExplorerEndToEnd() : EffectEndToEnd(L"Explorer", 40) {}
 };
 
-// The picture of the settings shows above the wall, over the middle of the
-// screen's top edge (between the on-screen buttons).
+// The picture shows above the wall, between the on-screen buttons.
 TEST_F(ExplorerEndToEnd, TheBackgroundPictureOfTheSettingsShowsAboveTheWall) {
   const auto picture = ExecutableFolder() / L"QvExplorerBackground.jpg";
   WriteJpeg(picture, 64, 48, [](int, int) { return 0x1428C8; });

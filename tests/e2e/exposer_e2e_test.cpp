@@ -1,6 +1,5 @@
-// The exposer's overview of the windows of one or every desktop, and the
-// tray's live preview of another desktop. What is drawn is read back from the
-// X display.
+// The exposer's overview of one or every desktop's windows, and the tray's
+// live preview of another desktop, read back from the X display.
 #include "tests/e2e/fixtures_win32.h"
 
 #include <iterator>
@@ -107,9 +106,8 @@ TEST_F(ExposerEndToEnd, ShowsEveryWindowAndBringsThePickedOneToTheFront) {
   EXPECT_TRUE(WaitUntil([&] { return WindowAt(middle) == covered; }))
       << "the picked window came to the front";
 
-  // A second F9 closes; so does a click on the background, which changes
-  // nothing; and the effects may start right after. (Escape closes it in the
-  // other cases.)
+  // A second F9 closes, and so does a click on the background, changing
+  // nothing; an effect may start right after.
   OpenExposer();
   PressKey(VK_F9);
   EXPECT_TRUE(ExposerCloses()) << "F9 toggles";
@@ -214,8 +212,7 @@ TEST_F(ExposerEndToEnd, PrivateDesktopsStayOutOfTheOverview) {
 TEST_F(ExposerEndToEnd, TrayPreviewShowsAnotherDesktopWhileThePointerRests) {
   OpenDesktops();
   // The pointer rests on desktop 2's icon as the notification area reports it;
-  // the real pointer is moved away on the X display itself, which would
-  // otherwise report it where it last saw it whenever a window appears.
+  // the real one is moved away on the X display, which would report it anew.
   ASSERT_TRUE(XDoTool("mousemove 700 300"));
   Sleep(300);
   PostMessageW(form_, WM_APP + 1, kFirstDesktopIcon + 1, WM_MOUSEMOVE);

@@ -1,6 +1,4 @@
-// The hook library on its own: loaded by the test as the program loads it,
-// with a test window in another process whose system-menu commands it must
-// report, and only to a named window.
+// The hook library loaded as the program loads it, over a test window of another process.
 #include "desktops/window_batch.h"
 #include "desktops/window_system_win32.h"
 #include "tests/e2e/e2e_support_win32.h"
@@ -49,8 +47,7 @@ protected:
         within);
   }
 
-  // Has the library put our items in the window's system menu from inside
-  // its process, as the program asks it to.
+  // Has the library put our items in the window's system menu, as the program does.
   void AddSendToItems() {
     ASSERT_TRUE(WaitUntil([&] { return HooksLoadedIn(window_); }));
     const ATOM captions = GlobalAddAtomW(L"To 1\nTo 2\nTo 3\nTo 4\nTo 5\nTo 6");
@@ -64,8 +61,7 @@ protected:
     GlobalDeleteAtom(captions);
   }
 
-  // Hides (or shows) the window as a switch does, in one batch: style,
-  // taskbar message, move.
+  // Hides (or shows) the window as a switch does: style, taskbar message, move.
   static void ChangeInABatch(Win32WindowSystem &system, HWND window, DWORD exStyle, int left,
                              int top) {
     const WindowHandle handle = ToWindowHandle(window);
@@ -75,8 +71,7 @@ protected:
     system.SetPosition(handle, left, top, true);
   }
 
-  // The hook runs, and so brings the library in, when the window's thread
-  // takes a posted message.
+  // The hook brings the library in when the window's thread takes a posted message.
   static bool HooksLoadedIn(HWND window) {
     PostMessageW(window, WM_NULL, 0, 0);
     static const UINT query = RegisterWindowMessageW(L"QuadrivistaTestHooksLoaded");

@@ -1,6 +1,5 @@
-// Windows are never lost: whatever moment the program dies at, in a crash or
-// killed in the middle of a desktop switch, its windows come back on screen
-// at their places with their taskbar buttons.
+// Windows are never lost: whenever the program dies, in a crash or killed in
+// a switch, its windows come back at their places with their taskbar buttons.
 #include "tests/e2e/fixtures_win32.h"
 
 #include <algorithm>
@@ -71,8 +70,7 @@ TEST_F(RecoveryEndToEnd, ACrashGivesTheHiddenWindowsBack) {
   PressCtrlWith('2');
   ASSERT_TRUE(WaitUntil([&] { return OffScreen(windows_[0]) && OffScreen(windows_[1]); }));
 
-  // A thread started at an address that holds no code faults at once, and
-  // nothing in the program catches it but its last-chance handler.
+  // A thread started where no code is faults, caught only by the last-chance handler.
   const HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, program->Id());
   ASSERT_NE(process, nullptr);
   const HANDLE thread = CreateRemoteThread(

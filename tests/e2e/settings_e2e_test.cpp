@@ -1,6 +1,5 @@
-// The program as a user meets it, under a real shell and driven only from
-// outside its process: its tray icons and settings window, accepted pages read
-// back from the registry, the hotkeys it holds and the texts it shows, a
+// The program as a user meets it, driven from outside: its tray icons and
+// settings pages read back from the registry, its hotkeys and languages, a
 // second start waking the first, and the exit from its tray menu.
 #include "shell/ansi_text_win32.h"
 #include "tests/e2e/fixtures_win32.h"
@@ -51,8 +50,7 @@ protected:
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
 
-  // Whether the combination is taken by a hotkey of some program: then it
-  // cannot be registered here.
+  // Whether some program holds the combination as its hotkey.
   static bool HotKeyTaken(UINT modifiers, UINT key) {
     if (RegisterHotKey(nullptr, 0x5151, modifiers, key)) {
       UnregisterHotKey(nullptr, 0x5151);
@@ -82,17 +80,13 @@ protected:
   }
 };
 
-// One page of each kind: the keys with their selector, a bound drop-down list
-// and trackbar, the exposer's option buttons and check boxes, the performance
-// level's, the distances page that serves every effect with that effect's
-// keys, the rules with their application selector, the privacy page behind the
-// password, a background page with its file dialog, and last the language
-// page, whose German translates the window and the tray menu at once.
+// One page of each kind: keys and their selector, a drop-down list and
+// trackbar, option buttons and check boxes, the level, the distances page that
+// serves every effect, the rules, the privacy page behind the password, a
+// background with its file dialog, and German translating everything at once.
 TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptGermanTranslatesAtOnceAndExitEnds) {
   SaveSettings([](TSetup &setup) {
-    // The test clicks quickly through many controls. Under Wine, clicks sent
-    // while the hook library follows the mouse for gestures are at times lost,
-    // so gestures (and with them the library's mouse hook) are off.
+    // Under Wine, quick clicks are at times lost while the gestures' mouse hook runs.
     setup.GeneralEnableGestures = false;
     setup.DesktopPassword = "old";
   });
@@ -186,8 +180,7 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptGermanTranslatesAtOn
   CloseDialog(dialog, id::kAccept);
   ClosePage(page, id::kAccept);
 
-  // A picture chosen in the open dialog is named on the page and chosen. (The
-  // theme list is the sky-box folder's test, the theme shown its values'.)
+  // A picture chosen in the open dialog is named on the page and chosen.
   const auto picture = ExecutableFolder() / L"QvTestPicture.jpg";
   WriteJpeg(picture, 4, 4, [](int, int) { return 0x404040; });
   page = ClickLink(62);

@@ -99,11 +99,9 @@ protected:
   RECT shown_{};
 };
 
-// Desktop 2's wallpaper chosen on the page, desktop 3's set by the user through
-// the system, and icons moved on desktops 1 and 2: the program's files keep
-// them, exit gives back the session's own, and "-reset" forgets them all. The
-// icon manager, from the tray menu, lists every desktop's icons and saves
-// every layout.
+// Desktop 2's wallpaper chosen on the page, desktop 3's set by the user, icons
+// moved on desktops 1 and 2 and every layout saved from the icon manager: the
+// files keep them, exit gives back the session's own, and "-reset" forgets them.
 TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsWallpaperAndIconLayoutUntilExit) {
   SaveSettings([](TSetup &setup) {
     setup.DesktopEnableMultipleIcons = true;
@@ -144,8 +142,7 @@ TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsWallpaperAndIconLayoutUntilExit) {
   const IconLayout onTwo = Shifted(atStart, 400, 250);
   MoveIcons(onTwo);
   SwitchTo(3);
-  // The user changes the wallpaper once desktop 3 shows its own, not while
-  // the switch is still putting it up.
+  // The user sets a wallpaper once the switch has put desktop 3's up.
   EXPECT_TRUE(WaitUntil([&] { return ProbeWallpaper() == startWallpaper_; }));
   const std::string userSet = WideToAnsi(WritePicture(L"set-by-user.jpg", 0x40).wstring());
   SetWallpaperAsUser(userSet);
