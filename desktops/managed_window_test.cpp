@@ -10,19 +10,15 @@ namespace {
 
 using namespace qv;
 using namespace qv::window_style;
-using qv::test::FakeWindow;
 
 class ManagedWindowTest : public ::testing::Test {
 protected:
   // A managed record of a window at the given top-left corner, on desktop 1.
   TManagedWindow &Place(std::int32_t left, std::int32_t top, bool tricky = false) {
-    FakeWindow fake;
-    fake.Rect = {left, top, left + 400, top + 300};
-    fake.ExStyle = kExAppWindow;
-    world.system.Add(kHandle, fake);
+    world.system.Add(kHandle, {.Rect = {left, top, left + 400, top + 300}});
     record = std::make_unique<TManagedWindow>(world.environment, RenderingKind::Default);
     record->Handle = kHandle;
-    record->ExStyle = fake.ExStyle;
+    record->ExStyle = kExAppWindow;
     record->Tricky = tricky;
     record->Visible = true;
     record->SetDesktop(&world.Desktop(1));
