@@ -1,4 +1,6 @@
+// Triggers arriving as messages: registered hotkeys, and the hook thread's hot corners.
 #include "triggers/hook_thread_win32.h"
+#include "triggers/hotkeys_win32.h"
 
 #include "shell/main_form_win32.h"
 
@@ -10,6 +12,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using qv::test::SendKey;
 
 TEST(HookThread, EnteringACornerNotifiesOncePerEntryWhereverTheAreaPutsIt) {
   qv::test::MemorySettingsStore store;
@@ -45,6 +48,33 @@ TEST(HookThread, EnteringACornerNotifiesOncePerEntryWhereverTheAreaPutsIt) {
   const auto start = std::chrono::steady_clock::now();
   thread.Stop();
   EXPECT_LT(std::chrono::steady_clock::now() - start, 200ms);
+}
+
+void PressCtrlAnd(WORD virtualKey) {
+  SendKey(VK_CONTROL, false);
+  SendKey(virtualKey, false);
+  SendKey(virtualKey, true);
+  SendKey(VK_CONTROL, true);
+}
+
+TEST(HotKeys, ARegisteredShortcutArrivesWithItsAtomUntilHotkeysAreOffAndTheAtomsGoWithThem) {
+  {
+    qv::test::MemorySettingsStore store;
+    qv::TSetup setup(store); // Ctrl+2 switches to desktop 2
+    const auto window = qv::test::OpenWindow(L"QvTestWindow");
+    qv::THotKeys hotKeys;
+    EXPECT_EQ(GlobalFindAtomA("QV_Desktop1_HKID"), hotKeys.Atoms()[0]);
+    hotKeys.RegisterHotKeys(window.Get(), setup);
+    PressCtrlAnd('2');
+    EXPECT_EQ(qv::test::TakeMessages(window.Get(), WM_HOTKEY, 3s, 1),
+              std::vector<WPARAM>{hotKeys.Atoms()[1]});
+
+    setup.GeneralEnableHotKeys = false;
+    hotKeys.RegisterHotKeys(window.Get(), setup);
+    PressCtrlAnd('2');
+    EXPECT_TRUE(qv::test::TakeMessages(window.Get(), WM_HOTKEY, 500ms).empty());
+  }
+  EXPECT_EQ(GlobalFindAtomA("QV_Desktop1_HKID"), 0);
 }
 
 } // namespace

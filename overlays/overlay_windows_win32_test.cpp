@@ -1,3 +1,5 @@
+// The overlay windows' boxes: the OSD's and the tray's desktop preview.
+#include "overlays/desktop_preview_win32.h"
 #include "overlays/osd_win32.h"
 
 #include "shell/setup.h"
@@ -35,6 +37,13 @@ TEST(OsdWindow, ALongTextDoesNotGrowTheBox) {
   EXPECT_TRUE(before.cx > 0 && shown.cx == before.cx && shown.cy == before.cy);
   osd.HideNow();
   EXPECT_FALSE(IsWindowVisible(osd.Handle()));
+}
+
+TEST(DesktopPreview, SitsAboveTheTaskbarAtTheBottomRightAtItsScale) {
+  EXPECT_EQ(qv::PreviewClientSize(1280, 1024, 0.25), (qv::LayoutRect{920, 704, 352, 288}));
+  const qv::LayoutRect large = qv::PreviewClientSize(1280, 1024, 0.9);
+  EXPECT_EQ(large.Right(), 1280 - 8);
+  EXPECT_EQ(large.Bottom(), 1024 - 32);
 }
 
 } // namespace
