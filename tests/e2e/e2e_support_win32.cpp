@@ -8,6 +8,64 @@
 
 namespace qv::e2e {
 
+namespace {
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+INPUT MouseInputAt(POINT point, DWORD buttons) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  return input;
+}
+
+// Presses and releases a mouse button at a point. Every event carries the
+// point, so that a pointer motion the window system reports late cannot send
+// the click elsewhere.
+void ClickAt(int x, int y, DWORD down, DWORD up) {
+  SetCursorPos(x, y);
+  INPUT inputs[3] = {MouseInputAt({x, y}, 0), MouseInputAt({x, y}, down), MouseInputAt({x, y}, up)};
+  SendInput(3, inputs, sizeof(INPUT));
+}
+
+std::filesystem::path ProgramFolder(int csidl) {
+  wchar_t folder[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, csidl, nullptr, 0, folder);
+  return std::filesystem::path(folder) / L"Quadrivista Labs" / L"Quadrivista";
+}
+
+// Hands a request to the X display service and waits until it is done; the
+// service's folder, or nothing when it does not run or did not answer.
+std::optional<std::filesystem::path>
+AskDisplayService(const std::string &name, const std::string &kind, const std::string &content) {
+  wchar_t served[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"QV_X_SCREENSHOT_DIR", served, MAX_PATH))
+    return std::nullopt;
+  const std::filesystem::path folder = served;
+  const auto done = folder / (name + ".done");
+  std::error_code ignored;
+  std::filesystem::remove(done, ignored);
+  std::filesystem::create_directories(folder, ignored);
+  {
+    const auto part = folder / (name + ".part");
+    std::ofstream(part) << content << '\n';
+    std::filesystem::rename(part, folder / (name + "." + kind), ignored);
+  }
+  if (!WaitUntil([&] { return std::filesystem::exists(done); }, 30s))
+    return std::nullopt;
+  return folder;
+}
+
+} // namespace
+
 bool WaitUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   for (;;) {
@@ -65,16 +123,11 @@ std::filesystem::path ExecutableFolder() {
 }
 
 std::filesystem::path AppDataPath() {
-  wchar_t roaming[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, roaming);
-  return std::filesystem::path(roaming) / L"Quadrivista Labs" / L"Quadrivista";
+  return ProgramFolder(CSIDL_APPDATA);
 }
 
 std::filesystem::path JournalFile() {
-  wchar_t local[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
-  return std::filesystem::path(local) / L"Quadrivista Labs" / L"Quadrivista" /
-         L"hidden-windows.journal";
+  return ProgramFolder(CSIDL_LOCAL_APPDATA) / L"hidden-windows.journal";
 }
 
 int CountOccurrences(const std::string &text, const std::string &part) {
@@ -116,18 +169,6 @@ bool TrayIconExists(HWND owner, UINT id) {
   return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-namespace {
-
-INPUT KeyInput(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
-} // namespace
-
 void PressWith(WORD modifier, WORD virtualKey) {
   INPUT inputs[4] = {KeyInput(modifier, false), KeyInput(virtualKey, false),
                      KeyInput(virtualKey, true), KeyInput(modifier, true)};
@@ -144,28 +185,6 @@ std::filesystem::path CopyProgramAs(const std::wstring &program, const std::wstr
                              std::filesystem::copy_options::update_existing, ignored);
   return copy;
 }
-
-namespace {
-
-INPUT MouseInputAt(POINT point, DWORD buttons) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-  return input;
-}
-
-// Presses and releases a mouse button at a point. Every event carries the
-// point, so that a pointer motion the window system reports late cannot send
-// the click elsewhere.
-void ClickAt(int x, int y, DWORD down, DWORD up) {
-  SetCursorPos(x, y);
-  INPUT inputs[3] = {MouseInputAt({x, y}, 0), MouseInputAt({x, y}, down), MouseInputAt({x, y}, up)};
-  SendInput(3, inputs, sizeof(INPUT));
-}
-
-} // namespace
 
 void RightClickAt(int x, int y) {
   ClickAt(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
@@ -187,17 +206,10 @@ void ClickWindow(HWND window) {
 void TypeText(const std::wstring &text) {
   for (const wchar_t c : text) {
     const SHORT key = VkKeyScanW(c);
-    if (key == -1)
-      continue;
-    const bool shift = (key & 0x100) != 0;
-    std::vector<INPUT> inputs;
-    if (shift)
-      inputs.push_back(KeyInput(VK_SHIFT, false));
-    inputs.push_back(KeyInput(LOBYTE(key), false));
-    inputs.push_back(KeyInput(LOBYTE(key), true));
-    if (shift)
-      inputs.push_back(KeyInput(VK_SHIFT, true));
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (key != -1 && (key & 0x100))
+      PressWith(VK_SHIFT, LOBYTE(key));
+    else if (key != -1)
+      PressKey(LOBYTE(key));
   }
 }
 
@@ -256,32 +268,6 @@ POINT FirstTrayIconPoint() {
   GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &taskbar);
   return {taskbar.right - 12, (taskbar.top + taskbar.bottom) / 2};
 }
-
-namespace {
-
-// Hands a request to the X display service and waits until it is done; the
-// service's folder, or nothing when it does not run or did not answer.
-std::optional<std::filesystem::path>
-AskDisplayService(const std::string &name, const std::string &kind, const std::string &content) {
-  wchar_t served[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(L"QV_X_SCREENSHOT_DIR", served, MAX_PATH))
-    return std::nullopt;
-  const std::filesystem::path folder = served;
-  const auto done = folder / (name + ".done");
-  std::error_code ignored;
-  std::filesystem::remove(done, ignored);
-  std::filesystem::create_directories(folder, ignored);
-  {
-    const auto part = folder / (name + ".part");
-    std::ofstream(part) << content << '\n';
-    std::filesystem::rename(part, folder / (name + "." + kind), ignored);
-  }
-  if (!WaitUntil([&] { return std::filesystem::exists(done); }, 30s))
-    return std::nullopt;
-  return folder;
-}
-
-} // namespace
 
 std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name) {
   const auto folder = AskDisplayService(name, "request", "");

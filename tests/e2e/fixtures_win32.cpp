@@ -23,8 +23,7 @@ std::unique_ptr<Process> ProgramFixture::Start(const std::wstring &parameters) {
 }
 
 void ProgramFixture::Stop(Process &process) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(form_, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  SendMessageTimeoutW(form_, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
   EXPECT_TRUE(process.WaitForExit(10s));
 }
 
@@ -116,8 +115,7 @@ HWND StandInShellFixture::OpenWindow(const std::wstring &className,
       std::make_unique<Process>(path, L"--class \"" + className + L"\" " + options));
   HWND window = nullptr;
   EXPECT_TRUE(WaitUntil([&] {
-    window = FindProcessWindow(programs_.back()->Id(), className.c_str());
-    return window != nullptr;
+    return (window = FindProcessWindow(programs_.back()->Id(), className.c_str())) != nullptr;
   }));
   return window;
 }
