@@ -1,6 +1,7 @@
 // What every effect shares, as a user drives it: choosing a desktop, going
-// back, private desktops and an effect that cannot be drawn; and the bands of
-// colour that stand for a gradient background picture.
+// back, private desktops and an effect that cannot be drawn; the springs that
+// move them; and the bands of colour that stand for a gradient background picture.
+#include "render/animation.h"
 #include "render/carousel_renderer.h"
 #include "render/cube_renderer.h"
 #include "render/flip_renderer.h"
@@ -10,6 +11,8 @@
 #include "tests/support/effect_test_world.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace qv {
 namespace {
@@ -76,6 +79,80 @@ TYPED_TEST(AnyEffect, AnEffectThatCannotBeDrawnEndsAtOnceAndTellsTheUserOnce) {
     this->effect.reset();
     EXPECT_TRUE(this->device.textures.empty()) << "nothing left on the device";
   }
+}
+
+TEST(Animation, TimedPhaseEasesAlongTheHalfCosineAndEndsOnTheTarget) {
+  test::ManualClock clock; // one tick per millisecond
+  TAnimation animation(clock, 0.0f, 10.0f, 10.0f, 0.85f);
+  animation.Start(100);
+  clock.now += 25;
+  animation.Update();
+  EXPECT_NEAR(animation.Value, 1.4645f, 1e-4f);
+  clock.now += 25;
+  animation.Update();
+  EXPECT_NEAR(animation.Value, 5.0f, 1e-5f);
+  // Each update recomputes from StartValue, so a new target bends the curve at once.
+  animation.TargetValue = 20.0f;
+  animation.Update();
+  EXPECT_NEAR(animation.Value, 10.0f, 1e-5f);
+  EXPECT_FALSE(animation.Ended());
+  clock.now += 500;
+  animation.Update();
+  EXPECT_EQ(animation.Value, 20.0f);
+  EXPECT_FALSE(animation.Active);
+  EXPECT_TRUE(animation.Ended());
+  // Afterwards the spring follows a moved target by a twentieth of the distance.
+  animation.TargetValue = 40.0f;
+  animation.Update();
+  EXPECT_FLOAT_EQ(animation.Value, 21.0f);
+}
+
+TEST(Animation, AZeroDurationJumpsToTheTargetAndADescentStopsOnIt) {
+  test::ManualClock clock;
+  TAnimation animation(clock, 3.0f, 7.0f, 10.0f, 0.85f);
+  animation.Start(0);
+  animation.Update();
+  EXPECT_EQ(animation.Value, 7.0f);
+  EXPECT_FALSE(animation.Active);
+
+  // A descending phase never passes its target.
+  TAnimation descending(clock, 5.4133f, 3.4133f, 10.0f, 0.85f);
+  descending.Start(750);
+  float lowest = descending.Value;
+  for (int frame = 0; frame < 80; ++frame) {
+    clock.now += 10;
+    descending.Update();
+    lowest = std::min(lowest, descending.Value);
+  }
+  EXPECT_EQ(std::pair(lowest, descending.Value), std::pair(3.4133f, 3.4133f));
+}
+
+TEST(Animation, SpringOvershootFollowsTheDampingAndSetValueKeepsItMoving) {
+  test::ManualClock clock;
+  const auto peakOfStep = [&clock](float damping) {
+    TAnimation animation(clock, 0.0f, 100.0f, 10.0f, damping);
+    float peak = 0.0f;
+    for (int frame = 0; frame < 400; ++frame) {
+      animation.Update();
+      peak = std::max(peak, animation.Value);
+    }
+    return peak;
+  };
+  EXPECT_NEAR(peakOfStep(0.85f), 131.3f, 0.05f);
+  EXPECT_NEAR(peakOfStep(0.75f), 109.6f, 0.05f);
+  EXPECT_LE(peakOfStep(0.5f), 100.0f);
+
+  // A value set from outside keeps the spring's speed.
+  TAnimation animation(clock, 0.0f, 100.0f, 10.0f, 0.5f);
+  animation.Update();
+  animation.Update();
+  const float velocity = animation.Velocity;
+  ASSERT_GT(velocity, 0.0f);
+  animation.TargetValue = 0.0f;
+  animation.SetValue(0.0f);
+  EXPECT_EQ(animation.StartValue, 0.0f);
+  animation.Update();
+  EXPECT_FLOAT_EQ(animation.Value, velocity * 0.5f);
 }
 
 // Rows of one grey level each, two pixels wide, the second pixel brighter.

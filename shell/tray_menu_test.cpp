@@ -29,11 +29,8 @@ TEST(TrayMenu, CaptionsAreTextIdentifiersAndItemsFollowTheDesktopTheDefaultAndTh
   ExpectIdentifiers(menu.Items());
   menu.SetCurrentDesktop(5);
   menu.SetCurrentDesktop(2);
-  for (int n = 1; n <= 6; ++n) {
-    const auto *item = menu.Find("miDesktop" + std::to_string(n));
-    EXPECT_EQ(item->action, n);
-    EXPECT_EQ(item->radioChecked, n == 2) << n;
-  }
+  for (int n = 1; n <= 6; ++n)
+    EXPECT_EQ(menu.Find("miDesktop" + std::to_string(n))->radioChecked, n == 2) << n;
 
   menu.SetDefaultItem(0);
   menu.SetDefaultItem(2);

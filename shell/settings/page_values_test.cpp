@@ -15,6 +15,12 @@ namespace {
 
 using namespace qv;
 
+class PageValuesTest : public ::testing::Test {
+protected:
+  test::MemorySettingsStore store;
+  TSetup setup{store};
+};
+
 TEST(GeneralPageValuesTest, LanguageRowsMapToLanguageNamesAndBack) {
   for (int row = 0; row < static_cast<int>(kLanguageNames.size()); ++row)
     EXPECT_EQ(RowOfLanguage(*LanguageOfRow(row)), row);
@@ -32,9 +38,7 @@ TEST(ControlPageValuesTest, EffectCaptionsAreThoseOfTheActionsTheEffectsRun) {
         << effect;
 }
 
-TEST(EffectPageValuesTest, OnlyTheChosenKindReplacesItsKeyAndAThemeThatIsGoneGivesTheFirst) {
-  test::MemorySettingsStore store;
-  TSetup setup(store);
+TEST_F(PageValuesTest, EffectOnlyTheChosenKindReplacesItsKeyAndAThemeThatIsGoneGivesTheFirst) {
   setup.FlipBackgroundImage = "C:\\old.jpg";
   const EffectKeys &flip = KeysOf(EffectKind::Flip);
   const auto write = [&](Background kind, const char *image, const char *theme) {
@@ -57,9 +61,7 @@ TEST(EffectPageValuesTest, OnlyTheChosenKindReplacesItsKeyAndAThemeThatIsGoneGiv
   EXPECT_EQ(ThemeToShow({}, "Daylight"), -1);
 }
 
-TEST(DesktopPageValuesTest, NamesShowAsDisplayedAndStoreAsTypedThePasswordIsStoredTrimmed) {
-  test::MemorySettingsStore store;
-  TSetup setup(store);
+TEST_F(PageValuesTest, DesktopNamesShowAsDisplayedAndStoreAsTypedThePasswordIsStoredTrimmed) {
   setup.DesktopName[2] = "  Mail ";
   auto values = DesktopNamesValues::Read(setup);
   EXPECT_EQ(values.names[2], "Mail");
@@ -77,9 +79,7 @@ TEST(DesktopPageValuesTest, NamesShowAsDisplayedAndStoreAsTypedThePasswordIsStor
   EXPECT_EQ(setup.DesktopPrivacy[5], 2);
 }
 
-TEST(DesktopPageValuesTest, RuleRowsShowNameAndDesktopNameOrTheValueThatNamesNone) {
-  test::MemorySettingsStore store;
-  TSetup setup(store);
+TEST_F(PageValuesTest, DesktopRuleRowsShowNameAndDesktopNameOrTheValueThatNamesNone) {
   setup.DesktopName[4] = "Games";
   std::vector<std::string> rules = {"notepad.exe=3", "my app.exe=0", "odd.exe=x", "far.exe=9",
                                     "bare"};
@@ -99,9 +99,7 @@ TEST(DesktopPageValuesTest, RuleRowsShowNameAndDesktopNameOrTheValueThatNamesNon
 constexpr std::size_t kCubeRow = 8;
 constexpr TShortCut kF11 = 0x7A;
 
-TEST(KeyboardRowsTest, CellsShowEachShortcutAcceptedOnesAreStoredAndDefaultsRestored) {
-  test::MemorySettingsStore store;
-  TSetup setup(store);
+TEST_F(PageValuesTest, KeyboardRowsCellsShowEachShortcutAcceptedOnesAreStoredAndDefaultsRestored) {
   setup.CubeHotKey = 0;
   setup.Desktop3HotKey = kShortCutCtrl | kShortCutShift | 0x74;
   auto cells = ReadKeyCells(setup);
