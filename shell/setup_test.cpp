@@ -77,15 +77,22 @@ TEST(SetupTest, StoredValuesThatDoNotReadAsTheirTypeOrLieOutsideTheirRangeGiveTh
   const struct {
     const char *key, *stored, *read;
     bool reported; // a number outside the key's range is named in the log
-  } cases[] = {
-      {"GeneralLanguage", "  ", "english", false},   {"GeneralEnableHotKeys", "yes", "1", false},
-      {"GeneralShowBalloon", " 0 ", "0", false},     {"FlipDuration", "12x", "750", false},
-      {"OSDTimeout", "99999999999", "2", false},     {"ExposerHotKey", "Ctrl+Nothing", "F9", false},
-      {"ExplorerHotKey", "alt+f2", "Alt+F2", false}, {"CarouselDuration", " -40 ", "750", true},
-      {"HotCornerSensibility", "100000", "0", true}, {"HotCorner3Action", "14", "0", true},
-      {"Desktop7Privacy", "-1", "0", true},          {"AnimationElasticity", "49", "75", true},
-      {"ControlSpecialKey2Effect", "5", "5", false}, // the ends of a range are in it
-      {"CubeDuration", "5000", "5000", false},       {"OSDTimeout", "1", "1", false}};
+  } cases[] = {{"GeneralLanguage", "  ", "english", false},
+               {"GeneralEnableHotKeys", "yes", "1", false},
+               {"PerformanceLighting", "yes", "0", false},
+               {"GeneralShowBalloon", " 0 ", "0", false},
+               {"FlipDuration", "12x", "750", false},
+               {"OSDTimeout", "99999999999", "2", false},
+               {"ExposerHotKey", "Ctrl+Nothing", "F9", false},
+               {"ExplorerHotKey", "alt+f2", "Alt+F2", false},
+               {"CarouselDuration", " -40 ", "750", true},
+               {"HotCornerSensibility", "100000", "0", true},
+               {"HotCorner3Action", "14", "0", true},
+               {"Desktop7Privacy", "-1", "0", true},
+               {"AnimationElasticity", "49", "75", true},
+               {"ControlSpecialKey2Effect", "5", "5", false}, // the ends of a range are in it
+               {"CubeDuration", "5000", "5000", false},
+               {"OSDTimeout", "1", "1", false}};
   for (const auto &c : cases) {
     SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
     Store store;

@@ -5,6 +5,8 @@
 // drivers use them too.)
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "capture/image_file.h"
 #include "tests/support/jpeg_encoder.h"
 
@@ -104,6 +106,10 @@ inline std::string HandleText(HWND window) {
 // The descendant window with the control id, searched depth first.
 HWND FindDescendant(HWND parent, int id);
 std::wstring WindowTextOf(HWND window);
+// The first selected row of a list view, or -1.
+inline int SelectedRow(HWND list) {
+  return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+}
 // A copy of a program of the test folder under another file name (for the
 // process names that classification and rules look at).
 std::filesystem::path CopyProgramAs(const std::wstring &program, const std::wstring &name);

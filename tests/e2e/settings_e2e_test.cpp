@@ -1,13 +1,11 @@
 // The program as a user meets it, driven from outside: its tray icons and
 // settings pages read back from the registry, its hotkeys and languages, a
 // second start waking the first, and the exit from its tray menu.
-#include "shell/ansi_text_win32.h"
 #include "tests/e2e/fixtures_win32.h"
 
+#include "shell/ansi_text_win32.h"
 #include "shell/language.h"
 #include "shell/settings/keyboard_rows.h"
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -46,10 +44,6 @@ protected:
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10s)) << "the dialog stayed";
   }
 
-  static void SelectComboItem(HWND combo, int index) {
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  }
-
   // Whether some program holds the combination as its hotkey.
   static bool HotKeyTaken(UINT modifiers, UINT key) {
     if (RegisterHotKey(nullptr, 0x5151, modifiers, key)) {
@@ -57,11 +51,6 @@ protected:
       return false;
     }
     return true;
-  }
-
-  static int SelectedRow(HWND list) {
-    return static_cast<int>(
-        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   }
 
   // Moves a trackbar as a drag of its thumb would: the page hears of it.
@@ -75,7 +64,7 @@ protected:
   // Chooses an item of a drop-down list as the mouse would: the page hears of it.
   static void ChooseComboItem(HWND page, int id, int index) {
     HWND combo = FindDescendant(page, id);
-    SelectComboItem(combo, index);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
   }
 };
@@ -153,7 +142,7 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptGermanTranslatesAtOn
     ClickWindow(FindDescendant(selector, id::kApplications));
     TypeText(L"notepad.exe");
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(accept) != FALSE; }, 10s));
-    SelectComboItem(FindDescendant(selector, id::kActions), 3);
+    SendMessageW(FindDescendant(selector, id::kActions), CB_SETCURSEL, 3, 0);
     CloseDialog(selector, id::kAccept);
   });
 
@@ -164,7 +153,7 @@ TEST_F(SettingsEndToEnd, EachKindOfPageStoresItsKeysOnAcceptGermanTranslatesAtOn
   PressKey(VK_RETURN);
   HWND page = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (page = OpenPage()) != nullptr; }, 10s));
-  SelectComboItem(FindDescendant(page, id::kPrivacyBase + 3), 2);
+  SendMessageW(FindDescendant(page, id::kPrivacyBase + 3), CB_SETCURSEL, 2, 0);
   ClickWindow(FindDescendant(page, id::kChangePassword));
   HWND dialog = WaitForDialog(L"TSetPassword");
   ASSERT_NE(dialog, nullptr);

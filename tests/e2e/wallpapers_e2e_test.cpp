@@ -5,8 +5,6 @@
 #include "desktops/icon_controller_win32.h"
 #include "shell/ansi_text_win32.h"
 
-#include <commctrl.h>
-
 namespace qv::e2e {
 namespace {
 
@@ -119,11 +117,7 @@ TEST_F(WallpapersEndToEnd, EachDesktopKeepsItsWallpaperAndIconLayoutUntilExit) {
   ClickWindow(list);
   PressKey(VK_HOME);
   PressKey(VK_DOWN);
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        return SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 1;
-      },
-      10s));
+  ASSERT_TRUE(WaitUntil([&] { return SelectedRow(list) == 1; }, 10s));
   ClickWindow(FindDescendant(page, id::kChangeWallpaper));
   ASSERT_TRUE(ChooseInOpenDialog(program->Id(), picture));
   ClickWindow(FindDescendant(page, id::kWaitWallpaper));
