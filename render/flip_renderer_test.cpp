@@ -91,7 +91,6 @@ TEST_F(FlipTest, OpensOnTheCurrentDesktopAndArrowsDragWheelAndEdgesStep) {
   EXPECT_EQ(Middle(), TextureOf(1));
 
   Key(effect_key::kEnter, 200);
-  EXPECT_EQ(Current(), 1);
   EXPECT_FLOAT_EQ(effect->Distance()->Value, 3.4133f);
 
   Open(1, 100);
