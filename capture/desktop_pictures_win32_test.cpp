@@ -1,6 +1,5 @@
-// Desktop pictures composed from real windows of this process under the
-// screen's own drawing: where windows land, what is left out, how magenta
-// gadgets let the background through, and the live preview's thread.
+// Desktop pictures composed from real windows: where they land, what is left
+// out, magenta gadgets letting the background through, and the live preview.
 #include "capture/desktop_composer_win32.h"
 #include "capture/desktop_pictures_win32.h"
 #include "capture/managed_window_rendering_win32.h"

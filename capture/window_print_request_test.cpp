@@ -1,6 +1,5 @@
-// Window prints: the shared section's entries the hook library writes through, and
-// the pixel arithmetic that shrinks prints and thumbnails and darkens the exposer's
-// background.
+// Window prints: the shared section's entries the hook library writes through, and the
+// pixel arithmetic that shrinks prints and thumbnails and darkens the exposer's background.
 #include "capture/window_print_request.h"
 
 #include "capture/pixel_arithmetic.h"

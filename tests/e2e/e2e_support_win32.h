@@ -1,8 +1,6 @@
 #pragma once
-// What the end-to-end tests need to drive the real program from outside:
-// starting and stopping it, finding its windows and tray icons, sending input,
-// reading its files and registry, and taking screenshots. (The benchmark
-// drivers use them too.)
+// What the end-to-end tests (and the benchmark drivers) need to drive the real
+// program from outside: processes, windows, input, files and screenshots.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -133,10 +131,8 @@ void ClickWindow(HWND window);
 // file's path into it and waits until the dialog has gone.
 bool ChooseInOpenDialog(DWORD processId, const std::filesystem::path &file);
 
-// A screenshot of the display as the X server shows it, what Direct3D drew
-// included (GDI cannot read that back), saved as `name`.png by the service of
-// scripts/x-display-service.sh (QV_X_SCREENSHOT_DIR) and decoded; nothing where
-// that service does not run.
+// The display as the X server shows it, Direct3D's drawing included, saved as
+// `name`.png by scripts/x-display-service.sh (QV_X_SCREENSHOT_DIR) and decoded.
 std::optional<DecodedImage> TakeDisplayScreenshot(const std::string &name);
 
 // Runs xdotool with `arguments` on the X display through the same service

@@ -1,6 +1,5 @@
-// The pictures of the 3D effects as the built program carries them: raw data
-// resources inside quadrivista.exe and the sky-box themes in the SkyBoxes
-// folder beside it, each decodable at the size its texture is made for.
+// The effects' pictures as the built program carries them (resources and the
+// sky-box themes beside it), each decodable at the size its texture is made for.
 #include "tests/e2e/e2e_support_win32.h"
 
 #include "capture/image_file.h"

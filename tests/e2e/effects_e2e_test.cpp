@@ -1,6 +1,5 @@
-// Every 3D effect brought up by its key over the desktops' pictures, stepped
-// with the arrows, left by choosing a desktop or by Escape, and a window
-// carried into the flip. What the effect draws is read back from the X display.
+// Every 3D effect brought up by its key, stepped, left by Enter or Escape, and
+// a window carried into the flip, read back from the X display.
 #include "tests/e2e/fixtures_win32.h"
 
 #include "shell/ansi_text_win32.h"

@@ -84,9 +84,8 @@ TEST_F(RecoveryEndToEnd, ACrashGivesTheHiddenWindowsBack) {
   EXPECT_TRUE(AllAsTheyWere());
 }
 
-// Kills the program at random moments around hotkey switches, including in
-// the middle of one, and restarts it each time. QV_KILL_STORM sets the number
-// of kills (the benchmark runs a hundred or more).
+// Kills the program at random moments around switches, in the middle of one
+// too, and restarts it; QV_KILL_STORM sets the number of kills (the benchmark's is 100+).
 TEST_F(RecoveryEndToEnd, KillsAtRandomMomentsOfSwitchesLoseAndDamageNoWindow) {
   const char *configured = std::getenv("QV_KILL_STORM");
   const int kills = configured ? std::max(1, std::atoi(configured)) : 4;

@@ -1,6 +1,5 @@
-// A "Desktop.N.icons" file as a desktop switch finds it: whatever the file
-// holds, the layout read from it has one line per label, each with a position
-// that parses, within the limits, and it survives a save and a new read.
+// A "Desktop.N.icons" file, whatever it holds, reads as one line per label with a position
+// that parses, within the limits, and survives a save and a new read.
 #include "desktops/icon_layout.h"
 
 #include <cstdint>

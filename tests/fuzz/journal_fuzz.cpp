@@ -1,6 +1,5 @@
-// The hidden-window journal as a start-up finds it, and the recovery that
-// acts on it: whatever the file says, no window but a listed one of the same
-// process and class is touched.
+// The hidden-window journal and the recovery that acts on it: whatever the
+// file says, no window but a listed one of the same process and class is touched.
 #include "desktops/hidden_window_journal.h"
 #include "tests/support/fake_window_system.h"
 

@@ -1,7 +1,6 @@
-// The stored settings: the enciphered hexadecimal text as the registry gives
-// it (hex reader and cipher), and the deciphered lines (every key's reader,
-// the comma text of the rules). Whatever is stored, loading ends with every
-// number in its key's range and a save that reads back the same.
+// The stored settings, enciphered hexadecimal text as the registry gives it:
+// whatever is stored, loading ends with every number in its key's range and a
+// save that reads back the same.
 #include "shell/setup.h"
 #include "tests/support/memory_settings_store.h"
 

@@ -1,6 +1,5 @@
-// "wallpapers.cfg" as a start-up finds it: whatever the file holds, every
-// entry the reader keeps fits a path, entry 0 stays "default", and what was
-// read survives a save and a new read unchanged.
+// "wallpapers.cfg", whatever it holds: every entry kept fits a path, entry 0
+// stays "default", and what was read survives a save and a new read unchanged.
 #include "desktops/wallpaper_list.h"
 
 #include <cstdint>

@@ -1,7 +1,6 @@
 // The language files shipped in languages/: Windows-1252 text with CR LF line
-// ends, every translation complete for the English identifiers and true to
-// their placeholders, and every identifier the program's code uses defined.
-// Failures name the file, the identifiers and where code uses them.
+// ends, every translation complete and true to its placeholders, and every
+// identifier the program's code uses defined.
 #include <gtest/gtest.h>
 
 #include <algorithm>

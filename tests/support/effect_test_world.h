@@ -1,7 +1,6 @@
 #pragma once
-// Test support for the effects: a clock the test moves, a device that keeps
-// what it hands out and what each frame drew, and a program of six desktops
-// held in memory.
+// Test support for the effects: a clock the test moves, a device that keeps what
+// it hands out and what each frame drew, and six desktops held in memory.
 #include "render/effect_device.h"
 #include "render/effect_world.h"
 #include "tests/support/desktop_test_world.h"
