@@ -1,6 +1,6 @@
-// What the hook thread makes of the cursor, the keys and the mouse: the screen's hot corners and edges
-// and how often the cursor is looked at to find them, held modifier
-// combinations, middle clicks over the desktop and mouse gestures.
+// What the hook thread makes of the cursor, the keys and the mouse: the screen's hot corners and
+// edges and how often the cursor is looked at to find them, held modifier combinations, middle
+// clicks over the desktop and mouse gestures.
 #include "triggers/cursor_poll.h"
 #include "triggers/gesture_recognizer.h"
 #include "triggers/hot_zones.h"
