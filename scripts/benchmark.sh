@@ -36,20 +36,33 @@ else
 fi
 wine "$bin/standin_shell.exe" &
 sleep 2
-# For each size the bare moves, while no manager runs, and right after them
-# the program's switches: the machine's speed drifts within a longer run.
+# For each size the bare moves, while no manager runs, just before and just
+# after the program's switches, and the switches set beside their mean: the
+# machine's speed drifts within a longer run.
 bare_file="$build/bench-bare.txt"
 test_window=$(winepath -w "$bin/test_window.exe")
+bare_moves() { wine "$bin/qvbench.exe" bare "$test_window" "${1:-20}" "$2" | tr -d '\r'; }
 switch_rows=()
 for count in 10 50 200; do
-  wine "$bin/qvbench.exe" bare "$test_window" "${1:-20}" "$count" | tr -d '\r' >"$bare_file"
+  bare_moves "${1:-20}" "$count" >"$bare_file"
   wine "$bin/quadrivista.exe" &
   program=$!
   wine "$bin/qvdriver.exe" wait-started
-  switch_rows+=("$(wine "$bin/qvbench.exe" switches "$test_window" "${1:-20}" "$count" \
-    "$(winepath -w "$bare_file")" | tr -d '\r')")
+  row=$(wine "$bin/qvbench.exe" switches "$test_window" "${1:-20}" "$count" \
+    "$(winepath -w "$bare_file")" | tr -d '\r')
   wine "$bin/qvdriver.exe" quit
   wait "$program"
+  bare_moves "${1:-20}" "$count" >>"$bare_file"
+  # The row's bare columns and ratio again, from the mean of both bare runs.
+  switch_rows+=("$(awk -v row="$row" '
+    $1 == "moves" { hide += $3; show += $4; runs++ }
+    END {
+      n = split(row, cell, "|")
+      if (n < 10 || runs == 0) { print row; exit }
+      hide /= runs; show /= runs
+      printf "| %4d | %7.1f | %7.1f | %7.1f | %7.1f | %9.1f | %9.1f | %9.1f | %5.2f |\n",
+             cell[2], cell[3], cell[4], cell[5], cell[6], hide, show, hide + show, cell[5] / (hide + show)
+    }' "$bare_file")")
 done
 # A program's own window calls, without the program and with it running idle,
 # twice each, alternately.
@@ -78,7 +91,7 @@ IFS=x read -r screen_width screen_height < <(awk '/^bare/ { print $3 }' "$build/
 wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started
-printf 'Desktop switch from the hotkey'"'"'s key-up until the last window of the old desktop left the screen (hide) and the last of the new one is back (show), medians of %s switches; bare: the same moves made by a test program with no manager running, just before\n\n' "${1:-20}"
+printf 'Desktop switch from the hotkey'"'"'s key-up until the last window of the old desktop left the screen (hide) and the last of the new one is back (show), medians of %s switches; bare: the same moves made by a test program with no manager running, the mean of just before and just after\n\n' "${1:-20}"
 printf '| windows per desktop | hide ms | show ms | switch ms | worst ms | bare hide ms | bare show ms | bare ms | ratio |\n'
 printf '|---|---|---|---|---|---|---|---|---|\n'
 printf '%s\n' "${switch_rows[@]}"
