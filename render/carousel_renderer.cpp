@@ -60,14 +60,17 @@ CarouselPlace CarouselScreenPlace(int desktop) {
 }
 
 std::array<int, 6> CarouselNearestFirst(Vec3 eye) {
+  std::array<float, 7> distance{}; // squared, by desktop number
+  for (int d = 1; d <= 6; ++d) {
+    const Vec3 c = CarouselScreenPlace(d).centre;
+    distance[static_cast<std::size_t>(d)] = (c.x - eye.x) * (c.x - eye.x) +
+                                            (c.y - eye.y) * (c.y - eye.y) +
+                                            (c.z - eye.z) * (c.z - eye.z);
+  }
   std::array<int, 6> order{1, 2, 3, 4, 5, 6};
-  const auto distance = [&](int desktop) {
-    const Vec3 c = CarouselScreenPlace(desktop).centre;
-    return (c.x - eye.x) * (c.x - eye.x) + (c.y - eye.y) * (c.y - eye.y) +
-           (c.z - eye.z) * (c.z - eye.z);
-  };
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return distance(a) < distance(b); });
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return distance[static_cast<std::size_t>(a)] < distance[static_cast<std::size_t>(b)];
+  });
   return order;
 }
 
