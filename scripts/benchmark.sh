@@ -39,30 +39,33 @@ sleep 2
 # For each size the bare moves, while no manager runs, just before and just
 # after the program's switches, and the switches set beside their mean: the
 # machine's speed drifts within a longer run.
-bare_file="$build/bench-bare.txt"
+moves_file="$build/bench-moves.txt"
 test_window=$(winepath -w "$bin/test_window.exe")
-bare_moves() { wine "$bin/qvbench.exe" bare "$test_window" "${1:-20}" "$2" | tr -d '\r'; }
+bare_moves() { wine "$bin/qvbench.exe" bare "$test_window" "$1" "$2" | tr -d '\r'; }
 switch_rows=()
 for count in 10 50 200; do
-  bare_moves "${1:-20}" "$count" >"$bare_file"
+  bare_moves "${1:-20}" "$count" >"$moves_file"
   wine "$bin/quadrivista.exe" &
   program=$!
   wine "$bin/qvdriver.exe" wait-started
-  row=$(wine "$bin/qvbench.exe" switches "$test_window" "${1:-20}" "$count" \
-    "$(winepath -w "$bare_file")" | tr -d '\r')
+  wine "$bin/qvbench.exe" switches "$test_window" "${1:-20}" "$count" | tr -d '\r' >>"$moves_file"
   wine "$bin/qvdriver.exe" quit
   wait "$program"
-  bare_moves "${1:-20}" "$count" >>"$bare_file"
-  # The row's bare columns and ratio again, from the mean of both bare runs.
-  switch_rows+=("$(awk -v row="$row" '
-    $1 == "moves" { hide += $3; show += $4; runs++ }
+  bare_moves "${1:-20}" "$count" >>"$moves_file"
+  # "switch N hide show total worst" beside the mean of the "moves N hide show"
+  # lines; a line saying what went wrong as it stands.
+  switch_rows+=("$(awk -v count="$count" '
+    $1 == "moves" { hide += $3; show += $4; runs++; next }
+    $1 == "switch" { n = $2; h = $3; s = $4; total = $5; worst = $6; next }
+    { failed = failed $0 }
     END {
-      n = split(row, cell, "|")
-      if (n < 10 || runs == 0) { print row; exit }
+      if (failed != "" || runs == 0 || n == "") {
+        print (failed != "" ? failed : "| " count " | no switches measured |"); exit
+      }
       hide /= runs; show /= runs
       printf "| %4d | %7.1f | %7.1f | %7.1f | %7.1f | %9.1f | %9.1f | %9.1f | %5.2f |\n",
-             cell[2], cell[3], cell[4], cell[5], cell[6], hide, show, hide + show, cell[5] / (hide + show)
-    }' "$bare_file")")
+             n, h, s, total, worst, hide, show, hide + show, total / (hide + show)
+    }' "$moves_file")")
 done
 # A program's own window calls, without the program and with it running idle,
 # twice each, alternately.

@@ -1,20 +1,21 @@
 // qvbench: measures the running quadrivista.exe from outside.
 //
-//   qvbench.exe bare <test_window.exe> <switches> <N> > BARE_FILE
-//   qvbench.exe switches <test_window.exe> <switches> <N> <BARE_FILE>
+//   qvbench.exe bare <test_window.exe> <switches> <N>
+//   qvbench.exe switches <test_window.exe> <switches> <N>
 //   qvbench.exe own <test_window.exe> [rounds]
 //   qvbench.exe <test_window.exe> [switches]
 //
 // "bare", run while the program is not, times the moves a switch makes, made
 // by this process with no manager running: N windows moved up off the screen
-// one call each ("hide") and moved back ("show"), medians of `switches`; its
-// output is BARE_FILE. "switches", with the program running with its default
+// one call each ("hide") and moved back ("show"), medians of `switches`:
+// "moves N hide show". "switches", with the program running with its default
 // hotkeys, times desktop switches between two desktops of N windows each from
 // the hotkey's key-up until the last window of the old desktop has left the
-// screen (hide) and until the last of the new one is back (show), medians of
-// `switches`, beside the bare moves and their ratio: one table row. The two
-// are meant to run one after the other for each N, since the machine's speed
-// drifts within a longer run. "own" times a program's own window calls (50
+// screen (hide) and until the last of the new one is back (show): "switch N
+// hide show total worst", medians of `switches` and the slowest total, or a
+// table row saying what went wrong. scripts/benchmark.sh sets the two side by
+// side, the bare moves measured around the switches, since the machine's
+// speed drifts within a longer run. "own" times a program's own window calls (50
 // windows of a fresh process shifted by 16 pixels and back, median ms), to be
 // run with and without the program.
 //
@@ -27,8 +28,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -205,20 +204,7 @@ void MeasureOwnMoves(const std::wstring &testWindow, int rounds) {
   std::printf("%.1f\n", OwnMoves(windows.Windows(), rounds));
 }
 
-// MeasureBare's output: the bare moves by the number of windows.
-std::map<int, MoveTimes> ReadBare(const std::wstring &file) {
-  std::map<int, MoveTimes> result;
-  std::ifstream in(file.c_str());
-  std::string word;
-  int count = 0;
-  MoveTimes times;
-  while (in >> word >> count >> times.Hide >> times.Show)
-    result[count] = times;
-  return result;
-}
-
-void MeasureSwitches(const std::wstring &testWindow, int count, int switches,
-                     const std::map<int, MoveTimes> &bare) {
+void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
   PressDesktopHotkey(1);
   WindowProcess first(testWindow, count);
   std::this_thread::sleep_for(1s); // discovery runs every 250 ms
@@ -250,16 +236,8 @@ void MeasureSwitches(const std::wstring &testWindow, int count, int switches,
     std::this_thread::sleep_for(100ms);
   }
   const auto worst = *std::max_element(totals.begin(), totals.end());
-  const auto moves = bare.find(count);
-  if (moves != bare.end()) {
-    const double bareHide = moves->second.Hide, bareShow = moves->second.Show;
-    std::printf("| %4d | %7.1f | %7.1f | %7.1f | %7.1f | %9.1f | %9.1f | %9.1f | %5.2f |\n", count,
-                Median(hides), Median(shows), Median(totals), worst, bareHide, bareShow,
-                bareHide + bareShow, Median(totals) / (bareHide + bareShow));
-  } else {
-    std::printf("| %4d | %7.1f | %7.1f | %7.1f | %7.1f | - | - | - | - |\n", count, Median(hides),
-                Median(shows), Median(totals), worst);
-  }
+  std::printf("switch %d %.1f %.1f %.1f %.1f\n", count, Median(hides), Median(shows),
+              Median(totals), worst);
   PressDesktopHotkey(1);
   std::this_thread::sleep_for(500ms);
 }
@@ -342,7 +320,7 @@ int wmain(int argc, wchar_t **argv) {
     MeasureOwnMoves(argv[2], argc > 3 ? _wtoi(argv[3]) : 20);
     return 0;
   }
-  if (argc < 2 || (std::wstring(argv[1]) == L"switches" && argc < 6)) {
+  if (argc < 2 || (std::wstring(argv[1]) == L"switches" && argc < 5)) {
     std::fprintf(stderr, "usage: qvbench bare|switches|own|<test_window.exe> ...\n");
     return 2;
   }
@@ -351,7 +329,7 @@ int wmain(int argc, wchar_t **argv) {
     return 1;
   }
   if (std::wstring(argv[1]) == L"switches") {
-    MeasureSwitches(argv[2], _wtoi(argv[4]), _wtoi(argv[3]), ReadBare(argv[5]));
+    MeasureSwitches(argv[2], _wtoi(argv[4]), _wtoi(argv[3]));
     return 0;
   }
   const std::wstring testWindow = argv[1];
