@@ -172,15 +172,12 @@ TEST(ShortCutTextTest, WritesMenuStyleTextsReadsThemInAnyCaseOrOrderAndEveryOneR
   const struct {
     int shortCut;
     const char *written, *read;
-  } cases[] = {{qv::kShortCutCtrl | '1', "Ctrl+1", "ctrl+1"},
-               {0x7A, "F11", "  F11 "},
-               {qv::kShortCutCtrl | 0x77, "Ctrl+F8", "ctrl+f8"},
+  } cases[] = {{0x7A, "F11", "  F11 "},
                {qv::kShortCutAlt | qv::kShortCutCtrl | qv::kShortCutShift | 0x2E,
                 "Shift+Ctrl+Alt+Del", "ALT+ctrl+SHIFT+del"},
                {qv::kShortCutAlt | 0x6B, "Alt+Num +", "alt+num +"},
                {qv::kShortCutAlt | qv::kShortCutCtrl | 'X', "Ctrl+Alt+X", "ALT+CTRL+x"},
-               {0x22, "PgDn", "pgdn"},
-               {0x87, "F24", "f24"}};
+               {0x22, "PgDn", "pgdn"}};
   for (const auto &c : cases) {
     EXPECT_EQ(qv::ShortCutToText(c.shortCut), c.written) << c.shortCut;
     EXPECT_EQ(qv::TextToShortCut(c.read), c.shortCut) << '"' << c.read << '"';
