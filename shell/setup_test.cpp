@@ -90,8 +90,7 @@ TEST(SetupTest, StoredValuesThatDoNotReadAsTheirTypeOrLieOutsideTheirRangeGiveTh
                {"HotCorner3Action", "14", "0", true},
                {"Desktop7Privacy", "-1", "0", true},
                {"AnimationElasticity", "49", "75", true},
-               {"ControlSpecialKey2Effect", "5", "5", false}, // the ends of a range are in it
-               {"CubeDuration", "5000", "5000", false},
+               {"CubeDuration", "5000", "5000", false}, // the ends of a range are in it
                {"OSDTimeout", "1", "1", false}};
   for (const auto &c : cases) {
     SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
