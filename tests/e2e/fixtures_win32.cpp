@@ -170,6 +170,7 @@ void EffectEndToEnd::OpenEffect(const std::function<void()> &press) {
   ended_ = EffectsEnded();
   press();
   ASSERT_TRUE(WaitUntil([&] { return OnScreen(); }, 10s)) << "the effect did not come on screen";
+  EXPECT_FALSE(Logged("Pictures that could not be loaded")) << "the buttons and backgrounds";
   Sleep(1500); // the opening motion (750 ms) and the springs settling
 }
 
