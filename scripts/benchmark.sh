@@ -8,9 +8,10 @@
 # With "features" as second argument each desktop has its own wallpaper
 # picture and icon layout; without it neither. Then the 3D effects (the cube,
 # the flip, the carousel, the explorer and the water-drop ripple) beside a bare
-# Direct3D 9 loop, and the kill storm: the program killed QV_KILL_STORM times
-# (default 100) at random moments of hotkey switches and restarted, with the
-# windows it lost or damaged and its slowest recovery.
+# Direct3D 9 loop with the memory across 20 runs of each, and the kill storm:
+# the program killed QV_KILL_STORM times (default 100) at random moments of
+# hotkey switches and restarted, with the windows it lost or damaged and its
+# slowest recovery.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -72,12 +73,12 @@ done
 own_moves() { wine "$bin/qvbench.exe" own "$test_window" "${1:-20}" | tr -d '\r'; }
 own_without=() own_with=()
 for _ in 1 2; do
-  own_without+=("$(own_moves)")
+  own_without+=("$(own_moves "${1:-20}")")
   wine "$bin/quadrivista.exe" &
   program=$!
   wine "$bin/qvdriver.exe" wait-started
   sleep 2
-  own_with+=("$(own_moves)")
+  own_with+=("$(own_moves "${1:-20}")")
   wine "$bin/qvdriver.exe" quit
   wait "$program"
 done
@@ -157,8 +158,8 @@ measure() {
   after=$(bare_fps)
   beside[$1]=$(mean "$before" "$after")
 }
-for live in 0 1; do
-  wine "$bench" settings:PerformanceLivePreview=$live
+# The program with 10 windows on each of desktops 1 and 2, back on desktop 1.
+start_with_two_desktops() {
   wine "$bin/quadrivista.exe" &
   program=$!
   wine "$bin/qvdriver.exe" wait-started
@@ -170,22 +171,52 @@ for live in 0 1; do
   second=$!
   sleep 3
   wine "$bench" key:ctrl+1
+  pid=$(pgrep -f "$bin/quadrivista.exe" | head -n 1)
+}
+stop_program() {
+  kill "$first" "$second" "$@" 2>/dev/null || true
+  wine "$bin/qvdriver.exe" quit
+  wait "$program"
+}
+# Resident memory once an effect's leftovers are gone: Wine's Direct3D frees
+# a released texture's memory a moment later, on its own thread.
+settled_rss() {
+  local last now
+  last=$(rss "$pid")
+  for _ in $(seq 20); do
+    sleep 0.25
+    now=$(rss "$pid")
+    [[ $now == "$last" ]] && break
+    last=$now
+  done
+  echo "$last"
+}
+# memory_runs CYCLES: the settled memory before 20 runs and after each 5, in
+# KiB. One run first: an effect's first run has the software renderer compile
+# its shaders and take in the pictures the host keeps for the program's life.
+memory_runs() {
+  local series
+  wine "$bench" "${1/cycles:5/cycles:1}" >/dev/null
+  series=$(settled_rss)
+  for _ in 1 2 3 4; do
+    wine "$bench" "$1" >/dev/null
+    series+=" $(settled_rss)"
+  done
+  echo "$series"
+}
+declare -A memory
+for live in 0 1; do
+  wine "$bench" settings:PerformanceLivePreview=$live
+  start_with_two_desktops
   measure "$live" cube:10
   if [[ $live == 1 ]]; then
-    pid=$(pgrep -f "$bin/quadrivista.exe" | head -n 1)
-    rss_before=$(rss "$pid")
     ( peak=0; while sleep 0.2; do now=$(rss "$pid") || break; ((now > peak)) && peak=$now &&
         echo "$peak" >"$build/effect-peak-rss"; done ) &
     sampler=$!
-    wine "$bench" cycles:10
-    rss_middle=$(rss "$pid")
-    wine "$bench" cycles:10
-    rss_after=$(rss "$pid")
+    memory[cube]=$(memory_runs cycles:5)
     kill "$sampler" 2>/dev/null || true
   fi
-  kill "$first" "$second" 2>/dev/null || true
-  wine "$bin/qvdriver.exe" quit
-  wait "$program"
+  stop_program
 done
 peak=$(cat "$build/effect-peak-rss" 2>/dev/null || echo 0)
 
@@ -194,25 +225,11 @@ peak=$(cat "$build/effect-peak-rss" 2>/dev/null || echo 0)
 # time to the screen, then its memory before and after 20 runs. Last the
 # ripple: a window held by its title bar is carried into the flip and let go.
 wine "$bench" settings:PerformanceWaterDrop=1
-wine "$bin/quadrivista.exe" &
-program=$!
-wine "$bin/qvdriver.exe" wait-started
-wine "$bin/test_window.exe" --count 10 --at 100 100 >/dev/null &
-first=$!
-sleep 3
-wine "$bench" key:ctrl+2
-wine "$bin/test_window.exe" --count 10 --at 160 140 >/dev/null &
-second=$!
-sleep 3
-wine "$bench" key:ctrl+1
-pid=$(pgrep -f "$bin/quadrivista.exe" | head -n 1)
+start_with_two_desktops
 effects=(flip carousel explorer)
-declare -A runs_before runs_after
 for effect in "${effects[@]}"; do
   measure "$effect" "$effect:10"
-  runs_before[$effect]=$(rss "$pid")
-  wine "$bench" "cycles:20:$effect"
-  runs_after[$effect]=$(rss "$pid")
+  memory[$effect]=$(memory_runs "cycles:5:$effect")
 done
 wine "$bin/test_window.exe" --at 300 300 --size 500 300 --colour 200 60 60 >/dev/null &
 carried=$!
@@ -220,9 +237,19 @@ sleep 3
 ripple_before=$(bare_fps)
 read -r _ ripple < <(wine "$bench" ripple:500,310 | tr -d '\r' | grep '^ripple') || ripple=0
 beside[ripple]=$(mean "$ripple_before" "$(bare_fps)")
-kill "$first" "$second" "$carried" 2>/dev/null || true
-wine "$bin/qvdriver.exe" quit
-wait "$program"
+stop_program "$carried"
+
+# The same runs with the C library's allocator under Wine returning every
+# large block to the system when freed: what stays is the program's own.
+# (By default it keeps blocks of the size it last returned in its heap, and
+# the software renderer's textures come and go in such blocks.)
+export MALLOC_MMAP_THRESHOLD_=131072
+start_with_two_desktops
+for effect in cube "${effects[@]}"; do
+  memory[$effect-own]=$(memory_runs "cycles:5$([[ $effect == cube ]] || echo ":$effect")")
+done
+stop_program
+unset MALLOC_MMAP_THRESHOLD_
 
 printf '\nEffects at %s, 10 windows on each of desktops 1 and 2\n' "$screen"
 printf '| %-34s | %10s | %13s | %12s | %15s | %16s |\n' "" "frames / s" "share of bare" \
@@ -244,11 +271,21 @@ for effect in "${effects[@]}"; do
 done
 row "ripple (window carried into flip)" "$ripple" "${beside[ripple]}" "-"
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
-printf 'Memory (resident, anonymous): %s MiB before 20 cubes, %s MiB at the peak during them, %s MiB after 10, %s MiB after 20\n' \
-  "$(mib "$rss_before")" "$(mib "$peak")" "$(mib "$rss_middle")" "$(mib "$rss_after")"
-for effect in "${effects[@]}"; do
-  printf 'Memory, %s: %s MiB before 20 runs, %s MiB after\n' "$effect" \
-    "$(mib "${runs_before[$effect]}")" "$(mib "${runs_after[$effect]}")"
+printf '\nMemory (resident, anonymous) before 20 runs of each effect and after every 5, settled; peak during the 20 cubes %s MiB\n' \
+  "$(mib "$peak")"
+printf '| %-36s | %7s | %7s | %7s | %7s | %7s | %10s |\n' "" "before" "5" "10" "15" "20" "growth"
+memory_row() { # name series
+  local values
+  read -r -a values <<<"$2"
+  printf '| %-36s |' "$1"
+  for value in "${values[@]}"; do printf ' %7s |' "$(mib "$value")"; done
+  printf ' %6s MiB |\n' "$(mib $((values[4] - values[0])))"
+}
+for effect in cube "${effects[@]}"; do
+  memory_row "$effect" "${memory[$effect]}"
+done
+for effect in cube "${effects[@]}"; do
+  memory_row "$effect, large blocks returned" "${memory[$effect-own]}"
 done
 
 # The exposer: from F9 to the overview fully painted (seen from outside,
