@@ -69,7 +69,8 @@ for count in 10 50 200; do
     }' "$moves_file")")
 done
 # A program's own window calls, without the program and with it running idle,
-# twice each, alternately.
+# alternately: twice with it, each set beside the runs without it just before
+# and just after.
 own_moves() { wine "$bin/qvbench.exe" own "$test_window" "${1:-20}" | tr -d '\r'; }
 own_without=() own_with=()
 for _ in 1 2; do
@@ -82,6 +83,7 @@ for _ in 1 2; do
   wine "$bin/qvdriver.exe" quit
   wait "$program"
 done
+own_without+=("$(own_moves "${1:-20}")")
 # The memory floor: a bare Direct3D 9 program (device, one textured quad,
 # presenting) as resident as Wine makes it, measured while it runs.
 bench="$bin/qvbench_effects.exe"
@@ -100,10 +102,11 @@ printf '| windows per desktop | hide ms | show ms | switch ms | worst ms | bare 
 printf '|---|---|---|---|---|---|---|---|---|\n'
 printf '%s\n' "${switch_rows[@]}"
 wine "$bin/qvbench.exe" "$test_window" "${1:-20}"
-printf '\nA test program'"'"'s own window calls (50 windows shifted and back), without the program and with it running idle\n\n'
-printf '| without ms | with ms | slowdown |\n|---|---|---|\n'
+printf '\nA test program'"'"'s own window calls (50 windows shifted and back), with the program running idle, beside the mean of the runs without it just before and just after\n\n'
+printf '| without ms (before, after) | with ms | slowdown |\n|---|---|---|\n'
 for i in 0 1; do
-  awk -v a="${own_without[$i]}" -v b="${own_with[$i]}" 'BEGIN { printf "| %10.1f | %7.1f | %8.2f |\n", a, b, b / a }'
+  awk -v a="${own_without[$i]}" -v c="${own_without[$((i + 1))]}" -v b="${own_with[$i]}" \
+    'BEGIN { printf "| %7.1f (%.1f, %.1f) | %7.1f | %8.2f |\n", (a + c) / 2, a, c, b, 2 * b / (a + c) }'
 done
 
 # Idle cost, read from the Linux side: Wine does not report another
