@@ -121,15 +121,14 @@ printf '%s\n' "${switch_rows[@]}"
 wine "$bin/qvbench.exe" "$test_window" "${1:-20}"
 printf '\nA test program'"'"'s own window calls (50 windows shifted and back), with the program running idle, beside the mean of the runs without it just before and just after\n\n'
 printf '| without ms (before, after) | with ms | slowdown |\n|---|---|---|\n'
-slowdowns=()
+# One line per run with the program: "without (before, after) | with | slowdown".
 for i in 0 1 2 3; do
-  awk -v a="${own_without[$i]}" -v c="${own_without[$((i + 1))]}" -v b="${own_with[$i]}" \
-    'BEGIN { printf "| %7.1f (%.1f, %.1f) | %7.1f | %8.2f |\n", (a + c) / 2, a, c, b, 2 * b / (a + c) }'
-  slowdowns+=("$(awk -v a="${own_without[$i]}" -v c="${own_without[$((i + 1))]}" \
-    -v b="${own_with[$i]}" 'BEGIN { print 2 * b / (a + c) }')")
-done
-printf '%s\n' "${slowdowns[@]}" | sort -g |
-  awk '{ v[NR] = $1 } END { printf "Median slowdown: %.2f\n", (v[2] + v[3]) / 2 }'
+  echo "${own_without[$i]} ${own_without[$((i + 1))]} ${own_with[$i]}"
+done | awk '{ without = ($1 + $2) / 2; v[NR] = $3 / without
+              printf "| %7.1f (%.1f, %.1f) | %7.1f | %8.2f |\n", without, $1, $2, $3, v[NR] }
+            END { for (i = 2; i <= NR; i++) # insertion sort: not every awk has asort
+                    for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+                  printf "Median slowdown: %.2f\n", (v[2] + v[3]) / 2 }'
 
 # Idle cost, read from the Linux side: Wine does not report another
 # process's times or memory to a Windows program.
@@ -208,15 +207,15 @@ settled_rss() {
   done
   echo "$last"
 }
-# memory_runs CYCLES: the settled memory before 20 runs and after each 5, in
+# memory_runs EFFECT: the settled memory before 20 runs and after each 5, in
 # KiB. One run first: an effect's first run has the software renderer compile
 # its shaders and take in the pictures the host keeps for the program's life.
 memory_runs() {
   local series
-  wine "$bench" "${1/cycles:5/cycles:1}" >/dev/null
+  wine "$bench" "cycles:1:$1" >/dev/null
   series=$(settled_rss)
   for _ in 1 2 3 4; do
-    wine "$bench" "$1" >/dev/null
+    wine "$bench" "cycles:5:$1" >/dev/null
     series+=" $(settled_rss)"
   done
   echo "$series"
@@ -230,7 +229,7 @@ for live in 0 1; do
     ( peak=0; while sleep 0.2; do now=$(rss "$pid") || break; ((now > peak)) && peak=$now &&
         echo "$peak" >"$build/effect-peak-rss"; done ) &
     sampler=$!
-    memory[cube]=$(memory_runs cycles:5)
+    memory[cube]=$(memory_runs cube)
     kill "$sampler" 2>/dev/null || true
   fi
   stop_program
@@ -246,7 +245,7 @@ start_with_two_desktops
 effects=(flip carousel explorer)
 for effect in "${effects[@]}"; do
   measure "$effect" "$effect:10"
-  memory[$effect]=$(memory_runs "cycles:5:$effect")
+  memory[$effect]=$(memory_runs "$effect")
 done
 wine "$bin/test_window.exe" --at 300 300 --size 500 300 --colour 200 60 60 >/dev/null &
 carried=$!
@@ -263,7 +262,7 @@ stop_program "$carried"
 export MALLOC_MMAP_THRESHOLD_=131072
 start_with_two_desktops
 for effect in cube "${effects[@]}"; do
-  memory[$effect-own]=$(memory_runs "cycles:5$([[ $effect == cube ]] || echo ":$effect")")
+  memory[$effect-own]=$(memory_runs "$effect")
 done
 stop_program
 unset MALLOC_MMAP_THRESHOLD_
