@@ -6,6 +6,8 @@
 #include "desktops/window_rules.h"
 
 #include <algorithm>
+#include <unordered_set>
+#include <utility>
 
 namespace qv {
 
@@ -22,17 +24,46 @@ TWindowManager::~TWindowManager() {
 }
 
 void TWindowManager::Tick() {
-  if (Enabled)
-    Refresh();
+  if (!Enabled)
+    return;
+  std::vector<WindowHandle> list = system_.TopLevelWindows();
+  const bool waiting =
+      std::any_of(windows_.begin(), windows_.end(), [](const auto &w) { return w->Deferred; });
+  const bool reported = std::exchange(eventReported_, false);
+  if (list != lastList_ || reported || waiting || ++ticksSincePass_ >= kTicksBetweenPasses ||
+      NewWindowShown())
+    Pass(std::move(list));
+}
+
+bool TWindowManager::NewWindowShown() {
+  bool shown = false;
+  for (auto &[handle, ticksLeft] : newHidden_) {
+    shown = shown || (system_.Style(handle) & window_style::kVisible) != 0;
+    --ticksLeft;
+  }
+  std::erase_if(newHidden_, [](const auto &entry) { return entry.second <= 0; });
+  return shown;
 }
 
 void TWindowManager::Refresh() {
+  Pass(system_.TopLevelWindows());
+}
+
+void TWindowManager::Pass(std::vector<WindowHandle> list) {
   GlobalLockHolder hold(lock_);
+  ticksSincePass_ = 0;
   for (auto &window : windows_)
     window->Alive = false;
   passCounter_ = 0;
-  for (WindowHandle window : system_.TopLevelWindows())
-    Discover(window);
+  const std::unordered_set<WindowHandle> before(lastList_.begin(), lastList_.end());
+  for (WindowHandle window : list) {
+    const std::uint32_t style = Discover(window);
+    if (style & window_style::kVisible)
+      std::erase_if(newHidden_, [&](const auto &entry) { return entry.first == window; });
+    else if (!before.contains(window) && !(style & window_style::kChild))
+      newHidden_.emplace_back(window, kTicksWatchingNewHidden); // often shown a moment later
+  }
+  lastList_ = std::move(list);
   for (auto entry = rejected_.begin(); entry != rejected_.end();) {
     if (entry->second.seen) {
       entry->second.seen = false;
@@ -47,12 +78,12 @@ void TWindowManager::Refresh() {
     window->CompleteDeferred();
 }
 
-void TWindowManager::Discover(WindowHandle handle) {
-  // Every window of the system comes by four times a second: each question
+std::uint32_t TWindowManager::Discover(WindowHandle handle) {
+  // Every window of the system comes by at least once a second: each question
   // asked of one is a round trip to the window server, so only those needed.
   const std::uint32_t style = system_.Style(handle);
   if (style & window_style::kChild)
-    return;
+    return style;
 
   if (TManagedWindow *known = FindWindow(handle, true)) {
     known->Alive = true;
@@ -62,24 +93,24 @@ void TWindowManager::Discover(WindowHandle handle) {
     if (known->Visible && !known->Deferred) {
       if (!(style & window_style::kVisible)) {
         known->Alive = false; // its program hid it: retired at the end of the pass
-        return;
+        return style;
       }
       known->Style = style;
     }
     // A window the program hid keeps its record whatever its style says.
     ++passCounter_;
-    return;
+    return style;
   }
 
   if (!(style & window_style::kVisible))
-    return;
+    return style;
   if (system_.IsOwnWindow(handle))
-    return;
+    return style;
   const std::uint32_t exStyle = system_.ExStyle(handle);
   if (const auto found = rejected_.find(handle); found != rejected_.end()) {
     found->second.seen = true;
     if (found->second.style == style && found->second.exStyle == exStyle)
-      return;
+      return style;
     rejected_.erase(found);
   }
   const std::string className = system_.ClassName(handle);
@@ -89,12 +120,12 @@ void TWindowManager::Discover(WindowHandle handle) {
       ClassifyNewWindow({style, exStyle, owner != 0, className, processName});
   if (!classification) {
     rejected_[handle] = {style, exStyle, true};
-    return;
+    return style;
   }
 
   TManagedWindow *window = NewRecord(RenderingKindFromDigit(classification->KindDigit));
   if (!window)
-    return; // the list is full: the window stays unmanaged
+    return style; // the list is full: the window stays unmanaged
   window->Handle = handle;
   window->Owner = owner;
   window->Style = style;
@@ -116,6 +147,7 @@ void TWindowManager::Discover(WindowHandle handle) {
     AddTrickyOwner(owner);
   LogWindow("New window.", handle, classification->KindDigit);
   ++passCounter_;
+  return style;
 }
 
 TManagedWindow *TWindowManager::NewRecord(RenderingKind kind) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // <windows.h> makes FindWindow a macro; the method keeps its own name.
@@ -36,8 +37,20 @@ public:
   TWindowManager(const TWindowManager &) = delete;
   TWindowManager &operator=(const TWindowManager &) = delete;
 
-  // The periodic work (every 250 ms): a discovery pass while Enabled.
+  // The periodic work (every 250 ms) while Enabled: a discovery pass when
+  // anything may have changed. A pass asks every window of the system for its
+  // style, so a tick first compares the window list, one question. A pass
+  // follows when the list or its order changed, after a reported window event,
+  // while a window waits for its program, when a window that came hidden in
+  // the last ten seconds is shown (it often is a moment after it is created),
+  // and otherwise every kTicksBetweenPasses ticks: not every system reports a
+  // window shown, hidden or restyled.
   void Tick();
+  static constexpr int kTicksBetweenPasses = 4;
+  static constexpr int kTicksWatchingNewHidden = 40;
+  // The system reported a window created, destroyed, shown, hidden, activated
+  // or minimised.
+  void WindowsChanged() { eventReported_ = true; }
   // One discovery pass under the global lock: new windows are classified,
   // put on the current desktop (or where a rule sends them), gone ones
   // retired.
@@ -74,7 +87,10 @@ public:
   bool KeepFocus = false;
 
 private:
-  void Discover(WindowHandle window);
+  void Pass(std::vector<WindowHandle> windows);
+  bool NewWindowShown();
+  // Returns the window's style.
+  std::uint32_t Discover(WindowHandle window);
   TManagedWindow *NewRecord(RenderingKind kind);
   void AddTrickyOwner(WindowHandle owner);
   void InitializeNewWindows();
@@ -90,6 +106,12 @@ private:
   std::vector<std::unique_ptr<TManagedWindow>> windows_;
   TDesktop *currentDesktop_ = nullptr;
   int passCounter_ = 0;
+  // The window list of the last pass, top-most first, and the ticks since it.
+  std::vector<WindowHandle> lastList_;
+  int ticksSincePass_ = 0;
+  bool eventReported_ = false;
+  // Windows new since the pass before, hidden then, with the ticks left to watch them.
+  std::vector<std::pair<WindowHandle, int>> newHidden_;
   // Visible windows found not to be managed, with the styles they had then:
   // asked again only when those change, and forgotten once gone.
   struct Rejected {

@@ -62,6 +62,55 @@ TEST_F(WindowManagerTest, DiscoveryManagesOtherProgramsWindowsOnTheCurrentDeskto
   EXPECT_NE(world.Managed(7), nullptr);
 }
 
+TEST_F(WindowManagerTest, TicksAskTheWindowsOnlyWhenSomethingMayHaveChanged) {
+  manager().Enabled = true;
+  world.system.Add(1, Window("Notepad"));
+  world.system.Add(2, Window("Word"));
+  manager().Tick();
+  const auto styleReadsOver = [&](int ticks) {
+    const int before = world.system.styleReads;
+    for (int tick = 0; tick < ticks; ++tick)
+      manager().Tick();
+    return world.system.styleReads - before;
+  };
+  EXPECT_EQ(styleReadsOver(TWindowManager::kTicksBetweenPasses - 1), 0);
+
+  // A window hidden by its program changes no list: found by the periodic pass.
+  world.system[2].Style = 0;
+  manager().Tick();
+  EXPECT_EQ(world.Managed(2), nullptr);
+
+  // A new window, or a new order, is looked at on the next tick.
+  world.system.Add(3, Window("Excel"));
+  manager().Tick();
+  EXPECT_NE(world.Managed(3), nullptr);
+  world.system.RaiseToTop(3);
+  manager().Tick();
+  EXPECT_EQ(world.Managed(3)->ZOrder, 0);
+
+  // A window that came hidden is watched: shown later, it is taken on at once.
+  world.system.Add(4, Window("Paint")).Style = 0;
+  manager().Tick();
+  EXPECT_EQ(styleReadsOver(1), 1) << "only the window that came hidden";
+  world.system[4].Style = kVisible;
+  manager().Tick();
+  EXPECT_NE(world.Managed(4), nullptr);
+
+  // A window event reported by the system: looked at on the next tick.
+  EXPECT_EQ(styleReadsOver(1), 0) << "no longer watched once shown";
+  world.system[3].Style = 0;
+  manager().WindowsChanged();
+  manager().Tick();
+  EXPECT_EQ(world.Managed(3), nullptr);
+
+  // A window waiting for its hung program is looked after on every tick.
+  world.system[1].Hung = true;
+  manager().SetCurrentDesktop(manager().Desktop(2));
+  world.system[1].Hung = false;
+  manager().Tick();
+  EXPECT_FALSE(world.system.OnScreen(1));
+}
+
 TEST_F(WindowManagerTest, SendToMenuNamesTheDesktopsButStickyWindowsOrMenusOffGetNone) {
   world.setup.DesktopName[2] = "Work";
   Discover({"Notepad", "SideBar_HTMLHostWindow"});

@@ -62,6 +62,7 @@ void ProgramDesktops::Start() {
   windowManager_->Enabled = true;
   runningDesktops = this;
   timer_ = SetTimer(nullptr, 0, 250, &ProgramDesktops::DiscoveryTimer);
+  windowEvents_ = std::make_unique<WindowEventHook>([this] { windowManager_->WindowsChanged(); });
 }
 
 void CALLBACK ProgramDesktops::DiscoveryTimer(HWND, UINT, UINT_PTR, DWORD) {
@@ -70,6 +71,7 @@ void CALLBACK ProgramDesktops::DiscoveryTimer(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void ProgramDesktops::RestoreAll() {
+  windowEvents_.reset();
   if (timer_) {
     KillTimer(nullptr, timer_);
     timer_ = 0;

@@ -12,6 +12,7 @@
 #include "desktops/global_lock.h"
 #include "desktops/hidden_window_journal.h"
 #include "desktops/retrieve_password_win32.h"
+#include "desktops/window_events_win32.h"
 #include "desktops/window_manager.h"
 #include "desktops/window_system_win32.h"
 #include "shell/entry/program_wallpapers_win32.h"
@@ -75,6 +76,7 @@ private:
   std::array<std::unique_ptr<TDesktop>, 6> desktops_;
   std::unique_ptr<TWindowManager> windowManager_;
   UINT_PTR timer_ = 0;
+  std::unique_ptr<WindowEventHook> windowEvents_;
 };
 
 } // namespace qv

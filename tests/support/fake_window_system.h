@@ -63,7 +63,10 @@ public:
   std::vector<WindowHandle> TopLevelWindows() override { return zOrder; }
   bool IsWindow(WindowHandle window) override { return windows.contains(window); }
   bool IsOwnWindow(WindowHandle window) override { return Get(window).OwnThread; }
-  std::uint32_t Style(WindowHandle window) override { return Get(window).Style; }
+  std::uint32_t Style(WindowHandle window) override {
+    ++styleReads;
+    return Get(window).Style;
+  }
   std::uint32_t ExStyle(WindowHandle window) override { return Get(window).ExStyle; }
   bool Responds(WindowHandle window) override { return !Get(window).Hung; }
   void SetExStyle(WindowHandle window, std::uint32_t exStyle) override {
@@ -128,7 +131,7 @@ public:
   std::vector<WindowHandle> zOrder; // top first
   WindowHandle foreground = 0, dragged = 0, progman = 0;
   std::vector<std::pair<int, WindowHandle>> shellHookPosts;
-  int positionCalls = 0, showDesktopCalls = 0;
+  int positionCalls = 0, showDesktopCalls = 0, styleReads = 0;
   // Called after each change to a window, its style, alpha or taskbar button.
   std::function<void()> afterChange;
   // Changes are ignored, as after the program that makes them was killed.
