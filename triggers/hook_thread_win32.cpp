@@ -13,6 +13,10 @@ namespace {
 // within this, and from then on every 10 ms until all are let go. The same as
 // the cursor's slowest looks, so that at rest both share one wake-up.
 constexpr int kKeysAtRestMilliseconds = CursorPoll::kSlowMilliseconds;
+// Keys and cursor change only with input, and the time of the last input is
+// one cheap question; they are still read this often without any, since a
+// program may move the cursor without input (SetCursorPos).
+constexpr DWORD kReadAnywayMilliseconds = 250;
 
 bool KeyDown(int virtualKey) {
   return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
@@ -69,16 +73,33 @@ void THookThread::Run() {
   int keysDueIn = 0;   // and the keys
   bool held = false;
   bool middleWasDown = false;
+  ModifierKeys keys{};
+  bool middleDown = false;
+  DWORD lastInput = 0;
+  DWORD lastRead = GetTickCount();
+  bool read = true;
   while (!stopRequested_) {
     // Every look at a key or at the cursor is a round trip to the window
-    // server (under Wine also a check of the display connection), so each is
+    // server (under Wine the cursor's also one to the X server), so each is
     // looked at every 10 ms only while that can matter: keys while one is
-    // held, the cursor as its poll decides.
+    // held, the cursor as its poll decides; and read again only after input.
+    if (keysDueIn <= 0 || cursorDueIn <= 0 || held) {
+      LASTINPUTINFO input{sizeof input, 0};
+      const DWORD now = GetTickCount();
+      read = held || !GetLastInputInfo(&input) || input.dwTime != lastInput ||
+             now - lastRead >= kReadAnywayMilliseconds;
+      if (read) {
+        lastInput = input.dwTime;
+        lastRead = now;
+      }
+    }
     if (keysDueIn <= 0) {
-      const ModifierKeys keys{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
       // The middle button only matters while a middle click has an effect.
       const int wheelEffect = wheelEffect_;
-      const bool middleDown = wheelEffect != 0 && KeyDown(VK_MBUTTON);
+      if (read) {
+        keys = {KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
+        middleDown = wheelEffect != 0 && KeyDown(VK_MBUTTON);
+      }
       held = keys.control || keys.shift || keys.alt || middleDown;
       if (const std::uint32_t event = combinationWatcher.Update(keys, specialKeyEffects_);
           event != 0)
@@ -95,7 +116,8 @@ void THookThread::Run() {
       keysDueIn = held ? CursorPoll::kFastMilliseconds : kKeysAtRestMilliseconds;
     }
     if (cursorDueIn <= 0 || held) {
-      GetCursorPos(&cursor);
+      if (read)
+        GetCursorPos(&cursor);
       const HotZones zones = Zones();
       if (const int zone = zoneTracker.Update(ZoneAt(zones, cursor.x, cursor.y)); zone != 0)
         Report(static_cast<std::uint32_t>(zone));
