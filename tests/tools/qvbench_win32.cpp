@@ -20,14 +20,19 @@
 // run with and without the program.
 //
 // The last form, with the program running, times one switch while a window
-// of desktop 1 is hung and the hot-corner latency. (Idle CPU and memory are
+// of desktop 1 is hung, the hot-corner latency and how soon a window opened
+// while the program runs is taken on. (Idle CPU and memory are
 // read by scripts/benchmark.sh from outside Wine, which does not report other
 // processes' times.)
+#include <shlobj.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -309,6 +314,77 @@ void MeasureZoneEntry(const std::wstring &testWindow, int times) {
   std::printf("| %10.1f | %9.1f |\n", latencies[latencies.size() / 2], latencies.back());
 }
 
+std::string ProgramLog() {
+  wchar_t folder[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, folder);
+  std::ifstream file(std::filesystem::path(folder) / L"Quadrivista Labs" / L"Quadrivista" /
+                         L"quadrivista.log",
+                     std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Opens a window of this process, shown at once or `shownAfter` after it was
+// created hidden, and waits until the program's log says it took the window
+// on: the milliseconds from its showing, or -1 when that did not come.
+double TakeOnMilliseconds(std::chrono::milliseconds shownAfter) {
+  static const wchar_t *const kClass = [] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"QvBenchTakeOn";
+    RegisterClassW(&windowClass);
+    return L"QvBenchTakeOn";
+  }();
+  HWND window = CreateWindowExW(0, kClass, L"Bench take-on", WS_OVERLAPPEDWINDOW, 200, 200, 300,
+                                200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  const auto pump = [] {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageW(&message);
+  };
+  for (const auto showAt = Clock::now() + shownAfter; Clock::now() < showAt; Sleep(10))
+    pump();
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  const auto shown = Clock::now();
+  const std::string line =
+      "New window. Handle [" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + "]";
+  double elapsed = -1;
+  while (Clock::now() - shown < 5s) {
+    pump();
+    if (ProgramLog().find(line) != std::string::npos) {
+      elapsed = Milliseconds(Clock::now() - shown);
+      break;
+    }
+    Sleep(5);
+  }
+  DestroyWindow(window);
+  pump();
+  return elapsed;
+}
+
+// Windows opened one at a time, some time apart: shown as they are created,
+// and created hidden and shown two seconds later (median and worst of `times`).
+void MeasureTakeOn(int times) {
+  for (const auto shownAfter : {0ms, 2000ms}) {
+    std::vector<double> delays;
+    for (int i = 0; i < times; ++i) {
+      const double delay = TakeOnMilliseconds(shownAfter);
+      if (delay < 0) {
+        std::printf("| %s | not taken on within 5 s |\n", shownAfter.count() ? "later" : "at once");
+        return;
+      }
+      delays.push_back(delay);
+      Sleep(300 + 97 * (i % 7)); // not in step with the program's timer
+    }
+    std::sort(delays.begin(), delays.end());
+    std::printf("| %s | %10.1f | %9.1f |\n",
+                shownAfter.count() ? "shown 2 s after it was created" : "shown as it is created",
+                delays[delays.size() / 2], delays.back());
+  }
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv) {
@@ -342,6 +418,11 @@ int wmain(int argc, wchar_t **argv) {
       switches);
   std::printf("| median ms | worst ms |\n|---|---|\n");
   MeasureZoneEntry(testWindow, switches);
+  std::printf("\nFrom a window shown while the program runs to the program taking it on (%d "
+              "windows each)\n\n",
+              switches);
+  std::printf("| the window | median ms | worst ms |\n|---|---|---|\n");
+  MeasureTakeOn(switches);
 
   return 0;
 }
