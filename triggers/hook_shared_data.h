@@ -31,8 +31,8 @@ inline constexpr wchar_t kSendToItemsProperty[] = L"QuadrivistaSendToItems";
 // extended style to wParam and moves its top-left corner to (left, top) packed into
 // lParam as two signed 16-bit halves (left low), in the window's own thread, when the
 // window carries the property kRestyleRequestProperty; it takes the property away once
-// done. Any such message marks the window with kHookedProperty: the library runs in its
-// thread.
+// done. Such a message without the property marks the window with kHookedProperty: the
+// library runs in its thread, and requests may follow.
 inline constexpr char kRestyleMessageName[] = "QuadrivistaRestyleWindow";
 inline constexpr wchar_t kRestyleRequestProperty[] = L"QuadrivistaRestyleRequest";
 inline constexpr wchar_t kHookedProperty[] = L"QuadrivistaHooked";

@@ -21,11 +21,14 @@ bool AnswerRestyle(const MSG &message) {
   if (message.message != RestyleMessage() || !message.hwnd)
     return false;
   const HWND window = message.hwnd;
-  SetPropW(window, kHookedProperty, reinterpret_cast<HANDLE>(1));
   // Only a request the program still waits for: one it gave up on (or left
-  // behind when it ended) has been done, or undone, from outside.
-  if (!GetPropW(window, kRestyleRequestProperty))
+  // behind when it ended) has been done, or undone, from outside. The program
+  // asks this only of windows it knows are served here, so the mark that tells
+  // it so is set by its first message, which asks for nothing.
+  if (!GetPropW(window, kRestyleRequestProperty)) {
+    SetPropW(window, kHookedProperty, reinterpret_cast<HANDLE>(1));
     return true;
+  }
   SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(static_cast<DWORD>(message.wParam)));
   const auto packed = static_cast<DWORD>(message.lParam);
   const auto left = static_cast<std::int16_t>(LOWORD(packed));
