@@ -17,6 +17,7 @@ constexpr int kKeysAtRestMilliseconds = CursorPoll::kSlowMilliseconds;
 // one cheap question; they are still read this often without any, since a
 // program may move the cursor without input (SetCursorPos).
 constexpr DWORD kReadAnywayMilliseconds = 250;
+constexpr std::int32_t kRecentInputMilliseconds = 100;
 
 bool KeyDown(int virtualKey) {
   return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
@@ -71,13 +72,15 @@ void THookThread::Run() {
   POINT cursor{};
   int cursorDueIn = 0; // milliseconds until the cursor is looked at again
   int keysDueIn = 0;   // and the keys
+  int cursorInterval = 0;
   bool held = false;
   bool middleWasDown = false;
   ModifierKeys keys{};
   bool middleDown = false;
-  DWORD lastInput = 0;
-  DWORD lastRead = GetTickCount();
-  bool read = true;
+  // The time of the last input each was read after, and when each was read.
+  DWORD keysInput = 0, cursorInput = 0;
+  DWORD keysReadAt = GetTickCount(), cursorReadAt = keysReadAt;
+  bool readKeys = true, readCursor = true;
   while (!stopRequested_) {
     // Every look at a key or at the cursor is a round trip to the window
     // server (under Wine the cursor's also one to the X server), so each is
@@ -85,18 +88,29 @@ void THookThread::Run() {
     // held, the cursor as its poll decides; and read again only after input.
     if (keysDueIn <= 0 || cursorDueIn <= 0 || held) {
       LASTINPUTINFO input{sizeof input, 0};
+      const bool known = GetLastInputInfo(&input) != FALSE;
       const DWORD now = GetTickCount();
-      read = held || !GetLastInputInfo(&input) || input.dwTime != lastInput ||
-             now - lastRead >= kReadAnywayMilliseconds;
-      if (read) {
-        lastInput = input.dwTime;
-        lastRead = now;
-      }
+      // Inputs close together may carry the same time: any input of the last
+      // moments is reason enough to read again. (Under Wine the input's time
+      // comes from the server's clock, which may run a little ahead.)
+      const auto sinceInput = static_cast<std::int32_t>(now - input.dwTime);
+      const bool quiet = known && !held && sinceInput >= kRecentInputMilliseconds;
+      const auto due = [&](bool atRest, DWORD &readAfter, DWORD &readAt) {
+        if (atRest && quiet && input.dwTime == readAfter && now - readAt < kReadAnywayMilliseconds)
+          return false;
+        readAfter = input.dwTime;
+        readAt = now;
+        return true;
+      };
+      readKeys = keysDueIn <= 0 && due(true, keysInput, keysReadAt);
+      // A cursor that moved a moment ago is followed as closely as ever.
+      readCursor = (cursorDueIn <= 0 || held) &&
+                   due(cursorInterval > CursorPoll::kFastMilliseconds, cursorInput, cursorReadAt);
     }
     if (keysDueIn <= 0) {
       // The middle button only matters while a middle click has an effect.
       const int wheelEffect = wheelEffect_;
-      if (read) {
+      if (readKeys) {
         keys = {KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
         middleDown = wheelEffect != 0 && KeyDown(VK_MBUTTON);
       }
@@ -116,7 +130,7 @@ void THookThread::Run() {
       keysDueIn = held ? CursorPoll::kFastMilliseconds : kKeysAtRestMilliseconds;
     }
     if (cursorDueIn <= 0 || held) {
-      if (read)
+      if (readCursor)
         GetCursorPos(&cursor);
       const HotZones zones = Zones();
       if (const int zone = zoneTracker.Update(ZoneAt(zones, cursor.x, cursor.y)); zone != 0)
@@ -126,7 +140,8 @@ void THookThread::Run() {
         for (std::size_t z = 0; z < acting.size(); ++z)
           if (!zoneActs_[z])
             acting[z] = {};
-      cursorDueIn = cursorPoll.NextInterval(cursor.x, cursor.y, held, zones, acting);
+      cursorInterval = cursorPoll.NextInterval(cursor.x, cursor.y, held, zones, acting);
+      cursorDueIn = cursorInterval;
     }
     const int pause = std::max(1, std::min(cursorDueIn, keysDueIn));
     Sleep(static_cast<DWORD>(pause));
