@@ -80,33 +80,32 @@ void THookThread::Run() {
   // The time of the last input each was read after, and when each was read.
   DWORD keysInput = 0, cursorInput = 0;
   DWORD keysReadAt = GetTickCount(), cursorReadAt = keysReadAt;
-  bool readKeys = true, readCursor = true;
   while (!stopRequested_) {
     // Every look at a key or at the cursor is a round trip to the window
     // server (under Wine the cursor's also one to the X server), so each is
     // looked at every 10 ms only while that can matter: keys while one is
     // held, the cursor as its poll decides; and read again only after input.
-    if (keysDueIn <= 0 || cursorDueIn <= 0 || held) {
-      LASTINPUTINFO input{sizeof input, 0};
-      const bool known = GetLastInputInfo(&input) != FALSE;
-      const DWORD now = GetTickCount();
-      // Inputs close together may carry the same time: any input of the last
-      // moments is reason enough to read again. (Under Wine the input's time
-      // comes from the server's clock, which may run a little ahead.)
-      const auto sinceInput = static_cast<std::int32_t>(now - input.dwTime);
-      const bool quiet = known && !held && sinceInput >= kRecentInputMilliseconds;
-      const auto due = [&](bool atRest, DWORD &readAfter, DWORD &readAt) {
-        if (atRest && quiet && input.dwTime == readAfter && now - readAt < kReadAnywayMilliseconds)
-          return false;
-        readAfter = input.dwTime;
-        readAt = now;
-        return true;
-      };
-      readKeys = keysDueIn <= 0 && due(true, keysInput, keysReadAt);
-      // A cursor that moved a moment ago is followed as closely as ever.
-      readCursor = (cursorDueIn <= 0 || held) &&
-                   due(cursorInterval > CursorPoll::kFastMilliseconds, cursorInput, cursorReadAt);
-    }
+    // (Each wake-up is for at least one of them.)
+    LASTINPUTINFO input{sizeof input, 0};
+    const bool known = GetLastInputInfo(&input) != FALSE;
+    const DWORD now = GetTickCount();
+    // Inputs close together may carry the same time: any input of the last
+    // moments is reason enough to read again. (Under Wine the input's time
+    // comes from the server's clock, which may run a little ahead.)
+    const auto sinceInput = static_cast<std::int32_t>(now - input.dwTime);
+    const bool quiet = known && !held && sinceInput >= kRecentInputMilliseconds;
+    const auto due = [&](bool atRest, DWORD &readAfter, DWORD &readAt) {
+      if (atRest && quiet && input.dwTime == readAfter && now - readAt < kReadAnywayMilliseconds)
+        return false;
+      readAfter = input.dwTime;
+      readAt = now;
+      return true;
+    };
+    const bool readKeys = keysDueIn <= 0 && due(true, keysInput, keysReadAt);
+    // A cursor that moved a moment ago is followed as closely as ever.
+    const bool readCursor =
+        (cursorDueIn <= 0 || held) &&
+        due(cursorInterval > CursorPoll::kFastMilliseconds, cursorInput, cursorReadAt);
     if (keysDueIn <= 0) {
       // The middle button only matters while a middle click has an effect.
       const int wheelEffect = wheelEffect_;
