@@ -41,10 +41,10 @@ public:
   // anything may have changed. A pass asks every window of the system for its
   // style, so a tick first compares the window list, one question. A pass
   // follows when the list or its order changed, after a reported window event,
-  // while a window waits for its program, when a window that came hidden in
-  // the last ten seconds is shown (it often is a moment after it is created),
-  // and otherwise every kTicksBetweenPasses ticks: not every system reports a
-  // window shown, hidden or restyled.
+  // while a window waits for its program, when a window that came hidden is
+  // shown within the next kTicksWatchingNewHidden quiet ticks (it often is a
+  // moment after it is created), and otherwise every kTicksBetweenPasses
+  // ticks: not every system reports a window shown, hidden or restyled.
   void Tick();
   static constexpr int kTicksBetweenPasses = 4;
   static constexpr int kTicksWatchingNewHidden = 40;
@@ -110,7 +110,8 @@ private:
   std::vector<WindowHandle> lastList_;
   int ticksSincePass_ = 0;
   bool eventReported_ = false;
-  // Windows new since the pass before, hidden then, with the ticks left to watch them.
+  // Windows new since the pass before, hidden then, with the quiet ticks (ticks
+  // without a pass) left to watch them.
   std::vector<std::pair<WindowHandle, int>> newHidden_;
   // Visible windows found not to be managed, with the styles they had then:
   // asked again only when those change, and forgotten once gone.
