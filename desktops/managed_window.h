@@ -64,7 +64,9 @@ public:
   bool Visible = false;  // shown or hidden as far as the desktops go
   bool Deferred = false; // hidden or shown while its program did not answer: not done yet
   bool Alive = false;
-  std::int32_t ZOrder = 0; // 0 = top-most of the last discovery pass
+  // 0 = top-most of the last discovery pass; a window we hid keeps its place
+  // from when its desktop was left.
+  std::int32_t ZOrder = 0;
   bool Paintable = false;
   bool Sticky = false;
   bool Tricky = false;

@@ -31,15 +31,31 @@ void TWindowManager::Tick() {
       std::any_of(windows_.begin(), windows_.end(), [](const auto &w) { return w->Deferred; });
   const bool reported = std::exchange(eventReported_, false);
   if (list != lastList_ || reported || waiting || ++ticksSincePass_ >= kTicksBetweenPasses ||
-      NewWindowShown())
+      NewWindowShown(false))
     Pass(std::move(list));
 }
 
-bool TWindowManager::NewWindowShown() {
+void TWindowManager::QuickTick() {
+  if (!Enabled)
+    return;
+  if (std::exchange(eventReported_, false) || NewWindowShown(true))
+    Refresh();
+}
+
+bool TWindowManager::WantsQuickTicks() const {
+  const auto watchedQuickly = [this](const auto &entry) { return WatchedQuickly(entry.second); };
+  return Enabled &&
+         (eventReported_ || std::any_of(newHidden_.begin(), newHidden_.end(), watchedQuickly));
+}
+
+bool TWindowManager::NewWindowShown(bool quickOnly) {
   bool shown = false;
   for (auto &[handle, ticksLeft] : newHidden_) {
+    if (quickOnly && !WatchedQuickly(ticksLeft))
+      continue;
     shown = shown || (system_.Style(handle) & window_style::kVisible) != 0;
-    --ticksLeft;
+    if (!quickOnly)
+      --ticksLeft; // the watch lasts a number of quiet ticks, however many quick ones
   }
   std::erase_if(newHidden_, [](const auto &entry) { return entry.second <= 0; });
   return shown;
@@ -87,7 +103,10 @@ std::uint32_t TWindowManager::Discover(WindowHandle handle) {
 
   if (TManagedWindow *known = FindWindow(handle, true)) {
     known->Alive = true;
-    known->ZOrder = passCounter_;
+    // A window we hid keeps the place it had when its desktop was left: off
+    // the screen, some systems restack windows as they are moved.
+    if (known->Visible)
+      known->ZOrder = passCounter_;
     // A window still waiting to be shown carries our hiding style, not its own.
     // Its extended style is read as it leaves the screen, not on every pass.
     if (known->Visible && !known->Deferred) {
@@ -232,6 +251,7 @@ void TWindowManager::SetCurrentDesktop(TDesktop *target) {
   if (dragged)
     dragged->SetDesktop(nullptr); // neither hidden with the old desktop nor shown with the new
   if (currentDesktop_) {
+    RecordStacking(*currentDesktop_);
     const TManagedWindow *foreground = FindWindow(system_.ForegroundWindow(), true);
     currentDesktop_->Deactivate(foreground && foreground->Tricky);
   }
@@ -244,6 +264,18 @@ void TWindowManager::SetCurrentDesktop(TDesktop *target) {
   if (dragged)
     dragged->SetDesktop(target);
   currentDesktop_ = target;
+}
+
+void TWindowManager::RecordStacking(const TDesktop &desktop) {
+  // The last pass may be up to a second old, and the windows may have been
+  // raised since: the stacking the user leaves is read afresh, in one call.
+  const std::vector<WindowHandle> list = system_.TopLevelWindows();
+  std::unordered_map<WindowHandle, int> place;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    place.emplace(list[i], static_cast<int>(i));
+  for (TManagedWindow *window : desktop.Windows())
+    if (const auto found = place.find(window->Handle); found != place.end())
+      window->ZOrder = found->second;
 }
 
 void TWindowManager::MoveWindowToDesktop(WindowHandle window, TDesktop *target) {

@@ -51,6 +51,15 @@ public:
   // The system reported a window created, destroyed, shown, hidden, activated
   // or minimised.
   void WindowsChanged() { eventReported_ = true; }
+  // Between ticks, every kQuickTickMs while WantsQuickTicks(): a reported
+  // event, or a window that came hidden being shown within its first
+  // kQuietTicksWatchedQuickly quiet ticks, brings its pass at once instead of
+  // at the next tick. A new window is then managed within tens of
+  // milliseconds, also on systems that report its creation but not its showing.
+  void QuickTick();
+  bool WantsQuickTicks() const;
+  static constexpr int kQuickTickMs = 40;
+  static constexpr int kQuietTicksWatchedQuickly = 10;
   // One discovery pass under the global lock: new windows are classified,
   // put on the current desktop (or where a rule sends them), gone ones
   // retired.
@@ -88,7 +97,14 @@ public:
 
 private:
   void Pass(std::vector<WindowHandle> windows);
-  bool NewWindowShown();
+  // Reads the styles of the windows that came hidden (only those in their
+  // first quiet ticks when quickOnly) and whether one is now shown.
+  bool NewWindowShown(bool quickOnly);
+  // Sets the ZOrder of the desktop's windows from the system's stacking now.
+  void RecordStacking(const TDesktop &desktop);
+  bool WatchedQuickly(int ticksLeft) const {
+    return ticksLeft > kTicksWatchingNewHidden - kQuietTicksWatchedQuickly;
+  }
   // Returns the window's style.
   std::uint32_t Discover(WindowHandle window);
   TManagedWindow *NewRecord(RenderingKind kind);

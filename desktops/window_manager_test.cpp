@@ -111,6 +111,62 @@ TEST_F(WindowManagerTest, TicksAskTheWindowsOnlyWhenSomethingMayHaveChanged) {
   EXPECT_FALSE(world.system.OnScreen(1));
 }
 
+TEST_F(WindowManagerTest, QuickTicksBringThePassAnEventOrANewWindowShownCallsFor) {
+  manager().Enabled = true;
+  world.system.Add(1, Window("Notepad"));
+  manager().Tick();
+  EXPECT_FALSE(manager().WantsQuickTicks()) << "nothing to hurry for";
+
+  // Reported as created while still hidden: the quick pass finds it hidden and
+  // watches it, reading nothing but its style.
+  world.system.Add(2, Window("Paint")).Style = 0;
+  manager().WindowsChanged();
+  EXPECT_TRUE(manager().WantsQuickTicks());
+  manager().QuickTick();
+  EXPECT_EQ(world.Managed(2), nullptr);
+  const int before = world.system.styleReads;
+  manager().QuickTick();
+  EXPECT_EQ(world.system.styleReads - before, 1);
+  world.system[2].Style = kVisible;
+  manager().QuickTick();
+  EXPECT_NE(world.Managed(2), nullptr) << "taken on without waiting for the tick";
+  EXPECT_FALSE(manager().WantsQuickTicks());
+
+  // A window that stays hidden is watched quickly only for its first quiet
+  // ticks, and by the ticks for a while longer.
+  world.system.Add(3, Window("Excel")).Style = 0;
+  manager().Tick();
+  int ticks = 0;
+  while (manager().WantsQuickTicks() && ticks < 4 * TWindowManager::kQuietTicksWatchedQuickly) {
+    manager().Tick();
+    ++ticks;
+  }
+  EXPECT_FALSE(manager().WantsQuickTicks());
+  world.system[3].Style = kVisible;
+  manager().QuickTick();
+  EXPECT_EQ(world.Managed(3), nullptr) << "past its quick watch";
+  manager().Tick();
+  EXPECT_NE(world.Managed(3), nullptr);
+
+  manager().Enabled = false;
+  manager().WindowsChanged();
+  EXPECT_FALSE(manager().WantsQuickTicks()) << "no passes while switched off";
+}
+
+TEST_F(WindowManagerTest, ADesktopComesBackStackedAsItWasLeft) {
+  Discover({"Notepad", "Word", "Excel"});
+  // Raised just before the switch, with no pass since: still the one focused on return.
+  world.system.RaiseToTop(3);
+  world.SwitchTo(2);
+  // Off the screen the system restacks the hidden windows; passes meanwhile change nothing.
+  world.system.RaiseToTop(2);
+  manager().Refresh();
+  world.SwitchTo(1);
+  EXPECT_EQ(world.system.foreground, 3u);
+  manager().Refresh();
+  EXPECT_EQ(world.Managed(2)->ZOrder, 1) << "places are counted again once shown";
+}
+
 TEST_F(WindowManagerTest, SendToMenuNamesTheDesktopsButStickyWindowsOrMenusOffGetNone) {
   world.setup.DesktopName[2] = "Work";
   Discover({"Notepad", "SideBar_HTMLHostWindow"});

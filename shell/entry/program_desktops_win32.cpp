@@ -50,8 +50,9 @@ ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
 }
 
 ProgramDesktops::~ProgramDesktops() {
-  if (timer_)
-    KillTimer(nullptr, timer_);
+  for (const UINT_PTR timer : {timer_, quickTimer_})
+    if (timer)
+      KillTimer(nullptr, timer);
   if (runningDesktops == this)
     runningDesktops = nullptr;
 }
@@ -62,12 +63,34 @@ void ProgramDesktops::Start() {
   windowManager_->Enabled = true;
   runningDesktops = this;
   timer_ = SetTimer(nullptr, 0, 250, &ProgramDesktops::DiscoveryTimer);
-  windowEvents_ = std::make_unique<WindowEventHook>([this] { windowManager_->WindowsChanged(); });
+  windowEvents_ = std::make_unique<WindowEventHook>([this] {
+    windowManager_->WindowsChanged();
+    KeepQuickTicks();
+  });
 }
 
 void CALLBACK ProgramDesktops::DiscoveryTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (runningDesktops)
+  if (runningDesktops) {
     runningDesktops->windowManager_->Tick();
+    runningDesktops->KeepQuickTicks();
+  }
+}
+
+void CALLBACK ProgramDesktops::QuickTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (runningDesktops) {
+    runningDesktops->windowManager_->QuickTick();
+    runningDesktops->KeepQuickTicks();
+  }
+}
+
+void ProgramDesktops::KeepQuickTicks() {
+  const bool wanted = timer_ && windowManager_->WantsQuickTicks();
+  if (wanted && !quickTimer_) {
+    quickTimer_ = SetTimer(nullptr, 0, TWindowManager::kQuickTickMs, &ProgramDesktops::QuickTimer);
+  } else if (!wanted && quickTimer_) {
+    KillTimer(nullptr, quickTimer_);
+    quickTimer_ = 0;
+  }
 }
 
 void ProgramDesktops::RestoreAll() {
@@ -76,6 +99,7 @@ void ProgramDesktops::RestoreAll() {
     KillTimer(nullptr, timer_);
     timer_ = 0;
   }
+  KeepQuickTicks(); // stopped with the discovery timer
   windowManager_->RestoreAll();
   journal_.Clear();
 }

@@ -54,6 +54,9 @@ public:
 
 private:
   static void CALLBACK DiscoveryTimer(HWND, UINT, UINT_PTR, DWORD);
+  static void CALLBACK QuickTimer(HWND, UINT, UINT_PTR, DWORD);
+  // Runs the quick timer exactly while the window manager wants quick ticks.
+  void KeepQuickTicks();
 
   class MutexLock : public GlobalLock {
   public:
@@ -76,6 +79,7 @@ private:
   std::array<std::unique_ptr<TDesktop>, 6> desktops_;
   std::unique_ptr<TWindowManager> windowManager_;
   UINT_PTR timer_ = 0;
+  UINT_PTR quickTimer_ = 0;
   std::unique_ptr<WindowEventHook> windowEvents_;
 };
 
