@@ -225,6 +225,11 @@ bool CubeFaceTurnedTowards(int face, Vec3 eye, float planeDistance) {
   return n.x * eye.x + n.y * eye.y + n.z * eye.z > planeDistance;
 }
 
+bool T3DCubeRenderer::FaceTransparent(int firstVertex) const {
+  return std::all_of(vertices_.begin() + firstVertex, vertices_.begin() + firstVertex + 6,
+                     [](const SceneVertex &v) { return (v.color >> 24) == 0; });
+}
+
 void T3DCubeRenderer::DrawFaces(int firstVertex, Vec3 eye) {
   const HostTextures &textures = world_.Textures();
   const bool translucent = firstVertex > 0 || !FacesOpaque();
@@ -233,6 +238,10 @@ void T3DCubeRenderer::DrawFaces(int firstVertex, Vec3 eye) {
     // A face turned away is seen only through the faces in front of it, so
     // not at all when they are opaque.
     if (!translucent && !CubeFaceTurnedTowards(d, eye, planeDistance))
+      continue;
+    // Drawn with alpha 0 it would change no pixel, only cost every one it
+    // covers: the reflection's top and bottom always.
+    if (FaceTransparent(firstVertex + 6 * (d - 1)))
       continue;
     device_.SetTexture(ShowsProtectedPicture(d) ? textures.ProtectedDesktop
                                                 : textures_[static_cast<std::size_t>(d - 1)]);

@@ -56,6 +56,8 @@ private:
   bool SetReflectionOpacity(float opacity);
   bool WriteVertices();
   void DrawFaces(int firstVertex, Vec3 eye);
+  // Every vertex of the face starting there has alpha 0.
+  bool FaceTransparent(int firstVertex) const;
   void UpdateLivePreview();
   void UpdateAnimations();
   void KeepDistance();
