@@ -36,8 +36,10 @@ WindowEventHook::~WindowEventHook() {
 
 void CALLBACK WindowEventHook::Report(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child,
                                       DWORD, DWORD) {
-  // The same events tell of carets, cursors and controls.
-  if (window == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF || !installed)
+  // The same events tell of carets, cursors and controls. (A destroyed
+  // window has no style left: it counts, as it may have been a top-level one.)
+  if (window == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF || !installed ||
+      (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0)
     return;
   installed->changed_();
 }
