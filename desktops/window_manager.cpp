@@ -268,11 +268,15 @@ void TWindowManager::SetCurrentDesktop(TDesktop *target) {
 
 void TWindowManager::RecordStacking(const TDesktop &desktop) {
   // The last pass may be up to a second old, and the windows may have been
-  // raised since: the stacking the user leaves is read afresh, in one call.
-  const std::vector<WindowHandle> list = system_.TopLevelWindows();
+  // raised since: the stacking the user leaves is read afresh, in one call,
+  // and counted as a pass counts it, among the managed windows only.
+  std::unordered_set<WindowHandle> managed;
+  for (const auto &window : windows_)
+    managed.insert(window->Handle);
   std::unordered_map<WindowHandle, int> place;
-  for (std::size_t i = 0; i < list.size(); ++i)
-    place.emplace(list[i], static_cast<int>(i));
+  for (WindowHandle handle : system_.TopLevelWindows())
+    if (managed.contains(handle))
+      place.emplace(handle, static_cast<int>(place.size()));
   for (TManagedWindow *window : desktop.Windows())
     if (const auto found = place.find(window->Handle); found != place.end())
       window->ZOrder = found->second;
