@@ -69,12 +69,12 @@ for count in 10 50 200; do
     }' "$moves_file")")
 done
 # A program's own window calls, without the program and with it running idle,
-# alternately: four times with it, each set beside the runs without it just
+# alternately: six times with it, each set beside the runs without it just
 # before and just after. The same calls take 100 ms in one run and 200 ms in
-# the next on this machine, so the median of the four is the figure.
+# the next on this machine, so the median of the six is the figure.
 own_moves() { wine "$bin/qvbench.exe" own "$test_window" "${1:-20}" | tr -d '\r'; }
 own_without=() own_with=()
-for _ in 1 2 3 4; do
+for _ in 1 2 3 4 5 6; do
   own_without+=("$(own_moves "${1:-20}")")
   wine "$bin/quadrivista.exe" &
   program=$!
@@ -122,13 +122,13 @@ wine "$bin/qvbench.exe" "$test_window" "${1:-20}"
 printf '\nA test program'"'"'s own window calls (50 windows shifted and back), with the program running idle, beside the mean of the runs without it just before and just after\n\n'
 printf '| without ms (before, after) | with ms | slowdown |\n|---|---|---|\n'
 # One line per run with the program: "without (before, after) | with | slowdown".
-for i in 0 1 2 3; do
+for i in 0 1 2 3 4 5; do
   echo "${own_without[$i]} ${own_without[$((i + 1))]} ${own_with[$i]}"
 done | awk '{ without = ($1 + $2) / 2; v[NR] = $3 / without
               printf "| %7.1f (%.1f, %.1f) | %7.1f | %8.2f |\n", without, $1, $2, $3, v[NR] }
             END { for (i = 2; i <= NR; i++) # insertion sort: not every awk has asort
                     for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
-                  printf "Median slowdown: %.2f\n", (v[2] + v[3]) / 2 }'
+                  printf "Median slowdown: %.2f\n", (v[3] + v[4]) / 2 }'
 
 # Idle cost, read from the Linux side: Wine does not report another
 # process's times or memory to a Windows program.
