@@ -25,6 +25,7 @@ TEST_F(CubeEndToEnd, LivePreviewShowsAWindowThatWasNeverOnTheScreen) {
                       L"--at 240 200 --size 800 600 --colour 32 176 32");
   WaitUntilManaged(green_);
   ASSERT_TRUE(WaitUntil([&] { return Hidden(green_); })) << "the rule hid it at once";
+  SetCursorPos(640, 512); // away from the screen's edges, which turn the cube
   OpenEffect(VK_F11);
   PressKey(VK_RIGHT);
   EXPECT_TRUE(CentreBecomes("cube-live-preview", Greenish))
@@ -36,8 +37,8 @@ TEST_F(CubeEndToEnd, LivePreviewShowsAWindowThatWasNeverOnTheScreen) {
 
 TEST_F(CubeEndToEnd, TheWheelTurnsADoubleClickChoosesAndANewScreenSizeRebuildsTheHost) {
   OpenDesktops([](TSetup &setup) { setup.ControlMouseWheelAction = 1; });
+  SetCursorPos(640, 512); // away from the screen's edges, which turn the cube
   OpenEffect(VK_F11);
-  SetCursorPos(640, 512);
   INPUT wheel{INPUT_MOUSE};
   wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
   wheel.mi.mouseData = WHEEL_DELTA; // away from the user: the next face
