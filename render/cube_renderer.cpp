@@ -239,13 +239,14 @@ void T3DCubeRenderer::DrawFaces(int firstVertex, Vec3 eye) {
     // not at all when they are opaque.
     if (!translucent && !CubeFaceTurnedTowards(d, eye, planeDistance))
       continue;
+    const int first = firstVertex + 6 * (d - 1);
     // Drawn with alpha 0 it would change no pixel, only cost every one it
     // covers: the reflection's top and bottom always.
-    if (FaceTransparent(firstVertex + 6 * (d - 1)))
+    if (FaceTransparent(first))
       continue;
     device_.SetTexture(ShowsProtectedPicture(d) ? textures.ProtectedDesktop
                                                 : textures_[static_cast<std::size_t>(d - 1)]);
-    device_.DrawStrip(vertexBuffer_, firstVertex + 6 * (d - 1), 4);
+    device_.DrawStrip(vertexBuffer_, first, 4);
   }
 }
 
