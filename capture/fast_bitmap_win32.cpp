@@ -1,6 +1,7 @@
 #include "capture/fast_bitmap_win32.h"
 #include "shell/window_dc_win32.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -64,7 +65,32 @@ std::optional<DecodedImage> ReadJpeg(const std::filesystem::path &name) {
   return DecodeImageFile(name, true);
 }
 
+// Half a megabyte of screen rows at a time.
+constexpr int kScreenStripBytes = 512 * 1024;
+
 } // namespace
+
+void CopyScreen(HDC screen, HDC target, int screenWidth, int screenHeight, int divisor) {
+  divisor = std::max(divisor, 1);
+  // Whole rows of target pixels per strip, so that reduced strips meet exactly.
+  const int rows =
+      std::max(1, kScreenStripBytes / std::max(1, screenWidth * 4) / divisor) * divisor;
+  std::optional<HalftoneMode> halftone;
+  if (divisor > 1)
+    halftone.emplace(target);
+  for (int top = 0; top < screenHeight; top += rows) {
+    const int height = std::min(rows, screenHeight - top);
+    if (divisor == 1) {
+      BitBlt(target, 0, top, screenWidth, height, screen, 0, top, SRCCOPY);
+      continue;
+    }
+    // Strips start on whole target rows; a last partial row is left out.
+    const int targetHeight = height / divisor;
+    if (targetHeight > 0)
+      StretchBlt(target, 0, top / divisor, screenWidth / divisor, targetHeight, screen, 0, top,
+                 screenWidth, targetHeight * divisor, SRCCOPY);
+  }
+}
 
 TFastBitmap::TFastBitmap(int width, int height)
     : handle_(CreateScreenBitmap(width, height)), width_(width), height_(height) {}
@@ -82,13 +108,7 @@ void TFastBitmap::CaptureWindow(HWND window) {
 void TFastBitmap::CaptureScreen(int screenWidth, int screenHeight, int divisor) {
   const WindowDc screen(GetDesktopWindow());
   const MemoryDc memory(screen.Get(), Handle());
-  if (divisor <= 1) {
-    BitBlt(memory.Get(), 0, 0, screenWidth, screenHeight, screen.Get(), 0, 0, SRCCOPY);
-    return;
-  }
-  const HalftoneMode halftone(memory.Get());
-  StretchBlt(memory.Get(), 0, 0, screenWidth / divisor, screenHeight / divisor, screen.Get(), 0, 0,
-             screenWidth, screenHeight, SRCCOPY);
+  CopyScreen(screen.Get(), memory.Get(), screenWidth, screenHeight, divisor);
 }
 
 void TFastBitmap::CaptureProgman() {

@@ -83,12 +83,24 @@ TEST(FastBitmap, CapturesAWindowAtItsSizeAndTheScreenWholeOrReduced) {
 
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  // A column from the screen's top row to its bottom one: the screen is read
+  // in strips, and every row must arrive.
+  const UniqueWindow column(test::OpenPaintedWindow({300, 0, 340, screenHeight}, kTeal, WS_POPUP,
+                                                    WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
+  ASSERT_TRUE(test::ReachesScreen(column.Get()));
   TFastBitmap whole(screenWidth, screenHeight);
   whole.CaptureScreen(screenWidth, screenHeight, 1);
   ExpectPixels(whole, {{160, 140, kCrimson, 0}});
   TFastBitmap reduced(screenWidth, screenHeight);
   Fill(reduced, kMarker);
   reduced.CaptureScreen(screenWidth, screenHeight, 2);
+  std::vector<int> rows = {screenHeight - 1};
+  for (int y = 0; y < screenHeight; y += 7)
+    rows.push_back(y);
+  for (const int y : rows) {
+    ASSERT_TRUE(ColourNear(PixelAt(whole, 320, y), kTeal, 0)) << "row " << y;
+    ASSERT_TRUE(ColourNear(PixelAt(reduced, 160, y / 2), kTeal, 2)) << "row " << y / 2;
+  }
   // Only the top-left quarter is written.
   ExpectPixels(reduced, {{80, 70, kCrimson, 2},
                          {screenWidth / 2 + 1, 10, kMarker, 0},

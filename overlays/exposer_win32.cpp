@@ -153,7 +153,7 @@ void TExpose::PaintBackground(bool composed) {
     if (!picture || picture->Width() != width || picture->Height() != height ||
         !picture->ReadPixels(background_.Pixels(), width * 4)) {
       const HDC screen = GetDC(nullptr);
-      BitBlt(background_.Dc(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+      CopyScreen(screen, background_.Dc(), width, height, 1);
       ReleaseDC(nullptr, screen);
     }
     GdiFlush();
