@@ -24,6 +24,7 @@ TYPED_TEST_SUITE(AnyEffect, Effects);
 
 TYPED_TEST(AnyEffect, EnterLandsEscapeGoesBackAndAPrivateDesktopWaitsForItsPassword) {
   this->Open(3, this->kSettle);
+  EXPECT_FALSE(this->effect->ShowsAnyProtectedPicture());
   this->Key(effect_key::kRight, 20); // in the middle of the move
   this->Key(effect_key::kEscape);
   EXPECT_TRUE(this->effect->Finished());
@@ -48,6 +49,7 @@ TYPED_TEST(AnyEffect, EnterLandsEscapeGoesBackAndAPrivateDesktopWaitsForItsPassw
   this->desktops.setup.DesktopPrivacy[2] = 2;
   this->desktops.setup.DesktopPassword = "secret";
   this->Open(1, this->kSettle);
+  EXPECT_TRUE(this->effect->ShowsAnyProtectedPicture()) << "the host loads the picture for it";
   EXPECT_TRUE(this->DrewProtectedPicture());
   this->Key(effect_key::kRight);
   prompt.answer = "wrong";

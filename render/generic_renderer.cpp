@@ -402,6 +402,13 @@ void TGeneric3DRenderer::ReportError(const std::string &text) {
     world_.ShowError(text);
 }
 
+bool TGeneric3DRenderer::ShowsAnyProtectedPicture() const {
+  for (int desktop = 1; desktop <= 6; ++desktop)
+    if (ShowsProtectedPicture(desktop))
+      return true;
+  return false;
+}
+
 bool TGeneric3DRenderer::ShowsProtectedPicture(int desktop) const {
   const TDesktop *target = world_.WindowManager().Desktop(desktop);
   return target && target->IsProtected(currentDesktop_, false) &&

@@ -66,6 +66,9 @@ public:
   // The carried window's handle; -1 when none.
   std::intptr_t CarriedWindowHandle() const { return carriedWindowHandle_; }
   int SelectedDesktop() const { return selectedDesktop_; }
+  // Whether some desktop is kept out of this effect behind the protected
+  // picture.
+  bool ShowsAnyProtectedPicture() const;
   int TargetDesktop() const { return targetDesktop_; }
   bool Interactive() const { return interactive_; }
   bool Closing() const { return closing_; }

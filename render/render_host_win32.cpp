@@ -108,7 +108,8 @@ void TRendererForm::CreateGeometry() {
       missing += " " + name;
     return texture;
   };
-  textures_.ProtectedDesktop = picture("PROTECTEDDESKTOP");
+  if (protectedPictureWanted_)
+    textures_.ProtectedDesktop = picture("PROTECTEDDESKTOP");
   const auto gradient = [&](const char *name, std::vector<std::uint32_t> &colours) {
     std::optional<DecodedImage> decoded;
     const TextureId texture = device_.LoadResourceTexture(name, decoded);
@@ -137,6 +138,15 @@ void TRendererForm::CreateGeometry() {
   }
   if (!missing.empty())
     log_.Add("Pictures that could not be loaded:" + missing);
+}
+
+void TRendererForm::LoadProtectedPicture() {
+  protectedPictureWanted_ = true;
+  if (textures_.ProtectedDesktop || !device_.Created())
+    return;
+  textures_.ProtectedDesktop = device_.LoadResourceTexture("PROTECTEDDESKTOP");
+  if (!textures_.ProtectedDesktop)
+    log_.Add("Pictures that could not be loaded: PROTECTEDDESKTOP");
 }
 
 void TRendererForm::LoadBackgrounds() {
@@ -192,6 +202,10 @@ void TRendererForm::ReloadBackgrounds() {
 void TRendererForm::SetRenderer(std::unique_ptr<TGeneric3DRenderer> renderer) {
   renderer_ = std::move(renderer);
   effectStart_ = std::chrono::steady_clock::now();
+  // Loaded when first needed: most sessions never show it, and it would hold
+  // three megabytes all the while.
+  if (renderer_ && renderer_->ShowsAnyProtectedPicture())
+    LoadProtectedPicture();
   const std::intptr_t carried = renderer_ ? renderer_->CarriedWindowHandle() : -1;
   log_.Add(carried == -1 ? std::string("Effect started")
                          : "Effect started carrying window " + std::to_string(carried));

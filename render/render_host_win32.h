@@ -70,6 +70,7 @@ private:
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateGeometry();
+  void LoadProtectedPicture();
   void DestroyGeometry();
   void LoadBackgrounds();
   void ReleaseBackgrounds();
@@ -91,6 +92,9 @@ private:
   HostTextures textures_;
   std::array<std::unique_ptr<T3DSkyBox>, 4> skyBoxes_;
   std::unique_ptr<TGeneric3DRenderer> renderer_;
+  // Set by the first effect that shows the protected picture; from then on
+  // the geometry includes it.
+  bool protectedPictureWanted_ = false;
   bool cooperating_ = true;
   std::chrono::steady_clock::time_point effectStart_;
 };

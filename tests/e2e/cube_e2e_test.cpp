@@ -75,6 +75,30 @@ TEST_F(CubeEndToEnd, TheWheelTurnsADoubleClickChoosesAndANewScreenSizeRebuildsTh
   Stop(*program_);
 }
 
+// A desktop kept out of the effects shows the protected picture on its face.
+TEST_F(CubeEndToEnd, APrivateDesktopShowsTheProtectedPictureOnItsFace) {
+  OpenDesktops(
+      [](TSetup &setup) {
+        setup.DesktopPrivacy[2] = 2;
+        setup.SetDesktopPassword("Cube");
+      },
+      L"Cube");
+  PressCtrlWith('1');
+  ASSERT_TRUE(WaitUntil([&] { return At(red_) && Hidden(green_); }));
+  SetCursorPos(640, 512); // away from the screen's edges, which turn the cube
+  OpenEffect(VK_F11);
+  PressKey(VK_RIGHT);
+  // The picture's dark blue above the padlock, where desktop 2 has its green
+  // window and desktop 1 its lighter blue wallpaper.
+  EXPECT_TRUE(WaitUntil([&] {
+    const Colour c = MeanColour(Screen("cube-protected"), 900, 300, 20);
+    return c.red < 50 && c.green < 80 && c.blue > c.red + 25 && c.blue < 110;
+  }));
+  PressKey(VK_ESCAPE);
+  WaitUntilClosed();
+  Stop(*program_);
+}
+
 // Ctrl+Shift held shows the cube (here over a sky-box, its faces apart); let go, the front desktop.
 TEST_F(CubeEndToEnd, HoldingCtrlShiftShowsTheCubeInItsSkyAndLettingGoChoosesTheFrontDesktop) {
   OpenDesktops([](TSetup &setup) {
