@@ -11,6 +11,11 @@ namespace {
 class CubeEndToEnd : public EffectEndToEnd {
 protected:
   CubeEndToEnd() : EffectEndToEnd(L"Cube", 60) {}
+  // F11 with the cursor away from the screen's edges, which turn the cube.
+  void OpenCube() {
+    SetCursorPos(640, 512);
+    OpenEffect(VK_F11);
+  }
 };
 
 TEST_F(CubeEndToEnd, LivePreviewShowsAWindowThatWasNeverOnTheScreen) {
@@ -25,8 +30,7 @@ TEST_F(CubeEndToEnd, LivePreviewShowsAWindowThatWasNeverOnTheScreen) {
                       L"--at 240 200 --size 800 600 --colour 32 176 32");
   WaitUntilManaged(green_);
   ASSERT_TRUE(WaitUntil([&] { return Hidden(green_); })) << "the rule hid it at once";
-  SetCursorPos(640, 512); // away from the screen's edges, which turn the cube
-  OpenEffect(VK_F11);
+  OpenCube();
   PressKey(VK_RIGHT);
   EXPECT_TRUE(CentreBecomes("cube-live-preview", Greenish))
       << "desktop 2's face shows its hidden window, drawn by the live preview";
@@ -37,8 +41,7 @@ TEST_F(CubeEndToEnd, LivePreviewShowsAWindowThatWasNeverOnTheScreen) {
 
 TEST_F(CubeEndToEnd, TheWheelTurnsADoubleClickChoosesAndANewScreenSizeRebuildsTheHost) {
   OpenDesktops([](TSetup &setup) { setup.ControlMouseWheelAction = 1; });
-  SetCursorPos(640, 512); // away from the screen's edges, which turn the cube
-  OpenEffect(VK_F11);
+  OpenCube();
   INPUT wheel{INPUT_MOUSE};
   wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
   wheel.mi.mouseData = WHEEL_DELTA; // away from the user: the next face
@@ -85,8 +88,7 @@ TEST_F(CubeEndToEnd, APrivateDesktopShowsTheProtectedPictureOnItsFace) {
       L"Cube");
   PressCtrlWith('1');
   ASSERT_TRUE(WaitUntil([&] { return At(red_) && Hidden(green_); }));
-  SetCursorPos(640, 512); // away from the screen's edges, which turn the cube
-  OpenEffect(VK_F11);
+  OpenCube();
   PressKey(VK_RIGHT);
   // The picture's dark blue above the padlock, where desktop 2 has its green
   // window and desktop 1 its lighter blue wallpaper.
