@@ -61,16 +61,16 @@ for count in 10 50 200; do
   # a line saying what went wrong as it stands.
   switch_rows+=("$(awk -v count="$count" '
     $1 == "moves" { hide[++m] = $3; show[m] = $4; next }
-    $1 == "switch" { n = $2; line[++r] = $0; before[r] = m; next }
+    $1 == "switch" {
+      n = $2; h[++r] = $3; s[r] = $4; total[r] = $5; worst[r] = $6; before[r] = m; next
+    }
     { failed = failed $0 }
     END {
       if (failed != "" || r == 0 || m < r + 1) {
         print (failed != "" ? failed : "| " count " | no switches measured |"); exit
       }
       for (i = 1; i <= r; i++) {
-        split(line[i], f, " ")
         b = before[i]
-        h[i] = f[3]; s[i] = f[4]; total[i] = f[5]; worst[i] = f[6]
         bh[i] = (hide[b] + hide[b + 1]) / 2; bs[i] = (show[b] + show[b + 1]) / 2
         ratio[i] = total[i] / (bh[i] + bs[i]); order[i] = i
       }
