@@ -24,6 +24,15 @@ void Win32WindowSystem::BeginBatch() {
   batching_ = true;
 }
 
+DWORD Win32WindowSystem::ThreadOf(HWND window) {
+  if (!batching_)
+    return GetWindowThreadProcessId(window, nullptr);
+  const auto [known, added] = batchThreads_.try_emplace(window, 0);
+  if (added)
+    known->second = GetWindowThreadProcessId(window, nullptr);
+  return known->second;
+}
+
 void Win32WindowSystem::EndBatch() {
   batching_ = false;
   // Style changes that never got a move (the layered-window way) are done here.
@@ -32,6 +41,8 @@ void Win32WindowSystem::EndBatch() {
       CarryOutHere(change);
   std::erase_if(pending_, [](const PendingChange &change) { return !change.posted; });
   WaitForPostedChanges();
+  batchThreads_.clear();
+  hookedThreads_.clear();
 }
 
 void Win32WindowSystem::CancelPendingChange(WindowHandle window) {
@@ -43,11 +54,16 @@ void Win32WindowSystem::PrepareForBatches(WindowHandle window) {
 }
 
 bool Win32WindowSystem::ChangedByItsOwnThread(HWND window) {
-  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  const DWORD thread = ThreadOf(window);
   if (thread == 0 || thread == GetCurrentThreadId())
     return false;
-  if (GetPropW(window, kHookedProperty))
+  // The library serves a thread's every window once it runs there.
+  if (hookedThreads_.contains(thread))
     return true;
+  if (GetPropW(window, kHookedProperty)) {
+    hookedThreads_.insert(thread);
+    return true;
+  }
   // Not known yet: the library, if it runs there, marks the window for next time.
   PostMessageW(window, restyleMessage_, 0, 0);
   return false;
@@ -91,8 +107,7 @@ void Win32WindowSystem::CarryOutPendingHere(std::size_t index) {
 }
 
 void Win32WindowSystem::WaitForPostedChanges() {
-  const ULONGLONG start = GetTickCount64();
-  ULONGLONG lastDone = start;
+  ULONGLONG lastDone = GetTickCount64();
   std::size_t done = 0; // in the order posted: one thread works through its windows in turn
   while (done < pending_.size()) {
     const PendingChange &change = pending_[done];
@@ -106,11 +121,9 @@ void Win32WindowSystem::WaitForPostedChanges() {
     const ULONGLONG now = GetTickCount64();
     if (now - lastDone > kPatienceMilliseconds)
       break;
-    // Brief yields first: most windows are done within a few milliseconds.
-    if (now - start < 5)
-      Sleep(0);
-    else
-      Sleep(1);
+    // A pause, not a spin: each look asks the window server, which the
+    // windows' threads need for the changes themselves.
+    Sleep(1);
   }
   for (std::size_t index = done; index < pending_.size(); ++index) {
     const PendingChange &change = pending_[index];

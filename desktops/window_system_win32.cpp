@@ -122,7 +122,7 @@ bool Win32WindowSystem::Responds(WindowHandle window) {
   constexpr UINT kProbeMilliseconds = 50;
   constexpr ULONGLONG kAnswerHolds = 250, kSilenceHolds = 1000;
   const HWND handle = ToHwnd(window);
-  const DWORD thread = GetWindowThreadProcessId(handle, nullptr);
+  const DWORD thread = ThreadOf(handle);
   if (thread == 0 || thread == GetCurrentThreadId())
     return true;
   const ULONGLONG now = GetTickCount64();

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "shell/unique_handle_win32.h"
@@ -71,6 +72,7 @@ private:
     std::int32_t left = 0, top = 0;
   };
   bool ChangedByItsOwnThread(HWND window);
+  DWORD ThreadOf(HWND window);                // known once per window within a batch
   std::size_t FindPending(HWND window) const; // pending_.size() when none
   bool PostChange(PendingChange &change, std::int32_t left, std::int32_t top);
   void CarryOutHere(const PendingChange &change);
@@ -104,6 +106,10 @@ private:
   UINT restyleMessage_;
   bool batching_ = false;
   std::vector<PendingChange> pending_;
+  // Within a batch, each window's thread and the threads known to run the
+  // hook library are asked of the window server once, not once per call.
+  std::unordered_map<HWND, DWORD> batchThreads_;
+  std::unordered_set<DWORD> hookedThreads_;
 };
 
 inline HWND ToHwnd(WindowHandle window) {
