@@ -303,13 +303,17 @@ void MeasureSwitchWithHungWindow(const std::wstring &testWindow) {
 // The cursor brought from rest in the middle of the screen into the
 // bottom-left corner (set to switch to desktop 2) at the pace of a brisk hand,
 // 6 pixels a millisecond: from its entry into the corner until desktop 1's
-// windows have moved (median and worst of `times`).
+// windows have moved (median and worst of `times`). Under Wine a late report
+// of an earlier step can put the cursor back where it was for about 100 ms,
+// until the X server is asked again, and every program then sees it outside
+// the corner; so the entry is also timed from the moment the system last
+// reported the cursor where it was put.
 void MeasureZoneEntry(const std::wstring &testWindow, int times) {
   PressDesktopHotkey(1);
   WindowProcess first(testWindow, 10);
   std::this_thread::sleep_for(1s);
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  std::vector<double> latencies;
+  std::vector<double> fromEntry, fromReport;
   for (int i = 0; i < times; ++i) {
     SetCursorPos(width / 2, height / 2);
     std::this_thread::sleep_for(1500ms); // at rest
@@ -321,17 +325,34 @@ void MeasureZoneEntry(const std::wstring &testWindow, int times) {
         Sleep((width / 2) / kSteps / 6); // 6 pixels a millisecond
     }
     const auto entered = Clock::now();
-    if (!WaitForDesktop({}, first.Windows(), 10s)) {
+    auto reported = entered;
+    bool inside = true, moved = false;
+    std::size_t next = 0;
+    while (!moved && Clock::now() < entered + 10s) {
+      POINT cursor{};
+      GetCursorPos(&cursor);
+      const bool insideNow = cursor.x == 0 && cursor.y == height - 1;
+      if (insideNow && !inside)
+        reported = Clock::now();
+      inside = insideNow;
+      moved = AllShown(first.Windows(), false, next);
+      Sleep(1);
+    }
+    if (!moved) {
       std::printf("| the corner did not switch |\n");
       return;
     }
-    latencies.push_back(Milliseconds(Clock::now() - entered));
+    const auto switched = Clock::now();
+    fromEntry.push_back(Milliseconds(switched - entered));
+    fromReport.push_back(Milliseconds(switched - reported));
     SetCursorPos(width / 2, height / 2);
     PressDesktopHotkey(1);
     WaitForDesktop(first.Windows(), {}, 10s);
   }
-  std::sort(latencies.begin(), latencies.end());
-  std::printf("| %10.1f | %9.1f |\n", latencies[latencies.size() / 2], latencies.back());
+  std::sort(fromEntry.begin(), fromEntry.end());
+  std::sort(fromReport.begin(), fromReport.end());
+  std::printf("| %10.1f | %9.1f | %10.1f | %9.1f |\n", fromEntry[fromEntry.size() / 2],
+              fromEntry.back(), fromReport[fromReport.size() / 2], fromReport.back());
 }
 
 std::string ProgramLog() {
@@ -436,7 +457,8 @@ int wmain(int argc, wchar_t **argv) {
   std::printf(
       "\nFrom the cursor's entry into a hot corner to the switch (10 windows, %d times)\n\n",
       switches);
-  std::printf("| median ms | worst ms |\n|---|---|\n");
+  std::printf("| median ms | worst ms | from the last report: median ms | worst ms |\n"
+              "|---|---|---|---|\n");
   MeasureZoneEntry(testWindow, switches);
   std::printf("\nFrom a window shown while the program runs to the program taking it on (%d "
               "windows each)\n\n",
