@@ -74,8 +74,14 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     } else if (message.message == SendToMenuMessage() && message.hwnd) {
       UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
       message.message = WM_NULL;
-    } else if (AnswerWindowPrint(message) || AnswerRestyle(message)) {
+    } else if (AnswerWindowPrint(message)) {
       message.message = WM_NULL;
+    } else if (AnswerRestyle(message)) {
+      // Our own request, answered: no other hook has anything to do with it,
+      // and asking for the next one is a round trip to the window server for
+      // each window of a switch.
+      message.message = WM_NULL;
+      return 0;
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
