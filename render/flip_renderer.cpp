@@ -317,20 +317,23 @@ void T3DDesktopFlipRenderer::ZoomOut() {
 }
 
 void T3DDesktopFlipRenderer::Choose(bool ask) {
+  // Chosen during a step, the desktop the row is moving to is the one the user
+  // sees coming to the middle: the step finishes while the camera flies in.
+  const int chosen = stepping_ ? nextDesktop_ : selectedDesktop_;
   interactive_ = false;
   if (ask) {
-    TDesktop *selected = world_.WindowManager().Desktop(selectedDesktop_);
+    TDesktop *selected = world_.WindowManager().Desktop(chosen);
     if (!selected || !selected->RequestAccess(currentDesktop_)) {
       interactive_ = true;
       return;
     }
-    unlocked_[static_cast<std::size_t>(selectedDesktop_)] = true;
+    unlocked_[static_cast<std::size_t>(chosen)] = true;
   }
-  nextDesktop_ = selectedDesktop_;
+  nextDesktop_ = chosen;
   const TDesktop *current = world_.WindowManager().CurrentDesktop();
-  desktopChanged_ = ask && (!current || current->Number() != selectedDesktop_);
-  targetDesktop_ = selectedDesktop_;
-  waterTexture_ = textures_[static_cast<std::size_t>(selectedDesktop_ - 1)];
+  desktopChanged_ = ask && (!current || current->Number() != chosen);
+  targetDesktop_ = chosen;
+  waterTexture_ = textures_[static_cast<std::size_t>(chosen - 1)];
   closing_ = true;
 
   distance_->TargetValue = kFullScreenDistance;

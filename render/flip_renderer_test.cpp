@@ -115,5 +115,17 @@ TEST_F(FlipTest, OpensOnTheCurrentDesktopAndArrowsDragWheelAndEdgesStep) {
   EXPECT_EQ(Current(), 6);
 }
 
+TEST_F(FlipTest, EnterDuringAStepLandsOnTheDesktopComingToTheMiddleAndEscapeOnTheFirst) {
+  Open(1, 100);
+  effect->HandleKeyDown(effect_key::kRight);
+  Key(effect_key::kEnter, 200);
+  EXPECT_EQ(Current(), 2);
+
+  Open(2, 100);
+  effect->HandleKeyDown(effect_key::kLeft);
+  Key(effect_key::kEscape, 200);
+  EXPECT_EQ(Current(), 2) << "Escape keeps the desktop the flip opened on";
+}
+
 } // namespace
 } // namespace qv
