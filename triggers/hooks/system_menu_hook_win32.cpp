@@ -60,6 +60,16 @@ void UpdateSendToItems(HWND window, bool add, ATOM captions) {
   }
 }
 
+// The program's own messages: its menu updates, its requests for a picture
+// of the window and for changes of its style and position.
+bool AnswerOwnRequest(const MSG &message) {
+  if (message.message == SendToMenuMessage() && message.hwnd) {
+    UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
+    return true;
+  }
+  return AnswerWindowPrint(message) || AnswerRestyle(message);
+}
+
 } // namespace
 
 // Messages taken from a queue: the choice of a system-menu item, the
@@ -71,15 +81,10 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     if (IsSendToCommand(message.hwnd, message.message, message.wParam)) {
       ReportMove(message.hwnd, message.wParam);
       message.message = WM_NULL;
-    } else if (message.message == SendToMenuMessage() && message.hwnd) {
-      UpdateSendToItems(message.hwnd, message.wParam != 0, static_cast<ATOM>(message.lParam));
-      message.message = WM_NULL;
-    } else if (AnswerWindowPrint(message)) {
-      message.message = WM_NULL;
-    } else if (AnswerRestyle(message)) {
-      // Our own request, answered: no other hook has anything to do with it,
-      // and asking for the next one is a round trip to the window server for
-      // each window of a switch.
+    } else if (AnswerOwnRequest(message)) {
+      // Our own message, answered: no other hook has anything to do with it,
+      // and under Wine asking for the next one is a round trip to the window
+      // server, for each window of a switch or of the exposer.
       message.message = WM_NULL;
       return 0;
     }
