@@ -32,6 +32,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -110,12 +111,16 @@ bool AllShown(const std::vector<HWND> &windows, bool shown, std::size_t &next) {
 
 // Waits until `hidden` have all left the screen and `shown` are all on it;
 // `hiddenAt`, when given, receives the moment the last of `hidden` left.
+// `eachPoll`, when given, runs before every look.
 bool WaitForDesktop(const std::vector<HWND> &shown, const std::vector<HWND> &hidden,
-                    std::chrono::milliseconds timeout, Clock::time_point *hiddenAt = nullptr) {
+                    std::chrono::milliseconds timeout, Clock::time_point *hiddenAt = nullptr,
+                    const std::function<void()> &eachPoll = {}) {
   const auto end = Clock::now() + timeout;
   bool allHidden = false;
   std::size_t nextHidden = 0, nextShown = 0;
   while (Clock::now() < end) {
+    if (eachPoll)
+      eachPoll();
     if (!allHidden && AllShown(hidden, false, nextHidden)) {
       allHidden = true;
       if (hiddenAt)
@@ -326,23 +331,20 @@ void MeasureZoneEntry(const std::wstring &testWindow, int times) {
     }
     const auto entered = Clock::now();
     auto reported = entered;
-    bool inside = true, moved = false;
-    std::size_t next = 0;
-    while (!moved && Clock::now() < entered + 10s) {
+    bool inside = true;
+    const auto watchCursor = [&] {
       POINT cursor{};
       GetCursorPos(&cursor);
       const bool insideNow = cursor.x == 0 && cursor.y == height - 1;
       if (insideNow && !inside)
         reported = Clock::now();
       inside = insideNow;
-      moved = AllShown(first.Windows(), false, next);
-      Sleep(1);
-    }
-    if (!moved) {
+    };
+    Clock::time_point switched;
+    if (!WaitForDesktop({}, first.Windows(), 10s, &switched, watchCursor)) {
       std::printf("| the corner did not switch |\n");
       return;
     }
-    const auto switched = Clock::now();
     fromEntry.push_back(Milliseconds(switched - entered));
     fromReport.push_back(Milliseconds(switched - reported));
     SetCursorPos(width / 2, height / 2);
