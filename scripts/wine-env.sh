@@ -28,24 +28,41 @@ qv_wine_start() {
 
   if [[ ! -f "$WINEPREFIX/.qv-ready" ]]; then
     echo "Preparing the Wine prefix $WINEPREFIX (once)"
-    wineboot --init >"$build/wineboot.log" 2>&1 || true
-    wineserver --wait
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
-    wineserver --wait
-    touch "$WINEPREFIX/.qv-ready"
+    # A fresh machine now and then loses the first try (the server still
+    # settling after the boot); one more try costs seconds.
+    if ! qv_wine_prepare_prefix "$build" && ! qv_wine_prepare_prefix "$build"; then
+      echo "The Wine prefix could not be prepared; wineboot said:"
+      cat "$build/wineboot.log"
+      return 1
+    fi
   fi
   # The registry change takes effect for a fresh wineserver.
   wineserver --kill 2>/dev/null || true
-  wineserver --persistent=600
+  # Fails only if a server still holds the prefix, which then serves instead.
+  wineserver --persistent=600 || echo "wineserver: one already serves the prefix"
 
   # Screenshots of what Direct3D drew, and keys held as a keyboard holds them.
   QV_X_SHOTS="$build/x-screenshots"
   rm -rf "$QV_X_SHOTS"
   "$(dirname "${BASH_SOURCE[0]}")/x-display-service.sh" "$QV_X_SHOTS" &
   QV_X_SCREENSHOTS_PID=$!
-  export QV_X_SCREENSHOT_DIR
-  QV_X_SCREENSHOT_DIR=$(winepath -w "$QV_X_SHOTS" 2>/dev/null)
+  # Wine's drive Z: is the root of the file system.
+  export QV_X_SCREENSHOT_DIR="Z:${QV_X_SHOTS//\//\\}"
+  return 0
+}
+
+# Boots the prefix and sets its virtual desktop; fails if a step fails.
+qv_wine_prepare_prefix() {
+  local build=$1
+  wineboot --init >"$build/wineboot.log" 2>&1 || true
+  wineserver --wait
+  if ! wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$build/wineboot.log" 2>&1 ||
+    ! wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >>"$build/wineboot.log" 2>&1; then
+    wineserver --kill 2>/dev/null || true
+    return 1
+  fi
+  wineserver --wait
+  touch "$WINEPREFIX/.qv-ready"
 }
 
 qv_wine_stop() {
