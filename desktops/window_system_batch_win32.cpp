@@ -1,9 +1,10 @@
-// Batched window changes: within a batch, a window of another program whose
-// thread runs the hook library gets its style change and move as one posted
-// message that its own thread carries out, so that a switch neither waits on
-// each program in turn nor makes three round trips per window. The taskbar
-// message follows once the window is done. A window whose thread does not
-// carry the change out in time gets it from here after all.
+// Batched window changes: within a batch, the windows of another program whose
+// thread runs the hook library get their style changes and moves from that
+// thread, asked in a table the two share and started by one posted message per
+// thread, so that a switch neither waits on each program in turn nor makes
+// round trips per window. The taskbar message follows once the window is done.
+// A window whose thread does not carry the change out in time gets it from here
+// after all.
 #include "desktops/window_system_win32.h"
 
 #include <cstdint>
@@ -13,12 +14,26 @@ namespace {
 
 // Without one window done for this long, the rest is done from here.
 constexpr ULONGLONG kPatienceMilliseconds = 300;
-
-bool FitsInHalf(std::int32_t value) {
-  return value >= INT16_MIN && value <= INT16_MAX;
-}
+// A window not done for this long may have gone with its thread: asked then.
+constexpr ULONGLONG kLookForGoneWindowsMilliseconds = 20;
 
 } // namespace
+
+void Win32WindowSystem::OpenRequestTable() {
+  wchar_t name[kRestyleNameLength];
+  RestyleSectionName(GetCurrentProcessId(), name);
+  restyleSection_.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                           static_cast<DWORD>(kRestyleSectionBytes), name));
+  // A section of that name left by someone else is not ours to trust.
+  if (!restyleSection_ || GetLastError() == ERROR_ALREADY_EXISTS) {
+    restyleSection_.Reset();
+    return;
+  }
+  restyleView_.Reset(MapViewOfFile(restyleSection_.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0,
+                                   static_cast<SIZE_T>(kRestyleSectionBytes)));
+  if (restyleView_)
+    restyleTable_.emplace(restyleView_.Get());
+}
 
 void Win32WindowSystem::BeginBatch() {
   batching_ = true;
@@ -40,13 +55,26 @@ void Win32WindowSystem::EndBatch() {
     if (!change.posted)
       CarryOutHere(change);
   std::erase_if(pending_, [](const PendingChange &change) { return !change.posted; });
+  // A thread busy with its first message may have missed what came after it.
+  for (const auto &[thread, askedSince] : askedThreads_) {
+    if (!askedSince)
+      continue;
+    for (const PendingChange &change : pending_)
+      if (batchThreads_[change.window] == thread) {
+        PostMessageW(change.window, restyleMessage_, GetCurrentProcessId(), kRestyleTakeRequests);
+        break;
+      }
+  }
   WaitForPostedChanges();
+  ForgetRequestsOfVanishedWindows();
+  askedThreads_.clear();
   batchThreads_.clear();
   hookedThreads_.clear();
 }
 
 void Win32WindowSystem::CancelPendingChange(WindowHandle window) {
-  RemovePropW(ToHwnd(window), kRestyleRequestProperty);
+  if (restyleTable_)
+    restyleTable_->WithdrawAllFor(window);
 }
 
 void Win32WindowSystem::PrepareForBatches(WindowHandle window) {
@@ -54,6 +82,8 @@ void Win32WindowSystem::PrepareForBatches(WindowHandle window) {
 }
 
 bool Win32WindowSystem::ChangedByItsOwnThread(HWND window) {
+  if (!restyleTable_)
+    return false;
   const DWORD thread = ThreadOf(window);
   if (thread == 0 || thread == GetCurrentThreadId())
     return false;
@@ -65,7 +95,7 @@ bool Win32WindowSystem::ChangedByItsOwnThread(HWND window) {
     return true;
   }
   // Not known yet: the library, if it runs there, marks the window for next time.
-  PostMessageW(window, restyleMessage_, 0, 0);
+  PostMessageW(window, restyleMessage_, GetCurrentProcessId(), kRestyleMarkWindow);
   return false;
 }
 
@@ -77,18 +107,27 @@ std::size_t Win32WindowSystem::FindPending(HWND window) const {
 }
 
 bool Win32WindowSystem::PostChange(PendingChange &change, std::int32_t left, std::int32_t top) {
-  if (change.posted || !FitsInHalf(left) || !FitsInHalf(top))
+  if (change.posted)
     return false;
-  change.left = left;
-  change.top = top;
-  if (!SetPropW(change.window, kRestyleRequestProperty, reinterpret_cast<HANDLE>(1)))
+  const auto window = ToWindowHandle(change.window);
+  // What an earlier batch left to a thread that did not answer is overtaken.
+  restyleTable_->WithdrawAllFor(window);
+  const DWORD thread = ThreadOf(change.window);
+  const auto entry = restyleTable_->Ask(thread, window, change.exStyle, left, top);
+  if (!entry)
     return false;
-  const auto packed = static_cast<DWORD>(static_cast<std::uint16_t>(left)) |
-                      (static_cast<DWORD>(static_cast<std::uint16_t>(top)) << 16);
-  if (!PostMessageW(change.window, restyleMessage_, change.exStyle, static_cast<LPARAM>(packed))) {
-    RemovePropW(change.window, kRestyleRequestProperty);
+  const auto [asked, first] = askedThreads_.try_emplace(thread, false);
+  if (!first) {
+    asked->second = true;
+  } else if (!PostMessageW(change.window, restyleMessage_, GetCurrentProcessId(),
+                           kRestyleTakeRequests)) {
+    askedThreads_.erase(asked);
+    WithdrawRestyle((*restyleTable_)[*entry]);
     return false;
   }
+  change.left = left;
+  change.top = top;
+  change.entry = *entry;
   change.posted = true;
   return true;
 }
@@ -108,37 +147,53 @@ void Win32WindowSystem::CarryOutPendingHere(std::size_t index) {
 
 void Win32WindowSystem::WaitForPostedChanges() {
   ULONGLONG lastDone = GetTickCount64();
-  std::size_t done = 0; // in the order posted: one thread works through its windows in turn
+  std::size_t done = 0; // in the order asked: one thread works through its windows in turn
   while (done < pending_.size()) {
     const PendingChange &change = pending_[done];
-    if (!GetPropW(change.window, kRestyleRequestProperty) || !::IsWindow(change.window)) {
+    const ULONGLONG now = GetTickCount64();
+    // The table is memory: reading it costs the window server nothing.
+    if (StateOf((*restyleTable_)[change.entry]) == RestyleState::Done ||
+        (now - lastDone > kLookForGoneWindowsMilliseconds && !::IsWindow(change.window))) {
       if (change.shellCode)
         PostShellHookNow(*change.shellCode, change.window);
       ++done;
-      lastDone = GetTickCount64();
+      lastDone = now;
       continue;
     }
-    const ULONGLONG now = GetTickCount64();
     if (now - lastDone > kPatienceMilliseconds)
       break;
-    // A pause, not a spin: each look asks the window server, which the
-    // windows' threads need for the changes themselves.
     Sleep(1);
   }
-  for (std::size_t index = done; index < pending_.size(); ++index) {
-    const PendingChange &change = pending_[index];
-    if (!Responds(ToWindowHandle(change.window))) {
-      // Left to its thread, which carries it out when it answers again; a
-      // change from here would wait for it.
-      if (change.shellCode)
-        PostShellHookNow(*change.shellCode, change.window);
-      continue;
-    }
-    RemovePropW(change.window, kRestyleRequestProperty);
-    CarryOutHere(change);
+  for (std::size_t index = done; index < pending_.size(); ++index)
+    GiveUpWaiting(pending_[index]);
+  pending_.clear();
+}
+
+void Win32WindowSystem::GiveUpWaiting(const PendingChange &change) {
+  RestyleEntry &entry = (*restyleTable_)[change.entry];
+  if (StateOf(entry) == RestyleState::Asked && !Responds(ToWindowHandle(change.window))) {
+    // Left to its thread, which carries it out when it answers again; a
+    // change from here would wait for it.
+    leftToThreads_.push_back(change);
+  } else if (WithdrawRestyle(entry)) {
+    SetWindowLongW(change.window, GWL_EXSTYLE, static_cast<LONG>(change.exStyle));
     MoveHere(change.window, change.left, change.top, true);
   }
-  pending_.clear();
+  // Taken meanwhile: its thread is at it.
+  if (change.shellCode)
+    PostShellHookNow(*change.shellCode, change.window);
+}
+
+// A request left to a thread that ended with its window would hold its entry
+// for good.
+void Win32WindowSystem::ForgetRequestsOfVanishedWindows() {
+  std::erase_if(leftToThreads_, [&](const PendingChange &change) {
+    RestyleEntry &entry = (*restyleTable_)[change.entry];
+    if (StateOf(entry) != RestyleState::Asked ||
+        entry.Window != static_cast<std::uint64_t>(ToWindowHandle(change.window)))
+      return true;
+    return !::IsWindow(change.window) && WithdrawRestyle(entry);
+  });
 }
 
 } // namespace qv

@@ -89,6 +89,7 @@ Win32WindowSystem::Win32WindowSystem(HWND taskSwitchWindow)
     getModuleBaseName_ = reinterpret_cast<GetModuleBaseNameFunction>(reinterpret_cast<void *>(
         GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "K32GetModuleBaseNameW")));
   }
+  OpenRequestTable();
 }
 
 std::vector<WindowHandle> Win32WindowSystem::TopLevelWindows() {

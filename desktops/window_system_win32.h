@@ -2,6 +2,7 @@
 // The window system of the desktop logic, on the real Windows API.
 #include "desktops/window_system.h"
 #include "triggers/hook_shared_data.h"
+#include "triggers/restyle_request.h"
 
 #include <windows.h>
 
@@ -70,7 +71,9 @@ private:
     std::optional<int> shellCode;
     bool posted = false;
     std::int32_t left = 0, top = 0;
+    std::uint32_t entry = 0; // in the request table, once posted
   };
+  void OpenRequestTable();
   bool ChangedByItsOwnThread(HWND window);
   DWORD ThreadOf(HWND window);                // known once per window within a batch
   std::size_t FindPending(HWND window) const; // pending_.size() when none
@@ -78,6 +81,8 @@ private:
   void CarryOutHere(const PendingChange &change);
   void CarryOutPendingHere(std::size_t index); // and forgets it
   void WaitForPostedChanges();
+  void GiveUpWaiting(const PendingChange &change);
+  void ForgetRequestsOfVanishedWindows();
   void MoveHere(HWND window, std::int32_t left, std::int32_t top, bool move);
   void PostShellHookNow(int code, HWND window);
 
@@ -104,6 +109,14 @@ private:
   };
   std::unordered_map<DWORD, ThreadProbe> threadProbes_;
   UINT restyleMessage_;
+  // The requests to other programs' threads, in a section they open by name.
+  UniqueKernelHandle restyleSection_;
+  UniqueView restyleView_;
+  std::optional<RestyleTable> restyleTable_;
+  // Threads asked in this batch: whether requests came after the message.
+  std::unordered_map<DWORD, bool> askedThreads_;
+  // Requests left to threads that did not answer, until they are taken.
+  std::vector<PendingChange> leftToThreads_;
   bool batching_ = false;
   std::vector<PendingChange> pending_;
   // Within a batch, each window's thread and the threads known to run the

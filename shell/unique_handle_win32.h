@@ -39,5 +39,6 @@ using UniqueMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 using UniqueWindow = UniqueHandle<HWND, &::DestroyWindow>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
+using UniqueView = UniqueHandle<void *, &::UnmapViewOfFile>;
 
 } // namespace qv

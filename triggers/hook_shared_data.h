@@ -27,14 +27,11 @@ inline constexpr unsigned kSendToLastCommand = 1286;
 // window carries the property kSendToItemsProperty while its menu holds them.
 inline constexpr char kSendToMenuMessageName[] = "QuadrivistaSendToMenu";
 inline constexpr wchar_t kSendToItemsProperty[] = L"QuadrivistaSendToItems";
-// Registered message, posted to a window, with which the library changes the window's
-// extended style to wParam and moves its top-left corner to (left, top) packed into
-// lParam as two signed 16-bit halves (left low), in the window's own thread, when the
-// window carries the property kRestyleRequestProperty; it takes the property away once
-// done. Such a message without the property marks the window with kHookedProperty: the
-// library runs in its thread, and requests may follow.
+// Registered message with which the program asks the library to change windows'
+// extended styles and positions in their own thread (see triggers/restyle_request.h).
+// The library marks a window with kHookedProperty when asked to: it runs in the
+// window's thread, and requests may follow.
 inline constexpr char kRestyleMessageName[] = "QuadrivistaRestyleWindow";
-inline constexpr wchar_t kRestyleRequestProperty[] = L"QuadrivistaRestyleRequest";
 inline constexpr wchar_t kHookedProperty[] = L"QuadrivistaHooked";
 
 #pragma pack(push, 1)

@@ -1,8 +1,9 @@
-// Style changes and moves the program asks of a window, carried out in the
-// window's own thread: from there neither waits on the other program, and the
-// windows of many programs change at once (see kRestyleMessageName).
+// Style changes and moves the program asks of windows, carried out in the
+// windows' own thread (see triggers/restyle_request.h): from there neither
+// waits on the other program, and the windows of many programs change at once.
 #include "triggers/hook_shared_data.h"
 #include "triggers/hooks/hooks_internal_win32.h"
+#include "triggers/restyle_request.h"
 
 namespace qv::hooks {
 namespace {
@@ -15,26 +16,74 @@ UINT RestyleMessage() {
 constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
                             SWP_NOSENDCHANGING | SWP_DEFERERASE;
 
+// The program's section while the object lives. Opened for each message, not
+// kept: once the program ends, a request it left behind must not be carried
+// out by a thread that wakes up late.
+class RequestSection {
+public:
+  explicit RequestSection(DWORD process) {
+    wchar_t name[kRestyleNameLength];
+    RestyleSectionName(process, name);
+    section_ = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, name);
+    if (section_)
+      view_ = MapViewOfFile(section_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0);
+  }
+  ~RequestSection() {
+    if (view_)
+      UnmapViewOfFile(view_);
+    if (section_)
+      CloseHandle(section_);
+  }
+  RequestSection(const RequestSection &) = delete;
+  RequestSection &operator=(const RequestSection &) = delete;
+
+  // The header, with the entries it may claim in `count`; null for a section
+  // that is not one.
+  RestyleHeader *Open(std::uint32_t &count) const {
+    MEMORY_BASIC_INFORMATION region{};
+    if (!view_ || VirtualQuery(view_, &region, sizeof region) != sizeof region)
+      return nullptr;
+    auto *header = static_cast<RestyleHeader *>(view_);
+    count = RestyleEntriesIn(*header, region.RegionSize);
+    return header;
+  }
+
+private:
+  HANDLE section_ = nullptr;
+  void *view_ = nullptr;
+};
+
+void CarryOutRequests(RestyleHeader &header, std::uint32_t count) {
+  const DWORD thread = GetCurrentThreadId();
+  RestyleEntry *entries = RestyleEntriesOf(header);
+  for (std::uint32_t index = 0; index < count; ++index) {
+    RestyleEntry &entry = entries[index];
+    if (!TakeRestyle(entry, thread))
+      continue;
+    const HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(entry.Window));
+    // Only windows of this thread: the section is open to any process.
+    if (GetWindowThreadProcessId(window, nullptr) == thread) {
+      SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(entry.ExStyle));
+      SetWindowPos(window, nullptr, entry.Left, entry.Top, 0, 0, kMoveFlags);
+    }
+    FinishRestyle(entry, thread);
+  }
+}
+
 } // namespace
 
 bool AnswerRestyle(const MSG &message) {
   if (message.message != RestyleMessage() || !message.hwnd)
     return false;
-  const HWND window = message.hwnd;
-  // Only a request the program still waits for: one it gave up on (or left
-  // behind when it ended) has been done, or undone, from outside. The program
-  // asks this only of windows it knows are served here, so the mark that tells
-  // it so is set by its first message, which asks for nothing.
-  if (!GetPropW(window, kRestyleRequestProperty)) {
-    SetPropW(window, kHookedProperty, reinterpret_cast<HANDLE>(1));
-    return true;
-  }
-  SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(static_cast<DWORD>(message.wParam)));
-  const auto packed = static_cast<DWORD>(message.lParam);
-  const auto left = static_cast<std::int16_t>(LOWORD(packed));
-  const auto top = static_cast<std::int16_t>(HIWORD(packed));
-  SetWindowPos(window, nullptr, left, top, 0, 0, kMoveFlags);
-  RemovePropW(window, kRestyleRequestProperty); // the last step: done
+  const RequestSection section(static_cast<DWORD>(message.wParam));
+  std::uint32_t count = 0;
+  RestyleHeader *header = section.Open(count);
+  if (!header)
+    return true; // a program gone, or one whose section this process may not open
+  if (message.lParam == kRestyleMarkWindow)
+    SetPropW(message.hwnd, kHookedProperty, reinterpret_cast<HANDLE>(1));
+  else
+    CarryOutRequests(*header, count);
   return true;
 }
 
