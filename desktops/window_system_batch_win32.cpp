@@ -73,8 +73,14 @@ void Win32WindowSystem::EndBatch() {
 }
 
 void Win32WindowSystem::CancelPendingChange(WindowHandle window) {
-  if (restyleTable_)
-    restyleTable_->WithdrawAllFor(window);
+  WithdrawLeftRequests(ToHwnd(window));
+}
+
+// What an earlier batch left to a thread that did not answer, overtaken.
+void Win32WindowSystem::WithdrawLeftRequests(HWND window) {
+  std::erase_if(leftToThreads_, [&](const PendingChange &change) {
+    return change.window == window && WithdrawRestyle((*restyleTable_)[change.entry]);
+  });
 }
 
 void Win32WindowSystem::PrepareForBatches(WindowHandle window) {
@@ -110,8 +116,7 @@ bool Win32WindowSystem::PostChange(PendingChange &change, std::int32_t left, std
   if (change.posted)
     return false;
   const auto window = ToWindowHandle(change.window);
-  // What an earlier batch left to a thread that did not answer is overtaken.
-  restyleTable_->WithdrawAllFor(window);
+  WithdrawLeftRequests(change.window);
   const DWORD thread = ThreadOf(change.window);
   const auto entry = restyleTable_->Ask(thread, window, change.exStyle, left, top);
   if (!entry)

@@ -83,6 +83,7 @@ private:
   void WaitForPostedChanges();
   void GiveUpWaiting(const PendingChange &change);
   void ForgetRequestsOfVanishedWindows();
+  void WithdrawLeftRequests(HWND window);
   void MoveHere(HWND window, std::int32_t left, std::int32_t top, bool move);
   void PostShellHookNow(int code, HWND window);
 

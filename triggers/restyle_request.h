@@ -87,6 +87,8 @@ inline RestyleState StateOf(const RestyleEntry &entry) {
 // be read once this returns true.
 inline bool TakeRestyle(RestyleEntry &entry, std::uint32_t thread) {
   std::uint64_t expected = RestyleTicket(thread, RestyleState::Asked);
+  if (LoadTicket(entry) != expected) // most entries: no locked step for them
+    return false;
   return __atomic_compare_exchange_n(&entry.Ticket, &expected,
                                      RestyleTicket(thread, RestyleState::Taken), false,
                                      __ATOMIC_ACQ_REL, __ATOMIC_ACQUIRE);
@@ -122,7 +124,10 @@ public:
   // is in use.
   std::optional<std::uint32_t> Ask(std::uint32_t thread, std::uint64_t window,
                                    std::uint32_t exStyle, std::int32_t left, std::int32_t top) {
-    for (std::uint32_t index = 0; index < kRestyleCapacity; ++index) {
+    // From where the last one was asked, so that entries done early in a
+    // batch are not used again within it.
+    for (std::uint32_t step = 0; step < kRestyleCapacity; ++step) {
+      const std::uint32_t index = (next_ + step) % kRestyleCapacity;
       RestyleEntry &entry = entries_[index];
       const RestyleState state = StateOf(entry);
       if (state == RestyleState::Asked || state == RestyleState::Taken)
@@ -134,6 +139,7 @@ public:
       if (index >= header_->Count)
         __atomic_store_n(&header_->Count, index + 1, __ATOMIC_RELEASE);
       __atomic_store_n(&entry.Ticket, RestyleTicket(thread, RestyleState::Asked), __ATOMIC_RELEASE);
+      next_ = (index + 1) % kRestyleCapacity;
       return index;
     }
     return std::nullopt;
@@ -141,17 +147,10 @@ public:
 
   RestyleEntry &operator[](std::uint32_t index) { return entries_[index]; }
 
-  // Withdraws whatever is still asked for `window`.
-  void WithdrawAllFor(std::uint64_t window) {
-    const std::uint32_t count = header_->Count;
-    for (std::uint32_t index = 0; index < count; ++index)
-      if (entries_[index].Window == window)
-        WithdrawRestyle(entries_[index]);
-  }
-
 private:
   RestyleHeader *header_;
   RestyleEntry *entries_;
+  std::uint32_t next_ = 0;
 };
 
 // The library's side: the entries a section of `bytes` may hold, as its
