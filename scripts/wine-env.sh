@@ -40,6 +40,20 @@ qv_wine_start() {
   wineserver --kill 2>/dev/null || true
   # Fails only if a server still holds the prefix, which then serves instead.
   wineserver --persistent=600 || echo "wineserver: one already serves the prefix"
+  # The first program of a fresh server boots Wine's session (its services and
+  # the desktop) and waits for that up to five minutes. It is done here,
+  # bounded and once more if it sticks, not inside the first test.
+  if ! qv_wine_boot_session "$build"; then
+    echo "Wine's session did not start in time; the server starts once more"
+    wineserver --kill 2>/dev/null || true
+    wineserver --persistent=600 || true
+    if ! qv_wine_boot_session "$build"; then
+      echo "Wine's session did not start; its log and processes:"
+      cat "$build/wine-session.log"
+      ps -eo pid,etime,args | grep -iE 'wine|\.exe' | grep -v grep
+      return 1
+    fi
+  fi
 
   # Screenshots of what Direct3D drew, and keys held as a keyboard holds them.
   QV_X_SHOTS="$build/x-screenshots"
@@ -49,6 +63,14 @@ qv_wine_start() {
   # Wine's drive Z: is the root of the file system.
   export QV_X_SCREENSHOT_DIR="Z:${QV_X_SHOTS//\//\\}"
   return 0
+}
+
+# Runs a first, empty program, which waits for the session's boot; fails if
+# that takes more than two minutes.
+qv_wine_boot_session() {
+  local build=$1 started=$SECONDS
+  timeout 120 wine cmd.exe /c exit >"$build/wine-session.log" 2>&1 || return 1
+  echo "Wine's session started in $((SECONDS - started)) s"
 }
 
 # Boots the prefix and sets its virtual desktop; fails if a step fails.
