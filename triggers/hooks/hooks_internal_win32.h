@@ -6,7 +6,39 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace qv::hooks {
+
+// A section the program named, opened and mapped for reading and writing
+// while the object lives; Bytes() is the view's size (0 when none).
+class OpenedSection {
+public:
+  explicit OpenedSection(const wchar_t *name) {
+    section_ = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, name);
+    if (section_)
+      view_ = MapViewOfFile(section_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0);
+    MEMORY_BASIC_INFORMATION region{};
+    if (view_ && VirtualQuery(view_, &region, sizeof region) == sizeof region)
+      bytes_ = region.RegionSize;
+  }
+  ~OpenedSection() {
+    if (view_)
+      UnmapViewOfFile(view_);
+    if (section_)
+      CloseHandle(section_);
+  }
+  OpenedSection(const OpenedSection &) = delete;
+  OpenedSection &operator=(const OpenedSection &) = delete;
+
+  void *View() const { return bytes_ ? view_ : nullptr; }
+  std::uint64_t Bytes() const { return bytes_; }
+
+private:
+  HANDLE section_ = nullptr;
+  void *view_ = nullptr;
+  std::uint64_t bytes_ = 0;
+};
 
 // The record shared by every process the library is loaded into.
 THookSharedData &Record();

@@ -16,43 +16,6 @@ UINT RestyleMessage() {
 constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
                             SWP_NOSENDCHANGING | SWP_DEFERERASE;
 
-// The program's section while the object lives. Opened for each message, not
-// kept: once the program ends, a request it left behind must not be carried
-// out by a thread that wakes up late.
-class RequestSection {
-public:
-  explicit RequestSection(DWORD process) {
-    wchar_t name[kRestyleNameLength];
-    RestyleSectionName(process, name);
-    section_ = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, name);
-    if (section_)
-      view_ = MapViewOfFile(section_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0);
-  }
-  ~RequestSection() {
-    if (view_)
-      UnmapViewOfFile(view_);
-    if (section_)
-      CloseHandle(section_);
-  }
-  RequestSection(const RequestSection &) = delete;
-  RequestSection &operator=(const RequestSection &) = delete;
-
-  // The header, with the entries it may claim in `count`; null for a section
-  // that is not one.
-  RestyleHeader *Open(std::uint32_t &count) const {
-    MEMORY_BASIC_INFORMATION region{};
-    if (!view_ || VirtualQuery(view_, &region, sizeof region) != sizeof region)
-      return nullptr;
-    auto *header = static_cast<RestyleHeader *>(view_);
-    count = RestyleEntriesIn(*header, region.RegionSize);
-    return header;
-  }
-
-private:
-  HANDLE section_ = nullptr;
-  void *view_ = nullptr;
-};
-
 void CarryOutRequests(RestyleHeader &header, std::uint32_t count) {
   const DWORD thread = GetCurrentThreadId();
   RestyleEntry *entries = RestyleEntriesOf(header);
@@ -75,9 +38,13 @@ void CarryOutRequests(RestyleHeader &header, std::uint32_t count) {
 bool AnswerRestyle(const MSG &message) {
   if (message.message != RestyleMessage() || !message.hwnd)
     return false;
-  const RequestSection section(static_cast<DWORD>(message.wParam));
-  std::uint32_t count = 0;
-  RestyleHeader *header = section.Open(count);
+  // Opened for each message, not kept: once the program ends, a request it
+  // left behind must not be carried out by a thread that wakes up late.
+  wchar_t name[kRestyleNameLength];
+  RestyleSectionName(static_cast<DWORD>(message.wParam), name);
+  const OpenedSection section(name);
+  auto *header = static_cast<RestyleHeader *>(section.View());
+  const std::uint32_t count = header ? RestyleEntriesIn(*header, section.Bytes()) : 0;
   if (!header)
     return true; // a program gone, or one whose section this process may not open
   if (message.lParam == kRestyleMarkWindow)

@@ -19,44 +19,18 @@ UINT WindowPrintMessage() {
   return message;
 }
 
-// The requester's section while the object lives.
-class SharedPicture {
-public:
-  SharedPicture(DWORD process, DWORD number) {
-    wchar_t name[kWindowPrintNameLength];
-    WindowPrintSectionName(process, number, name);
-    section_ = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, name);
-    if (section_)
-      view_ = MapViewOfFile(section_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0);
-  }
-  ~SharedPicture() {
-    if (view_)
-      UnmapViewOfFile(view_);
-    if (section_)
-      CloseHandle(section_);
-  }
-  SharedPicture(const SharedPicture &) = delete;
-  SharedPicture &operator=(const SharedPicture &) = delete;
-
-  // The header when the section holds a request whose entries it holds;
-  // the section's size in `bytes` and the entries' number, read once, in
-  // `count`.
-  WindowPrintHeader *OpenRequest(std::uint64_t &bytes, std::uint32_t &count) const {
-    MEMORY_BASIC_INFORMATION region{};
-    if (!view_ || VirtualQuery(view_, &region, sizeof region) != sizeof region)
-      return nullptr;
-    bytes = region.RegionSize;
-    auto *header = static_cast<WindowPrintHeader *>(view_);
-    if (bytes < sizeof(WindowPrintHeader) || header->Magic != kWindowPrintMagic)
-      return nullptr;
-    count = *static_cast<volatile std::uint32_t *>(&header->Count);
-    return WindowPrintCountFits(count, bytes) ? header : nullptr;
-  }
-
-private:
-  HANDLE section_ = nullptr;
-  void *view_ = nullptr;
-};
+// The header of a request's section when the section holds a request whose
+// entries it holds; the section's size in `bytes` and the entries' number,
+// read once, in `count`.
+WindowPrintHeader *OpenRequest(const OpenedSection &section, std::uint64_t &bytes,
+                               std::uint32_t &count) {
+  bytes = section.Bytes();
+  auto *header = static_cast<WindowPrintHeader *>(section.View());
+  if (!header || bytes < sizeof(WindowPrintHeader) || header->Magic != kWindowPrintMagic)
+    return nullptr;
+  count = *static_cast<volatile std::uint32_t *>(&header->Count);
+  return WindowPrintCountFits(count, bytes) ? header : nullptr;
+}
 
 bool UnderWine() {
   static const bool wine =
@@ -153,10 +127,11 @@ bool AnswerWindowPrint(const MSG &message) {
   wchar_t name[kWindowPrintNameLength];
   WindowPrintDoneEventName(process, number, name);
   const HANDLE done = OpenEventW(EVENT_MODIFY_STATE, FALSE, name);
-  const SharedPicture picture(process, number);
+  WindowPrintSectionName(process, number, name);
+  const OpenedSection picture(name);
   std::uint64_t bytes = 0;
   std::uint32_t count = 0;
-  if (WindowPrintHeader *header = picture.OpenRequest(bytes, count)) {
+  if (WindowPrintHeader *header = OpenRequest(picture, bytes, count)) {
     PrintPicture printed;
     auto *entries = reinterpret_cast<WindowPrintEntry *>(header + 1);
     for (std::uint32_t i = 0; i < count; ++i) {
