@@ -56,15 +56,9 @@ void Win32WindowSystem::EndBatch() {
       CarryOutHere(change);
   std::erase_if(pending_, [](const PendingChange &change) { return !change.posted; });
   // A thread busy with its first message may have missed what came after it.
-  for (const auto &[thread, askedSince] : askedThreads_) {
-    if (!askedSince)
-      continue;
-    for (const PendingChange &change : pending_)
-      if (batchThreads_[change.window] == thread) {
-        PostMessageW(change.window, restyleMessage_, GetCurrentProcessId(), kRestyleTakeRequests);
-        break;
-      }
-  }
+  for (const auto &[thread, asked] : askedThreads_)
+    if (asked.since)
+      AskThread(asked.window, kRestyleTakeRequests);
   WaitForPostedChanges();
   ForgetRequestsOfVanishedWindows();
   askedThreads_.clear();
@@ -101,8 +95,12 @@ bool Win32WindowSystem::ChangedByItsOwnThread(HWND window) {
     return true;
   }
   // Not known yet: the library, if it runs there, marks the window for next time.
-  PostMessageW(window, restyleMessage_, GetCurrentProcessId(), kRestyleMarkWindow);
+  AskThread(window, kRestyleMarkWindow);
   return false;
+}
+
+bool Win32WindowSystem::AskThread(HWND window, LPARAM what) {
+  return PostMessageW(window, restyleMessage_, GetCurrentProcessId(), what);
 }
 
 std::size_t Win32WindowSystem::FindPending(HWND window) const {
@@ -121,11 +119,10 @@ bool Win32WindowSystem::PostChange(PendingChange &change, std::int32_t left, std
   const auto entry = restyleTable_->Ask(thread, window, change.exStyle, left, top);
   if (!entry)
     return false;
-  const auto [asked, first] = askedThreads_.try_emplace(thread, false);
+  const auto [asked, first] = askedThreads_.try_emplace(thread, AskedThread{change.window});
   if (!first) {
-    asked->second = true;
-  } else if (!PostMessageW(change.window, restyleMessage_, GetCurrentProcessId(),
-                           kRestyleTakeRequests)) {
+    asked->second.since = true;
+  } else if (!AskThread(change.window, kRestyleTakeRequests)) {
     askedThreads_.erase(asked);
     WithdrawRestyle((*restyleTable_)[*entry]);
     return false;

@@ -75,6 +75,9 @@ private:
   };
   void OpenRequestTable();
   bool ChangedByItsOwnThread(HWND window);
+  // Posts the window's thread the request message (kRestyleMarkWindow or
+  // kRestyleTakeRequests).
+  bool AskThread(HWND window, LPARAM what);
   DWORD ThreadOf(HWND window);                // known once per window within a batch
   std::size_t FindPending(HWND window) const; // pending_.size() when none
   bool PostChange(PendingChange &change, std::int32_t left, std::int32_t top);
@@ -114,8 +117,13 @@ private:
   UniqueKernelHandle restyleSection_;
   UniqueView restyleView_;
   std::optional<RestyleTable> restyleTable_;
-  // Threads asked in this batch: whether requests came after the message.
-  std::unordered_map<DWORD, bool> askedThreads_;
+  // Threads asked in this batch: the window the message went to, and whether
+  // requests came after it.
+  struct AskedThread {
+    HWND window;
+    bool since = false;
+  };
+  std::unordered_map<DWORD, AskedThread> askedThreads_;
   // Requests left to threads that did not answer, until they are taken.
   std::vector<PendingChange> leftToThreads_;
   bool batching_ = false;
