@@ -21,6 +21,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "shell/object_name.h"
+
 namespace qv {
 
 inline constexpr char kWindowPrintMessageName[] = "QuadrivistaPrintWindow";
@@ -88,28 +90,14 @@ constexpr bool WindowPrintEntryFits(const WindowPrintEntry &entry, std::uint32_t
 
 inline constexpr std::size_t kWindowPrintNameLength = 64;
 
-// "Local\QuadrivistaWindowPrint.<process>.<number>", zero-terminated. Written
-// by hand: the hook library keeps to the smallest set of imports.
+// "Local\QuadrivistaWindowPrint.<process>.<number>", zero-terminated.
 inline void WindowPrintSectionName(std::uint32_t process, std::uint32_t number,
                                    wchar_t (&name)[kWindowPrintNameLength]) {
-  const wchar_t prefix[] = L"Local\\QuadrivistaWindowPrint.";
   std::size_t length = 0;
-  for (const wchar_t *c = prefix; *c; ++c)
-    name[length++] = *c;
-  const auto append = [&](std::uint32_t value) {
-    wchar_t digits[10];
-    std::size_t count = 0;
-    do {
-      digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
-      value /= 10;
-    } while (value);
-    while (count)
-      name[length++] = digits[--count];
-  };
-  append(process);
-  name[length++] = L'.';
-  append(number);
-  name[length] = 0;
+  AppendText(name, length, L"Local\\QuadrivistaWindowPrint.");
+  AppendDecimal(name, length, process);
+  AppendText(name, length, L".");
+  AppendDecimal(name, length, number);
 }
 
 // The section's name followed by ".done".
@@ -119,9 +107,7 @@ inline void WindowPrintDoneEventName(std::uint32_t process, std::uint32_t number
   std::size_t length = 0;
   while (name[length])
     ++length;
-  for (const wchar_t *c = L".done"; *c; ++c)
-    name[length++] = *c;
-  name[length] = 0;
+  AppendText(name, length, L".done");
 }
 
 } // namespace qv

@@ -24,6 +24,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "shell/object_name.h"
+
 namespace qv {
 
 inline constexpr std::uint32_t kRestyleMagic = 0x31525651; // "QVR1"
@@ -56,19 +58,9 @@ inline constexpr std::uint64_t kRestyleSectionBytes =
 inline constexpr std::size_t kRestyleNameLength = 40;
 // "QuadrivistaRestyle-<process id>", zero-terminated.
 inline void RestyleSectionName(std::uint32_t process, wchar_t (&name)[kRestyleNameLength]) {
-  const wchar_t prefix[] = L"QuadrivistaRestyle-";
   std::size_t length = 0;
-  for (const wchar_t *c = prefix; *c; ++c)
-    name[length++] = *c;
-  wchar_t digits[12];
-  std::size_t count = 0;
-  do {
-    digits[count++] = static_cast<wchar_t>(L'0' + process % 10);
-    process /= 10;
-  } while (process != 0);
-  while (count > 0)
-    name[length++] = digits[--count];
-  name[length] = 0;
+  AppendText(name, length, L"QuadrivistaRestyle-");
+  AppendDecimal(name, length, process);
 }
 
 constexpr std::uint64_t RestyleTicket(std::uint32_t thread, RestyleState state) {
