@@ -37,6 +37,7 @@ void Win32WindowSystem::OpenRequestTable() {
 
 void Win32WindowSystem::BeginBatch() {
   batching_ = true;
+  batchBegan_ = GetTickCount64();
 }
 
 DWORD Win32WindowSystem::ThreadOf(HWND window) {

@@ -129,6 +129,11 @@ bool Win32WindowSystem::Responds(WindowHandle window) {
   const ULONGLONG now = GetTickCount64();
   if (const auto found = threadProbes_.find(thread); found != threadProbes_.end()) {
     const ThreadProbe &probe = found->second;
+    // An answer that held when the batch began holds until it ends: by then
+    // the thread may be busy with the batch's own requests, and a probe would
+    // take that for a hang and leave its other windows behind.
+    if (probe.responds && batching_ && probe.tick + kAnswerHolds > batchBegan_)
+      return true;
     if (now - probe.tick < (probe.responds ? kAnswerHolds : kSilenceHolds))
       return probe.responds;
   }
@@ -251,8 +256,17 @@ bool Win32WindowSystem::IsMinimized(WindowHandle window) {
 
 void Win32WindowSystem::BringToFront(WindowHandle window) {
   const HWND handle = ToHwnd(window);
-  ShowWindow(handle, SW_SHOW);
+  // Shown from here only when hidden: the call waits for the window's thread.
+  if (!IsWindowVisible(handle))
+    ShowWindow(handle, SW_SHOW);
   ::SetForegroundWindow(handle);
+  // The window's own thread, where the library runs, gives it the focus when
+  // it gets there: from here the focus would wait for that thread, which a
+  // switch has just given a desktop of windows to paint.
+  if (restyleTable_ && GetPropW(handle, kHookedProperty) &&
+      GetWindowThreadProcessId(handle, nullptr) != GetCurrentThreadId() &&
+      AskThread(handle, kRestyleGiveFocus))
+    return;
   // SetFocus only reaches windows of threads that share our input state.
   const AttachedInput attached(GetWindowThreadProcessId(handle, nullptr));
   SetFocus(handle);

@@ -75,8 +75,8 @@ private:
   };
   void OpenRequestTable();
   bool ChangedByItsOwnThread(HWND window);
-  // Posts the window's thread the request message (kRestyleMarkWindow or
-  // kRestyleTakeRequests).
+  // Posts the window's thread the request message (kRestyleMarkWindow,
+  // kRestyleTakeRequests or kRestyleGiveFocus).
   bool AskThread(HWND window, LPARAM what);
   DWORD ThreadOf(HWND window);                // known once per window within a batch
   std::size_t FindPending(HWND window) const; // pending_.size() when none
@@ -127,6 +127,7 @@ private:
   // Requests left to threads that did not answer, until they are taken.
   std::vector<PendingChange> leftToThreads_;
   bool batching_ = false;
+  ULONGLONG batchBegan_ = 0;
   std::vector<PendingChange> pending_;
   // Within a batch, each window's thread and the threads known to run the
   // hook library are asked of the window server once, not once per call.

@@ -3,6 +3,7 @@
 #include "tests/support/message_loop_win32.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -96,6 +97,65 @@ TEST_F(Win32WindowSystemTest, MovesOnlyWhenAskedAndWritesTheAlphaOfALayeredWindo
   }
   system_.SetExStyle(Main(), original);
   EXPECT_EQ(system_.ExStyle(Main()), original);
+}
+
+// A window on a thread of its own, which a posted WM_APP keeps busy for
+// wParam milliseconds, as a program busy with a switch's requests would be.
+class BusyWindowThread {
+public:
+  BusyWindowThread() {
+    thread_ = std::thread([this] {
+      const auto window =
+          test::OpenWindow(L"QvBusyWindowTest", WS_POPUP, {0, 0, 50, 50}, nullptr,
+                           [](HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+                             if (message == WM_APP) {
+                               busyWindow = handle;
+                               Sleep(static_cast<DWORD>(wParam));
+                             }
+                             return DefWindowProcW(handle, message, wParam, lParam);
+                           });
+      window_ = window.Get();
+      MSG message;
+      while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    });
+    test::WaitUntil([this] { return window_.load() != nullptr; });
+  }
+  ~BusyWindowThread() {
+    PostMessageW(window_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  WindowHandle Window() const { return ToWindowHandle(window_); }
+  // Returns once the thread is at it: until then it would still answer.
+  void KeepBusy(DWORD milliseconds) const {
+    PostMessageW(window_, WM_APP, milliseconds, 0);
+    test::WaitUntil([this] { return busyWindow.load() == window_.load(); });
+  }
+
+private:
+  static inline std::atomic<HWND> busyWindow = nullptr;
+  std::atomic<HWND> window_ = nullptr;
+  std::thread thread_;
+};
+
+// A thread that answered just before a batch is taken as answering until the
+// batch ends, though the batch's own work keeps it busy; an answer that had
+// run out when the batch began is asked again, and a busy thread is silent.
+TEST_F(Win32WindowSystemTest, AnAnswerHeldWhenABatchBeganHoldsUntilItEnds) {
+  const BusyWindowThread early, late;
+  ASSERT_TRUE(system_.Responds(early.Window()));
+  ASSERT_TRUE(system_.Responds(late.Window()));
+  system_.BeginBatch();
+  early.KeepBusy(800);
+  Sleep(300); // longer than an answer holds outside a batch
+  EXPECT_TRUE(system_.Responds(early.Window()));
+  system_.EndBatch();
+  EXPECT_FALSE(system_.Responds(early.Window()));
+
+  late.KeepBusy(800);
+  system_.BeginBatch();
+  EXPECT_FALSE(system_.Responds(late.Window()));
+  system_.EndBatch();
 }
 
 TEST_F(Win32WindowSystemTest, RestoresMinimisedWindowsAsTheyWereAndBringsOneToTheFront) {
