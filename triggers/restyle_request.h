@@ -19,7 +19,9 @@
 //
 // The same message with lParam kRestyleMarkWindow asks the library to mark
 // the window with kHookedProperty if it can open the section: requests for
-// that thread's windows may follow.
+// that thread's windows may follow. With lParam kRestyleGiveFocus it asks the
+// thread to give the window the keyboard focus, if the window is the
+// foreground window and the focus is not already in it.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -32,6 +34,7 @@ inline constexpr std::uint32_t kRestyleMagic = 0x31525651; // "QVR1"
 inline constexpr std::uint32_t kRestyleCapacity = 4096;
 inline constexpr std::intptr_t kRestyleMarkWindow = 0;
 inline constexpr std::intptr_t kRestyleTakeRequests = 1;
+inline constexpr std::intptr_t kRestyleGiveFocus = 2;
 
 enum class RestyleState : std::uint32_t { Free = 0, Asked = 1, Taken = 2, Done = 3, Withdrawn = 4 };
 

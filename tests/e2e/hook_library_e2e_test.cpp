@@ -150,5 +150,27 @@ TEST_F(HookLibraryTest, ABatchedHideAndShowLandExactlyWhetherTheWindowsThreadOrW
   EXPECT_TRUE(isAt(shown.top, plain));
 }
 
+// The window's own thread gives it the focus, and the program does not wait
+// for that thread, which may be busy painting a desktop of windows just shown.
+TEST_F(HookLibraryTest, AWindowBroughtToTheFrontGetsTheFocusFromItsThreadWithoutWaitingForIt) {
+  Win32WindowSystem system(nullptr);
+  system.PrepareForBatches(ToWindowHandle(window_));
+  ASSERT_TRUE(WaitUntil([&] { return GetPropW(window_, kHookedProperty) != nullptr; }));
+  SetForegroundWindow(window_);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+  const DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+  const auto focus = [&] {
+    GUITHREADINFO info{sizeof(info)};
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : receiver_;
+  };
+  // Still the foreground window, but without the focus, and busy for a second.
+  PostMessageW(window_, RegisterWindowMessageW(L"QuadrivistaTestHang"), 1000, 1);
+  ASSERT_TRUE(WaitUntil([&] { return focus() == nullptr; }));
+  const auto start = std::chrono::steady_clock::now();
+  system.BringToFront(ToWindowHandle(window_));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+  EXPECT_TRUE(WaitUntil([&] { return focus() == window_; }, 5s));
+}
+
 } // namespace
 } // namespace qv::e2e

@@ -18,7 +18,8 @@
 // "QuadrivistaTestSysCommands" the number of WM_SYSCOMMAND messages with an
 // identifier from 1281 to 1286 that reached the window. A posted
 // "QuadrivistaTestHang" makes the window's thread stop answering for wParam
-// milliseconds, as a program that hangs does.
+// milliseconds, as a program that hangs does; with lParam 1 it first lets go
+// of the keyboard focus.
 #include <windows.h>
 
 #include <cstdio>
@@ -69,6 +70,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == sysCommandQuery)
     return sysCommands;
   if (message == hangRequest) {
+    if (lParam == 1) // first lets go of the keyboard focus
+      SetFocus(nullptr);
     Sleep(static_cast<DWORD>(wParam));
     return 0;
   }

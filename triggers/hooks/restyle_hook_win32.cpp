@@ -33,6 +33,14 @@ void CarryOutRequests(RestyleHeader &header, std::uint32_t count) {
   }
 }
 
+// Asked once the program has made the window the foreground window; a child
+// the program itself focused on its activation keeps the focus.
+void GiveFocus(HWND window) {
+  const HWND focus = GetFocus();
+  if (GetForegroundWindow() == window && focus != window && !IsChild(window, focus))
+    SetFocus(window);
+}
+
 } // namespace
 
 bool AnswerRestyle(const MSG &message) {
@@ -49,6 +57,8 @@ bool AnswerRestyle(const MSG &message) {
     return true; // a program gone, or one whose section this process may not open
   if (message.lParam == kRestyleMarkWindow)
     SetPropW(message.hwnd, kHookedProperty, reinterpret_cast<HANDLE>(1));
+  else if (message.lParam == kRestyleGiveFocus)
+    GiveFocus(message.hwnd);
   else
     CarryOutRequests(*header, count);
   return true;
