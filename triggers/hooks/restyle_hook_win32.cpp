@@ -33,8 +33,8 @@ void CarryOutRequests(RestyleHeader &header, std::uint32_t count) {
   }
 }
 
-// Asked once the program has made the window the foreground window; a child
-// the program itself focused on its activation keeps the focus.
+// Asked once Quadrivista has made the window the foreground window; a child
+// that the window's own program focused on its activation keeps the focus.
 void GiveFocus(HWND window) {
   const HWND focus = GetFocus();
   if (GetForegroundWindow() == window && focus != window && !IsChild(window, focus))
