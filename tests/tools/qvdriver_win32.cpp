@@ -117,13 +117,19 @@ bool RunStep(const std::string &step) {
     HWND link = FindDescendant(panel, qv::settings_id::kLinkBase + std::stoi(step.substr(10)));
     if (!link)
       return false;
-    ClickWindow(link);
-    return WaitUntil(
-        [&] {
-          HWND cancel = FindDescendant(panel, qv::settings_id::kCancel);
-          return cancel && IsWindowVisible(cancel);
-        },
-        10s);
+    // Under Wine a synthetic click now and then goes by unseen (one first run
+    // in six here): clicked again after a while.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      ClickWindow(link);
+      if (WaitUntil(
+              [&] {
+                HWND cancel = FindDescendant(panel, qv::settings_id::kCancel);
+                return cancel && IsWindowVisible(cancel);
+              },
+              5s))
+        return true;
+    }
+    return false;
   }
   if (step == "cancel-page") {
     HWND cancel = FindDescendant(FindDescendant(MainForm(), qv::settings_id::kPanel),
