@@ -263,9 +263,7 @@ void Win32WindowSystem::BringToFront(WindowHandle window) {
   // The window's own thread, where the library runs, gives it the focus when
   // it gets there: from here the focus would wait for that thread, which a
   // switch has just given a desktop of windows to paint.
-  if (restyleTable_ && GetPropW(handle, kHookedProperty) &&
-      GetWindowThreadProcessId(handle, nullptr) != GetCurrentThreadId() &&
-      AskThread(handle, kRestyleGiveFocus))
+  if (ChangedByItsOwnThread(handle) && AskThread(handle, kRestyleGiveFocus))
     return;
   // SetFocus only reaches windows of threads that share our input state.
   const AttachedInput attached(GetWindowThreadProcessId(handle, nullptr));

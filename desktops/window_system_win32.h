@@ -74,6 +74,8 @@ private:
     std::uint32_t entry = 0; // in the request table, once posted
   };
   void OpenRequestTable();
+  // Whether the window's thread is known to run the hook library, which then
+  // carries out changes asked of it; a thread not known yet is asked to mark it.
   bool ChangedByItsOwnThread(HWND window);
   // Posts the window's thread the request message (kRestyleMarkWindow,
   // kRestyleTakeRequests or kRestyleGiveFocus).

@@ -52,7 +52,6 @@ bool AnswerRestyle(const MSG &message) {
   RestyleSectionName(static_cast<DWORD>(message.wParam), name);
   const OpenedSection section(name);
   auto *header = static_cast<RestyleHeader *>(section.View());
-  const std::uint32_t count = header ? RestyleEntriesIn(*header, section.Bytes()) : 0;
   if (!header)
     return true; // a program gone, or one whose section this process may not open
   if (message.lParam == kRestyleMarkWindow)
@@ -60,7 +59,7 @@ bool AnswerRestyle(const MSG &message) {
   else if (message.lParam == kRestyleGiveFocus)
     GiveFocus(message.hwnd);
   else
-    CarryOutRequests(*header, count);
+    CarryOutRequests(*header, RestyleEntriesIn(*header, section.Bytes()));
   return true;
 }
 
