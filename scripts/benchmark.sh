@@ -48,7 +48,7 @@ test_window=$(winepath -w "$bin/test_window.exe")
 bare_moves() {
   for _ in 1 2 3; do wine "$bin/qvbench.exe" bare "$test_window" "$1" "$2" | tr -d '\r'; done
 }
-switch_rows=()
+switch_rows=() split_rows=()
 for count in 10 50 200; do
   bare_moves "${1:-20}" "$count" >"$moves_file"
   for _ in 1 2 3; do
@@ -62,8 +62,8 @@ for count in 10 50 200; do
   done
   # "switch N hide show total worst" lines between groups of three "moves N
   # hide show" lines; a line saying what went wrong as it stands.
-  switch_rows+=("$(awk -v count="$count" '
-    $1 == "moves" { hide[++m] = $3; show[m] = $4; next }
+  mapfile -t rows < <(awk -v count="$count" '
+    $1 == "moves" { hide[++m] = $3; show[m] = $4; styledHide[m] = $5; styledShow[m] = $6; next }
     $1 == "switch" {
       n = $2; h[++r] = $3; s[r] = $4; total[r] = $5; worst[r] = $6; before[r] = m; next
     }
@@ -77,7 +77,8 @@ for count in 10 50 200; do
     }
     END {
       if (failed != "" || r == 0 || m < 3 * (r + 1)) {
-        print (failed != "" ? failed : "| " count " | no switches measured |"); exit
+        row = failed != "" ? failed : "| " count " | no switches measured |"
+        print row; print row; exit
       }
       for (i = 1; i <= r; i++) {
         b = before[i]
@@ -93,25 +94,23 @@ for count in 10 50 200; do
       for (i = 1; i <= r; i++) all = all sprintf("%s%.2f", i > 1 ? ", " : "", ratio[i])
       printf "| %4d | %7.1f | %7.1f | %7.1f | %7.1f | %9.1f | %9.1f | %9.1f | %5.2f | %s |\n",
              n, h[k], s[k], total[k], worst[k], bh[k], bs[k], bh[k] + bs[k], ratio[k], all
-    }' "$moves_file")")
+      # The same run, the hide and the show each against both kinds of bare moves.
+      b = before[k]; sh = around(styledHide, b); ss = around(styledShow, b)
+      printf "| %4d | %7.1f | %9.1f | %9.1f | %5.2f | %5.2f | %7.1f | %9.1f | %9.1f | %5.2f | %5.2f |\n",
+             n, h[k], bh[k], sh, h[k] / bh[k], h[k] / sh, s[k], bs[k], ss, s[k] / bs[k], s[k] / ss
+    }' "$moves_file")
+  switch_rows+=("${rows[0]}") split_rows+=("${rows[1]}")
 done
 # A program's own window calls, without the program and with it running idle,
-# alternately: six times with it, each set beside the runs without it just
-# before and just after. The same calls take 100 ms in one run and 200 ms in
-# the next on this machine, so the median of the six is the figure.
-own_moves() { wine "$bin/qvbench.exe" own "$test_window" "${1:-20}" | tr -d '\r'; }
-own_without=() own_with=()
-for _ in 1 2 3 4 5 6; do
-  own_without+=("$(own_moves "${1:-20}")")
-  wine "$bin/quadrivista.exe" &
-  program=$!
-  wine "$bin/qvdriver.exe" wait-started
-  sleep 2
-  own_with+=("$(own_moves "${1:-20}")")
-  wine "$bin/qvdriver.exe" quit
-  wait "$program"
-done
-own_without+=("$(own_moves "${1:-20}")")
+# alternately on the windows of one test program: ten times with it, each
+# beside the runs without it just before and just after. The same calls take
+# 100 ms in one test program and 250 ms in the next on this machine, and drift
+# as much within one, so the median of the ten is the figure.
+own_pairs=10
+own_moves=()
+mapfile -t own_moves < <(wine "$bin/qvbench.exe" own-alternately "$test_window" "${1:-20}" "$own_pairs" \
+  "$(winepath -w "$bin/quadrivista.exe")" "$(winepath -w "$bin/qvdriver.exe")" |
+  tr -d '\r' | awk '$1 == "own" { print $3 }')
 # The memory floor: a bare Direct3D 9 program (device, one textured quad,
 # presenting) as resident as Wine makes it, measured while it runs.
 bench="$bin/qvbench_effects.exe"
@@ -145,17 +144,21 @@ printf 'Desktop switch from the hotkey'"'"'s key-up until the last window of the
 printf '| windows per desktop | hide ms | show ms | switch ms | worst ms | bare hide ms | bare show ms | bare ms | ratio | the three ratios |\n'
 printf '|---|---|---|---|---|---|---|---|---|---|\n'
 printf '%s\n' "${switch_rows[@]}"
+printf '\nThe hide and the show of the same runs, each against the bare moves and against the bare moves with the tool-window style a switch also sets on hidden windows and takes off shown ones (made from outside, a call more per window)\n\n'
+printf '| windows per desktop | hide ms | bare hide ms | styled bare hide ms | to bare | to styled | show ms | bare show ms | styled bare show ms | to bare | to styled |\n'
+printf '|---|---|---|---|---|---|---|---|---|---|---|\n'
+printf '%s\n' "${split_rows[@]}"
 wine "$bin/qvbench.exe" "$test_window" "${1:-20}"
-printf '\nA test program'"'"'s own window calls (50 windows shifted and back), with the program running idle, beside the mean of the runs without it just before and just after\n\n'
+printf '\nA test program'"'"'s own window calls (50 windows shifted and back), with the program running idle, beside the mean of the runs without it just before and just after, all on the windows of one test program\n\n'
 printf '| without ms (before, after) | with ms | slowdown |\n|---|---|---|\n'
 # One line per run with the program: "without (before, after) | with | slowdown".
-for i in 0 1 2 3 4 5; do
-  echo "${own_without[$i]} ${own_without[$((i + 1))]} ${own_with[$i]}"
+for ((i = 0; i < own_pairs; i++)); do
+  echo "${own_moves[$((2 * i))]} ${own_moves[$((2 * i + 2))]} ${own_moves[$((2 * i + 1))]}"
 done | awk '{ without = ($1 + $2) / 2; v[NR] = $3 / without
               printf "| %7.1f (%.1f, %.1f) | %7.1f | %8.2f |\n", without, $1, $2, $3, v[NR] }
             END { for (i = 2; i <= NR; i++) # insertion sort: not every awk has asort
                     for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
-                  printf "Median slowdown: %.2f\n", (v[3] + v[4]) / 2 }'
+                  printf "Median slowdown: %.2f\n", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }'
 
 # Idle cost, read from the Linux side: Wine does not report another
 # process's times or memory to a Windows program.

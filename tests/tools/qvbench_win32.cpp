@@ -3,21 +3,25 @@
 //   qvbench.exe bare <test_window.exe> <switches> <N>
 //   qvbench.exe switches <test_window.exe> <switches> <N>
 //   qvbench.exe own <test_window.exe> [rounds]
+//   qvbench.exe own-alternately <test_window.exe> <rounds> <pairs> <quadrivista.exe> <qvdriver.exe>
 //   qvbench.exe <test_window.exe> [switches]
 //
 // "bare", run while the program is not, times the moves a switch makes, made
 // by this process with no manager running: N windows moved up off the screen
-// one call each ("hide") and moved back ("show"), medians of `switches`:
-// "moves N hide show". "switches", with the program running with its default
-// hotkeys, times desktop switches between two desktops of N windows each from
-// the hotkey's key-up until the last window of the old desktop has left the
-// screen (hide) and until the last of the new one is back (show): "switch N
-// hide show total worst", medians of `switches` and the slowest total, or a
-// table row saying what went wrong. scripts/benchmark.sh sets the two side by
-// side, the bare moves measured around the switches, since the machine's
-// speed drifts within a longer run. "own" times a program's own window calls (50
-// windows of a fresh process shifted by 16 pixels and back, median ms), to be
-// run with and without the program.
+// one call each ("hide") and moved back ("show"), medians of `switches`, then
+// the same with the tool-window style a switch gives hidden windows set and
+// taken off on the way: "moves N hide show styled-hide styled-show".
+// "switches", with the program running with its default hotkeys, times
+// desktop switches between two desktops of N windows each from the hotkey's
+// key-up until the last window of the old desktop has left the screen (hide)
+// and until the last of the new one is back (show): "switch N hide show total
+// worst", medians of `switches` and the slowest total, or a table row saying
+// what went wrong. scripts/benchmark.sh sets the two side by side, the bare
+// moves measured around the switches, since the machine's speed drifts within
+// a longer run. "own" times a program's own window calls (50 windows of a
+// fresh process shifted by 16 pixels and back, median ms), to be run with and
+// without the program; "own-alternately" does so on the windows of one test
+// program, starting and ending the program in between.
 //
 // The last form, with the program running, times one switch while a window
 // of desktop 1 is hung, the hot-corner latency and how soon a window opened
@@ -36,6 +40,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -175,26 +180,47 @@ struct MoveTimes {
   double Hide = 0, Show = 0;
 };
 
-// Every window moved up by 25000 pixels (off the screen, as a switch hides
-// it) and back, one call each: medians of `rounds`.
-MoveTimes BareMoves(const std::vector<HWND> &windows, int rounds) {
-  std::vector<RECT> rects(windows.size());
-  for (std::size_t i = 0; i < windows.size(); ++i)
-    GetWindowRect(windows[i], &rects[i]);
-  std::vector<double> hides, shows;
-  for (int round = -1; round < rounds; ++round) { // round -1 warms up, untimed
-    auto start = Clock::now();
-    for (std::size_t i = 0; i < windows.size(); ++i)
-      SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top - 25000, 0, 0, kMoveFlags);
-    if (round >= 0)
-      hides.push_back(Milliseconds(Clock::now() - start));
-    start = Clock::now();
-    for (std::size_t i = 0; i < windows.size(); ++i)
-      SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top, 0, 0, kMoveFlags);
-    if (round >= 0)
-      shows.push_back(Milliseconds(Clock::now() - start));
+// One round of the bare moves: every window moved up by 25000 pixels (off the
+// screen, as a switch hides it) and back, one call each; `styled` makes each
+// a tool window while it is off the screen, as a switch does.
+MoveTimes BareRound(const std::vector<HWND> &windows, const std::vector<RECT> &rects,
+                    const std::vector<LONG> &exStyles, bool styled) {
+  MoveTimes times;
+  auto start = Clock::now();
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    if (styled)
+      SetWindowLongW(windows[i], GWL_EXSTYLE, (exStyles[i] & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
+    SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top - 25000, 0, 0, kMoveFlags);
   }
-  return {Median(hides), Median(shows)};
+  times.Hide = Milliseconds(Clock::now() - start);
+  start = Clock::now();
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    if (styled)
+      SetWindowLongW(windows[i], GWL_EXSTYLE, exStyles[i]);
+    SetWindowPos(windows[i], nullptr, rects[i].left, rects[i].top, 0, 0, kMoveFlags);
+  }
+  times.Show = Milliseconds(Clock::now() - start);
+  return times;
+}
+
+// Medians of `rounds` of the bare moves, plain and styled rounds taking turns.
+std::pair<MoveTimes, MoveTimes> BareMoves(const std::vector<HWND> &windows, int rounds) {
+  std::vector<RECT> rects(windows.size());
+  std::vector<LONG> exStyles(windows.size());
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    GetWindowRect(windows[i], &rects[i]);
+    exStyles[i] = GetWindowLongW(windows[i], GWL_EXSTYLE);
+  }
+  std::vector<double> hides[2], shows[2];
+  for (int round = -1; round < rounds; ++round) // round -1 warms up, untimed
+    for (const bool styled : {false, true}) {
+      const MoveTimes times = BareRound(windows, rects, exStyles, styled);
+      if (round >= 0) {
+        hides[styled].push_back(times.Hide);
+        shows[styled].push_back(times.Show);
+      }
+    }
+  return {{Median(hides[0]), Median(shows[0])}, {Median(hides[1]), Median(shows[1])}};
 }
 
 // A program's own window calls: its windows shifted right by 16 pixels and
@@ -221,8 +247,9 @@ constexpr int kOwnMoveWindows = 50;
 void MeasureBare(const std::wstring &testWindow, int rounds, int count) {
   WindowProcess windows(testWindow, count);
   std::this_thread::sleep_for(1s); // painted and settled
-  const MoveTimes times = BareMoves(windows.Windows(), rounds);
-  std::printf("moves %d %.1f %.1f\n", count, times.Hide, times.Show);
+  const auto [plain, styled] = BareMoves(windows.Windows(), rounds);
+  std::printf("moves %d %.1f %.1f %.1f %.1f\n", count, plain.Hide, plain.Show, styled.Hide,
+              styled.Show);
 }
 
 // A program's own window calls, in a fresh process: the median ms. Run once
@@ -231,6 +258,49 @@ void MeasureOwnMoves(const std::wstring &testWindow, int rounds) {
   WindowProcess windows(testWindow, kOwnMoveWindows);
   std::this_thread::sleep_for(2s); // painted, settled and (with the program) taken on
   std::printf("%.1f\n", OwnMoves(windows.Windows(), rounds));
+}
+
+// Runs `commandLine` and waits for it (at most a minute); the process is
+// returned still running when `wait` is false, to be waited for later.
+HANDLE Run(std::wstring commandLine, bool wait) {
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return nullptr;
+  CloseHandle(process.hThread);
+  if (!wait)
+    return process.hProcess;
+  WaitForSingleObject(process.hProcess, 60000);
+  CloseHandle(process.hProcess);
+  return nullptr;
+}
+
+// The same calls without the program and with it running idle, alternately,
+// on the windows of one test program: the same calls take 100 ms in one test
+// program and 250 ms in the next on this machine, a difference that would
+// otherwise swamp the program's. Prints "own without|with MS" lines: `pairs`
+// with the program, each between two without it.
+void MeasureOwnMovesAlternately(const std::wstring &testWindow, int rounds, int pairs,
+                                const std::wstring &program, const std::wstring &driver) {
+  WindowProcess windows(testWindow, kOwnMoveWindows);
+  std::this_thread::sleep_for(2s); // painted and settled
+  for (int pair = 0; pair <= pairs; ++pair) {
+    std::printf("own without %.1f\n", OwnMoves(windows.Windows(), rounds));
+    std::fflush(stdout);
+    if (pair == pairs)
+      break;
+    const HANDLE running = Run(L"\"" + program + L"\"", false);
+    Run(L"\"" + driver + L"\" wait-started", true);
+    std::this_thread::sleep_for(2s); // the windows taken on, the program idle
+    std::printf("own with %.1f\n", OwnMoves(windows.Windows(), rounds));
+    std::fflush(stdout);
+    Run(L"\"" + driver + L"\" quit", true);
+    if (running) {
+      WaitForSingleObject(running, 30000);
+      CloseHandle(running);
+    }
+  }
 }
 
 void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
@@ -433,6 +503,10 @@ void MeasureTakeOn(int times) {
 int wmain(int argc, wchar_t **argv) {
   if (argc >= 5 && std::wstring(argv[1]) == L"bare") {
     MeasureBare(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+    return 0;
+  }
+  if (argc >= 7 && std::wstring(argv[1]) == L"own-alternately") {
+    MeasureOwnMovesAlternately(argv[2], _wtoi(argv[3]), _wtoi(argv[4]), argv[5], argv[6]);
     return 0;
   }
   if (argc >= 3 && std::wstring(argv[1]) == L"own") {
