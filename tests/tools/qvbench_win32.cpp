@@ -2,7 +2,6 @@
 //
 //   qvbench.exe bare <test_window.exe> <switches> <N>
 //   qvbench.exe switches <test_window.exe> <switches> <N>
-//   qvbench.exe own <test_window.exe> [rounds]
 //   qvbench.exe own-alternately <test_window.exe> <rounds> <pairs> <quadrivista.exe> <qvdriver.exe>
 //   qvbench.exe <test_window.exe> [switches]
 //
@@ -18,10 +17,9 @@
 // worst", medians of `switches` and the slowest total, or a table row saying
 // what went wrong. scripts/benchmark.sh sets the two side by side, the bare
 // moves measured around the switches, since the machine's speed drifts within
-// a longer run. "own" times a program's own window calls (50 windows of a
-// fresh process shifted by 16 pixels and back, median ms), to be run with and
-// without the program; "own-alternately" does so on the windows of one test
-// program, starting and ending the program in between.
+// a longer run. "own-alternately" times a program's own window calls (50
+// windows of a fresh process shifted by 16 pixels and back, median ms), with
+// and without the program, which it starts and ends in between.
 //
 // The last form, with the program running, times one switch while a window
 // of desktop 1 is hung, the hot-corner latency and how soon a window opened
@@ -250,14 +248,6 @@ void MeasureBare(const std::wstring &testWindow, int rounds, int count) {
   const auto [plain, styled] = BareMoves(windows.Windows(), rounds);
   std::printf("moves %d %.1f %.1f %.1f %.1f\n", count, plain.Hide, plain.Show, styled.Hide,
               styled.Show);
-}
-
-// A program's own window calls, in a fresh process: the median ms. Run once
-// without the program and once with it running idle, in the same conditions.
-void MeasureOwnMoves(const std::wstring &testWindow, int rounds) {
-  WindowProcess windows(testWindow, kOwnMoveWindows);
-  std::this_thread::sleep_for(2s); // painted, settled and (with the program) taken on
-  std::printf("%.1f\n", OwnMoves(windows.Windows(), rounds));
 }
 
 // Runs `commandLine` and waits for it (at most a minute); the process is
@@ -509,12 +499,8 @@ int wmain(int argc, wchar_t **argv) {
     MeasureOwnMovesAlternately(argv[2], _wtoi(argv[3]), _wtoi(argv[4]), argv[5], argv[6]);
     return 0;
   }
-  if (argc >= 3 && std::wstring(argv[1]) == L"own") {
-    MeasureOwnMoves(argv[2], argc > 3 ? _wtoi(argv[3]) : 20);
-    return 0;
-  }
   if (argc < 2 || (std::wstring(argv[1]) == L"switches" && argc < 5)) {
-    std::fprintf(stderr, "usage: qvbench bare|switches|own|<test_window.exe> ...\n");
+    std::fprintf(stderr, "usage: qvbench bare|switches|own-alternately|<test_window.exe> ...\n");
     return 2;
   }
   if (!FindWindowW(L"TSettings", nullptr)) {
