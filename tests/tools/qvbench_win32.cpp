@@ -112,6 +112,15 @@ bool AllShown(const std::vector<HWND> &windows, bool shown, std::size_t &next) {
   return true;
 }
 
+// How many of `windows` are on the screen (`on`) or off it.
+int CountOnScreen(const std::vector<HWND> &windows, bool on) {
+  return static_cast<int>(std::count_if(windows.begin(), windows.end(), [on](HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return (rect.top > -5000) == on;
+  }));
+}
+
 // Waits until `hidden` have all left the screen and `shown` are all on it;
 // `hiddenAt`, when given, receives the moment the last of `hidden` left.
 // `eachPoll`, when given, runs before every look.
@@ -136,15 +145,24 @@ bool WaitForDesktop(const std::vector<HWND> &shown, const std::vector<HWND> &hid
   return false;
 }
 
-// Waits until the program has given one of `windows` the focus, the last step
-// of a switch. Under Wine a change of focus sets the modifier keys to what the
-// X server holds, and the X server never saw our synthetic Ctrl: the next
+// Waits until one of `windows` is the foreground window and its thread has
+// taken the activation and the keyboard focus, the last steps of a switch
+// (the program asks for them; the window's thread carries them out when it
+// gets to them). Under Wine a change of focus sets the modifier keys to what
+// the X server holds, and the X server never saw our synthetic Ctrl: the next
 // hotkey, pressed while that happens, can lose its Ctrl and with it the switch.
 void WaitForFocusAmong(const std::vector<HWND> &windows) {
   const auto end = Clock::now() + 2s;
-  while (Clock::now() < end &&
-         std::find(windows.begin(), windows.end(), GetForegroundWindow()) == windows.end())
+  while (Clock::now() < end) {
+    const HWND foreground = GetForegroundWindow();
+    GUITHREADINFO thread{sizeof(thread)};
+    if (std::find(windows.begin(), windows.end(), foreground) != windows.end() &&
+        GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &thread) &&
+        thread.hwndActive == foreground && thread.hwndFocus &&
+        (thread.hwndFocus == foreground || IsChild(foreground, thread.hwndFocus)))
+      return;
     Sleep(1);
+  }
 }
 
 void Key(WORD key, bool up) {
@@ -314,7 +332,9 @@ void MeasureSwitches(const std::wstring &testWindow, int count, int switches) {
     const auto keyUp = PressDesktopHotkey(target);
     Clock::time_point hiddenAt;
     if (!WaitForDesktop(shown, hidden, 30s, &hiddenAt)) {
-      std::printf("| %4d | switch %d did not complete |\n", count, i + 1);
+      std::printf("| %4d | switch %d did not complete: %d windows of the old desktop still on the "
+                  "screen, %d of the new one not back |\n",
+                  count, i + 1, CountOnScreen(hidden, true), CountOnScreen(shown, false));
       return;
     }
     const auto done = Clock::now();
