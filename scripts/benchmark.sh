@@ -65,7 +65,7 @@ for count in 10 50 200; do
   mapfile -t rows < <(awk -v count="$count" '
     $1 == "moves" { hide[++m] = $3; show[m] = $4; styledHide[m] = $5; styledShow[m] = $6; next }
     $1 == "switch" {
-      n = $2; h[++r] = $3; s[r] = $4; total[r] = $5; worst[r] = $6; before[r] = m; next
+      n = $2; h[++r] = $3; s[r] = $4; total[r] = $5; worst[r] = $6; before[r] = m; again += $7; next
     }
     { failed = failed $0 }
     # The median of the six moves around a run (lines b - 2 to b + 3) in `of`.
@@ -92,6 +92,7 @@ for count in 10 50 200; do
       k = order[int((r + 1) / 2)]
       all = ""
       for (i = 1; i <= r; i++) all = all sprintf("%s%.2f", i > 1 ? ", " : "", ratio[i])
+      if (again > 0) all = all sprintf(" (a hotkey lost and pressed again: %d)", again)
       printf "| %4d | %7.1f | %7.1f | %7.1f | %7.1f | %9.1f | %9.1f | %9.1f | %5.2f | %s |\n",
              n, h[k], s[k], total[k], worst[k], bh[k], bs[k], bh[k] + bs[k], ratio[k], all
       # The same run, the hide and the show each against both kinds of bare moves.
