@@ -60,8 +60,10 @@ for count in 10 50 200; do
     wait "$program"
     bare_moves "${1:-20}" "$count" >>"$moves_file"
   done
-  # "switch N hide show total worst" lines between groups of three "moves N
-  # hide show" lines; a line saying what went wrong as it stands.
+  # "switch N hide show total worst again" lines between groups of three
+  # "moves N hide show styled-hide styled-show" lines; a line saying what went
+  # wrong as it stands. Two rows out: the switch table's and the hide-and-show
+  # table's.
   mapfile -t rows < <(awk -v count="$count" '
     $1 == "moves" { hide[++m] = $3; show[m] = $4; styledHide[m] = $5; styledShow[m] = $6; next }
     $1 == "switch" {
@@ -108,7 +110,6 @@ done
 # 100 ms in one test program and 250 ms in the next on this machine, and drift
 # as much within one, so the median of the ten is the figure.
 own_pairs=10
-own_moves=()
 mapfile -t own_moves < <(wine "$bin/qvbench.exe" own-alternately "$test_window" "${1:-20}" "$own_pairs" \
   "$(winepath -w "$bin/quadrivista.exe")" "$(winepath -w "$bin/qvdriver.exe")" |
   tr -d '\r' | awk '$1 == "own" { print $3 }')

@@ -15,11 +15,12 @@
 // key-up until the last window of the old desktop has left the screen (hide)
 // and until the last of the new one is back (show): "switch N hide show total
 // worst again", medians of `switches`, the slowest total and how many hotkeys
-// were pressed a second time, or a table row saying what went wrong. scripts/benchmark.sh sets the
-// two side by side, the bare moves measured around the switches, since the machine's speed drifts
-// within a longer run. "own-alternately" times a program's own window calls (50 windows of a fresh
-// process shifted by 16 pixels and back, median ms), with and without the program, which it starts
-// and ends in between.
+// were pressed a second time, or a table row saying what went wrong.
+// scripts/benchmark.sh sets the two side by side, the bare moves measured
+// around the switches, since the machine's speed drifts within a longer run.
+// "own-alternately" times a program's own window calls (50 windows of a fresh
+// process shifted by 16 pixels and back, median ms), with and without the
+// program, which it starts and ends in between.
 //
 // The last form, with the program running, times one switch while a window
 // of desktop 1 is hung, the hot-corner latency and how soon a window opened
@@ -94,6 +95,13 @@ private:
   std::vector<HWND> windows_;
 };
 
+// Whether the window is on the screen: a switch hides a window 25000 pixels up.
+bool OnScreen(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect.top > -5000;
+}
+
 // Whether every window from `next` on is on the screen (`shown`) or off it.
 // A switch does not bring back a window it has moved, so the windows found so
 // are not asked again. The program moves the windows in the order of this
@@ -103,22 +111,16 @@ private:
 // moves do not carry. Now each poll asks once for every window it confirms and
 // once more.
 bool AllShown(const std::vector<HWND> &windows, bool shown, std::size_t &next) {
-  for (; next < windows.size(); ++next) {
-    RECT rect{};
-    GetWindowRect(windows[next], &rect);
-    if ((rect.top > -5000) != shown)
+  for (; next < windows.size(); ++next)
+    if (OnScreen(windows[next]) != shown)
       return false;
-  }
   return true;
 }
 
 // How many of `windows` are on the screen (`on`) or off it.
 int CountOnScreen(const std::vector<HWND> &windows, bool on) {
-  return static_cast<int>(std::count_if(windows.begin(), windows.end(), [on](HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return (rect.top > -5000) == on;
-  }));
+  return static_cast<int>(std::count_if(windows.begin(), windows.end(),
+                                        [on](HWND window) { return OnScreen(window) == on; }));
 }
 
 // Waits until `hidden` have all left the screen and `shown` are all on it;
@@ -150,9 +152,7 @@ bool WaitForDesktop(const std::vector<HWND> &shown, const std::vector<HWND> &hid
 bool SwitchBegan(HWND first, std::chrono::milliseconds limit) {
   const auto end = Clock::now() + limit;
   while (Clock::now() < end) {
-    RECT rect{};
-    GetWindowRect(first, &rect);
-    if (rect.top <= -5000)
+    if (!OnScreen(first))
       return true;
     Sleep(1);
   }
