@@ -48,62 +48,67 @@ test_window=$(winepath -w "$bin/test_window.exe")
 bare_moves() {
   for _ in 1 2 3; do wine "$bin/qvbench.exe" bare "$test_window" "$1" "$2" | tr -d '\r'; done
 }
-switch_rows=() split_rows=()
-for count in 10 50 200; do
-  bare_moves "${1:-20}" "$count" >"$moves_file"
-  for _ in 1 2 3; do
-    wine "$bin/quadrivista.exe" &
-    program=$!
-    wine "$bin/qvdriver.exe" wait-started
-    wine "$bin/qvbench.exe" switches "$test_window" "${1:-20}" "$count" | tr -d '\r' >>"$moves_file"
-    wine "$bin/qvdriver.exe" quit
-    wait "$program"
-    bare_moves "${1:-20}" "$count" >>"$moves_file"
-  done
-  # "switch N hide show total worst again" lines between groups of three
-  # "moves N hide show styled-hide styled-show" lines; a line saying what went
-  # wrong as it stands. Two rows out: the switch table's and the hide-and-show
-  # table's.
-  mapfile -t rows < <(awk -v count="$count" '
-    $1 == "moves" { hide[++m] = $3; show[m] = $4; styledHide[m] = $5; styledShow[m] = $6; next }
-    $1 == "switch" {
-      n = $2; h[++r] = $3; s[r] = $4; total[r] = $5; worst[r] = $6; before[r] = m; again += $7; next
-    }
-    { failed = failed $0 }
-    # The median of the six moves around a run (lines b - 2 to b + 3) in `of`.
-    function around(of, b,   i, j, v, t) {
-      for (i = 1; i <= 6; i++) v[i] = of[b - 3 + i]
-      for (i = 2; i <= 6; i++) # insertion sort: not every awk has asort
-        for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
-      return (v[3] + v[4]) / 2
-    }
-    END {
-      if (failed != "" || r == 0 || m < 3 * (r + 1)) {
-        row = failed != "" ? failed : "| " count " | no switches measured |"
-        print row; print row; exit
+# switch_tables [switches]: fills switch_rows and split_rows for 10, 50 and 200
+# windows.
+switch_tables() {
+  switch_rows=() split_rows=()
+  for count in 10 50 200; do
+    bare_moves "${1:-20}" "$count" >"$moves_file"
+    for _ in 1 2 3; do
+      wine "$bin/quadrivista.exe" &
+      program=$!
+      wine "$bin/qvdriver.exe" wait-started
+      wine "$bin/qvbench.exe" switches "$test_window" "${1:-20}" "$count" | tr -d '\r' >>"$moves_file"
+      wine "$bin/qvdriver.exe" quit
+      wait "$program"
+      bare_moves "${1:-20}" "$count" >>"$moves_file"
+    done
+    # "switch N hide show total worst again" lines between groups of three
+    # "moves N hide show styled-hide styled-show" lines; a line saying what went
+    # wrong as it stands. Two rows out: the switch table's and the hide-and-show
+    # table's.
+    mapfile -t rows < <(awk -v count="$count" '
+      $1 == "moves" { hide[++m] = $3; show[m] = $4; styledHide[m] = $5; styledShow[m] = $6; next }
+      $1 == "switch" {
+        n = $2; h[++r] = $3; s[r] = $4; total[r] = $5; worst[r] = $6; before[r] = m; again += $7; next
       }
-      for (i = 1; i <= r; i++) {
-        b = before[i]
-        bh[i] = around(hide, b); bs[i] = around(show, b)
-        ratio[i] = total[i] / (bh[i] + bs[i]); order[i] = i
+      { failed = failed $0 }
+      # The median of the six moves around a run (lines b - 2 to b + 3) in `of`.
+      function around(of, b,   i, j, v, t) {
+        for (i = 1; i <= 6; i++) v[i] = of[b - 3 + i]
+        for (i = 2; i <= 6; i++) # insertion sort: not every awk has asort
+          for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+        return (v[3] + v[4]) / 2
       }
-      for (i = 2; i <= r; i++) # insertion sort by ratio: not every awk has asort
-        for (j = i; j > 1 && ratio[order[j - 1]] > ratio[order[j]]; j--) {
-          t = order[j]; order[j] = order[j - 1]; order[j - 1] = t
+      END {
+        if (failed != "" || r == 0 || m < 3 * (r + 1)) {
+          row = failed != "" ? failed : "| " count " | no switches measured |"
+          print row; print row; exit
         }
-      k = order[int((r + 1) / 2)]
-      all = ""
-      for (i = 1; i <= r; i++) all = all sprintf("%s%.2f", i > 1 ? ", " : "", ratio[i])
-      if (again > 0) all = all sprintf(" (a hotkey lost and pressed again: %d)", again)
-      printf "| %4d | %7.1f | %7.1f | %7.1f | %7.1f | %9.1f | %9.1f | %9.1f | %5.2f | %s |\n",
-             n, h[k], s[k], total[k], worst[k], bh[k], bs[k], bh[k] + bs[k], ratio[k], all
-      # The same run, the hide and the show each against both kinds of bare moves.
-      b = before[k]; sh = around(styledHide, b); ss = around(styledShow, b)
-      printf "| %4d | %7.1f | %9.1f | %9.1f | %5.2f | %5.2f | %7.1f | %9.1f | %9.1f | %5.2f | %5.2f |\n",
-             n, h[k], bh[k], sh, h[k] / bh[k], h[k] / sh, s[k], bs[k], ss, s[k] / bs[k], s[k] / ss
-    }' "$moves_file")
-  switch_rows+=("${rows[0]}") split_rows+=("${rows[1]}")
-done
+        for (i = 1; i <= r; i++) {
+          b = before[i]
+          bh[i] = around(hide, b); bs[i] = around(show, b)
+          ratio[i] = total[i] / (bh[i] + bs[i]); order[i] = i
+        }
+        for (i = 2; i <= r; i++) # insertion sort by ratio: not every awk has asort
+          for (j = i; j > 1 && ratio[order[j - 1]] > ratio[order[j]]; j--) {
+            t = order[j]; order[j] = order[j - 1]; order[j - 1] = t
+          }
+        k = order[int((r + 1) / 2)]
+        all = ""
+        for (i = 1; i <= r; i++) all = all sprintf("%s%.2f", i > 1 ? ", " : "", ratio[i])
+        if (again > 0) all = all sprintf(" (a hotkey lost and pressed again: %d)", again)
+        printf "| %4d | %7.1f | %7.1f | %7.1f | %7.1f | %9.1f | %9.1f | %9.1f | %5.2f | %s |\n",
+               n, h[k], s[k], total[k], worst[k], bh[k], bs[k], bh[k] + bs[k], ratio[k], all
+        # The same run, the hide and the show each against both kinds of bare moves.
+        b = before[k]; sh = around(styledHide, b); ss = around(styledShow, b)
+        printf "| %4d | %7.1f | %9.1f | %9.1f | %5.2f | %5.2f | %7.1f | %9.1f | %9.1f | %5.2f | %5.2f |\n",
+               n, h[k], bh[k], sh, h[k] / bh[k], h[k] / sh, s[k], bs[k], ss, s[k] / bs[k], s[k] / ss
+      }' "$moves_file")
+    switch_rows+=("${rows[0]}") split_rows+=("${rows[1]}")
+  done
+}
+switch_tables "$@"
 # A program's own window calls, without the program and with it running idle,
 # alternately on the windows of one test program: ten times with it, each
 # beside the runs without it just before and just after. The same calls take
@@ -142,14 +147,17 @@ kill "$windows" 2>/dev/null || true
 wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started
+print_switch_tables() {
+  printf '| windows per desktop | hide ms | show ms | switch ms | worst ms | bare hide ms | bare show ms | bare ms | ratio | the three ratios |\n'
+  printf '|---|---|---|---|---|---|---|---|---|---|\n'
+  printf '%s\n' "${switch_rows[@]}"
+  printf '\nThe hide and the show of the same runs, each against the bare moves and against the bare moves with the tool-window style a switch also sets on hidden windows and takes off shown ones (made from outside, a call more per window)\n\n'
+  printf '| windows per desktop | hide ms | bare hide ms | styled bare hide ms | to bare | to styled | show ms | bare show ms | styled bare show ms | to bare | to styled |\n'
+  printf '|---|---|---|---|---|---|---|---|---|---|---|\n'
+  printf '%s\n' "${split_rows[@]}"
+}
 printf 'Desktop switch from the hotkey'"'"'s key-up until the last window of the old desktop left the screen (hide) and the last of the new one is back (show), medians of %s switches; bare: the same moves made by test programs with no manager running, the median of three just before and three just after. Three runs of the program per size: the row is the run with the median ratio\n\n' "${1:-20}"
-printf '| windows per desktop | hide ms | show ms | switch ms | worst ms | bare hide ms | bare show ms | bare ms | ratio | the three ratios |\n'
-printf '|---|---|---|---|---|---|---|---|---|---|\n'
-printf '%s\n' "${switch_rows[@]}"
-printf '\nThe hide and the show of the same runs, each against the bare moves and against the bare moves with the tool-window style a switch also sets on hidden windows and takes off shown ones (made from outside, a call more per window)\n\n'
-printf '| windows per desktop | hide ms | bare hide ms | styled bare hide ms | to bare | to styled | show ms | bare show ms | styled bare show ms | to bare | to styled |\n'
-printf '|---|---|---|---|---|---|---|---|---|---|---|\n'
-printf '%s\n' "${split_rows[@]}"
+print_switch_tables
 wine "$bin/qvbench.exe" "$test_window" "${1:-20}"
 printf '\nA test program'"'"'s own window calls (50 windows shifted and back), with the program running idle, beside the mean of the runs without it just before and just after, all on the windows of one test program\n\n'
 printf '| without ms (before, after) | with ms | slowdown |\n|---|---|---|\n'
@@ -373,3 +381,24 @@ echo
 QV_KILL_STORM=${QV_KILL_STORM:-100} wine "$bin/quadrivista_e2e.exe" \
   --gtest_filter='RecoveryEndToEnd.KillsAtRandomMomentsOfSwitchesLoseAndDamageNoWindow' |
   grep -E '^Kill storm|FAILED|Failure' || true
+
+# The switch tables once more with the whole session (the X server, the Wine
+# server and every program) on one core. Each window call of a Wine program is
+# a round trip to the Wine server; on two cores the server and the caller
+# often sit on different ones, and each answer then has to wake an idle core
+# (about 50 us here against 10 us on the same core). That cost falls unevenly:
+# a window's own thread moving its windows, as a switch has it, meets it far
+# more often than the bare moves made from another program, and the figures of
+# the same switch swing by a factor of two between runs. On one core both pay
+# for the same work.
+if (($(nproc) > 1)); then
+  qv_wine_stop
+  taskset -p -c 0 $$ >/dev/null
+  qv_wine_start "$build" wineprefix-tests >/dev/null
+  wine "$bin/qvdriver.exe" features:off
+  wine "$bin/standin_shell.exe" &
+  sleep 2
+  switch_tables "$@"
+  printf '\nThe same with the whole Wine session on one core\n\n'
+  print_switch_tables
+fi
