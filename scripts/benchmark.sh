@@ -30,13 +30,18 @@ trap qv_wine_stop EXIT
 qv_wine_start "$build" wineprefix-tests
 
 bin="$build/mingw/bin"
-if [[ ${2:-} == features ]]; then
-  wine "$bin/qvdriver.exe" features:on
-else
-  wine "$bin/qvdriver.exe" features:off
-fi
-wine "$bin/standin_shell.exe" &
-sleep 2
+# prepare_session [switches] [features]: the settings the program starts with
+# and the stand-in shell, in a session just started.
+prepare_session() {
+  if [[ ${2:-} == features ]]; then
+    wine "$bin/qvdriver.exe" features:on
+  else
+    wine "$bin/qvdriver.exe" features:off
+  fi
+  wine "$bin/standin_shell.exe" &
+  sleep 2
+}
+prepare_session "$@"
 # For each size three runs of the program's switches, each set beside the bare
 # moves (no manager running) just before and just after it: the machine's
 # speed drifts within a longer run. The same bare moves of 50 windows take
@@ -109,6 +114,16 @@ switch_tables() {
   done
 }
 switch_tables "$@"
+# The two tables of switch_tables, each under its heading.
+print_switch_tables() {
+  printf '| windows per desktop | hide ms | show ms | switch ms | worst ms | bare hide ms | bare show ms | bare ms | ratio | the three ratios |\n'
+  printf '|---|---|---|---|---|---|---|---|---|---|\n'
+  printf '%s\n' "${switch_rows[@]}"
+  printf '\nThe hide and the show of the same runs, each against the bare moves and against the bare moves with the tool-window style a switch also sets on hidden windows and takes off shown ones (made from outside, a call more per window)\n\n'
+  printf '| windows per desktop | hide ms | bare hide ms | styled bare hide ms | to bare | to styled | show ms | bare show ms | styled bare show ms | to bare | to styled |\n'
+  printf '|---|---|---|---|---|---|---|---|---|---|---|\n'
+  printf '%s\n' "${split_rows[@]}"
+}
 # A program's own window calls, without the program and with it running idle,
 # alternately on the windows of one test program: ten times with it, each
 # beside the runs without it just before and just after. The same calls take
@@ -147,15 +162,6 @@ kill "$windows" 2>/dev/null || true
 wine "$bin/quadrivista.exe" &
 program=$!
 wine "$bin/qvdriver.exe" wait-started
-print_switch_tables() {
-  printf '| windows per desktop | hide ms | show ms | switch ms | worst ms | bare hide ms | bare show ms | bare ms | ratio | the three ratios |\n'
-  printf '|---|---|---|---|---|---|---|---|---|---|\n'
-  printf '%s\n' "${switch_rows[@]}"
-  printf '\nThe hide and the show of the same runs, each against the bare moves and against the bare moves with the tool-window style a switch also sets on hidden windows and takes off shown ones (made from outside, a call more per window)\n\n'
-  printf '| windows per desktop | hide ms | bare hide ms | styled bare hide ms | to bare | to styled | show ms | bare show ms | styled bare show ms | to bare | to styled |\n'
-  printf '|---|---|---|---|---|---|---|---|---|---|---|\n'
-  printf '%s\n' "${split_rows[@]}"
-}
 printf 'Desktop switch from the hotkey'"'"'s key-up until the last window of the old desktop left the screen (hide) and the last of the new one is back (show), medians of %s switches; bare: the same moves made by test programs with no manager running, the median of three just before and three just after. Three runs of the program per size: the row is the run with the median ratio\n\n' "${1:-20}"
 print_switch_tables
 wine "$bin/qvbench.exe" "$test_window" "${1:-20}"
@@ -395,9 +401,7 @@ if (($(nproc) > 1)); then
   qv_wine_stop
   taskset -p -c 0 $$ >/dev/null
   qv_wine_start "$build" wineprefix-tests >/dev/null
-  wine "$bin/qvdriver.exe" features:off
-  wine "$bin/standin_shell.exe" &
-  sleep 2
+  prepare_session "$@"
   switch_tables "$@"
   printf '\nThe same with the whole Wine session on one core\n\n'
   print_switch_tables
