@@ -59,13 +59,13 @@ JournalSession CurrentJournalSession() {
   return {BootTimeSeconds(), LogonSessionId()};
 }
 
-bool ReplaceFileWriteThrough(const std::filesystem::path &file, const std::string &contents,
-                             std::string &error) {
+bool ReplaceFileAtomically(const std::filesystem::path &file, const std::string &contents,
+                           std::string &error) {
   std::filesystem::path temporary = file;
   temporary += ".tmp";
   {
     const HANDLE created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE) {
       error = LastErrorText("creating the temporary file");
       return false;
@@ -78,13 +78,8 @@ bool ReplaceFileWriteThrough(const std::filesystem::path &file, const std::strin
       error = LastErrorText("writing the temporary file");
       return false;
     }
-    if (!FlushFileBuffers(out.Get())) {
-      error = LastErrorText("flushing the temporary file");
-      return false;
-    }
   }
-  if (!MoveFileExW(temporary.c_str(), file.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     error = LastErrorText("renaming the temporary file");
     return false;
   }

@@ -10,12 +10,12 @@ TEST(HiddenWindowJournalWin32, ReplacesTheFileWholeReportsWhatFailedAndKnowsThis
   qv::test::TempDir dir;
   const auto file = dir.path() / "hidden-windows.journal";
   std::string error;
-  ASSERT_TRUE(qv::ReplaceFileWriteThrough(file, "first, longer content\n", error)) << error;
-  ASSERT_TRUE(qv::ReplaceFileWriteThrough(file, "second\n", error)) << error;
+  ASSERT_TRUE(qv::ReplaceFileAtomically(file, "first, longer content\n", error)) << error;
+  ASSERT_TRUE(qv::ReplaceFileAtomically(file, "second\n", error)) << error;
   EXPECT_EQ(qv::test::ReadFile(file), "second\n");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "hidden-windows.journal.tmp"));
 
-  EXPECT_FALSE(qv::ReplaceFileWriteThrough(dir.path() / "missing" / "x.journal", "x", error));
+  EXPECT_FALSE(qv::ReplaceFileAtomically(dir.path() / "missing" / "x.journal", "x", error));
   EXPECT_NE(error.find("creating the temporary file"), std::string::npos) << error;
 
   const qv::JournalSession session = qv::CurrentJournalSession();

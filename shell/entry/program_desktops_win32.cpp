@@ -30,7 +30,7 @@ ProgramDesktops::ProgramDesktops(const TDesktopProperties &shell, TMutex &mutex,
                         windowManager_ ? windowManager_->CurrentDesktop() : nullptr;
                     return current ? current->Number() : 0;
                   }),
-      journal_(journalFile, CurrentJournalSession(), ReplaceFileWriteThrough, &log),
+      journal_(journalFile, CurrentJournalSession(), ReplaceFileAtomically, &log),
       passwordScreen_([&shell] {
         return SIZE{shell.ScreenWidth, shell.ScreenHeight};
       }),
