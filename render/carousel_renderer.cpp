@@ -124,25 +124,12 @@ bool T3DDesktopCarouselRenderer::CreateGeometry() {
        {rotation_.get(), tilt_.get(), distance_.get(), transparency_.get(), scale_.get()})
     a->Start(setup_.CarouselDuration);
 
-  if (setup_.PerformanceLivePreview)
-    livePreview_ = world_.CreateLivePreview();
+  CreateLivePreviewIfWanted();
   return true;
 }
 
 void T3DDesktopCarouselRenderer::DestroyGeometry() {
-  world_.UseFullHeight();
-  if (carryingWindow_ && carriedWindow_)
-    carriedWindow_->Paintable = true;
-  if (livePreview_) {
-    livePreview_->StopAll();
-    livePreview_.reset(); // waits for the threads: they draw into the pictures
-  }
-  for (BufferId *buffer : {&screenBuffer_, &reflectionBuffer_}) {
-    if (*buffer)
-      device_.ReleaseVertexBuffer(*buffer);
-    *buffer = 0;
-  }
-  ReleaseDesktopTextures(textures_);
+  ReleaseScene({&screenBuffer_, &reflectionBuffer_});
 }
 
 void T3DDesktopCarouselRenderer::UpdateSelection() {
@@ -170,11 +157,6 @@ void T3DDesktopCarouselRenderer::FollowMouse() {
   }
   lastCursor_ = cursor;
   dragging_ = true;
-}
-
-void T3DDesktopCarouselRenderer::KeepDistance() {
-  distance_->Value = std::max(distance_->Value, kFullScreenDistance);
-  distance_->TargetValue = std::max(distance_->TargetValue, kFullScreenDistance);
 }
 
 void T3DDesktopCarouselRenderer::SetCamera() {
@@ -245,7 +227,7 @@ void T3DDesktopCarouselRenderer::RenderScene() {
   device_.BeginScene();
   DrawBackgroundQuad();
   device_.SetLighting(nullptr);
-  KeepDistance();
+  KeepDistance(kFullScreenDistance);
   SetCamera();
   DrawSkyBox();
 
@@ -277,7 +259,7 @@ void T3DDesktopCarouselRenderer::UpdateAnimations() {
   for (TAnimation *a :
        {rotation_.get(), tilt_.get(), distance_.get(), transparency_.get(), scale_.get()})
     a->Update();
-  KeepDistance();
+  KeepDistance(kFullScreenDistance);
 }
 
 void T3DDesktopCarouselRenderer::TurnNext() {
@@ -292,16 +274,6 @@ void T3DDesktopCarouselRenderer::TurnPrevious() {
       quarterWidth_ *
           RoundHalfEven(static_cast<long double>(rotation_->TargetValue) / quarterWidth_) +
       quarterWidth_);
-}
-
-void T3DDesktopCarouselRenderer::ZoomIn() {
-  if (interactive_)
-    distance_->TargetValue -= static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
-}
-
-void T3DDesktopCarouselRenderer::ZoomOut() {
-  if (interactive_)
-    distance_->TargetValue += static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
 }
 
 void T3DDesktopCarouselRenderer::TurnTo(int desktop) {
@@ -351,12 +323,8 @@ void T3DDesktopCarouselRenderer::Cancel() {
 }
 
 void T3DDesktopCarouselRenderer::HandleTrigger(std::uint32_t code) {
-  if (!interactive_ || !distance_) // no geometry: the effect is ending
+  if (TriggerEndsEffect(code))
     return;
-  if (code == kChooseTrigger && initialised_ && frameCount_ == 0) {
-    RequestFinish(); // released before the first frame: the effect vanishes
-    return;
-  }
   if (code == kCancelTrigger) {
     Cancel();
     return;

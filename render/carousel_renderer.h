@@ -41,7 +41,6 @@ public:
   float Pitch() const { return pitch_; }
   const TAnimation *Rotation() const { return rotation_.get(); }
   const TAnimation *Tilt() const { return tilt_.get(); }
-  const TAnimation *Distance() const { return distance_.get(); }
 
 protected:
   bool CreateGeometry() override;
@@ -57,12 +56,9 @@ private:
   bool SetScreenOpacity(float opacity);
   void DrawScreens(bool reflections);
   void UpdateAnimations();
-  void KeepDistance();
 
   void TurnNext();
   void TurnPrevious();
-  void ZoomIn();
-  void ZoomOut();
   void TurnTo(int desktop);
 
   int quarterWidth_;
@@ -71,13 +67,10 @@ private:
   BufferId reflectionBuffer_ = 0;
   // What the screen buffer holds, so that only a changed opacity is written.
   std::array<SceneVertex, 6> screen_{};
-  std::array<TextureId, 6> textures_{};
   std::unique_ptr<TAnimation> rotation_;
   std::unique_ptr<TAnimation> tilt_;
-  std::unique_ptr<TAnimation> distance_;
   std::unique_ptr<TAnimation> transparency_;
   std::unique_ptr<TAnimation> scale_;
-  std::unique_ptr<LivePreview> livePreview_;
   float yaw_ = 0;
   float pitch_ = 0;
   Vec3 eye_{0, 0, 0};

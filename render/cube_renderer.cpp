@@ -107,23 +107,12 @@ bool T3DCubeRenderer::CreateGeometry() {
        {rotation_.get(), tilt_.get(), distance_.get(), transparency_.get(), scale_.get()})
     a->Start(setup_.CubeDuration);
 
-  if (setup_.PerformanceLivePreview)
-    livePreview_ = world_.CreateLivePreview();
+  CreateLivePreviewIfWanted();
   return true;
 }
 
 void T3DCubeRenderer::DestroyGeometry() {
-  world_.UseFullHeight();
-  if (carryingWindow_ && carriedWindow_)
-    carriedWindow_->Paintable = true;
-  if (livePreview_) {
-    livePreview_->StopAll();
-    livePreview_.reset(); // waits for the threads: they draw into the pictures
-  }
-  if (vertexBuffer_)
-    device_.ReleaseVertexBuffer(vertexBuffer_);
-  vertexBuffer_ = 0;
-  ReleaseDesktopTextures(textures_);
+  ReleaseScene({&vertexBuffer_});
 }
 
 bool T3DCubeRenderer::WriteVertices() {
@@ -168,11 +157,6 @@ void T3DCubeRenderer::FollowMouse() {
   }
   lastCursor_ = cursor;
   dragging_ = true;
-}
-
-void T3DCubeRenderer::KeepDistance() {
-  distance_->Value = std::max(distance_->Value, kFullScreenDistance);
-  distance_->TargetValue = std::max(distance_->TargetValue, kFullScreenDistance);
 }
 
 void T3DCubeRenderer::SetCamera() {
@@ -261,7 +245,7 @@ void T3DCubeRenderer::RenderScene() {
   device_.BeginScene();
   DrawBackgroundQuad();
   device_.SetDepth(true, true);
-  KeepDistance();
+  KeepDistance(kFullScreenDistance);
   SetCamera();
   DrawSkyBox();
 
@@ -317,7 +301,7 @@ void T3DCubeRenderer::UpdateAnimations() {
   for (TAnimation *a :
        {rotation_.get(), tilt_.get(), distance_.get(), transparency_.get(), scale_.get()})
     a->Update();
-  KeepDistance();
+  KeepDistance(kFullScreenDistance);
 }
 
 void T3DCubeRenderer::NextFace() {
@@ -332,16 +316,6 @@ void T3DCubeRenderer::PreviousFace() {
       quarterWidth_ *
           RoundHalfEven(static_cast<long double>(rotation_->TargetValue) / quarterWidth_) +
       quarterWidth_);
-}
-
-void T3DCubeRenderer::ZoomIn() {
-  if (interactive_)
-    distance_->TargetValue -= static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
-}
-
-void T3DCubeRenderer::ZoomOut() {
-  if (interactive_)
-    distance_->TargetValue += static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
 }
 
 void T3DCubeRenderer::TurnTo(int desktop) {
@@ -419,12 +393,8 @@ void T3DCubeRenderer::Cancel() {
 }
 
 void T3DCubeRenderer::HandleTrigger(std::uint32_t code) {
-  if (!interactive_ || !distance_) // no geometry: the effect is ending
+  if (TriggerEndsEffect(code))
     return;
-  if (code == kChooseTrigger && initialised_ && frameCount_ == 0) {
-    RequestFinish();
-    return;
-  }
   if (!setup_.CubeEdgeMovement)
     return;
   const int s = selectedDesktop_;

@@ -37,7 +37,6 @@ public:
   float Pitch() const { return pitch_; }
   const TAnimation *Rotation() const { return rotation_.get(); }
   const TAnimation *Tilt() const { return tilt_.get(); }
-  const TAnimation *Distance() const { return distance_.get(); }
 
 protected:
   bool CreateGeometry() override;
@@ -60,25 +59,19 @@ private:
   bool FaceTransparent(int firstVertex) const;
   void UpdateLivePreview();
   void UpdateAnimations();
-  void KeepDistance();
 
   void NextFace();
   void PreviousFace();
-  void ZoomIn();
-  void ZoomOut();
   void TurnTo(int desktop);
   void MoveTo(int desktop);
 
   int quarterWidth_;
   int quarterHeight_;
   BufferId vertexBuffer_ = 0;
-  std::array<TextureId, 6> textures_{};
   std::unique_ptr<TAnimation> rotation_;
   std::unique_ptr<TAnimation> tilt_;
-  std::unique_ptr<TAnimation> distance_;
   std::unique_ptr<TAnimation> transparency_;
   std::unique_ptr<TAnimation> scale_;
-  std::unique_ptr<LivePreview> livePreview_;
   // The buffer's contents, kept so that colour changes rewrite it whole
   // rather than read back a write-only buffer.
   std::array<SceneVertex, kCubeTableVertices> vertices_{};

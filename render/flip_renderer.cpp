@@ -114,25 +114,12 @@ bool T3DDesktopFlipRenderer::CreateGeometry() {
   distance_->Start(setup_.FlipDuration);
   dragDistance_ = 0;
   stepping_ = false;
-  if (setup_.PerformanceLivePreview)
-    livePreview_ = world_.CreateLivePreview();
+  CreateLivePreviewIfWanted();
   return true;
 }
 
 void T3DDesktopFlipRenderer::DestroyGeometry() {
-  world_.UseFullHeight();
-  if (carryingWindow_ && carriedWindow_)
-    carriedWindow_->Paintable = true;
-  if (livePreview_) {
-    livePreview_->StopAll();
-    livePreview_.reset(); // waits for the threads: they draw into the pictures
-  }
-  for (BufferId *buffer : {&paneBuffer_, &reflectionBuffer_}) {
-    if (*buffer)
-      device_.ReleaseVertexBuffer(*buffer);
-    *buffer = 0;
-  }
-  ReleaseDesktopTextures(textures_);
+  ReleaseScene({&paneBuffer_, &reflectionBuffer_});
 }
 
 void T3DDesktopFlipRenderer::FollowMouse() {
@@ -163,11 +150,6 @@ void T3DDesktopFlipRenderer::FollowMouse() {
       std::clamp(tilt_->TargetValue + static_cast<float>(cursor.y - lastCursor_.y),
                  -static_cast<float>(quarterHeight_), static_cast<float>(quarterHeight_));
   lastCursor_ = cursor;
-}
-
-void T3DDesktopFlipRenderer::KeepDistance() {
-  distance_->Value = std::max(distance_->Value, kFullScreenDistance);
-  distance_->TargetValue = std::max(distance_->TargetValue, kFullScreenDistance);
 }
 
 void T3DDesktopFlipRenderer::SetCamera() {
@@ -238,7 +220,7 @@ void T3DDesktopFlipRenderer::RenderScene() {
   device_.BeginScene();
   DrawBackgroundQuad();
   device_.SetDepth(true, true);
-  KeepDistance();
+  KeepDistance(kFullScreenDistance);
   SetCamera();
   DrawSkyBox();
   device_.SetLighting(nullptr);
@@ -275,7 +257,7 @@ void T3DDesktopFlipRenderer::UpdateAnimations() {
   for (TAnimation *a :
        {slide_.get(), depth_.get(), turn_.get(), fade_.get(), distance_.get(), tilt_.get()})
     a->Update();
-  KeepDistance();
+  KeepDistance(kFullScreenDistance);
 }
 
 void T3DDesktopFlipRenderer::EndStep() {
@@ -304,16 +286,6 @@ void T3DDesktopFlipRenderer::Step(int direction) {
   begin(*turn_, direction > 0 ? -kSideTurn : kSideTurn);
   dragDistance_ = 0;
   stepping_ = true;
-}
-
-void T3DDesktopFlipRenderer::ZoomIn() {
-  if (interactive_)
-    distance_->TargetValue -= static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
-}
-
-void T3DDesktopFlipRenderer::ZoomOut() {
-  if (interactive_)
-    distance_->TargetValue += static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
 }
 
 void T3DDesktopFlipRenderer::Choose(bool ask) {
@@ -350,12 +322,8 @@ void T3DDesktopFlipRenderer::Cancel() {
 }
 
 void T3DDesktopFlipRenderer::HandleTrigger(std::uint32_t code) {
-  if (!interactive_ || !distance_) // no geometry: the effect is ending
+  if (TriggerEndsEffect(code))
     return;
-  if (code == kChooseTrigger && initialised_ && frameCount_ == 0) {
-    RequestFinish(); // released before the first frame: the effect vanishes
-    return;
-  }
   if (!setup_.FlipEdgeMovement)
     return;
   switch (code) {

@@ -48,7 +48,6 @@ public:
   // The scene's state, for tests and diagnostics.
   bool Stepping() const { return stepping_; }
   float Pitch() const { return pitch_; }
-  const TAnimation *Distance() const { return distance_.get(); }
   const TAnimation *Tilt() const { return tilt_.get(); }
 
 protected:
@@ -64,12 +63,9 @@ private:
   void DrawRow(const FlipRowLayout &row, bool reflection);
   bool SetOpacity(bool reflection, float opacity);
   void UpdateAnimations();
-  void KeepDistance();
   void EndStep();
 
   void Step(int direction);
-  void ZoomIn();
-  void ZoomOut();
 
   int quarterWidth_;
   int quarterHeight_;
@@ -78,14 +74,11 @@ private:
   // What each buffer holds, so that only a changed opacity is written.
   std::array<SceneVertex, kCubeFaceVertices> pane_{};
   std::array<SceneVertex, kCubeFaceVertices> reflection_{};
-  std::array<TextureId, 6> textures_{};
   std::unique_ptr<TAnimation> slide_;
   std::unique_ptr<TAnimation> depth_;
   std::unique_ptr<TAnimation> turn_;
   std::unique_ptr<TAnimation> fade_;
-  std::unique_ptr<TAnimation> distance_;
   std::unique_ptr<TAnimation> tilt_;
-  std::unique_ptr<LivePreview> livePreview_;
   int dragDistance_ = 0;
   float pitch_ = 0;
   bool dragging_ = false;

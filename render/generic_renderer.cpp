@@ -295,6 +295,52 @@ void TGeneric3DRenderer::RefreshLivePreview(LivePreview *preview,
   }
 }
 
+void TGeneric3DRenderer::CreateLivePreviewIfWanted() {
+  if (setup_.PerformanceLivePreview)
+    livePreview_ = world_.CreateLivePreview();
+}
+
+void TGeneric3DRenderer::ReleaseScene(std::initializer_list<BufferId *> buffers) {
+  world_.UseFullHeight();
+  if (carryingWindow_ && carriedWindow_)
+    carriedWindow_->Paintable = true;
+  if (livePreview_) {
+    livePreview_->StopAll();
+    livePreview_.reset(); // waits for the threads: they draw into the pictures
+  }
+  for (BufferId *buffer : buffers) {
+    if (*buffer)
+      device_.ReleaseVertexBuffer(*buffer);
+    *buffer = 0;
+  }
+  ReleaseDesktopTextures(textures_);
+}
+
+void TGeneric3DRenderer::KeepDistance(float fullScreenDistance) {
+  distance_->Value = std::max(distance_->Value, fullScreenDistance);
+  distance_->TargetValue = std::max(distance_->TargetValue, fullScreenDistance);
+}
+
+void TGeneric3DRenderer::ZoomIn() {
+  if (interactive_)
+    distance_->TargetValue -= static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
+}
+
+void TGeneric3DRenderer::ZoomOut() {
+  if (interactive_)
+    distance_->TargetValue += static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
+}
+
+bool TGeneric3DRenderer::TriggerEndsEffect(std::uint32_t code) {
+  if (!interactive_ || !distance_) // no geometry: the effect is ending
+    return true;
+  if (code == kChooseTrigger && initialised_ && frameCount_ == 0) {
+    RequestFinish(); // released before the first frame: the effect vanishes
+    return true;
+  }
+  return false;
+}
+
 int TGeneric3DRenderer::BackgroundSetting() const {
   switch (kind_) {
   case EffectKind::Cube:

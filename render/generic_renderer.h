@@ -3,12 +3,14 @@
 // one frame at a time, choosing a desktop, finishing with the switch, the
 // window the user carries across desktops, the on-screen buttons, the
 // background and a few drawing helpers. One object lives for one effect.
+#include "render/animation.h"
 #include "render/effect_device.h"
 #include "render/effect_world.h"
 #include "render/water_surface.h"
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <set>
 #include <string>
@@ -77,6 +79,8 @@ public:
   // prepared or running.
   bool WaterRunning() const { return waterRunning_; }
   const WaterSurface *Water() const { return water_.get(); }
+  // The camera's distance from the scene; none while there is no geometry.
+  const TAnimation *Distance() const { return distance_.get(); }
 
 protected:
   // Each effect: false when its geometry could not be created.
@@ -114,6 +118,19 @@ protected:
   // one cannot be copied.
   void RefreshLivePreview(LivePreview *preview, const std::array<TextureId, 6> &textures,
                           TAnimation &opening);
+  // Starts the live preview when the settings ask for it.
+  void CreateLivePreviewIfWanted();
+  // What every effect's DestroyGeometry does: the full height back, the carried
+  // window painted again, the live preview stopped, then `buffers` and the
+  // desktops' textures released.
+  void ReleaseScene(std::initializer_list<BufferId *> buffers);
+  // The camera never comes closer than where the scene fills the screen.
+  void KeepDistance(float fullScreenDistance);
+  void ZoomIn();
+  void ZoomOut();
+  // What every effect does first with a trigger: true when the trigger is used
+  // up, because there is no geometry or the effect ends before its first frame.
+  bool TriggerEndsEffect(std::uint32_t code);
   // The background of the effect's setting: clears, and draws the gradient
   // or picture quads. Call before BeginScene returns control to the scene.
   void ClearBackground();
@@ -166,6 +183,12 @@ protected:
   bool carryingWindow_ = false;
   TManagedWindow *carriedWindow_ = nullptr;
   std::intptr_t carriedWindowHandle_ = -1;
+
+  // The desktops' pictures, the live preview that refreshes them, and the
+  // camera's distance: every effect has them.
+  std::array<TextureId, 6> textures_{};
+  std::unique_ptr<LivePreview> livePreview_;
+  std::unique_ptr<TAnimation> distance_;
 
 private:
   void CreateWater();

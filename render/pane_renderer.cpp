@@ -120,8 +120,7 @@ bool T3DDesktopPaneRenderer::CreateGeometry() {
                         elasticity);
   distance_->Start(setup_.ExplorerDuration);
 
-  if (setup_.PerformanceLivePreview)
-    livePreview_ = world_.CreateLivePreview();
+  CreateLivePreviewIfWanted();
 
   for (int d = 1; d <= 6; ++d) {
     auto &opacity = opacities_[static_cast<std::size_t>(d - 1)];
@@ -132,17 +131,7 @@ bool T3DDesktopPaneRenderer::CreateGeometry() {
 }
 
 void T3DDesktopPaneRenderer::DestroyGeometry() {
-  world_.UseFullHeight();
-  if (carryingWindow_ && carriedWindow_)
-    carriedWindow_->Paintable = true;
-  if (livePreview_) {
-    livePreview_->StopAll();
-    livePreview_.reset(); // waits for the threads: they draw into the pictures
-  }
-  if (buffer_)
-    device_.ReleaseVertexBuffer(buffer_);
-  buffer_ = 0;
-  ReleaseDesktopTextures(textures_);
+  ReleaseScene({&buffer_});
 }
 
 bool T3DDesktopPaneRenderer::WriteVertices() {
@@ -180,11 +169,6 @@ void T3DDesktopPaneRenderer::FollowMouse() {
   }
   lastCursor_ = cursor;
   dragging_ = true;
-}
-
-void T3DDesktopPaneRenderer::KeepDistance() {
-  distance_->Value = std::max(distance_->Value, kFullScreenDistance);
-  distance_->TargetValue = std::max(distance_->TargetValue, kFullScreenDistance);
 }
 
 void T3DDesktopPaneRenderer::SetCamera() {
@@ -244,7 +228,7 @@ void T3DDesktopPaneRenderer::RenderScene() {
   device_.BeginScene();
   DrawBackgroundQuad();
   device_.SetLighting(nullptr);
-  KeepDistance();
+  KeepDistance(kFullScreenDistance);
   SetCamera();
   DrawSkyBox();
 
@@ -267,7 +251,7 @@ void T3DDesktopPaneRenderer::RenderScene() {
   panX_->Update();
   panY_->Update();
   distance_->Update();
-  KeepDistance();
+  KeepDistance(kFullScreenDistance);
   if (closing_ && distance_->Ended())
     Finish();
 }
@@ -277,16 +261,6 @@ void T3DDesktopPaneRenderer::MoveTo(int desktop) {
   const PanePoint centre = PaneCentre(desktop);
   panX_->TargetValue = centre.x;
   panY_->TargetValue = centre.y;
-}
-
-void T3DDesktopPaneRenderer::ZoomIn() {
-  if (interactive_)
-    distance_->TargetValue -= static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
-}
-
-void T3DDesktopPaneRenderer::ZoomOut() {
-  if (interactive_)
-    distance_->TargetValue += static_cast<float>(setup_.AnimationZoomFactor) / 100.0f;
 }
 
 void T3DDesktopPaneRenderer::Choose(bool ask) {
@@ -321,12 +295,8 @@ void T3DDesktopPaneRenderer::Cancel() {
 }
 
 void T3DDesktopPaneRenderer::HandleTrigger(std::uint32_t code) {
-  if (!interactive_ || !distance_) // no geometry: the effect is ending
+  if (TriggerEndsEffect(code))
     return;
-  if (code == kChooseTrigger && initialised_ && frameCount_ == 0) {
-    RequestFinish(); // released before the first frame: the effect vanishes
-    return;
-  }
   if (!setup_.ExplorerEdgeMovement)
     return;
   const int s = selectedDesktop_;

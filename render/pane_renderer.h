@@ -36,7 +36,6 @@ public:
   // The scene's state, for tests and diagnostics.
   const TAnimation *PanX() const { return panX_.get(); }
   const TAnimation *PanY() const { return panY_.get(); }
-  const TAnimation *Distance() const { return distance_.get(); }
   // Desktop 1 to 6.
   const TAnimation *Opacity(int desktop) const {
     return opacities_[static_cast<std::size_t>(desktop - 1)].get();
@@ -57,23 +56,17 @@ private:
   bool SetOpacities();
   bool WriteVertices();
   void DrawPanes();
-  void KeepDistance();
 
   void MoveTo(int desktop);
-  void ZoomIn();
-  void ZoomOut();
 
   // The six panes, then their six images on the floor.
   static constexpr int kWallVertices = 12 * kCubeFaceVertices;
   BufferId buffer_ = 0;
   // What the buffer holds, so that only changed opacities are written.
   std::array<SceneVertex, kWallVertices> vertices_{};
-  std::array<TextureId, 6> textures_{};
   std::unique_ptr<TAnimation> panX_;
   std::unique_ptr<TAnimation> panY_;
-  std::unique_ptr<TAnimation> distance_;
   std::array<std::unique_ptr<TAnimation>, 6> opacities_;
-  std::unique_ptr<LivePreview> livePreview_;
   bool dragging_ = false;
   ScreenPoint lastCursor_{0, 0};
 };
