@@ -346,45 +346,8 @@ void T3DDesktopCarouselRenderer::HandleTrigger(std::uint32_t code) {
   }
 }
 
-void T3DDesktopCarouselRenderer::HandleMessage(const EffectMessage &message) {
-  if (!interactive_ || !distance_)
-    return;
-  if (message.message == kMessageLeftDoubleClick) {
-    Choose(true);
-  } else if (message.message == kMessageMouseWheel) {
-    const auto delta = static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF);
-    if (setup_.ControlMouseWheelAction == 1)
-      delta < 1 ? TurnPrevious() : TurnNext();
-    else
-      delta < 1 ? ZoomIn() : ZoomOut();
-  }
-}
-
-void T3DDesktopCarouselRenderer::HandleKeyDown(int key) {
-  if (!interactive_ || !distance_)
-    return;
-  switch (key) {
-  case effect_key::kUp:
-    ZoomOut();
-    break;
-  case effect_key::kDown:
-    ZoomIn();
-    break;
-  case effect_key::kLeft:
-    TurnPrevious();
-    break;
-  case effect_key::kRight:
-    TurnNext();
-    break;
-  case effect_key::kEnter:
-    Choose(true);
-    break;
-  case effect_key::kEscape:
-    Cancel();
-    break;
-  default:
-    break;
-  }
+void T3DDesktopCarouselRenderer::StepDesktop(int direction) {
+  direction < 0 ? TurnPrevious() : TurnNext();
 }
 
 } // namespace qv

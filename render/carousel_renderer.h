@@ -33,8 +33,6 @@ public:
   ~T3DDesktopCarouselRenderer() override;
 
   void HandleTrigger(std::uint32_t code) override;
-  void HandleMessage(const EffectMessage &message) override;
-  void HandleKeyDown(int key) override;
 
   // The scene's state, for tests and diagnostics.
   float Yaw() const { return yaw_; }
@@ -48,6 +46,7 @@ protected:
   void RenderScene() override;
   void Choose(bool ask) override;
   void Cancel() override;
+  void StepDesktop(int direction) override;
 
 private:
   void UpdateSelection();

@@ -419,45 +419,8 @@ void T3DCubeRenderer::HandleTrigger(std::uint32_t code) {
   }
 }
 
-void T3DCubeRenderer::HandleMessage(const EffectMessage &message) {
-  if (!interactive_ || !distance_) // no geometry: the effect is ending
-    return;
-  if (message.message == kMessageLeftDoubleClick) {
-    Choose(true);
-  } else if (message.message == kMessageMouseWheel) {
-    const auto delta = static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF);
-    if (setup_.ControlMouseWheelAction == 1)
-      delta < 1 ? PreviousFace() : NextFace();
-    else
-      delta < 1 ? ZoomIn() : ZoomOut();
-  }
-}
-
-void T3DCubeRenderer::HandleKeyDown(int key) {
-  if (!interactive_ || !distance_) // no geometry: the effect is ending
-    return;
-  switch (key) {
-  case effect_key::kUp:
-    ZoomOut();
-    break;
-  case effect_key::kDown:
-    ZoomIn();
-    break;
-  case effect_key::kLeft:
-    PreviousFace();
-    break;
-  case effect_key::kRight:
-    NextFace();
-    break;
-  case effect_key::kEnter:
-    Choose(true);
-    break;
-  case effect_key::kEscape:
-    Cancel();
-    break;
-  default:
-    break;
-  }
+void T3DCubeRenderer::StepDesktop(int direction) {
+  direction < 0 ? PreviousFace() : NextFace();
 }
 
 } // namespace qv

@@ -28,8 +28,6 @@ public:
   ~T3DCubeRenderer() override;
 
   void HandleTrigger(std::uint32_t code) override;
-  void HandleMessage(const EffectMessage &message) override;
-  void HandleKeyDown(int key) override;
 
   // The scene's state, for the host's tests and diagnostics.
   int FrontFace() const { return frontFace_; }
@@ -44,6 +42,7 @@ protected:
   void RenderScene() override;
   void Choose(bool ask) override;
   void Cancel() override;
+  void StepDesktop(int direction) override;
 
 private:
   void UpdateFaces();

@@ -140,10 +140,10 @@ void T3DDesktopFlipRenderer::FollowMouse() {
   // A drag to the left by a sixteenth of the screen steps to the next desktop.
   dragDistance_ = dragStart_.x - cursor.x;
   if (dragDistance_ > quarterWidth_ / 4) {
-    Step(1);
+    StepDesktop(1);
     dragStart_ = cursor;
   } else if (dragDistance_ < -(quarterWidth_ / 4)) {
-    Step(-1);
+    StepDesktop(-1);
     dragStart_ = cursor;
   }
   tilt_->TargetValue =
@@ -270,7 +270,7 @@ void T3DDesktopFlipRenderer::EndStep() {
   }
 }
 
-void T3DDesktopFlipRenderer::Step(int direction) {
+void T3DDesktopFlipRenderer::StepDesktop(int direction) {
   if (stepping_)
     return;
   nextDesktop_ = WrapDesktop(selectedDesktop_, direction);
@@ -328,54 +328,13 @@ void T3DDesktopFlipRenderer::HandleTrigger(std::uint32_t code) {
     return;
   switch (code) {
   case 4:
-    Step(1);
+    StepDesktop(1);
     break;
   case 8:
-    Step(-1);
+    StepDesktop(-1);
     break;
   case kChooseTrigger:
     Choose(true);
-    break;
-  default:
-    break;
-  }
-}
-
-void T3DDesktopFlipRenderer::HandleMessage(const EffectMessage &message) {
-  if (!interactive_ || !distance_) // no geometry: the effect is ending
-    return;
-  if (message.message == kMessageLeftDoubleClick) {
-    Choose(true);
-  } else if (message.message == kMessageMouseWheel) {
-    const auto delta = static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF);
-    if (setup_.ControlMouseWheelAction == 1)
-      Step(delta < 1 ? -1 : 1);
-    else
-      delta < 1 ? ZoomIn() : ZoomOut();
-  }
-}
-
-void T3DDesktopFlipRenderer::HandleKeyDown(int key) {
-  if (!interactive_ || !distance_) // no geometry: the effect is ending
-    return;
-  switch (key) {
-  case effect_key::kUp:
-    ZoomOut();
-    break;
-  case effect_key::kDown:
-    ZoomIn();
-    break;
-  case effect_key::kLeft:
-    Step(-1);
-    break;
-  case effect_key::kRight:
-    Step(1);
-    break;
-  case effect_key::kEnter:
-    Choose(true);
-    break;
-  case effect_key::kEscape:
-    Cancel();
     break;
   default:
     break;

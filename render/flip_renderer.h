@@ -42,8 +42,6 @@ public:
   ~T3DDesktopFlipRenderer() override;
 
   void HandleTrigger(std::uint32_t code) override;
-  void HandleMessage(const EffectMessage &message) override;
-  void HandleKeyDown(int key) override;
 
   // The scene's state, for tests and diagnostics.
   bool Stepping() const { return stepping_; }
@@ -56,6 +54,7 @@ protected:
   void RenderScene() override;
   void Choose(bool ask) override;
   void Cancel() override;
+  void StepDesktop(int direction) override;
 
 private:
   void FollowMouse();
@@ -64,8 +63,6 @@ private:
   bool SetOpacity(bool reflection, float opacity);
   void UpdateAnimations();
   void EndStep();
-
-  void Step(int direction);
 
   int quarterWidth_;
   int quarterHeight_;

@@ -341,6 +341,47 @@ bool TGeneric3DRenderer::TriggerEndsEffect(std::uint32_t code) {
   return false;
 }
 
+void TGeneric3DRenderer::HandleMessage(const EffectMessage &message) {
+  if (!interactive_ || !distance_) // no geometry: the effect is ending
+    return;
+  if (message.message == kMessageLeftDoubleClick) {
+    Choose(true);
+  } else if (message.message == kMessageMouseWheel) {
+    const auto delta = static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF);
+    if (setup_.ControlMouseWheelAction == 1)
+      StepDesktop(delta < 1 ? -1 : 1);
+    else
+      delta < 1 ? ZoomIn() : ZoomOut();
+  }
+}
+
+void TGeneric3DRenderer::HandleKeyDown(int key) {
+  if (!interactive_ || !distance_)
+    return;
+  switch (key) {
+  case effect_key::kUp:
+    ZoomOut();
+    break;
+  case effect_key::kDown:
+    ZoomIn();
+    break;
+  case effect_key::kLeft:
+    StepDesktop(-1);
+    break;
+  case effect_key::kRight:
+    StepDesktop(1);
+    break;
+  case effect_key::kEnter:
+    Choose(true);
+    break;
+  case effect_key::kEscape:
+    Cancel();
+    break;
+  default:
+    break;
+  }
+}
+
 int TGeneric3DRenderer::BackgroundSetting() const {
   switch (kind_) {
   case EffectKind::Cube:

@@ -60,8 +60,12 @@ public:
   void Finish();
 
   virtual void HandleTrigger(std::uint32_t) {}
-  virtual void HandleMessage(const EffectMessage &) {}
-  virtual void HandleKeyDown(int) {}
+  // The same in every effect: a double click and Enter choose the presented
+  // desktop, Escape goes back; the wheel turns through the desktops or zooms,
+  // as the settings say, the left and right arrows step back and forward,
+  // the up and down arrows zoom out and in.
+  virtual void HandleMessage(const EffectMessage &message);
+  virtual void HandleKeyDown(int key);
 
   bool Finished() const { return finished_; }
   int FrameCount() const { return frameCount_; }
@@ -89,6 +93,9 @@ protected:
   // goes back to the starting one; both start the closing motion.
   virtual void Choose(bool ask) = 0;
   virtual void Cancel() = 0;
+  // One step back (-1) or forward (+1) through the desktops, as the effect
+  // lays them out.
+  virtual void StepDesktop(int direction) = 0;
   virtual void DestroyGeometry() = 0;
   virtual void RenderScene() = 0;
 

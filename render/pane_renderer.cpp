@@ -325,45 +325,9 @@ void T3DDesktopPaneRenderer::HandleTrigger(std::uint32_t code) {
   }
 }
 
-void T3DDesktopPaneRenderer::HandleMessage(const EffectMessage &message) {
-  if (!interactive_ || !distance_)
-    return;
-  if (message.message == kMessageLeftDoubleClick) {
-    Choose(true);
-  } else if (message.message == kMessageMouseWheel) {
-    const auto delta = static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF);
-    if (setup_.ControlMouseWheelAction == 1)
-      MoveTo(delta < 1 ? (selectedDesktop_ + 4) % 6 + 1 : selectedDesktop_ % 6 + 1);
-    else
-      delta < 1 ? ZoomIn() : ZoomOut();
-  }
-}
-
-void T3DDesktopPaneRenderer::HandleKeyDown(int key) {
-  if (!interactive_ || !distance_)
-    return;
-  switch (key) {
-  case effect_key::kUp:
-    ZoomOut();
-    break;
-  case effect_key::kDown:
-    ZoomIn();
-    break;
-  case effect_key::kLeft:
-    MoveTo((selectedDesktop_ + 4) % 6 + 1); // 1 is preceded by 6
-    break;
-  case effect_key::kRight:
-    MoveTo(selectedDesktop_ % 6 + 1); // 6 is followed by 1
-    break;
-  case effect_key::kEnter:
-    Choose(true);
-    break;
-  case effect_key::kEscape:
-    Cancel();
-    break;
-  default:
-    break;
-  }
+void T3DDesktopPaneRenderer::StepDesktop(int direction) {
+  MoveTo(direction < 0 ? (selectedDesktop_ + 4) % 6 + 1 // 1 is preceded by 6
+                       : selectedDesktop_ % 6 + 1);     // 6 is followed by 1
 }
 
 } // namespace qv

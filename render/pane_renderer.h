@@ -30,8 +30,6 @@ public:
   ~T3DDesktopPaneRenderer() override;
 
   void HandleTrigger(std::uint32_t code) override;
-  void HandleMessage(const EffectMessage &message) override;
-  void HandleKeyDown(int key) override;
 
   // The scene's state, for tests and diagnostics.
   const TAnimation *PanX() const { return panX_.get(); }
@@ -47,6 +45,7 @@ protected:
   void RenderScene() override;
   void Choose(bool ask) override;
   void Cancel() override;
+  void StepDesktop(int direction) override;
 
 private:
   void UpdateSelection();
