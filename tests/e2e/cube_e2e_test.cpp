@@ -86,8 +86,7 @@ TEST_F(CubeEndToEnd, APrivateDesktopShowsTheProtectedPictureOnItsFace) {
         setup.SetDesktopPassword("Cube");
       },
       L"Cube");
-  PressCtrlWith('1');
-  ASSERT_TRUE(WaitUntil([&] { return At(red_) && Hidden(green_); }));
+  ASSERT_TRUE(PressCtrlWithUntil('1', [&] { return At(red_) && Hidden(green_); }));
   OpenCube();
   PressKey(VK_RIGHT);
   // The picture's dark blue above the padlock, where desktop 2 has its green

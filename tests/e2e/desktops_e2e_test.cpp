@@ -45,8 +45,8 @@ TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerSwitchTheManagedWindowsAndAHungOneH
   // second must not take that for the stacking to come back with.
   Sleep(1200);
 
-  PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect) && IsAt(after, afterRect); }));
+  EXPECT_TRUE(
+      PressCtrlWithUntil('1', [&] { return IsAt(before, beforeRect) && IsAt(after, afterRect); }));
   // (Which buttons are given back is the managed windows' unit case.)
   // The window opened last is the top-most one and gets the focus back.
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == after; }));
@@ -55,8 +55,7 @@ TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerSwitchTheManagedWindowsAndAHungOneH
   SetCursorPos(width - 1, 0);
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(before, beforeRect); })) << "the corner is 2's";
   SetCursorPos(width / 2, 400);
-  PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect); }));
+  EXPECT_TRUE(PressCtrlWithUntil('1', [&] { return IsAt(before, beforeRect); }));
 
   // A hung window holds up no switch, and follows its desktop when it answers again.
   const auto answers = [&] {
@@ -69,8 +68,8 @@ TEST_F(DesktopsEndToEnd, HotkeysAndAHotCornerSwitchTheManagedWindowsAndAHungOneH
   EXPECT_FALSE(answers()) << "the switch was over before the hung window answered again";
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(before, beforeRect); }, 20s))
       << "the hung window did not follow its desktop";
-  PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(before, beforeRect) && IsAt(after, afterRect); }));
+  EXPECT_TRUE(
+      PressCtrlWithUntil('1', [&] { return IsAt(before, beforeRect) && IsAt(after, afterRect); }));
   Stop(*program);
 }
 
@@ -106,8 +105,7 @@ void SendToDesktop3ThroughTheSystemMenu(HWND window) {
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "sent away at once";
   const std::string line = "Move window " + HandleText(window) + " to desktop 3";
   EXPECT_TRUE(WaitUntil([&] { return Logged(line); }));
-  PressCtrlWith('3');
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
+  EXPECT_TRUE(PressCtrlWithUntil('3', [&] { return IsAt(window, rect); }));
 }
 
 // Requests of several programs at once are all carried out, a 32-bit one's
@@ -160,8 +158,7 @@ TEST_F(DesktopsEndToEnd, ARightButtonGestureSwitchesAndAPlainRightClickStillArri
   RightDrag({300, 400}, {700, 400});
   EXPECT_TRUE(WaitUntil([&] { return IsHidden(window, rect); })) << "\"R\" is desktop 2";
   EXPECT_EQ(RightClicksSeen(window), clicks + 2) << "the gesture's button was held back";
-  PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return IsAt(window, rect); }));
+  EXPECT_TRUE(PressCtrlWithUntil('1', [&] { return IsAt(window, rect); }));
 
   SaveSettings([](TSetup &setup) {
     setup.Desktop2Gesture = "R";

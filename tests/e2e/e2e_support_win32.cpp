@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <thread>
 
@@ -173,6 +174,16 @@ void PressWith(WORD modifier, WORD virtualKey) {
   INPUT inputs[4] = {KeyInput(modifier, false), KeyInput(virtualKey, false),
                      KeyInput(virtualKey, true), KeyInput(modifier, true)};
   SendInput(4, inputs, sizeof(INPUT));
+}
+
+bool PressCtrlWithUntil(WORD virtualKey, const std::function<bool()> &done,
+                        std::chrono::milliseconds timeout) {
+  constexpr std::chrono::milliseconds kLostAfter = 5s;
+  PressCtrlWith(virtualKey);
+  if (WaitUntil(done, std::min(timeout, kLostAfter)))
+    return true;
+  PressCtrlWith(virtualKey);
+  return WaitUntil(done, timeout);
 }
 
 std::filesystem::path CopyProgramAs(const std::wstring &program, const std::wstring &name) {

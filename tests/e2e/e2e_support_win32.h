@@ -118,6 +118,11 @@ void PressWith(WORD modifier, WORD virtualKey);
 inline void PressCtrlWith(WORD virtualKey) {
   PressWith(VK_CONTROL, virtualKey);
 }
+// Ctrl with a key, until `done` holds (false after `timeout`). Wine now and
+// then loses a synthetic key; a press that shows nothing after five seconds
+// is made once more, which a hotkey that did arrive takes as a no-op.
+bool PressCtrlWithUntil(WORD virtualKey, const std::function<bool()> &done,
+                        std::chrono::milliseconds timeout = std::chrono::seconds(20));
 // Types text as key presses (letters, digits and a few signs).
 void TypeText(const std::wstring &text);
 void LeftClickAt(int x, int y);

@@ -99,8 +99,7 @@ TEST_F(FlipEndToEnd, AWindowCarriedIntoTheFlipLandsInARippleOnTheDesktopItIsDrop
   EXPECT_TRUE(WaitUntil([&] { return At(green_); })) << "desktop 2 is current";
   EXPECT_GT(WindowRectOf(red_).top, -10000) << "the carried window came along";
   EXPECT_EQ(GetWindowLongPtrW(red_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  PressCtrlWith('1');
-  EXPECT_TRUE(WaitUntil([&] { return Hidden(green_); }));
+  EXPECT_TRUE(PressCtrlWithUntil('1', [&] { return Hidden(green_); }));
   EXPECT_LT(WindowRectOf(red_).top, -10000) << "the window belongs to desktop 2 now";
   Stop(*program_);
 }

@@ -144,22 +144,24 @@ void EffectEndToEnd::OpenDesktops(const std::function<void(TSetup &)> &settings,
   program_ = Start();
   const std::wstring size = L"--at 240 200 --size 800 600 --colour ";
   red_ = OpenManagedWindow(L"Qv" + name_ + L"Red", {}, size + L"208 32 32");
-  PressCtrlWith('2');
   if (!password.empty()) {
-    ASSERT_NE(WaitForVisibleWindow(program_->Id(), L"TRetrievePassword"), nullptr)
-        << "the password was not asked for";
+    ASSERT_TRUE(PressCtrlWithUntil('2', [&] {
+      const HWND prompt = FindProcessWindow(program_->Id(), L"TRetrievePassword");
+      return prompt && IsWindowVisible(prompt);
+    })) << "the password was not asked for";
     TypeText(password);
     PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return Hidden(red_); }));
+  } else {
+    ASSERT_TRUE(PressCtrlWithUntil('2', [&] { return Hidden(red_); }));
   }
-  ASSERT_TRUE(WaitUntil([&] { return Hidden(red_); }));
   green_ = OpenManagedWindow(L"Qv" + name_ + L"Green", {}, size + L"32 176 32");
   // Desktop 2's picture is taken as it is left: not before its window shows.
   EXPECT_TRUE(WaitUntil([] {
     const auto image = TakeDisplayScreenshot("effect-desktop-2");
     return image && Greenish(MeanColour(*image, 640, 512, 20));
   })) << "the green window was never drawn";
-  PressCtrlWith('1');
-  ASSERT_TRUE(WaitUntil([&] { return Hidden(green_) && At(red_); }));
+  ASSERT_TRUE(PressCtrlWithUntil('1', [&] { return Hidden(green_) && At(red_); }));
   const HWND host = Host();
   ASSERT_NE(host, nullptr) << "the render host exists from start-up";
   EXPECT_NE(GetWindowLongPtrW(host, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0) << "no taskbar button";

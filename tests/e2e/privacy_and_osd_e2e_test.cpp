@@ -54,8 +54,7 @@ TEST_F(PrivacyAndOsdEndToEnd,
       L"QvPrivateFive", CopyProgramAs(L"test_window.exe", L"privatefive.exe"), L"--at 500 300");
   EXPECT_TRUE(WaitUntil([&] { return Hidden(fifth, 300); })) << "the rule sends it to 5";
   HWND first = OpenManagedWindow(L"QvFirst", {}, L"--at 100 100");
-  PressCtrlWith('3');
-  EXPECT_TRUE(WaitUntil([&] { return Hidden(first, 100); }));
+  EXPECT_TRUE(PressCtrlWithUntil('3', [&] { return Hidden(first, 100); }));
   // The on-screen display names the desktop reached, at the bottom right, then fades.
   HWND osd = WaitForVisibleWindow(program->Id(), L"TOSD");
   ASSERT_NE(osd, nullptr) << "the OSD did not appear";

@@ -67,8 +67,8 @@ protected:
 TEST_F(RecoveryEndToEnd, ACrashGivesTheHiddenWindowsBack) {
   OpenWindows(2);
   auto program = StartAndWaitForWindows();
-  PressCtrlWith('2');
-  ASSERT_TRUE(WaitUntil([&] { return OffScreen(windows_[0]) && OffScreen(windows_[1]); }));
+  ASSERT_TRUE(
+      PressCtrlWithUntil('2', [&] { return OffScreen(windows_[0]) && OffScreen(windows_[1]); }));
 
   // A thread started where no code is faults, caught only by the last-chance handler.
   const HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, program->Id());
