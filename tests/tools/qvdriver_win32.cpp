@@ -3,9 +3,10 @@
 //   wait-started | open-tray-menu | close-menu | show-settings | show-window-list |
 //   close-window-list | open-page:TAG | cancel-page | screenshot:NAME |
 //   hide-settings | cube-open | cube-right | cube-close | display-screenshot:NAME | quit |
-//   features:on | features:off   (before the program starts: each desktop its own
-//                                 wallpaper picture and icon layout, or neither;
-//                                 the bottom-left corner switches to desktop 2)
+//   features:on | features:off   (before the program starts: the default settings
+//                                 with each desktop its own wallpaper picture and
+//                                 icon layout, or neither; the bottom-left corner
+//                                 switches to desktop 2)
 #include "shell/registry_settings_store_win32.h"
 #include "shell/settings/settings_control_ids.h"
 #include "shell/setup.h"
@@ -58,6 +59,7 @@ void WriteBitmap(const std::filesystem::path &file, COLORREF colour) {
 }
 
 bool SetFeatures(bool on) {
+  DeleteSettingsKey(); // the defaults, whatever the tests or an earlier run left
   qv::RegistrySettingsStore store;
   qv::TSetup setup(store);
   setup.DesktopEnableMultipleWallpapers = on;
