@@ -148,16 +148,17 @@ HWND FindProcessWindow(DWORD processId, const wchar_t *className) {
   return nullptr;
 }
 
+HWND VisibleProcessWindow(DWORD processId, const wchar_t *className) {
+  const HWND window = FindProcessWindow(processId, className);
+  return window && IsWindowVisible(window) ? window : nullptr;
+}
+
 HWND WaitForVisibleWindow(DWORD processId, const wchar_t *className,
                           std::chrono::milliseconds timeout) {
   HWND window = nullptr;
-  WaitUntil(
-      [&] {
-        window = FindProcessWindow(processId, className);
-        return window && IsWindowVisible(window);
-      },
-      timeout);
-  return window && IsWindowVisible(window) ? window : nullptr;
+  WaitUntil([&] { return (window = VisibleProcessWindow(processId, className)) != nullptr; },
+            timeout);
+  return window;
 }
 
 bool TrayIconExists(HWND owner, UINT id) {

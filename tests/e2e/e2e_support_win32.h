@@ -72,6 +72,8 @@ inline void DeleteSettingsKey() {
 
 // The top-level window of `className` that belongs to process `processId`.
 HWND FindProcessWindow(DWORD processId, const wchar_t *className);
+// That window while it is visible; null otherwise.
+HWND VisibleProcessWindow(DWORD processId, const wchar_t *className);
 // Waits until the process shows a top-level window of `className`; null when none comes.
 HWND WaitForVisibleWindow(DWORD processId, const wchar_t *className,
                           std::chrono::milliseconds timeout = std::chrono::seconds(20));

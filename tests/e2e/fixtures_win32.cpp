@@ -146,8 +146,7 @@ void EffectEndToEnd::OpenDesktops(const std::function<void(TSetup &)> &settings,
   red_ = OpenManagedWindow(L"Qv" + name_ + L"Red", {}, size + L"208 32 32");
   if (!password.empty()) {
     ASSERT_TRUE(PressCtrlWithUntil('2', [&] {
-      const HWND prompt = FindProcessWindow(program_->Id(), L"TRetrievePassword");
-      return prompt && IsWindowVisible(prompt);
+      return VisibleProcessWindow(program_->Id(), L"TRetrievePassword") != nullptr;
     })) << "the password was not asked for";
     TypeText(password);
     PressKey(VK_RETURN);
