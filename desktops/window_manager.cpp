@@ -76,10 +76,12 @@ void TWindowManager::Pass(std::vector<WindowHandle> list) {
     const std::uint32_t style = Discover(window);
     if (style & window_style::kVisible)
       std::erase_if(newHidden_, [&](const auto &entry) { return entry.first == window; });
-    else if (!before.contains(window) && !(style & window_style::kChild))
+    else if (passedOnce_ && !before.contains(window) && !(style & window_style::kChild) &&
+             !system_.IsOwnWindow(window))
       newHidden_.emplace_back(window, kTicksWatchingNewHidden); // often shown a moment later
   }
   lastList_ = std::move(list);
+  passedOnce_ = true;
   for (auto entry = rejected_.begin(); entry != rejected_.end();) {
     if (entry->second.seen) {
       entry->second.seen = false;

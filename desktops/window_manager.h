@@ -124,10 +124,13 @@ private:
   int passCounter_ = 0;
   // The window list of the last pass, top-most first, and the ticks since it.
   std::vector<WindowHandle> lastList_;
+  bool passedOnce_ = false;
   int ticksSincePass_ = 0;
   bool eventReported_ = false;
-  // Windows new since the pass before, hidden then, with the quiet ticks (ticks
-  // without a pass) left to watch them.
+  // Other programs' windows new since the pass before, hidden then, with the
+  // quiet ticks (ticks without a pass) left to watch them. The hidden windows
+  // found by the first pass were there before us, not just created: a system
+  // holds hundreds of them, and none is watched.
   std::vector<std::pair<WindowHandle, int>> newHidden_;
   // Visible windows found not to be managed, with the styles they had then:
   // asked again only when those change, and forgotten once gone.

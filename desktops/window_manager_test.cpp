@@ -66,6 +66,7 @@ TEST_F(WindowManagerTest, TicksAskTheWindowsOnlyWhenSomethingMayHaveChanged) {
   manager().Enabled = true;
   world.system.Add(1, Window("Notepad"));
   world.system.Add(2, Window("Word"));
+  world.system.Add(8, Window("tooltips_class32")).Style = 0; // hidden before we came
   manager().Tick();
   const auto styleReadsOver = [&](int ticks) {
     const int before = world.system.styleReads;
@@ -89,9 +90,12 @@ TEST_F(WindowManagerTest, TicksAskTheWindowsOnlyWhenSomethingMayHaveChanged) {
   EXPECT_EQ(world.Managed(3)->ZOrder, 0);
 
   // A window that came hidden is watched: shown later, it is taken on at once.
+  // Our own windows are not.
   world.system.Add(4, Window("Paint")).Style = 0;
+  world.system.Add(9, Window("OwnHidden")).Style = 0;
+  world.system[9].OwnThread = true;
   manager().Tick();
-  EXPECT_EQ(styleReadsOver(1), 1) << "only the window that came hidden";
+  EXPECT_EQ(styleReadsOver(1), 1) << "only the other program's window that came hidden";
   world.system[4].Style = kVisible;
   manager().Tick();
   EXPECT_NE(world.Managed(4), nullptr);

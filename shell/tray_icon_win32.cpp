@@ -22,6 +22,10 @@ TrayIcon::~TrayIcon() {
 }
 
 void TrayIcon::SetIcon(HICON icon) {
+  // Each change is a message the shell must answer: a switch repaints only the
+  // icons whose picture it changed.
+  if (icon == data_.hIcon)
+    return;
   data_.hIcon = icon;
   Update();
 }
