@@ -43,8 +43,8 @@ protected:
   ExposerEndToEnd() : EffectEndToEnd(L"Exposer", 60) {}
 
   HWND Exposer() const {
-    HWND form = FindProcessWindow(program_->Id(), L"TExpose");
-    return form && IsWindowVisible(form) && WindowRectOf(form).left == 0 ? form : nullptr;
+    const HWND form = VisibleProcessWindow(program_->Id(), L"TExpose");
+    return form && WindowRectOf(form).left == 0 ? form : nullptr;
   }
   void OpenExposer(WORD key = VK_F9) {
     const int painted = LogCount("Exposer painted");

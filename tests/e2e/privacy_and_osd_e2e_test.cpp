@@ -30,10 +30,8 @@ protected:
     WaitForPasswordField(program);
     TypeText(typed);
     PressKey(key);
-    EXPECT_TRUE(WaitUntil([&] {
-      HWND screen = FindProcessWindow(program.Id(), L"TRetrievePassword");
-      return !screen || !IsWindowVisible(screen);
-    }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return VisibleProcessWindow(program.Id(), L"TRetrievePassword") == nullptr; }));
     // Returns once the program has finished whatever its thread was doing.
     SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr);
   }
